@@ -1,0 +1,10 @@
+#include "journal/cquilloxdoc.h"
+
+#include <cstdio>
+
+int main()
+{
+    CQuilloxDoc doc;
+    std::printf("Zephalonte: journal core built; the main window is not built yet.\n");
+    return 0;
+}

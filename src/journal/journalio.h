@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// A non-blank line of the "[data]" section that could not become an entry.
+struct SkippedLine {
+    std::size_t lineNumber = 0; // 1-based, counted in the file
+    std::string reason;         // English, for messages and logs
+};
+
+struct JournalLoadResult {
+    bool opened = false;      // false: the document was not touched
+    std::string error;        // why the file could not be opened or read
+    std::vector<SkippedLine> skippedLines;
+};
+
+struct JournalStoreResult {
+    bool written = false;     // false: the previous file is exactly as it was
+    std::string error;        // why the journal could not be written
+};
