@@ -26,7 +26,7 @@ extern const std::array<GraphPeriodItem, 14> graphPeriodItems;
 // The one document: the current user's journal. Plain C++ so that every rule
 // of the file and of the statistics can be tested without a display.
 class CQuilloxDoc {
-public:
+  public:
     // Keyed by date: lookups and inserts are logarithmic, iteration is in
     // ascending date order, and range queries start at the range's first day.
     using DayList = std::map<Date, DayRecord>;
@@ -39,9 +39,8 @@ public:
     const DayRecord *firstDay() const;
     const DayRecord *lastDay() const;
     // Creates the entry or replaces its memo and six values in place.
-    void setDay(Date date, std::string memo, double weight, double fatPercent,
-                double jogDistance, double jogDuration, double walkDistance,
-                double walkDuration);
+    void setDay(Date date, std::string memo, double weight, double fatPercent, double jogDistance,
+                double jogDuration, double walkDistance, double walkDuration);
     void removeDay(Date date);
     void clearDays();
 
@@ -103,7 +102,7 @@ public:
     Objective objective;
     GraphSettings graphSettings;
 
-private:
+  private:
     DayList days_;
     bool modified_ = false;
 };

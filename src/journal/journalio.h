@@ -11,12 +11,12 @@ struct SkippedLine {
 };
 
 struct JournalLoadResult {
-    bool opened = false;      // false: the document was not touched
-    std::string error;        // why the file could not be opened or read
+    bool opened = false; // false: the document was not touched
+    std::string error;   // why the file could not be opened or read
     std::vector<SkippedLine> skippedLines;
 };
 
 struct JournalStoreResult {
-    bool written = false;     // false: the previous file is exactly as it was
-    std::string error;        // why the journal could not be written
+    bool written = false; // false: the previous file is exactly as it was
+    std::string error;    // why the journal could not be written
 };

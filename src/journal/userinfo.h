@@ -11,7 +11,7 @@ struct UserInfo {
     int birthYear = 1980;
     int birthMonth = 1;
     int birthDay = 1;
-    bool sex = true; // true for male
+    bool sex = true;   // true for male
     double height = 0; // cm
     std::int32_t restBpm = 60;
 
