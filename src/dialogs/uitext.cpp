@@ -1,0 +1,33 @@
+#include "dialogs/uitext.h"
+
+#include "entry/cp932.h"
+
+#include <QByteArray>
+
+QString fromJournalText(std::string_view bytes)
+{
+    const Cp932Decoded decoded = decodeCp932(bytes);
+    return QString::fromUtf8(decoded.utf8.data(), static_cast<qsizetype>(decoded.utf8.size()));
+}
+
+std::optional<std::string> toJournalText(const QString &text, QString *errorMessage)
+{
+    const QByteArray utf8 = text.toUtf8();
+    Cp932Encoded encoded =
+        encodeCp932(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+    if (encoded.unencodable) {
+        if (errorMessage) {
+            const char32_t character = *encoded.unencodable;
+            // The code point as well as the character: an emoji or a combining
+            // mark may have no glyph in the message box font.
+            const QString codePoint =
+                QStringLiteral("%1").arg(static_cast<uint>(character), 4, 16, QLatin1Char('0'));
+            *errorMessage =
+                QStringLiteral(
+                    "「%1」(U+%2) は保存できない文字です。ほかの文字に置き換えてください。")
+                    .arg(QString::fromUcs4(&character, 1), codePoint.toUpper());
+        }
+        return std::nullopt;
+    }
+    return std::move(encoded.bytes);
+}
