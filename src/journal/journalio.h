@@ -19,4 +19,7 @@ struct JournalLoadResult {
 struct JournalStoreResult {
     bool written = false; // false: the previous file is exactly as it was
     std::string error;    // why the journal could not be written
+    // Set when the journal was written but its previous version could not be
+    // kept as path + ".bak" (an older .bak, if any, is still whole).
+    std::string backupWarning;
 };

@@ -1,0 +1,592 @@
+// Reading the journal file. The whole file is in memory before parsing starts,
+// and parsing is one pass over it with no allocation per line beyond the
+// entries themselves: a long journal (a hundred thousand days) loads in a few
+// tens of milliseconds.
+
+#include "journal/cquilloxdoc.h"
+#include "journal/safesave.h"
+
+#include <algorithm>
+#include <array>
+#include <cfloat>
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <system_error>
+#include <utility>
+
+namespace {
+
+constexpr bool isBlankOrTab(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// Where a word of a key line ends.
+constexpr bool endsKeyWord(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// The white space that the C library's number conversions skip.
+constexpr bool isCSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+constexpr bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+std::size_t skipBlanksAndTabs(std::string_view text, std::size_t pos)
+{
+    while (pos < text.size() && isBlankOrTab(text[pos])) {
+        ++pos;
+    }
+    return pos;
+}
+
+std::size_t skipCSpace(std::string_view text, std::size_t pos)
+{
+    while (pos < text.size() && isCSpace(text[pos])) {
+        ++pos;
+    }
+    return pos;
+}
+
+// ---- numbers ----
+
+// The leading decimal integer, as atoi reads it; 0 when there is none. A
+// value beyond 32 bits saturates at the nearest end of the range rather than
+// wrapping, so a wildly wrong number stays recognisably extreme.
+std::int32_t leadingInteger(std::string_view text)
+{
+    std::size_t pos = skipCSpace(text, 0);
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    constexpr std::int64_t limit = std::int64_t{1} << 31;
+    std::int64_t magnitude = 0;
+    for (; pos < text.size() && isDigit(text[pos]); ++pos) {
+        magnitude = std::min(limit, magnitude * 10 + (text[pos] - '0'));
+    }
+    const std::int64_t value = negative ? -magnitude : std::min(magnitude, limit - 1);
+    return static_cast<std::int32_t>(value);
+}
+
+// A colour: hex after "0x" or "0X", otherwise a decimal integer read as an
+// unsigned 32-bit value (a negative one wraps, as strtoul does). Either way a
+// value beyond 32 bits saturates at 0xffffffff.
+Colour colourValue(std::string_view text)
+{
+    constexpr std::uint64_t limit = std::numeric_limits<std::uint32_t>::max();
+    std::uint64_t value = 0;
+    if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        for (std::size_t pos = 2; pos < text.size(); ++pos) {
+            const char c = text[pos];
+            int digit = 0;
+            if (isDigit(c)) {
+                digit = c - '0';
+            } else if (c >= 'a' && c <= 'f') {
+                digit = c - 'a' + 10;
+            } else if (c >= 'A' && c <= 'F') {
+                digit = c - 'A' + 10;
+            } else {
+                break;
+            }
+            value = std::min(limit, value * 16 + static_cast<std::uint64_t>(digit));
+        }
+        return static_cast<Colour>(value);
+    }
+    std::size_t pos = skipCSpace(text, 0);
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    for (; pos < text.size() && isDigit(text[pos]); ++pos) {
+        value = std::min(limit, value * 10 + static_cast<std::uint64_t>(text[pos] - '0'));
+    }
+    const auto colour = static_cast<Colour>(value);
+    return negative ? static_cast<Colour>(0u - colour) : colour;
+}
+
+// 1e0 to 1e22: every one of them is exactly a double.
+constexpr std::array<double, 23> exactPowersOfTen{
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22,
+};
+
+// The leading decimal number (optional sign, digits, optional point and
+// fraction, optional exponent), as atof reads it but independent of the C
+// locale and without atof's "inf", "nan" and hex forms; 0 when there is none.
+// A magnitude beyond the double range reads as the largest finite double and
+// one below it as 0, so that no infinity enters the journal: written back,
+// an infinity would be text that reads as 0, and a store and reload would
+// change the value twice.
+double leadingNumber(std::string_view text)
+{
+    std::size_t pos = skipCSpace(text, 0);
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    const std::size_t start = pos;
+    while (pos < text.size() && isDigit(text[pos])) {
+        ++pos;
+    }
+    const std::size_t integerEnd = pos;
+    std::size_t fractionEnd = pos;
+    if (pos < text.size() && text[pos] == '.') {
+        fractionEnd = pos + 1;
+        while (fractionEnd < text.size() && isDigit(text[fractionEnd])) {
+            ++fractionEnd;
+        }
+    }
+    const std::size_t fractionDigits = fractionEnd > integerEnd ? fractionEnd - integerEnd - 1 : 0;
+    if (integerEnd == start && fractionDigits == 0) {
+        return 0;
+    }
+    pos = fractionEnd;
+    // The exponent counts only when at least one digit follows the 'e'.
+    std::int64_t exponent = 0;
+    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
+        std::size_t e = pos + 1;
+        bool negativeExponent = false;
+        if (e < text.size() && (text[e] == '+' || text[e] == '-')) {
+            negativeExponent = text[e] == '-';
+            ++e;
+        }
+        if (e < text.size() && isDigit(text[e])) {
+            for (; e < text.size() && isDigit(text[e]); ++e) {
+                exponent = std::min<std::int64_t>(exponent * 10 + (text[e] - '0'), 1'000'000'000);
+            }
+            exponent = negativeExponent ? -exponent : exponent;
+            pos = e;
+        }
+    }
+
+    // Nearly every number of a journal ("65.3", "1800", "0") has few digits:
+    // the mantissa and the power of ten are then exact doubles and one
+    // multiplication or division rounds correctly, as from_chars would.
+    const std::size_t mantissaDigits = (integerEnd - start) + fractionDigits;
+    if (mantissaDigits <= 15) {
+        std::uint64_t mantissa = 0;
+        for (std::size_t i = start; i < fractionEnd; ++i) {
+            if (text[i] != '.') {
+                mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - '0');
+            }
+        }
+        const std::int64_t power = exponent - static_cast<std::int64_t>(fractionDigits);
+        if (power >= -22 && power <= 22) {
+            const auto value = static_cast<double>(mantissa);
+            const double magnitude =
+                power < 0 ? value / exactPowersOfTen[static_cast<std::size_t>(-power)]
+                          : value * exactPowersOfTen[static_cast<std::size_t>(power)];
+            return negative ? -magnitude : magnitude;
+        }
+    }
+
+    double magnitude = 0;
+    const auto [end, error] = std::from_chars(text.data() + start, text.data() + pos, magnitude,
+                                              std::chars_format::general);
+    if (error == std::errc::result_out_of_range) {
+        // Out of range means far beyond 1e308 or below 1e-323, so where the
+        // first significant digit sits tells overflow from underflow.
+        std::int64_t scale = exponent;
+        std::size_t first = start;
+        while (first < fractionEnd && (text[first] == '0' || text[first] == '.')) {
+            ++first;
+        }
+        if (first < integerEnd) {
+            scale += static_cast<std::int64_t>(integerEnd - first);
+        } else {
+            scale -= static_cast<std::int64_t>(first - integerEnd);
+        }
+        magnitude = scale > 0 ? DBL_MAX : 0.0;
+    } else if (error != std::errc{}) {
+        magnitude = 0;
+    }
+    return negative ? -magnitude : magnitude;
+}
+
+// ---- "%4d/%02d/%02d" ----
+
+// One "%<width>d" of sscanf: white space before the number is skipped and
+// not counted, the sign counts towards the width.
+bool scanInteger(std::string_view text, std::size_t &pos, std::size_t width, int &value)
+{
+    std::size_t i = skipCSpace(text, pos);
+    const std::size_t limit = std::min(text.size(), i + width);
+    bool negative = false;
+    if (i < limit && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    if (i >= limit || !isDigit(text[i])) {
+        return false;
+    }
+    int magnitude = 0;
+    for (; i < limit && isDigit(text[i]); ++i) {
+        magnitude = magnitude * 10 + (text[i] - '0');
+    }
+    value = negative ? -magnitude : magnitude;
+    pos = i;
+    return true;
+}
+
+// Reads year, month and day as sscanf(text, "%4d/%02d/%02d") does: parts are
+// stored in order until one fails, the others are left as they were. Returns
+// the number of parts read.
+int scanYearMonthDay(std::string_view text, int &year, int &month, int &day)
+{
+    std::size_t pos = 0;
+    if (!scanInteger(text, pos, 4, year)) {
+        return 0;
+    }
+    // The '/' must follow at once: sscanf skips white space only before a
+    // number, not before a literal character.
+    const auto slashThenNumber = [&](int &value) {
+        if (pos >= text.size() || text[pos] != '/') {
+            return false;
+        }
+        ++pos;
+        return scanInteger(text, pos, 2, value);
+    };
+    if (!slashThenNumber(month)) {
+        return 1;
+    }
+    return slashThenNumber(day) ? 3 : 2;
+}
+
+// ---- the key sections ----
+
+struct KeyLine {
+    std::string_view key;
+    std::string_view value; // the value word
+    std::string_view rest;  // from the value word to the end of the line
+};
+
+// "optional blanks, key word, optional blanks or tabs, '=', exactly one
+// space, optional blanks or tabs, value word". Anything else is not a
+// setting (a comment, "key=value", "key =value").
+bool parseKeyLine(std::string_view line, KeyLine &parsed)
+{
+    std::size_t pos = 0;
+    while (pos < line.size() && line[pos] == ' ') {
+        ++pos;
+    }
+    const std::size_t keyStart = pos;
+    while (pos < line.size() && !endsKeyWord(line[pos])) {
+        ++pos;
+    }
+    if (pos == keyStart) {
+        return false;
+    }
+    parsed.key = line.substr(keyStart, pos - keyStart);
+    pos = skipBlanksAndTabs(line, pos);
+    if (pos + 1 >= line.size() || line[pos] != '=' || line[pos + 1] != ' ') {
+        return false;
+    }
+    pos = skipBlanksAndTabs(line, pos + 2);
+    parsed.rest = line.substr(pos);
+    std::size_t valueEnd = pos;
+    while (valueEnd < line.size() && !endsKeyWord(line[valueEnd])) {
+        ++valueEnd;
+    }
+    parsed.value = line.substr(pos, valueEnd - pos);
+    return true;
+}
+
+// A name may hold blanks: it runs to the end of the line, less trailing
+// blanks and tabs (which can never be the trail byte of a double-byte
+// character, so nothing is split).
+std::string textValue(std::string_view rest)
+{
+    std::size_t end = rest.size();
+    while (end > 0 && isBlankOrTab(rest[end - 1])) {
+        --end;
+    }
+    return std::string(rest.substr(0, end));
+}
+
+template <typename Field> struct KeyField {
+    std::string_view key;
+    Field GraphSettings::*field;
+};
+
+constexpr std::array<KeyField<std::int32_t>, 10> settingsIntegerKeys{{
+    {"graphNDays", &GraphSettings::graphNDays},
+    {"yAxisMain", &GraphSettings::yAxisMain},
+    {"weightLineType", &GraphSettings::weightLineType},
+    {"fatPcntLineType", &GraphSettings::fatPcntLineType},
+    {"fatLineType", &GraphSettings::fatLineType},
+    {"notFatLineType", &GraphSettings::notFatLineType},
+    {"jogDistType", &GraphSettings::jogDistType},
+    {"jogDurType", &GraphSettings::jogDurType},
+    {"walkDistType", &GraphSettings::walkDistType},
+    {"walkDurType", &GraphSettings::walkDurType},
+}};
+
+constexpr std::array<KeyField<bool>, 8> settingsBooleanKeys{{
+    {"graphWeight", &GraphSettings::graphWeight},
+    {"graphFatPercent", &GraphSettings::graphFatPercent},
+    {"graphFat", &GraphSettings::graphFat},
+    {"graphNotFat", &GraphSettings::graphNotFat},
+    {"graphJogDistance", &GraphSettings::graphJogDistance},
+    {"graphJogDuration", &GraphSettings::graphJogDuration},
+    {"graphWalkDistance", &GraphSettings::graphWalkDistance},
+    {"graphWalkDuration", &GraphSettings::graphWalkDuration},
+}};
+
+// colorFat and colorNotFat have no key: they are back at their defaults
+// after every load.
+constexpr std::array<KeyField<Colour>, 9> settingsColourKeys{{
+    {"colorWeight", &GraphSettings::colorWeight},
+    {"colorFatPercent", &GraphSettings::colorFatPercent},
+    {"colorJogDistance", &GraphSettings::colorJogDistance},
+    {"colorJogDuration", &GraphSettings::colorJogDuration},
+    {"colorWalkDistance", &GraphSettings::colorWalkDistance},
+    {"colorWalkDuration", &GraphSettings::colorWalkDuration},
+    {"colorCrntDate", &GraphSettings::colorCrntDate},
+    {"colorDivision", &GraphSettings::colorDivision},
+    {"colorBackGround", &GraphSettings::colorBackGround},
+}};
+
+void applySetting(GraphSettings &settings, const KeyLine &line)
+{
+    for (const auto &[key, field] : settingsIntegerKeys) {
+        if (line.key == key) {
+            settings.*field = leadingInteger(line.value);
+            return;
+        }
+    }
+    for (const auto &[key, field] : settingsBooleanKeys) {
+        if (line.key == key) {
+            settings.*field = line.value == "1";
+            return;
+        }
+    }
+    for (const auto &[key, field] : settingsColourKeys) {
+        if (line.key == key) {
+            settings.*field = colourValue(line.value);
+            return;
+        }
+    }
+    if (line.key == "paperOri") {
+        // The low 16 bits, as a signed value.
+        const auto bits = static_cast<std::uint16_t>(
+            static_cast<std::uint32_t>(leadingInteger(line.value)) & 0xffffu);
+        settings.paperOri = static_cast<std::int16_t>(bits);
+    }
+}
+
+void applyUserInfo(UserInfo &userInfo, const KeyLine &line)
+{
+    if (line.key == "name") {
+        userInfo.name = textValue(line.rest);
+    } else if (line.key == "birthday") {
+        // A part that does not parse keeps the value it had.
+        scanYearMonthDay(line.value, userInfo.birthYear, userInfo.birthMonth, userInfo.birthDay);
+    } else if (line.key == "sex") {
+        userInfo.sex = line.value == "male";
+    } else if (line.key == "height") {
+        userInfo.height = leadingNumber(line.value);
+    } else if (line.key == "restBpm") {
+        userInfo.restBpm = leadingInteger(line.value);
+    }
+}
+
+void applyObjective(Objective &objective, const KeyLine &line, Date defaultEventDate)
+{
+    if (line.key == "intention") {
+        objective.intention = leadingInteger(line.value);
+    } else if (line.key == "weight") {
+        objective.weight = leadingNumber(line.value);
+    } else if (line.key == "fatPercent") {
+        objective.fatPercent = leadingNumber(line.value);
+    } else if (line.key == "jogDistanceMonth") {
+        objective.jogDistanceMonth = leadingNumber(line.value);
+    } else if (line.key == "eventName") {
+        objective.eventName = textValue(line.rest);
+    } else if (line.key == "eventDate") {
+        // The last eventDate line wins; one that is not a real day counts as
+        // no date at all, never as part of another line's date.
+        int year = 0;
+        int month = 0;
+        int day = 0;
+        std::optional<Date> date;
+        if (scanYearMonthDay(line.value, year, month, day) == 3) {
+            date = dateFromYmd(year, month, day);
+        }
+        objective.eventDate = date.value_or(defaultEventDate);
+    }
+}
+
+// ---- the day lines ----
+
+struct DayLine {
+    Date date;
+    std::array<double, storedSeriesCount> values{};
+    std::string_view memo;
+};
+
+// Words are separated by runs of blanks and tabs, so two tabs in a row do
+// not make an empty field. Returns the reason when the line is no entry.
+const char *parseDayLine(std::string_view line, DayLine &parsed)
+{
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    if (scanYearMonthDay(line, year, month, day) != 3) {
+        return "no date of the form year/month/day at the start of the line";
+    }
+    const std::optional<Date> date = dateFromYmd(year, month, day);
+    if (!date) {
+        return "the date is not a calendar day between the years 1 and 9999";
+    }
+    parsed.date = *date;
+
+    const auto wordEnd = [&](std::size_t pos) {
+        while (pos < line.size() && !isBlankOrTab(line[pos])) {
+            ++pos;
+        }
+        return pos;
+    };
+    std::size_t pos = wordEnd(skipBlanksAndTabs(line, 0)); // past the date word
+    for (double &value : parsed.values) {
+        pos = skipBlanksAndTabs(line, pos);
+        const std::size_t end = wordEnd(pos);
+        // A missing word leaves an empty view, which reads as 0.
+        value = leadingNumber(line.substr(pos, end - pos));
+        pos = end;
+    }
+    parsed.memo = line.substr(skipBlanksAndTabs(line, pos));
+    return nullptr;
+}
+
+bool isBlankLine(std::string_view line)
+{
+    for (const char c : line) {
+        if (c != ' ' && c != '\t' && c != '\r') {
+            return false;
+        }
+    }
+    return true;
+}
+
+enum class Section { settings, userInfo, objective, data };
+
+// The section a line beginning with '[' opens; only the length of the known
+// name is compared, so anything may follow it. Any other bracketed word
+// leaves the current section as it is.
+Section sectionOf(std::string_view line, Section current)
+{
+    static constexpr std::array<std::pair<std::string_view, Section>, 4> names{{
+        {"[userInfo]", Section::userInfo},
+        {"[data]", Section::data},
+        {"[settings]", Section::settings},
+        {"[objective]", Section::objective},
+    }};
+    for (const auto &[name, section] : names) {
+        if (line.starts_with(name)) {
+            return section;
+        }
+    }
+    return current;
+}
+
+} // namespace
+
+std::vector<SkippedLine> CQuilloxDoc::loadJournalText(std::string_view bytes)
+{
+    resetToDefaults();
+    const Date defaultEventDate = objective.eventDate;
+    std::vector<SkippedLine> skipped;
+
+    Section section = Section::data;
+    std::size_t lineNumber = 0;
+    std::size_t pos = 0;
+    DayLine dayLine;
+    while (pos < bytes.size()) {
+        const void *found = std::memchr(bytes.data() + pos, '\n', bytes.size() - pos);
+        const std::size_t lineEnd =
+            found ? static_cast<std::size_t>(static_cast<const char *>(found) - bytes.data())
+                  : bytes.size();
+        std::string_view line = bytes.substr(pos, lineEnd - pos);
+        if (found && !line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        pos = found ? lineEnd + 1 : lineEnd;
+        ++lineNumber;
+
+        // A header line ("# quillox file ver 2", whatever the version) is
+        // only ever the first line; without one the first line is content.
+        if (lineNumber == 1 && line.starts_with('#')) {
+            continue;
+        }
+        if (line.starts_with('[')) {
+            section = sectionOf(line, section);
+            continue;
+        }
+        if (section != Section::data) {
+            KeyLine keyLine;
+            if (!parseKeyLine(line, keyLine)) {
+                continue;
+            }
+            switch (section) {
+            case Section::settings:
+                applySetting(graphSettings, keyLine);
+                break;
+            case Section::userInfo:
+                applyUserInfo(userInfo, keyLine);
+                break;
+            case Section::objective:
+                applyObjective(objective, keyLine, defaultEventDate);
+                break;
+            case Section::data:
+                break;
+            }
+            continue;
+        }
+
+        if (const char *reason = parseDayLine(line, dayLine)) {
+            if (!isBlankLine(line)) {
+                skipped.push_back({lineNumber, reason});
+            }
+            continue;
+        }
+        // The same result as setDay line by line, without a search in the
+        // common cases: lines in ascending order (as written) or descending.
+        const auto &values = dayLine.values;
+        DayRecord record{dayLine.date, values[0], values[1], values[2],
+                         values[3],    values[4], values[5], std::string(dayLine.memo)};
+        if (days_.empty() || days_.rbegin()->first < dayLine.date) {
+            days_.emplace_hint(days_.end(), dayLine.date, std::move(record));
+        } else if (dayLine.date < days_.begin()->first) {
+            days_.emplace_hint(days_.begin(), dayLine.date, std::move(record));
+        } else {
+            days_.insert_or_assign(dayLine.date, std::move(record));
+        }
+    }
+    modified_ = false;
+    return skipped;
+}
+
+JournalLoadResult CQuilloxDoc::readJournal(const std::string &path)
+{
+    JournalLoadResult result;
+    std::string bytes;
+    if (!readFileBytes(path, bytes, result.error)) {
+        return result;
+    }
+    result.opened = true;
+    result.skippedLines = loadJournalText(bytes);
+    return result;
+}

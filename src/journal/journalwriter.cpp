@@ -1,0 +1,288 @@
+// Writing the journal file. Every number is formatted here by hand with
+// std::to_chars: printf would follow the C locale, which the application sets
+// from the environment, and write "65,3" in some of them.
+
+#include "journal/cquilloxdoc.h"
+#include "journal/safesave.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view lineEnd = "\r\n";
+
+// Room for any number written below: "-1.79769e+308" or "-2147483648".
+constexpr std::size_t numberRoom = 24;
+
+// A free text (name, event name, memo) must stay on its line: an LF in it
+// would start a line that the reader takes for a setting or a day. Such a
+// text never comes from a file; it is written with the LF as a blank.
+void appendText(std::string &out, std::string_view text)
+{
+    const std::size_t start = out.size();
+    out.append(text);
+    for (std::size_t i = start; i < out.size(); ++i) {
+        if (out[i] == '\n') {
+            out[i] = ' ';
+        }
+    }
+}
+
+char *writeInteger(char *at, std::int64_t value)
+{
+    return std::to_chars(at, at + numberRoom, value).ptr;
+}
+
+// "%g": six significant digits, as printf writes them in the C locale. No
+// infinity or NaN is written: they would read back as 0. An infinity is
+// written as the largest finite value, which is what the reader makes of an
+// overflowing number; a NaN as 0.
+char *writeNumber(char *at, double value)
+{
+    if (std::isnan(value)) {
+        value = 0;
+    } else if (std::isinf(value)) {
+        value = std::signbit(value) ? -DBL_MAX : DBL_MAX;
+    }
+    if (value == 0) {
+        if (std::signbit(value)) {
+            *at++ = '-';
+        }
+        *at++ = '0';
+        return at;
+    }
+    // The usual journal value, 1 <= |value| < 1e6, is written by hand: %g
+    // then means fixed notation with 6 - k decimals for k integer digits,
+    // trailing zeros dropped. to_chars with a precision is several times
+    // slower, and a long journal holds hundreds of thousands of numbers.
+    const double magnitude = std::fabs(value);
+    if (magnitude >= 1 && magnitude < 1e6) {
+        int integerDigits = 1;
+        double power = 10;
+        while (magnitude >= power) {
+            ++integerDigits;
+            power *= 10;
+        }
+        static constexpr double scales[] = {1e5, 1e4, 1e3, 1e2, 1e1, 1e0};
+        const double scaled = magnitude * scales[integerDigits - 1];
+        const double whole = std::floor(scaled);
+        const double fraction = scaled - whole;
+        // The product is within 1e-10 of the exact one, so it rounds the same
+        // way unless the exact value is almost halfway between two integers;
+        // to_chars sees the exact binary value and settles those. A carry to
+        // seven digits changes the exponent and is left to it too.
+        const bool nearHalf = std::fabs(fraction - 0.5) < 1e-7;
+        const auto digits = static_cast<std::uint32_t>(whole) + (fraction > 0.5 ? 1u : 0u);
+        if (!nearHalf && digits < 1'000'000u) {
+            char text[6];
+            std::uint32_t rest = digits;
+            for (int i = 5; i >= 0; --i) {
+                text[i] = static_cast<char>('0' + rest % 10);
+                rest /= 10;
+            }
+            int last = 5;
+            while (last >= integerDigits && text[last] == '0') {
+                --last;
+            }
+            if (value < 0) {
+                *at++ = '-';
+            }
+            at = std::copy(text, text + integerDigits, at);
+            if (last >= integerDigits) {
+                *at++ = '.';
+                at = std::copy(text + integerDigits, text + last + 1, at);
+            }
+            return at;
+        }
+    }
+    return std::to_chars(at, at + numberRoom, value, std::chars_format::general, 6).ptr;
+}
+
+// printf "%0<width>d" when padding is '0', "%<width>d" when it is ' '.
+void appendPadded(std::string &out, std::int64_t value, std::size_t width, char padding)
+{
+    char buffer[numberRoom];
+    char *end = writeInteger(buffer, value);
+    const auto length = static_cast<std::size_t>(end - buffer);
+    if (length < width) {
+        if (padding == '0' && value < 0) {
+            // Zeros go after the sign, as printf puts them.
+            out.push_back('-');
+            out.append(width - length, '0');
+            out.append(buffer + 1, end);
+            return;
+        }
+        out.append(width - length, padding);
+    }
+    out.append(buffer, end);
+}
+
+void appendIntegerLine(std::string &out, std::string_view key, std::int64_t value)
+{
+    char buffer[numberRoom];
+    out.append(key).append(" = ");
+    out.append(buffer, writeInteger(buffer, value));
+    out.append(lineEnd);
+}
+
+void appendBooleanLine(std::string &out, std::string_view key, bool value)
+{
+    out.append(key).append(value ? " = 1" : " = 0").append(lineEnd);
+}
+
+void appendNumberLine(std::string &out, std::string_view key, double value)
+{
+    char buffer[numberRoom];
+    out.append(key).append(" = ");
+    out.append(buffer, writeNumber(buffer, value));
+    out.append(lineEnd);
+}
+
+// "0x%06x": at least six lower-case hex digits.
+void appendColourLine(std::string &out, std::string_view key, Colour value)
+{
+    char buffer[numberRoom];
+    char *end = std::to_chars(buffer, buffer + numberRoom, value, 16).ptr;
+    const auto length = static_cast<std::size_t>(end - buffer);
+    out.append(key).append(" = 0x");
+    if (length < 6) {
+        out.append(6 - length, '0');
+    }
+    out.append(buffer, end).append(lineEnd);
+}
+
+void appendTextLine(std::string &out, std::string_view key, std::string_view text)
+{
+    out.append(key).append(" = ");
+    appendText(out, text);
+    out.append(lineEnd);
+}
+
+void appendSettings(std::string &out, const GraphSettings &settings)
+{
+    out.append("[settings]").append(lineEnd);
+    appendIntegerLine(out, "graphNDays", settings.graphNDays);
+    appendBooleanLine(out, "graphWeight", settings.graphWeight);
+    appendBooleanLine(out, "graphFatPercent", settings.graphFatPercent);
+    appendBooleanLine(out, "graphFat", settings.graphFat);
+    appendBooleanLine(out, "graphNotFat", settings.graphNotFat);
+    appendBooleanLine(out, "graphJogDistance", settings.graphJogDistance);
+    appendBooleanLine(out, "graphJogDuration", settings.graphJogDuration);
+    appendBooleanLine(out, "graphWalkDistance", settings.graphWalkDistance);
+    appendBooleanLine(out, "graphWalkDuration", settings.graphWalkDuration);
+    appendIntegerLine(out, "yAxisMain", settings.yAxisMain);
+    // colorFat and colorNotFat are not kept in the file.
+    appendColourLine(out, "colorWeight", settings.colorWeight);
+    appendColourLine(out, "colorFatPercent", settings.colorFatPercent);
+    appendColourLine(out, "colorJogDistance", settings.colorJogDistance);
+    appendColourLine(out, "colorJogDuration", settings.colorJogDuration);
+    appendColourLine(out, "colorWalkDistance", settings.colorWalkDistance);
+    appendColourLine(out, "colorWalkDuration", settings.colorWalkDuration);
+    appendColourLine(out, "colorCrntDate", settings.colorCrntDate);
+    appendColourLine(out, "colorDivision", settings.colorDivision);
+    appendColourLine(out, "colorBackGround", settings.colorBackGround);
+    appendIntegerLine(out, "weightLineType", settings.weightLineType);
+    appendIntegerLine(out, "fatPcntLineType", settings.fatPcntLineType);
+    appendIntegerLine(out, "fatLineType", settings.fatLineType);
+    appendIntegerLine(out, "notFatLineType", settings.notFatLineType);
+    appendIntegerLine(out, "jogDistType", settings.jogDistType);
+    appendIntegerLine(out, "jogDurType", settings.jogDurType);
+    appendIntegerLine(out, "walkDistType", settings.walkDistType);
+    appendIntegerLine(out, "walkDurType", settings.walkDurType);
+    appendIntegerLine(out, "paperOri", settings.paperOri);
+}
+
+void appendUserInfo(std::string &out, const UserInfo &userInfo)
+{
+    out.append("[userInfo]").append(lineEnd);
+    appendTextLine(out, "name", userInfo.name);
+    // "%4d/%02d/%02d": the year is padded with blanks, not zeros.
+    out.append("birthday = ");
+    appendPadded(out, userInfo.birthYear, 4, ' ');
+    out.push_back('/');
+    appendPadded(out, userInfo.birthMonth, 2, '0');
+    out.push_back('/');
+    appendPadded(out, userInfo.birthDay, 2, '0');
+    out.append(lineEnd);
+    out.append(userInfo.sex ? "sex = male" : "sex = female").append(lineEnd);
+    appendNumberLine(out, "height", userInfo.height);
+    appendIntegerLine(out, "restBpm", userInfo.restBpm);
+}
+
+void appendObjective(std::string &out, const Objective &objective)
+{
+    out.append("[objective]").append(lineEnd);
+    appendIntegerLine(out, "intention", objective.intention);
+    appendNumberLine(out, "weight", objective.weight);
+    appendNumberLine(out, "fatPercent", objective.fatPercent);
+    appendNumberLine(out, "jogDistanceMonth", objective.jogDistanceMonth);
+    appendTextLine(out, "eventName", objective.eventName);
+    out.append("eventDate = ").append(formatDate(objective.eventDate)).append(lineEnd);
+}
+
+// "%s\t%g\t%g\t%g\t%g\t%g\t%g\t%s\n"; an empty memo leaves the final TAB.
+void appendDayLine(std::string &out, Date date, const DayRecord &entry)
+{
+    char buffer[16 + storedSeriesCount * (numberRoom + 1)];
+    const std::string dateText = formatDate(date);
+    char *at = std::copy(dateText.begin(), dateText.end(), buffer);
+    for (const double value : {entry.weight, entry.fatPercent, entry.jogDistance, entry.jogDuration,
+                               entry.walkDistance, entry.walkDuration}) {
+        *at++ = '\t';
+        at = writeNumber(at, value);
+    }
+    *at++ = '\t';
+    out.append(buffer, at);
+    appendText(out, entry.memo);
+    out.append(lineEnd);
+}
+
+} // namespace
+
+std::string CQuilloxDoc::journalText() const
+{
+    // Header and key sections take under 1 KiB with short names; a typical
+    // day line, memo included, well under 64 bytes. Walking the list once
+    // more for the exact size costs more than the odd reallocation.
+    const std::size_t size =
+        1024 + userInfo.name.size() + objective.eventName.size() + days_.size() * 64;
+    std::string out;
+    out.reserve(size);
+
+    out.append("# quillox file ver 2").append(lineEnd);
+    appendSettings(out, graphSettings);
+    appendUserInfo(out, userInfo);
+    appendObjective(out, objective);
+    out.append("[data]").append(lineEnd);
+    for (const auto &[date, entry] : days_) {
+        appendDayLine(out, date, entry);
+    }
+    return out;
+}
+
+JournalStoreResult CQuilloxDoc::writeJournal(const std::string &path)
+{
+    const SaveResult saved = saveFileAtomically(path, journalText(), true);
+    JournalStoreResult result;
+    result.written = saved.saved;
+    result.error = saved.error;
+    result.backupWarning = saved.backupWarning;
+    if (saved.saved) {
+        modified_ = false;
+    }
+    return result;
+}
+
+std::string CQuilloxDoc::journalFileName(int userNumber)
+{
+    // "zph%04d.txt"
+    std::string name = "zph";
+    appendPadded(name, userNumber, 4, '0');
+    name.append(".txt");
+    return name;
+}

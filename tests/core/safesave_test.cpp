@@ -1,0 +1,194 @@
+// The one routine through which the program writes files: what it leaves on
+// disk when it succeeds and when it fails.
+
+#include "journal/safesave.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readFile(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeFile(const fs::path &path, std::string_view bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+mode_t permissionBits(const fs::path &path)
+{
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        throw std::runtime_error("cannot stat " + path.string());
+    }
+    return status.st_mode & 07777;
+}
+
+class SafeSave : public ::testing::Test {
+  protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "zph-save-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        dir = pattern;
+        target = dir / "journal.txt";
+    }
+    void TearDown() override
+    {
+        std::error_code ignored;
+        fs::remove_all(dir, ignored);
+    }
+
+    // Every name in the directory: a failed or finished save must not leave
+    // a temporary file behind.
+    std::vector<std::string> entries() const
+    {
+        std::vector<std::string> names;
+        for (const auto &entry : fs::directory_iterator(dir)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    SaveResult save(std::string_view bytes, bool keepBackup = true) const
+    {
+        return saveFileAtomically(target.string(), bytes, keepBackup);
+    }
+
+    fs::path dir;
+    fs::path target;
+};
+
+TEST_F(SafeSave, newFileHoldsTheBytesWithUmaskPermissions)
+{
+    const mode_t previous = ::umask(027);
+    const std::string bytes("with\0nul\r\n", 10);
+    const SaveResult result = save(bytes);
+    ::umask(previous);
+    ASSERT_TRUE(result.saved) << result.error;
+    EXPECT_EQ(readFile(target), bytes);
+    EXPECT_EQ(permissionBits(target), 0640u);
+    EXPECT_EQ(entries(), std::vector<std::string>{"journal.txt"});
+}
+
+TEST_F(SafeSave, replacementKeepsThePermissionBitsOfTheOldFile)
+{
+    writeFile(target, "old");
+    ::chmod(target.c_str(), 0604);
+    ASSERT_TRUE(save("new").saved);
+    EXPECT_EQ(readFile(target), "new");
+    EXPECT_EQ(permissionBits(target), 0604u);
+    EXPECT_EQ(permissionBits(dir / "journal.txt.bak"), 0604u);
+}
+
+TEST_F(SafeSave, backupHoldsTheVersionBeforeEachSave)
+{
+    ASSERT_TRUE(save("first").saved);
+    EXPECT_EQ(entries(), std::vector<std::string>{"journal.txt"});
+    ASSERT_TRUE(save("second").saved);
+    EXPECT_EQ(readFile(dir / "journal.txt.bak"), "first");
+    const SaveResult third = save("third");
+    ASSERT_TRUE(third.saved);
+    EXPECT_TRUE(third.backupWarning.empty()) << third.backupWarning;
+    EXPECT_EQ(readFile(target), "third");
+    EXPECT_EQ(readFile(dir / "journal.txt.bak"), "second");
+    EXPECT_EQ(entries(), (std::vector<std::string>{"journal.txt", "journal.txt.bak"}));
+}
+
+TEST_F(SafeSave, noBackupUnlessAskedFor)
+{
+    writeFile(target, "old");
+    ASSERT_TRUE(save("new", false).saved);
+    EXPECT_EQ(entries(), std::vector<std::string>{"journal.txt"});
+}
+
+TEST_F(SafeSave, backupThatCannotBeMadeDoesNotStopTheSave)
+{
+    writeFile(target, "old");
+    fs::create_directory(dir / "journal.txt.bak");
+    const SaveResult result = save("new");
+    EXPECT_TRUE(result.saved) << result.error;
+    EXPECT_FALSE(result.backupWarning.empty());
+    EXPECT_EQ(readFile(target), "new");
+    EXPECT_EQ(entries(), (std::vector<std::string>{"journal.txt", "journal.txt.bak"}));
+}
+
+TEST_F(SafeSave, failureLeavesTheTargetAndNoTemporaryFile)
+{
+    writeFile(target, "old");
+    const SaveResult intoDirectory = saveFileAtomically(dir.string(), "new", true);
+    EXPECT_FALSE(intoDirectory.saved);
+    EXPECT_NE(intoDirectory.error.find(std::strerror(EISDIR)), std::string::npos)
+        << intoDirectory.error;
+
+    const SaveResult noParent = saveFileAtomically((dir / "absent/file.txt").string(), "new", true);
+    EXPECT_FALSE(noParent.saved);
+    EXPECT_NE(noParent.error.find(std::strerror(ENOENT)), std::string::npos) << noParent.error;
+
+    EXPECT_EQ(readFile(target), "old");
+    EXPECT_EQ(entries(), std::vector<std::string>{"journal.txt"});
+}
+
+TEST_F(SafeSave, unwritableDirectoryFailsWithTheReason)
+{
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root writes into a read-only directory all the same";
+    }
+    writeFile(target, "old");
+    ::chmod(dir.c_str(), 0555);
+    const SaveResult result = save("new");
+    ::chmod(dir.c_str(), 0755);
+    EXPECT_FALSE(result.saved);
+    EXPECT_NE(result.error.find(std::strerror(EACCES)), std::string::npos) << result.error;
+    EXPECT_EQ(readFile(target), "old");
+    EXPECT_EQ(entries(), std::vector<std::string>{"journal.txt"});
+}
+
+TEST_F(SafeSave, symbolicLinkIsFollowedAndStaysALink)
+{
+    fs::create_directory(dir / "real");
+    writeFile(dir / "real/journal.txt", "old");
+    fs::create_symlink("real/journal.txt", target);
+    ASSERT_TRUE(save("new").saved);
+    EXPECT_TRUE(fs::is_symlink(target));
+    EXPECT_EQ(readFile(dir / "real/journal.txt"), "new");
+    EXPECT_EQ(readFile(dir / "real/journal.txt.bak"), "old");
+}
+
+TEST_F(SafeSave, readFileBytesReadsEverythingOrReportsWhy)
+{
+    std::string big(300 * 1024, 'x');
+    big[1000] = '\0';
+    writeFile(target, big);
+    std::string bytes = "untouched";
+    std::string error;
+    ASSERT_TRUE(readFileBytes(target.string(), bytes, error)) << error;
+    EXPECT_EQ(bytes, big);
+
+    bytes = "untouched";
+    EXPECT_FALSE(readFileBytes((dir / "absent").string(), bytes, error));
+    EXPECT_EQ(error, std::strerror(ENOENT));
+    EXPECT_EQ(bytes, "untouched");
+}
+
+} // namespace
