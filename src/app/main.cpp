@@ -1,10 +1,57 @@
-#include "journal/cquilloxdoc.h"
+#include "app/cmainframe.h"
+#include "app/czephalonteapp.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QPixmap>
+#include <QTimer>
 
 #include <cstdio>
 
-int main()
+namespace {
+
+// Peak resident memory from the kernel's own count, for the start-up benchmark.
+void printPeakMemory()
 {
-    CQuilloxDoc doc;
-    std::printf("Zephalonte: journal core built; the main window is not built yet.\n");
-    return 0;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
+        return;
+    // /proc files report a size of 0, so read until the end rather than to it.
+    const QByteArrayList lines = status.readAll().split('\n');
+    for (const QByteArray &line : lines) {
+        if (line.startsWith("VmHWM:"))
+            std::fprintf(stderr, "%s\n", line.constData());
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    CZephalonteApp app;
+    if (!app.startUp(QApplication::arguments()))
+        return 1;
+
+    // Start-up benchmark: end as soon as the window has been painted once.
+    // exit() rather than quit(), which would close the window and so store
+    // the journal and ask the exit question.
+    if (qEnvironmentVariableIsSet("ZPH_QUIT_AFTER_FIRST_PAINT")) {
+        QObject::connect(app.mainFrame(), &CMainFrame::firstPainted, &app, [] {
+            printPeakMemory();
+            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        });
+    }
+    // Screenshots for the documentation: the window as first painted.
+    const QString grabPath = qEnvironmentVariable("ZPH_GRAB_AFTER_FIRST_PAINT");
+    if (!grabPath.isEmpty()) {
+        CMainFrame *frame = app.mainFrame();
+        QObject::connect(frame, &CMainFrame::firstPainted, &app, [frame, grabPath] {
+            QTimer::singleShot(0, frame, [frame, grabPath] {
+                const bool saved = frame->grab().save(grabPath);
+                QCoreApplication::exit(saved ? 0 : 1);
+            });
+        });
+    }
+    return application.exec();
 }

@@ -1,0 +1,585 @@
+#include "app/cmainframe.h"
+
+#include "advisor/cmessageview.h"
+#include "app/appicons.h"
+#include "app/caboutdlg.h"
+#include "app/czephalonteapp.h"
+#include "app/frametexts.h"
+#include "app/keyboardlocks.h"
+#include "app/panewidths.h"
+#include "entry/cinputview.h"
+#include "graph/cgraphview.h"
+#include "journal/cquilloxdoc.h"
+#include "list/cquilloxview.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+namespace {
+
+const QString applicationTitle = QStringLiteral("Zephalonte");
+
+// The toolbar pictures are 16 x 15.
+constexpr QSize toolbarIconSize(16, 15);
+
+// The graph starts as large as the entry panes; the rest of the height goes
+// to it after the top row has its 400.
+constexpr int graphInitialHeight = 200;
+
+QString ui(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+// "text\tshortcut" as a menu shows it: the shortcut becomes the action's own.
+void setMenuText(QAction *action, const QString &menuText)
+{
+    const qsizetype tab = menuText.indexOf(QLatin1Char('\t'));
+    if (tab < 0) {
+        action->setText(menuText);
+        return;
+    }
+    action->setText(menuText.left(tab));
+    action->setShortcut(
+        QKeySequence::fromString(menuText.mid(tab + 1), QKeySequence::PortableText));
+}
+
+// "status-bar prompt\ntooltip".
+void setPrompt(QAction *action, const QString &prompt)
+{
+    const qsizetype lineFeed = prompt.indexOf(QLatin1Char('\n'));
+    action->setStatusTip(prompt.left(lineFeed));
+    if (lineFeed >= 0)
+        action->setToolTip(prompt.mid(lineFeed + 1));
+}
+
+QString escapedForMenu(QString text)
+{
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CZephalonteApp &app) : app_(app)
+{
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowIcon(programIcon());
+    setMinimumSize(minimumWindowWidth, minimumWindowHeight);
+
+    createPanes();
+    createActions();
+    createToolBar();
+    createMenus();
+    createStatusBar();
+
+    connect(&app_, &CZephalonteApp::documentPathChanged, this, &CMainFrame::refreshTitle);
+    connect(&app_, &CZephalonteApp::recentFilesChanged, this, &CMainFrame::rebuildRecentFileMenu);
+    connect(&app_, &CZephalonteApp::documentUpdated, this, [this] {
+        refreshPeriodChecks();
+        updateCommandStates();
+    });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        for (CPaneView *pane :
+             {static_cast<CPaneView *>(inputView_), static_cast<CPaneView *>(listView_),
+              static_cast<CPaneView *>(messageView_), static_cast<CPaneView *>(graphView_)}) {
+            if (now && (now == pane || pane->isAncestorOf(now))) {
+                lastActivePane_ = pane;
+                break;
+            }
+        }
+        updateCommandStates();
+    });
+
+    if (queryKeyboardLocks()) {
+        lockIndicatorsLive_ = true;
+        qApp->installEventFilter(this);
+    }
+
+    refreshTitle();
+    rebuildRecentFileMenu();
+    refreshPeriodChecks();
+    refreshLockIndicators();
+    // The entry form is where the user starts typing.
+    lastActivePane_ = inputView_;
+    inputView_->setFocus();
+    updateCommandStates();
+}
+
+CMainFrame::~CMainFrame()
+{
+    if (lockIndicatorsLive_)
+        qApp->removeEventFilter(this);
+}
+
+// ---- panes ----
+
+void CMainFrame::createPanes()
+{
+    outerSplitter_ = new QSplitter(Qt::Vertical, this);
+    outerSplitter_->setObjectName(QStringLiteral("mainSplitter"));
+    outerSplitter_->setChildrenCollapsible(false);
+
+    innerSplitter_ = new QSplitter(Qt::Horizontal, outerSplitter_);
+    innerSplitter_->setObjectName(QStringLiteral("topSplitter"));
+    innerSplitter_->setFrameShape(QFrame::StyledPanel);
+    innerSplitter_->setMinimumHeight(topRowMinimumHeight);
+
+    graphView_ = new CGraphView(outerSplitter_);
+    graphView_->resize(graphInitialHeight, graphInitialHeight);
+    outerSplitter_->addWidget(innerSplitter_);
+    outerSplitter_->addWidget(graphView_);
+    // The top row keeps its height; the graph takes every change.
+    outerSplitter_->setStretchFactor(0, 0);
+    outerSplitter_->setStretchFactor(1, 1);
+
+    inputView_ = new CInputView(innerSplitter_);
+    listView_ = new CQuilloxView(innerSplitter_);
+    messageView_ = new CMessageView(innerSplitter_);
+    inputView_->setMinimumWidth(entryFormMinimumWidth);
+    listView_->setMinimumWidth(listMinimumWidth);
+    messageView_->setMinimumWidth(advisorMinimumWidth);
+    innerSplitter_->addWidget(inputView_);
+    innerSplitter_->addWidget(listView_);
+    innerSplitter_->addWidget(messageView_);
+    // Dragging a bar never takes the form or the list below their minimum;
+    // the advisor may be pushed out of sight, as the resize rule does.
+    innerSplitter_->setCollapsible(0, false);
+    innerSplitter_->setCollapsible(1, false);
+    innerSplitter_->setCollapsible(2, true);
+
+    innerSplitter_->installEventFilter(this);
+    outerSplitter_->installEventFilter(this);
+    setCentralWidget(outerSplitter_);
+    panesReady_ = true;
+}
+
+bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == innerSplitter_ && panesReady_) {
+        // The rule runs before the splitter lays out its panes for the new size.
+        if ((event->type() == QEvent::Show && !topRowLaidOut_) ||
+            (event->type() == QEvent::Resize && topRowLaidOut_))
+            layOutTopPanes();
+    } else if (watched == outerSplitter_ && panesReady_) {
+        if (event->type() == QEvent::Show && !mainRowsLaidOut_) {
+            mainRowsLaidOut_ = true;
+            const int available = outerSplitter_->contentsRect().height() -
+                                  outerSplitter_->handleWidth() - topRowInitialHeight;
+            outerSplitter_->setSizes({topRowInitialHeight, std::max(available, 0)});
+        }
+    } else if (lockIndicatorsLive_) {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::KeyRelease || type == QEvent::ApplicationActivate ||
+            (type == QEvent::WindowActivate && watched == this))
+            refreshLockIndicators();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::layOutTopPanes()
+{
+    // The pane area: the splitter less its border and the two bars.
+    const int available =
+        innerSplitter_->contentsRect().width() - 2 * innerSplitter_->handleWidth();
+    TopPaneWidths widths;
+    if (!topRowLaidOut_) {
+        topRowLaidOut_ = true;
+        widths = initialTopPaneWidths(available);
+    } else {
+        const QList<int> current = innerSplitter_->sizes();
+        widths = resizedTopPaneWidths(available, current.at(0), current.at(2));
+    }
+    innerSplitter_->setSizes({widths.entryForm, widths.list, widths.advisor});
+}
+
+std::vector<CPaneView *> CMainFrame::panesInOrder() const
+{
+    std::vector<CPaneView *> panes;
+    for (CPaneView *pane :
+         {static_cast<CPaneView *>(inputView_), static_cast<CPaneView *>(listView_),
+          static_cast<CPaneView *>(messageView_), static_cast<CPaneView *>(graphView_)}) {
+        // A pane pushed out of sight by the resize rule is skipped.
+        if (!pane->isHidden() && pane->width() > 0)
+            panes.push_back(pane);
+    }
+    return panes;
+}
+
+CPaneView *CMainFrame::activePane() const
+{
+    return lastActivePane_.data();
+}
+
+void CMainFrame::activatePane(CPaneView *pane)
+{
+    if (!pane)
+        return;
+    lastActivePane_ = pane;
+    pane->setFocus(Qt::OtherFocusReason);
+    updateCommandStates();
+}
+
+void CMainFrame::cyclePanes(int step)
+{
+    const std::vector<CPaneView *> panes = panesInOrder();
+    if (panes.empty())
+        return;
+    const auto count = static_cast<int>(panes.size());
+    int index = -1;
+    for (int i = 0; i < count; ++i) {
+        if (panes[static_cast<std::size_t>(i)] == activePane())
+            index = i;
+    }
+    const int next = index < 0 ? 0 : ((index + step) % count + count) % count;
+    activatePane(panes[static_cast<std::size_t>(next)]);
+}
+
+// ---- commands ----
+
+void CMainFrame::createActions()
+{
+    auto make = [this](FrameAction id, const QString &text, const QString &prompt) {
+        auto *action = new QAction(this);
+        setMenuText(action, text);
+        if (!prompt.isEmpty())
+            setPrompt(action, prompt);
+        actions_[id] = action;
+        return action;
+    };
+
+    // Commands reached only through their keys, as the menus do not list them.
+    QAction *a = make(FrameAction::New, QStringLiteral("新規作成"),
+                      QStringLiteral("新しい日誌を作成します\n新規作成"));
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    connect(a, &QAction::triggered, &app_, &CZephalonteApp::fileNew);
+    a = make(FrameAction::Open, QStringLiteral("開く"),
+             QStringLiteral("既存の日誌を開きます\n開く"));
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(a, &QAction::triggered, &app_, &CZephalonteApp::fileOpen);
+    a = make(FrameAction::Save, QStringLiteral("上書き保存"),
+             QStringLiteral("日誌を上書き保存します\n上書き保存"));
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(a, &QAction::triggered, &app_, [this] { app_.fileSave(); });
+
+    a = make(FrameAction::SaveAs, ui(frametext::fileSaveAs),
+             QStringLiteral("日誌に名前を付けて保存します\n名前を付けて保存"));
+    connect(a, &QAction::triggered, &app_, [this] { app_.fileSaveAs(); });
+    a = make(FrameAction::Print, ui(frametext::filePrint),
+             QStringLiteral("ｸﾞﾗﾌを印刷します\n印刷"));
+    connect(a, &QAction::triggered, this, [this] { routeToActivePane(PaneCommand::Print); });
+    a = make(FrameAction::PrintPreview, ui(frametext::filePrintPreview),
+             QStringLiteral("印刷のｲﾒｰｼﾞを表示します\n印刷ﾌﾟﾚﾋﾞｭｰ"));
+    connect(a, &QAction::triggered, this, [this] { routeToActivePane(PaneCommand::PrintPreview); });
+    a = make(FrameAction::PrintSetup, ui(frametext::filePrintSetup),
+             QStringLiteral("用紙の向きなど、ﾌﾟﾘﾝﾀの設定を変更します\nﾌﾟﾘﾝﾀの設定"));
+    connect(a, &QAction::triggered, &app_, &CZephalonteApp::printSetup);
+    a = make(FrameAction::Exit, ui(frametext::fileExit),
+             QStringLiteral("日誌を保存して Zephalonte を終了します\n終了"));
+    connect(a, &QAction::triggered, this, &QWidget::close);
+
+    a = make(FrameAction::UserInfo, ui(frametext::settingsUserInfo), ui(frametext::promptUserInfo));
+    connect(a, &QAction::triggered, &app_, &CZephalonteApp::editUserInfo);
+    // Their dialogs come with the objective and the graph settings; until
+    // then the commands are unavailable rather than silent.
+    a = make(FrameAction::Objective, ui(frametext::settingsObjective),
+             ui(frametext::promptObjective));
+    a->setEnabled(false);
+    a = make(FrameAction::GraphSettings, ui(frametext::settingsGraph),
+             ui(frametext::promptGraphSettings));
+    a->setEnabled(false);
+
+    a = make(FrameAction::StatusBar, ui(frametext::viewStatusBar),
+             QStringLiteral("ｽﾃｰﾀｽ ﾊﾞｰの表示と非表示を切り替えます\nｽﾃｰﾀｽ ﾊﾞｰの表示切り替え"));
+    a->setCheckable(true);
+    a->setChecked(true);
+    connect(a, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+
+    a = make(FrameAction::Help, ui(frametext::helpContents), ui(frametext::promptHelp));
+    // Alt+F1 reaches the same help from anywhere in the window.
+    a->setShortcuts({QKeySequence(Qt::Key_F1), QKeySequence(Qt::ALT | Qt::Key_F1)});
+    connect(a, &QAction::triggered, this, &CMainFrame::showHelp);
+    a = make(FrameAction::About, ui(frametext::helpAbout),
+             QStringLiteral("ﾌﾟﾛｸﾞﾗﾑのﾊﾞｰｼﾞｮﾝ情報を表示します\nﾊﾞｰｼﾞｮﾝ情報"));
+    connect(a, &QAction::triggered, this, &CMainFrame::showAbout);
+
+    a = make(FrameAction::Cut, QStringLiteral("切り取り"),
+             QStringLiteral("選択範囲を切り取ってｸﾘｯﾌﾟﾎﾞｰﾄﾞに移動します\n切り取り"));
+    a->setIcon(toolbarIcon(ToolbarIcon::Cut));
+    a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
+    connect(a, &QAction::triggered, this, [this] { routeToActivePane(PaneCommand::Cut); });
+    a = make(FrameAction::Copy, QStringLiteral("ｺﾋﾟｰ"),
+             QStringLiteral("選択範囲をｺﾋﾟｰしてｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存します\nｺﾋﾟｰ"));
+    a->setIcon(toolbarIcon(ToolbarIcon::Copy));
+    a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
+    connect(a, &QAction::triggered, this, [this] { routeToActivePane(PaneCommand::Copy); });
+    a = make(FrameAction::Paste, QStringLiteral("貼り付け"),
+             QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容を貼り付けます\n貼り付け"));
+    a->setIcon(toolbarIcon(ToolbarIcon::Paste));
+    a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
+    connect(a, &QAction::triggered, this, [this] { routeToActivePane(PaneCommand::Paste); });
+    actions_[FrameAction::Print]->setIcon(toolbarIcon(ToolbarIcon::Print));
+    actions_[FrameAction::About]->setIcon(toolbarIcon(ToolbarIcon::About));
+
+    // Undo and context help have keys but no handler: they stay unavailable,
+    // and the keys reach the focused control unchanged.
+    a = make(FrameAction::Undo, QStringLiteral("元に戻す"), QString());
+    a->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    a->setEnabled(false);
+    a = make(FrameAction::ContextHelp, QStringLiteral("ﾍﾙﾌﾟの対象"), QString());
+    a->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1));
+    a->setEnabled(false);
+
+    a = make(FrameAction::NextPane, QStringLiteral("次のﾍﾟｲﾝ"),
+             QStringLiteral("次のｳｨﾝﾄﾞｳ ﾍﾟｲﾝに切り替えます\n次のﾍﾟｲﾝ"));
+    a->setShortcut(QKeySequence(Qt::Key_F6));
+    connect(a, &QAction::triggered, this, [this] { cyclePanes(+1); });
+    a = make(FrameAction::PreviousPane, QStringLiteral("前のﾍﾟｲﾝ"),
+             QStringLiteral("前のｳｨﾝﾄﾞｳ ﾍﾟｲﾝに切り替えます\n前のﾍﾟｲﾝ"));
+    a->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6));
+    connect(a, &QAction::triggered, this, [this] { cyclePanes(-1); });
+
+    // Keys of commands that are in no menu work only when the window holds
+    // the actions itself.
+    for (FrameAction id :
+         {FrameAction::New, FrameAction::Open, FrameAction::Save, FrameAction::Cut,
+          FrameAction::Copy, FrameAction::Paste, FrameAction::Undo, FrameAction::ContextHelp,
+          FrameAction::NextPane, FrameAction::PreviousPane})
+        addAction(actions_[id]);
+}
+
+QAction *CMainFrame::action(FrameAction which) const
+{
+    const auto found = actions_.find(which);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+void CMainFrame::createMenus()
+{
+    fileMenu_ = menuBar()->addMenu(ui(frametext::fileMenu));
+    fileMenu_->addAction(actions_[FrameAction::SaveAs]);
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(actions_[FrameAction::Print]);
+    fileMenu_->addAction(actions_[FrameAction::PrintPreview]);
+    fileMenu_->addAction(actions_[FrameAction::PrintSetup]);
+    fileMenu_->addSeparator();
+    recentFilesEnd_ = fileMenu_->addSeparator();
+    fileMenu_->addAction(actions_[FrameAction::Exit]);
+    connect(fileMenu_, &QMenu::aboutToShow, this, &CMainFrame::updateCommandStates);
+
+    QMenu *settings = menuBar()->addMenu(ui(frametext::settingsMenu));
+    settings->addAction(actions_[FrameAction::UserInfo]);
+    settings->addAction(actions_[FrameAction::Objective]);
+    settings->addAction(actions_[FrameAction::GraphSettings]);
+
+    QMenu *view = menuBar()->addMenu(ui(frametext::viewMenu));
+    periodMenu_ = view->addMenu(ui(frametext::viewGraphPeriod));
+    periodMenu_->setObjectName(QStringLiteral("graphPeriodMenu"));
+    for (const GraphPeriodItem &item : graphPeriodItems) {
+        QAction *a = periodMenu_->addAction(QString::fromUtf8(item.menuText));
+        a->setCheckable(true);
+        a->setStatusTip(QStringLiteral("ｸﾞﾗﾌに表示する期間を切り替えます"));
+        const int nDays = item.nDays;
+        connect(a, &QAction::triggered, this, [this, nDays] {
+            app_.setGraphPeriod(nDays);
+            refreshPeriodChecks();
+        });
+        periodActions_.emplace_back(a, nDays);
+    }
+    connect(periodMenu_, &QMenu::aboutToShow, this, &CMainFrame::refreshPeriodChecks);
+    view->addSeparator();
+    view->addAction(actions_[FrameAction::ToolBar]);
+    view->addAction(actions_[FrameAction::StatusBar]);
+
+    QMenu *help = menuBar()->addMenu(ui(frametext::helpMenu));
+    help->addAction(actions_[FrameAction::Help]);
+    help->addSeparator();
+    help->addAction(actions_[FrameAction::About]);
+}
+
+void CMainFrame::createToolBar()
+{
+    toolBar_ = new QToolBar(QStringLiteral("ﾂｰﾙ ﾊﾞｰ"), this);
+    toolBar_->setObjectName(QStringLiteral("mainToolBar"));
+    toolBar_->setIconSize(toolbarIconSize);
+    toolBar_->addAction(actions_[FrameAction::Cut]);
+    toolBar_->addAction(actions_[FrameAction::Copy]);
+    toolBar_->addAction(actions_[FrameAction::Paste]);
+    toolBar_->addSeparator();
+    toolBar_->addAction(actions_[FrameAction::Print]);
+    toolBar_->addSeparator();
+    toolBar_->addAction(actions_[FrameAction::About]);
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+
+    QAction *toggle = toolBar_->toggleViewAction();
+    setMenuText(toggle, ui(frametext::viewToolBar));
+    setPrompt(toggle, QStringLiteral("ﾂｰﾙ ﾊﾞｰの表示と非表示を切り替えます\nﾂｰﾙ ﾊﾞｰの表示切り替え"));
+    actions_[FrameAction::ToolBar] = toggle;
+}
+
+void CMainFrame::createStatusBar()
+{
+    auto *idle = new QLabel(ui(frametext::idlePrompt), this);
+    idle->setObjectName(QStringLiteral("idlePrompt"));
+    statusBar()->addWidget(idle, 1);
+
+    const char *const texts[] = {frametext::indicatorKana, frametext::indicatorCaps,
+                                 frametext::indicatorNum, frametext::indicatorScroll};
+    for (std::size_t i = 0; i < indicators_.size(); ++i) {
+        auto *label = new QLabel(ui(texts[i]), this);
+        label->setObjectName(QStringLiteral("indicator%1").arg(i));
+        label->setAlignment(Qt::AlignCenter);
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        // Room for the text whether lit or not, so the bar does not jump.
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(label->text()) + 12);
+        statusBar()->addPermanentWidget(label);
+        indicators_[i] = label;
+    }
+}
+
+void CMainFrame::refreshLockIndicators()
+{
+    // Unknown lock state (no X server to ask) shows the indicators unlit.
+    const KeyboardLockState state = queryKeyboardLocks().value_or(KeyboardLockState{});
+    const bool lit[] = {state.kana, state.caps, state.num, state.scroll};
+    for (std::size_t i = 0; i < indicators_.size(); ++i)
+        indicators_[i]->setEnabled(lit[i]);
+}
+
+void CMainFrame::rebuildRecentFileMenu()
+{
+    for (QAction *old : recentFileActions_) {
+        fileMenu_->removeAction(old);
+        old->deleteLater();
+    }
+    recentFileActions_.clear();
+
+    const QStringList entries = app_.recentFiles();
+    if (entries.isEmpty()) {
+        auto *placeholder = new QAction(ui(frametext::fileRecent), fileMenu_);
+        placeholder->setEnabled(false);
+        fileMenu_->insertAction(recentFilesEnd_, placeholder);
+        recentFileActions_.push_back(placeholder);
+        return;
+    }
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const QString text = QStringLiteral("&%1 %2").arg(i + 1).arg(
+            escapedForMenu(QDir::toNativeSeparators(entries.at(i))));
+        auto *a = new QAction(text, fileMenu_);
+        a->setStatusTip(QStringLiteral("この日誌を開きます"));
+        const int index = static_cast<int>(i);
+        connect(a, &QAction::triggered, &app_, [this, index] { app_.openRecentFile(index); });
+        fileMenu_->insertAction(recentFilesEnd_, a);
+        recentFileActions_.push_back(a);
+    }
+}
+
+void CMainFrame::refreshPeriodChecks()
+{
+    for (const auto &[action, nDays] : periodActions_)
+        action->setChecked(app_.theDocument && app_.theDocument->isGraphPeriodChecked(nDays));
+}
+
+void CMainFrame::refreshTitle()
+{
+    setWindowTitle(app_.documentTitle() + QStringLiteral(" - ") + applicationTitle);
+}
+
+void CMainFrame::updateCommandStates()
+{
+    CPaneView *pane = activePane();
+    const std::pair<FrameAction, PaneCommand> routed[] = {
+        {FrameAction::Cut, PaneCommand::Cut},
+        {FrameAction::Copy, PaneCommand::Copy},
+        {FrameAction::Paste, PaneCommand::Paste},
+        {FrameAction::Print, PaneCommand::Print},
+        {FrameAction::PrintPreview, PaneCommand::PrintPreview},
+    };
+    for (const auto &[id, command] : routed)
+        actions_[id]->setEnabled(pane && pane->isCommandEnabled(command));
+}
+
+void CMainFrame::routeToActivePane(PaneCommand command)
+{
+    CPaneView *pane = activePane();
+    if (pane && pane->isCommandEnabled(command))
+        pane->runCommand(command);
+}
+
+// ---- help, about ----
+
+void CMainFrame::showHelp()
+{
+    QString directory = app_.programDirectory;
+    if (!directory.isEmpty() && !directory.endsWith(QLatin1Char('/')))
+        directory += QLatin1Char('/');
+    const QString path = directory + ui(frametext::helpFileName);
+
+    if (!QFileInfo::exists(path)) {
+        QMessageBox::warning(
+            this, applicationTitle,
+            QStringLiteral("ﾍﾙﾌﾟ ﾌｧｲﾙ %1 が見つかりません。").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+        QMessageBox::warning(this, applicationTitle,
+                             QStringLiteral("ﾍﾙﾌﾟ ﾌｧｲﾙ %1 を表示できませんでした。\n"
+                                            "CHM ﾌｧｲﾙを表示するｱﾌﾟﾘｹｰｼｮﾝ (xchm など) を"
+                                            "ｲﾝｽﾄｰﾙしてください。")
+                                 .arg(QDir::toNativeSeparators(path)));
+    }
+}
+
+void CMainFrame::showAbout()
+{
+    CAboutDlg dialog(this);
+    dialog.exec();
+}
+
+// ---- window events ----
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    CZephalonteApp::CloseStore stored = CZephalonteApp::CloseStore::Stored;
+    if (app_.theDocument)
+        stored = app_.storeBeforeClose();
+    if (stored == CZephalonteApp::CloseStore::KeepRunning) {
+        event->ignore();
+        return;
+    }
+    // After "quit without saving?" was answered yes, asking again whether to
+    // quit would only repeat the question.
+    if (stored == CZephalonteApp::CloseStore::Stored && !app_.printingActive) {
+        QMessageBox question(QMessageBox::Question, applicationTitle, ui(frametext::exitQuestion),
+                             QMessageBox::Yes | QMessageBox::No, this);
+        question.setDefaultButton(QMessageBox::Yes);
+        if (question.exec() != QMessageBox::Yes) {
+            event->ignore();
+            return;
+        }
+    }
+    app_.saveProfile();
+    event->accept();
+}
+
+void CMainFrame::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    if (!painted_) {
+        painted_ = true;
+        emit firstPainted();
+    }
+}

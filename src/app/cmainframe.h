@@ -1,0 +1,132 @@
+#pragma once
+
+#include "app/cpaneview.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+#include <map>
+#include <vector>
+
+class CGraphView;
+class CInputView;
+class CMessageView;
+class CQuilloxView;
+class CZephalonteApp;
+class QAction;
+class QLabel;
+class QMenu;
+class QSplitter;
+class QToolBar;
+
+// Commands of the main window, for the panes that take them over later and
+// for tests.
+enum class FrameAction {
+    New,
+    Open,
+    Save,
+    SaveAs,
+    Print,
+    PrintPreview,
+    PrintSetup,
+    Exit,
+    UserInfo,
+    Objective,
+    GraphSettings,
+    ToolBar,
+    StatusBar,
+    Help,
+    About,
+    Cut,
+    Copy,
+    Paste,
+    Undo,
+    ContextHelp,
+    NextPane,
+    PreviousPane,
+};
+
+// The main window: menu, toolbar, status bar and the four panes. The top row
+// holds the entry form, the list and the advisor; the graph lies below across
+// the whole width.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+  public:
+    static constexpr int minimumWindowWidth = 640;
+    static constexpr int minimumWindowHeight = 480;
+    static constexpr int topRowInitialHeight = 400;
+    static constexpr int topRowMinimumHeight = 300;
+
+    explicit CMainFrame(CZephalonteApp &app);
+    ~CMainFrame() override;
+
+    QAction *action(FrameAction which) const;
+    QMenu *graphPeriodMenu() const { return periodMenu_; }
+
+    CInputView *inputView() const { return inputView_; }
+    CQuilloxView *listView() const { return listView_; }
+    CMessageView *messageView() const { return messageView_; }
+    CGraphView *graphView() const { return graphView_; }
+    QSplitter *topSplitter() const { return innerSplitter_; }
+    QSplitter *mainSplitter() const { return outerSplitter_; }
+
+    // The pane that receives the routed commands: the one holding the focus,
+    // or the one that held it last.
+    CPaneView *activePane() const;
+    void activatePane(CPaneView *pane);
+
+    // Re-asks the active pane which of the routed commands (cut, copy, paste,
+    // print, preview) it handles now. Panes call it when that changes.
+    void updateCommandStates();
+
+    // Opens the help file beside the program with the desktop's viewer.
+    void showHelp();
+    void showAbout();
+
+  signals:
+    // Emitted once, when the window has been painted for the first time.
+    void firstPainted();
+
+  protected:
+    void closeEvent(QCloseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+  private:
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    void createPanes();
+    void rebuildRecentFileMenu();
+    void refreshPeriodChecks();
+    void refreshTitle();
+    void refreshLockIndicators();
+    void cyclePanes(int step);
+    void routeToActivePane(PaneCommand command);
+    std::vector<CPaneView *> panesInOrder() const;
+    void layOutTopPanes();
+
+    CZephalonteApp &app_;
+    std::map<FrameAction, QAction *> actions_;
+    QMenu *fileMenu_ = nullptr;
+    QMenu *periodMenu_ = nullptr;
+    QAction *recentFilesEnd_ = nullptr; // the separator after the recent files
+    std::vector<QAction *> recentFileActions_;
+    std::vector<std::pair<QAction *, int>> periodActions_;
+    QToolBar *toolBar_ = nullptr;
+    std::array<QLabel *, 4> indicators_{};
+    QSplitter *outerSplitter_ = nullptr;
+    QSplitter *innerSplitter_ = nullptr;
+    CInputView *inputView_ = nullptr;
+    CQuilloxView *listView_ = nullptr;
+    CMessageView *messageView_ = nullptr;
+    CGraphView *graphView_ = nullptr;
+    QPointer<CPaneView> lastActivePane_;
+    bool panesReady_ = false;
+    bool topRowLaidOut_ = false;
+    bool mainRowsLaidOut_ = false;
+    bool painted_ = false;
+    bool lockIndicatorsLive_ = false;
+};

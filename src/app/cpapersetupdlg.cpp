@@ -1,0 +1,64 @@
+#include "app/cpapersetupdlg.h"
+
+#include <algorithm>
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+const QPageSize::PageSizeId offeredSizes[] = {QPageSize::A4, QPageSize::A3,     QPageSize::B5,
+                                              QPageSize::A5, QPageSize::Letter, QPageSize::Legal};
+
+} // namespace
+
+CPaperSetupDlg::CPaperSetupDlg(const QPageLayout &layout, QWidget *parent)
+    : QDialog(parent), layout_(layout)
+{
+    setWindowTitle(QStringLiteral("ﾌﾟﾘﾝﾀの設定"));
+
+    size_ = new QComboBox(this);
+    size_->setObjectName(QStringLiteral("paperSize"));
+    for (QPageSize::PageSizeId id : offeredSizes)
+        size_->addItem(QPageSize::name(id), static_cast<int>(id));
+    const int current = size_->findData(static_cast<int>(layout.pageSize().id()));
+    if (current < 0)
+        size_->insertItem(0, layout.pageSize().name(), static_cast<int>(layout.pageSize().id()));
+    size_->setCurrentIndex(std::max(current, 0));
+
+    auto *orientation = new QGroupBox(QStringLiteral("印刷の向き"), this);
+    portrait_ = new QRadioButton(QStringLiteral("縦(&O)"), orientation);
+    portrait_->setObjectName(QStringLiteral("portrait"));
+    landscape_ = new QRadioButton(QStringLiteral("横(&A)"), orientation);
+    landscape_->setObjectName(QStringLiteral("landscape"));
+    (layout.orientation() == QPageLayout::Portrait ? portrait_ : landscape_)->setChecked(true);
+    auto *orientationLayout = new QVBoxLayout(orientation);
+    orientationLayout->addWidget(portrait_);
+    orientationLayout->addWidget(landscape_);
+
+    auto *form = new QFormLayout;
+    form->addRow(QStringLiteral("用紙ｻｲｽﾞ(&Z):"), size_);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *main = new QVBoxLayout(this);
+    main->addLayout(form);
+    main->addWidget(orientation);
+    main->addWidget(buttons);
+}
+
+QPageLayout CPaperSetupDlg::pageLayout() const
+{
+    QPageLayout result = layout_;
+    result.setPageSize(QPageSize(static_cast<QPageSize::PageSizeId>(size_->currentData().toInt())));
+    result.setOrientation(portrait_->isChecked() ? QPageLayout::Portrait : QPageLayout::Landscape);
+    return result;
+}

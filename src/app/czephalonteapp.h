@@ -1,0 +1,127 @@
+#pragma once
+
+#include "app/recentfilelist.h"
+#include "journal/calendardate.h"
+#include "journal/journalio.h"
+
+#include <QObject>
+#include <QPageLayout>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class CGraphView;
+class CMainFrame;
+class CQuilloxDoc;
+class CQuilloxView;
+class QLockFile;
+class QPrinter;
+class QSettings;
+class QTranslator;
+class QWidget;
+
+// The application object: created once by main() before anything else. It
+// starts the program, owns the one document and the main window, holds the
+// values several panes share, and carries out the file commands (new, open,
+// save, save as, the recent files) and the printer set-up.
+class CZephalonteApp : public QObject {
+    Q_OBJECT
+  public:
+    explicit CZephalonteApp(QObject *parent = nullptr);
+    ~CZephalonteApp() override;
+
+    // Runs the start-up: profile, main window, the journal (the current
+    // user's, or the file named on the command line), then shows the window
+    // maximised. Returns false when the program must end instead; the user
+    // has been told why. Does not run the event loop.
+    bool startUp(const QStringList &arguments);
+
+    CMainFrame *mainFrame() const { return frame_.get(); }
+
+    // ---- values shared by the panes ----
+    QString programDirectory; // the executable's directory, ending in "/"
+    CQuilloxDoc *theDocument = nullptr;
+    CQuilloxView *theListView = nullptr;
+    CGraphView *theGraphView = nullptr;
+    Date selectedDate;
+    bool startupComplete = false;
+    bool printingActive = false;
+    int nUser = 1;       // read from the profile, not used further
+    int crntUserNum = 1; // names the journal file
+
+    // ---- the document's file ----
+    // The full path of the journal; empty after "new" until it is saved.
+    QString documentPath() const { return documentPath_; }
+    // The file name shown in the title bar and in questions.
+    QString documentTitle() const;
+    QStringList recentFiles() const { return recentFiles_.entries(); }
+
+    // Every pane re-reads the document; `sender` (a pane) is skipped.
+    void updateAllViews(QObject *sender = nullptr);
+
+    // The graph-period commands of the view menu and the graph's pop-up menu.
+    void setGraphPeriod(int nDays);
+
+    // The printer the panes print on and the page set-up edits.
+    QPrinter &printer();
+
+    // ---- commands ----
+    void fileNew();
+    void fileOpen();
+    void openRecentFile(int index);
+    // False when nothing was written (failure reported, or the user cancelled).
+    bool fileSave();
+    bool fileSaveAs();
+    // Loads another journal after start-up. False when it could not be loaded
+    // (the user has been told); the journal in memory is then untouched.
+    bool openJournal(const QString &path);
+    void printSetup();
+    void editUserInfo();
+
+    // Stores the journal before the main window closes.
+    enum class CloseStore {
+        Stored,       // written: the exit question comes next
+        QuitUnstored, // not written, and the user chose to quit all the same
+        KeepRunning,  // the user chose to stay
+    };
+    CloseStore storeBeforeClose();
+
+    // Writes the recent-file list back to the profile.
+    void saveProfile();
+
+  signals:
+    void documentUpdated(QObject *sender);
+    void documentPathChanged();
+    void recentFilesChanged();
+
+  private:
+    enum class LoadMode { StartupCurrentUser, StartupCommandLine, AfterStartup };
+    bool loadJournal(const QString &path, LoadMode mode);
+    void adoptPath(const QString &path, std::unique_ptr<QLockFile> lock);
+    void reportSkippedLines(const QString &path, const std::vector<SkippedLine> &lines);
+    // Writes the journal to path; the reason of a failure in *error.
+    bool writeTo(const QString &path, QString *error);
+    bool saveModified();
+    QString askSavePath();
+    void promptForUserInfoIfUnnamed();
+    void installJapaneseUserInterface();
+    void applyPaperOrientation();
+    QWidget *dialogParent() const;
+
+    // Declared first so that it outlives the window and the panes that read it.
+    std::unique_ptr<CQuilloxDoc> document_;
+    std::unique_ptr<QSettings> settings_;
+    std::vector<std::unique_ptr<QTranslator>> translators_;
+    std::unique_ptr<QPrinter> printer_;
+    QPageLayout::Orientation printerOrientation_ = QPageLayout::Landscape;
+    bool printerOrientationSet_ = false;
+    RecentFileList recentFiles_;
+    QString documentPath_;
+    std::unique_ptr<QLockFile> journalLock_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+// The one application object, or null before it exists and after it is gone.
+CZephalonteApp *theApp();

@@ -1,0 +1,6 @@
+#include "entry/cinputview.h"
+
+CInputView::CInputView(QWidget *parent) : CPaneView(parent)
+{
+    setObjectName(QStringLiteral("inputView"));
+}

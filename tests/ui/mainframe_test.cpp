@@ -1,0 +1,389 @@
+// The main window: menus, period check marks, panes and their widths, the
+// close command, help and the about box.
+
+#include "apptestsupport.h"
+#include "expectedtexts.h"
+
+#include "advisor/cmessageview.h"
+#include "app/caboutdlg.h"
+#include "app/cmainframe.h"
+#include "entry/cinputview.h"
+#include "graph/cgraphview.h"
+#include "journal/cquilloxdoc.h"
+#include "list/cquilloxview.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTest>
+#include <QTextBrowser>
+#include <QUrl>
+
+namespace {
+
+// The text a menu item shows, with its shortcut after a tab.
+std::string itemText(const QAction *action)
+{
+    if (action->isSeparator())
+        return {};
+    QString text = action->text();
+    if (!action->shortcut().isEmpty())
+        text += u'\t' + action->shortcut().toString(QKeySequence::PortableText);
+    return text.toStdString();
+}
+
+std::vector<std::string> itemTexts(const QMenu *menu)
+{
+    std::vector<std::string> texts;
+    for (const QAction *action : menu->actions())
+        texts.push_back(itemText(action));
+    return texts;
+}
+
+class MainFrameTest : public AppTest {
+  protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        writeJournalFile(path(QStringLiteral("zph0001.txt")), "Taro",
+                         "2026/08/01\t57.5\t0\t0\t0\t0\t0\t\r\n");
+        ASSERT_TRUE(startApp());
+        frame = app->mainFrame();
+        QCoreApplication::processEvents();
+    }
+
+    QMenu *menu(int index) const { return frame->menuBar()->actions().at(index)->menu(); }
+
+    QList<int> topWidths() const { return frame->topSplitter()->sizes(); }
+
+    CMainFrame *frame = nullptr;
+};
+
+TEST_F(MainFrameTest, menusCarryTheirTextsAndShortcuts)
+{
+    std::vector<std::string> titles;
+    for (const QAction *action : frame->menuBar()->actions())
+        titles.push_back(action->text().toStdString());
+    EXPECT_EQ(titles, expected::menuTitles);
+
+    // The recent-file list holds the journal just opened.
+    std::vector<std::string> file = itemTexts(menu(0));
+    std::vector<std::string> expectedFile = expected::fileMenu;
+    expectedFile[6] = "&1 " + path(QStringLiteral("zph0001.txt")).toStdString();
+    EXPECT_EQ(file, expectedFile);
+    EXPECT_EQ(itemTexts(menu(1)), expected::settingsMenu);
+    EXPECT_EQ(itemTexts(menu(2)), expected::viewMenu);
+    EXPECT_EQ(itemTexts(menu(3)), expected::helpMenu);
+
+    const std::vector<std::string> period = itemTexts(frame->graphPeriodMenu());
+    ASSERT_EQ(period.size(), 14u);
+    EXPECT_EQ(period.front(), expected::firstWeekItem);
+    EXPECT_EQ(period[9], expected::tenthWeekItem);
+    EXPECT_EQ(std::vector<std::string>(period.begin() + 10, period.end()), expected::monthItems);
+}
+
+TEST_F(MainFrameTest, statusBarShowsIdlePromptAndFourIndicators)
+{
+    auto *idle = frame->statusBar()->findChild<QLabel *>(QStringLiteral("idlePrompt"));
+    ASSERT_NE(idle, nullptr);
+    EXPECT_EQ(idle->text(), qs(expected::idlePrompt));
+    std::vector<std::string> indicators;
+    for (int i = 0; i < 4; ++i) {
+        auto *label = frame->statusBar()->findChild<QLabel *>(QStringLiteral("indicator%1").arg(i));
+        ASSERT_NE(label, nullptr);
+        indicators.push_back(label->text().toStdString());
+        // Offscreen nothing can tell the lock state: shown, but unlit.
+        EXPECT_FALSE(label->isEnabled());
+    }
+    EXPECT_EQ(indicators, expected::indicators);
+    EXPECT_EQ(frame->action(FrameAction::UserInfo)->toolTip(), QStringLiteral("ﾕｰｻﾞ情報"));
+    EXPECT_FALSE(frame->action(FrameAction::UserInfo)->statusTip().contains(u'\n'));
+}
+
+TEST_F(MainFrameTest, periodCheckMarkFollowsGraphNDays)
+{
+    const QList<QAction *> items = frame->graphPeriodMenu()->actions();
+    auto checked = [&] {
+        QStringList texts;
+        emit frame->graphPeriodMenu()->aboutToShow();
+        for (const QAction *item : items)
+            if (item->isChecked())
+                texts << item->text();
+        return texts;
+    };
+    EXPECT_EQ(checked(), QStringList{QStringLiteral("&5週間分")}); // the default 35
+
+    app->theDocument->graphSettings.graphNDays = 30;
+    EXPECT_TRUE(checked().isEmpty());
+
+    app->theGraphView->periodValid = true;
+    items.at(10)->trigger(); // one month
+    EXPECT_EQ(app->theDocument->graphSettings.graphNDays, -1);
+    EXPECT_FALSE(app->theGraphView->periodValid);
+    EXPECT_EQ(checked(), QStringList{qs(expected::monthItems[0])});
+
+    items.at(2)->trigger(); // three weeks
+    EXPECT_EQ(app->theDocument->graphSettings.graphNDays, 21);
+    EXPECT_EQ(checked().size(), 1);
+}
+
+class UpdateCounter : public CPaneView {
+  public:
+    using CPaneView::CPaneView;
+    int updates = 0;
+
+  protected:
+    void onUpdate(QObject *) override { ++updates; }
+};
+
+TEST_F(MainFrameTest, updateOfAllViewsSkipsTheSender)
+{
+    UpdateCounter first;
+    UpdateCounter second;
+    app->updateAllViews(&first);
+    EXPECT_EQ(first.updates, 0);
+    EXPECT_EQ(second.updates, 1);
+    app->updateAllViews();
+    EXPECT_EQ(first.updates, 1);
+    EXPECT_EQ(second.updates, 2);
+}
+
+TEST_F(MainFrameTest, panesHaveTheirClassesAndRegisterThemselves)
+{
+    EXPECT_EQ(app->theListView, frame->listView());
+    EXPECT_EQ(app->theGraphView, frame->graphView());
+    QSplitter *top = frame->topSplitter();
+    ASSERT_EQ(top->count(), 3);
+    EXPECT_NE(qobject_cast<CInputView *>(top->widget(0)), nullptr);
+    EXPECT_NE(qobject_cast<CQuilloxView *>(top->widget(1)), nullptr);
+    EXPECT_NE(qobject_cast<CMessageView *>(top->widget(2)), nullptr);
+    EXPECT_NE(qobject_cast<CGraphView *>(frame->mainSplitter()->widget(1)), nullptr);
+}
+
+TEST_F(MainFrameTest, firstLayoutGivesFormAndList200AndTopRow400)
+{
+    // A window laid out once, at its first size.
+    CMainFrame fresh(*app);
+    fresh.resize(1000, 700);
+    fresh.show();
+    QCoreApplication::processEvents();
+    QSplitter *top = fresh.topSplitter();
+    const int available = top->contentsRect().width() - 2 * top->handleWidth();
+    EXPECT_EQ(top->sizes(), (QList<int>{200, 200, available - 400}));
+    EXPECT_EQ(fresh.mainSplitter()->sizes().at(0), CMainFrame::topRowInitialHeight);
+
+    // The started program was then maximised: the list took the change.
+    EXPECT_EQ(topWidths().at(0), 200);
+    EXPECT_GE(topWidths().at(1), 200);
+}
+
+TEST_F(MainFrameTest, listTakesWidthChangesUntilAdvisorIsHidden)
+{
+    frame->showNormal();
+    frame->resize(1200, 700);
+    QCoreApplication::processEvents();
+    const QList<int> wide = topWidths();
+    ASSERT_EQ(wide.at(0), 200);
+    const int advisor = wide.at(2);
+    ASSERT_GT(advisor, 80);
+
+    // Dragging the edge in many small steps keeps the outer panes.
+    int width = 1200;
+    for (; width >= 1000; width -= 7) {
+        frame->resize(width, 700);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(topWidths().at(0), 200);
+        EXPECT_EQ(topWidths().at(2), advisor);
+    }
+    EXPECT_EQ(topWidths().at(1), wide.at(1) - (1200 - (width + 7)));
+
+    // Widening gives everything to the list.
+    frame->resize(1300, 700);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(topWidths(), (QList<int>{200, wide.at(1) + 100, advisor}));
+
+    // With a wide form (dragged by the user) the list reaches its minimum
+    // before the window does: then the advisor gives way, then disappears.
+    QSplitter *top = frame->topSplitter();
+    const int available = top->contentsRect().width() - 2 * top->handleWidth();
+    top->setSizes({380, available - 380 - 300, 300});
+    const int outside = frame->width() - available; // frame, borders and bars
+    frame->resize(outside + 380 + 180 + 150, 700);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(topWidths(), (QList<int>{380, 180, 150}));
+    frame->resize(outside + 380 + 180 + 80, 700);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(topWidths(), (QList<int>{380, 180, 80}));
+    frame->resize(outside + 380 + 180 + 79, 700);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(topWidths(), (QList<int>{380, 259, 0}));
+}
+
+TEST_F(MainFrameTest, closeStoresJournalAndNoKeepsProgramRunning)
+{
+    const QString journal = path(QStringLiteral("zph0001.txt"));
+    app->theDocument->setDay(makeDate(2026, 8, 2), "new entry", 58, 0, 0, 0, 0, 0);
+    answerer.expectMessage(QMessageBox::No);
+
+    EXPECT_FALSE(frame->close());
+
+    ASSERT_EQ(answerer.texts.size(), 1);
+    EXPECT_EQ(answerer.texts[0], qs(expected::exitQuestion));
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_TRUE(fileBytes(journal).contains("2026/08/02"));
+
+    answerer.expectMessage(QMessageBox::Yes);
+    EXPECT_TRUE(frame->close());
+    EXPECT_FALSE(frame->isVisible());
+}
+
+TEST_F(MainFrameTest, closeWhilePrintingStoresWithoutAsking)
+{
+    app->printingActive = true;
+    app->theDocument->setDay(makeDate(2026, 8, 4), "", 58, 0, 0, 0, 0, 0);
+    EXPECT_TRUE(frame->close());
+    EXPECT_TRUE(answerer.texts.isEmpty());
+    EXPECT_TRUE(fileBytes(path(QStringLiteral("zph0001.txt"))).contains("2026/08/04"));
+}
+
+TEST_F(MainFrameTest, failedStoreAtCloseIsReportedAndNoKeepsEntries)
+{
+    // The journal's folder disappears under the running program.
+    QDir sub(path(QStringLiteral("gone")));
+    ASSERT_TRUE(QDir(workDir.path()).mkdir(QStringLiteral("gone")));
+    writeJournalFile(sub.filePath(QStringLiteral("j.txt")), "Taro", "");
+    ASSERT_TRUE(app->openJournal(sub.filePath(QStringLiteral("j.txt"))));
+    app->theDocument->setDay(makeDate(2026, 8, 5), "", 58, 0, 0, 0, 0, 0);
+    ASSERT_TRUE(sub.removeRecursively());
+
+    answerer.expectMessage(QMessageBox::No);
+    EXPECT_FALSE(frame->close());
+    ASSERT_EQ(answerer.texts.size(), 1);
+    EXPECT_TRUE(answerer.texts[0].contains(QStringLiteral("j.txt")));
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_NE(app->theDocument->findDay(makeDate(2026, 8, 5)), nullptr);
+
+    // Yes quits without the exit question as well.
+    answerer.expectMessage(QMessageBox::Yes);
+    EXPECT_TRUE(frame->close());
+    EXPECT_EQ(answerer.texts.size(), 2);
+    EXPECT_TRUE(answerer.unexpected.isEmpty()) << answerer.unexpected.join(u'\n').toStdString();
+}
+
+TEST_F(MainFrameTest, openingJournalThatFailsKeepsCurrentOneAndDropsRecentEntry)
+{
+    const QString other = path(QStringLiteral("other.txt"));
+    writeJournalFile(other, "Jiro", "");
+    ASSERT_TRUE(app->openJournal(other));
+    ASSERT_EQ(app->recentFiles().value(0), other);
+    ASSERT_TRUE(app->openJournal(path(QStringLiteral("zph0001.txt"))));
+    ASSERT_TRUE(QFile::remove(other));
+
+    answerer.expectMessage(QMessageBox::Ok);
+    app->openRecentFile(1);
+
+    ASSERT_EQ(answerer.texts.size(), 1);
+    EXPECT_TRUE(answerer.texts[0].contains(QStringLiteral("other.txt")));
+    EXPECT_EQ(app->theDocument->userInfo.name, "Taro");
+    EXPECT_EQ(app->documentPath(), path(QStringLiteral("zph0001.txt")));
+    EXPECT_FALSE(app->recentFiles().contains(other));
+}
+
+TEST_F(MainFrameTest, newJournalAsksToSaveOnlyWhenModified)
+{
+    app->fileNew();
+    EXPECT_TRUE(answerer.texts.isEmpty());
+    EXPECT_TRUE(app->theDocument->dayList().empty());
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("無題 - Zephalonte"));
+
+    ASSERT_TRUE(app->openJournal(path(QStringLiteral("zph0001.txt"))));
+    app->theDocument->setModified(true);
+    answerer.expectMessage(QMessageBox::Cancel);
+    app->fileNew();
+    ASSERT_EQ(answerer.texts.size(), 1);
+    EXPECT_EQ(answerer.texts[0],
+              qs(expected::saveChangesQuestion).arg(QStringLiteral("zph0001.txt")));
+    EXPECT_EQ(app->theDocument->dayList().size(), 1u); // cancelled: nothing changed
+}
+
+TEST_F(MainFrameTest, aboutBoxShowsBuildLine)
+{
+    QString title;
+    QString build;
+    answerer.expect([&](QWidget *modal) {
+        title = modal->windowTitle();
+        if (auto *label = modal->findChild<QLabel *>(QStringLiteral("buildLine")))
+            build = label->text();
+        static_cast<QDialog *>(modal)->accept();
+    });
+    frame->action(FrameAction::About)->trigger();
+    EXPECT_EQ(title, qs(expected::aboutTitle));
+    EXPECT_EQ(build, QStringLiteral("Zephalonte Build 0015"));
+}
+
+TEST_F(MainFrameTest, helpOpensHelpFileBesideProgram)
+{
+    app->programDirectory = workDir.path() + u'/';
+    answerer.expectMessage(QMessageBox::Ok);
+    frame->action(FrameAction::Help)->trigger();
+    ASSERT_EQ(answerer.texts.size(), 1);
+    EXPECT_TRUE(answerer.texts[0].contains(QStringLiteral("zphh001.chm")));
+
+    QFile help(path(QStringLiteral("zphh001.chm")));
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.close();
+    // Stands in for the desktop's viewer: its setSource slot takes the URL.
+    QTextBrowser viewer;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer, "setSource");
+    frame->action(FrameAction::Help)->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    EXPECT_EQ(viewer.source(), QUrl::fromLocalFile(path(QStringLiteral("zphh001.chm"))));
+    EXPECT_TRUE(
+        frame->action(FrameAction::Help)->shortcuts().contains(QKeySequence(Qt::ALT | Qt::Key_F1)));
+}
+
+TEST_F(MainFrameTest, f6AndShiftF6MoveBetweenPanesInOrder)
+{
+    QApplication::setActiveWindow(frame);
+    frame->activatePane(frame->inputView());
+    const std::vector<CPaneView *> order = {frame->listView(), frame->messageView(),
+                                            frame->graphView(), frame->inputView()};
+    for (CPaneView *next : order) {
+        QTest::keyClick(frame, Qt::Key_F6);
+        EXPECT_EQ(frame->activePane(), next);
+    }
+    QTest::keyClick(frame, Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_EQ(frame->activePane(), frame->graphView());
+}
+
+TEST_F(MainFrameTest, printSetupReadsOrientationBackWithoutModifying)
+{
+    ASSERT_EQ(app->printer().pageLayout().orientation(), QPageLayout::Landscape);
+    answerer.expect([](QWidget *modal) {
+        auto *portrait = modal->findChild<QRadioButton *>(QStringLiteral("portrait"));
+        ASSERT_NE(portrait, nullptr);
+        portrait->click();
+        static_cast<QDialog *>(modal)->accept();
+    });
+    frame->action(FrameAction::PrintSetup)->trigger();
+    EXPECT_EQ(app->theDocument->graphSettings.paperOri, 1);
+    EXPECT_FALSE(app->theDocument->isModified());
+
+    // Cancelled: what the printer holds is read back all the same.
+    answerer.expectDialogAndReject();
+    frame->action(FrameAction::PrintSetup)->trigger();
+    EXPECT_EQ(app->theDocument->graphSettings.paperOri, 1);
+    EXPECT_TRUE(answerer.allAnswered());
+    EXPECT_TRUE(answerer.unexpected.isEmpty());
+}
+
+} // namespace
+
+ZPH_APP_TEST_MAIN

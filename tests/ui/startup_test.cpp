@@ -1,0 +1,214 @@
+// Start-up: which journal is loaded, what the user is asked, and when the
+// program refuses to start rather than put a journal at risk.
+
+#include "apptestsupport.h"
+#include "expectedtexts.h"
+
+#include "app/cmainframe.h"
+#include "app/journallock.h"
+#include "dialogs/cuserinfodlg.h"
+#include "journal/cquilloxdoc.h"
+
+#include <QDate>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QPrinter>
+
+namespace {
+
+class StartupTest : public AppTest {};
+
+TEST_F(StartupTest, withoutJournalStartsFromDefaultsAndAsksForUserInfo)
+{
+    answerer.expectMessage(QMessageBox::Ok);
+    answerer.expectDialogAndReject();
+
+    ASSERT_TRUE(startApp());
+
+    EXPECT_EQ(answerer.texts, QStringList{qs(expected::userInfoPrompt)});
+    EXPECT_EQ(answerer.classNames, QStringList{QStringLiteral("CUserInfoDlg")});
+    EXPECT_TRUE(answerer.unexpected.isEmpty()) << answerer.unexpected.join(u'\n').toStdString();
+    // The prompt came before the window was shown.
+    EXPECT_TRUE(app->startupComplete);
+    EXPECT_TRUE(app->mainFrame()->isMaximized());
+
+    EXPECT_EQ(app->nUser, 1);
+    EXPECT_EQ(app->crntUserNum, 1);
+    EXPECT_EQ(app->documentPath(), path(QStringLiteral("zph0001.txt")));
+    EXPECT_EQ(app->mainFrame()->windowTitle(), QStringLiteral("zph0001.txt - Zephalonte"));
+    EXPECT_TRUE(app->theDocument->userInfo.name.empty());
+    EXPECT_EQ(app->theDocument->graphSettings, GraphSettings{});
+    EXPECT_TRUE(app->theDocument->dayList().empty());
+    // Nothing is written until the journal is stored.
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("zph0001.txt"))));
+    EXPECT_EQ(app->recentFiles().value(0), path(QStringLiteral("zph0001.txt")));
+    EXPECT_EQ(app->selectedDate, todayDate());
+    EXPECT_TRUE(app->programDirectory.endsWith(u'/'));
+}
+
+TEST_F(StartupTest, loadsJournalNamedByCurrentUserNumberAndNeverWritesIt)
+{
+    {
+        QSettings settings = profile();
+        settings.setValue(QStringLiteral("Settings/crntUserNum"), 3);
+        settings.setValue(QStringLiteral("Settings/nUser"), 4);
+    }
+    writeJournalFile(path(QStringLiteral("zph0003.txt")), "Hanako",
+                     "2026/08/01\t57.5\t0\t3.6\t1388\t0\t0\t\r\n");
+
+    ASSERT_TRUE(startApp());
+
+    EXPECT_TRUE(answerer.unexpected.isEmpty()) << answerer.unexpected.join(u'\n').toStdString();
+    EXPECT_EQ(app->crntUserNum, 3);
+    EXPECT_EQ(app->nUser, 4);
+    EXPECT_EQ(app->mainFrame()->windowTitle(), QStringLiteral("zph0003.txt - Zephalonte"));
+    EXPECT_EQ(app->theDocument->userInfo.name, "Hanako");
+    ASSERT_EQ(app->theDocument->dayList().size(), 1u);
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("zph0001.txt"))));
+
+    answerer.expectMessage(QMessageBox::Yes);
+    EXPECT_TRUE(app->mainFrame()->close());
+    app.reset();
+
+    QSettings settings = profile();
+    EXPECT_EQ(settings.value(QStringLiteral("Settings/crntUserNum")).toInt(), 3);
+    EXPECT_EQ(settings.value(QStringLiteral("Settings/nUser")).toInt(), 4);
+}
+
+TEST_F(StartupTest, opensFileNamedOnCommandLineInsteadOfUsersJournal)
+{
+    writeJournalFile(path(QStringLiteral("zph0001.txt")), "Taro", "");
+    writeJournalFile(path(QStringLiteral("other.txt")), "Jiro",
+                     "2026/08/02\t60\t0\t0\t0\t0\t0\tmemo\r\n");
+
+    ASSERT_TRUE(startApp({QStringLiteral("zephalonte"), QStringLiteral("other.txt")}));
+
+    EXPECT_EQ(app->theDocument->userInfo.name, "Jiro");
+    EXPECT_EQ(app->documentPath(), path(QStringLiteral("other.txt")));
+    EXPECT_EQ(app->mainFrame()->windowTitle(), QStringLiteral("other.txt - Zephalonte"));
+}
+
+TEST_F(StartupTest, commandLineFileThatCannotBeOpenedEndsWithMessageNamingIt)
+{
+    answerer.expectMessage(QMessageBox::Ok);
+    ::testing::internal::CaptureStderr();
+
+    const bool started = startApp({QStringLiteral("zephalonte"), QStringLiteral("missing.txt")});
+    const std::string errorOutput = ::testing::internal::GetCapturedStderr();
+
+    EXPECT_FALSE(started);
+    ASSERT_EQ(answerer.texts.size(), 1);
+    EXPECT_TRUE(answerer.texts[0].contains(QStringLiteral("missing.txt")));
+    EXPECT_NE(errorOutput.find("missing.txt"), std::string::npos);
+    // No prompt for a profile that would be thrown away with the program.
+    EXPECT_TRUE(answerer.unexpected.isEmpty()) << answerer.unexpected.join(u'\n').toStdString();
+    EXPECT_FALSE(app->mainFrame()->isVisible());
+}
+
+TEST_F(StartupTest, journalThatExistsButCannotBeReadIsNeverReplaced)
+{
+    // A directory where the journal should be: it exists, but cannot be read.
+    ASSERT_TRUE(QDir(workDir.path()).mkdir(QStringLiteral("zph0001.txt")));
+    answerer.expectMessage(QMessageBox::Ok);
+    ::testing::internal::CaptureStderr();
+
+    const bool started = startApp();
+    ::testing::internal::GetCapturedStderr();
+
+    EXPECT_FALSE(started);
+    ASSERT_EQ(answerer.texts.size(), 1);
+    EXPECT_TRUE(answerer.texts[0].contains(QStringLiteral("zph0001.txt")));
+    EXPECT_TRUE(QFileInfo(path(QStringLiteral("zph0001.txt"))).isDir());
+}
+
+TEST_F(StartupTest, secondInstanceLeavesLockedJournalAlone)
+{
+    writeJournalFile(path(QStringLiteral("zph0001.txt")), "Taro",
+                     "2026/08/01\t57.5\t0\t0\t0\t0\t0\t\r\n");
+    const QByteArray before = fileBytes(path(QStringLiteral("zph0001.txt")));
+    // Held the way a first running copy holds it.
+    QLockFile firstInstance(journalLockPath(path(QStringLiteral("zph0001.txt"))));
+    ASSERT_TRUE(firstInstance.tryLock(0));
+    answerer.expectMessage(QMessageBox::Ok);
+    ::testing::internal::CaptureStderr();
+
+    const bool started = startApp();
+    ::testing::internal::GetCapturedStderr();
+
+    EXPECT_FALSE(started);
+    ASSERT_EQ(answerer.texts.size(), 1);
+    EXPECT_TRUE(answerer.texts[0].contains(QStringLiteral("zph0001.txt")));
+    app.reset();
+    EXPECT_EQ(fileBytes(path(QStringLiteral("zph0001.txt"))), before);
+    EXPECT_TRUE(firstInstance.isLocked());
+}
+
+TEST_F(StartupTest, lockIsReleasedWhenProgramEnds)
+{
+    writeJournalFile(path(QStringLiteral("zph0001.txt")), "Taro", "");
+    ASSERT_TRUE(startApp());
+    EXPECT_TRUE(QFileInfo::exists(journalLockPath(path(QStringLiteral("zph0001.txt")))));
+    app.reset();
+
+    EXPECT_FALSE(QFileInfo::exists(journalLockPath(path(QStringLiteral("zph0001.txt")))));
+    ASSERT_TRUE(startApp());
+    EXPECT_TRUE(answerer.unexpected.isEmpty()) << answerer.unexpected.join(u'\n').toStdString();
+}
+
+TEST_F(StartupTest, skippedDayLinesAreKeptInCopyThatNoStoreOverwrites)
+{
+    const QString journal = path(QStringLiteral("zph0001.txt"));
+    writeJournalFile(journal, "Taro",
+                     "2026/08/01\t57.5\t0\t0\t0\t0\t0\t\r\n"
+                     "this line is not a day\r\n"
+                     "2026/08/03\t57.1\t0\t0\t0\t0\t0\t\r\n");
+    const QByteArray original = fileBytes(journal);
+    const QString copy =
+        journal + QStringLiteral(".damaged-") + QDate::currentDate().toString(u"yyyyMMdd");
+    answerer.expectMessage(QMessageBox::Ok);
+
+    ASSERT_TRUE(startApp());
+
+    ASSERT_EQ(answerer.texts.size(), 1);
+    EXPECT_TRUE(answerer.texts[0].contains(QStringLiteral("\n7 行目")))
+        << answerer.texts[0].toStdString();
+    EXPECT_TRUE(answerer.texts[0].contains(QStringLiteral("zph0001.txt.damaged-")));
+    EXPECT_EQ(fileBytes(copy), original);
+    EXPECT_EQ(app->theDocument->dayList().size(), 2u);
+
+    answerer.expectMessage(QMessageBox::Yes);
+    EXPECT_TRUE(app->mainFrame()->close());
+    EXPECT_NE(fileBytes(journal), original); // stored without the bad line
+    EXPECT_EQ(fileBytes(copy), original);
+    app.reset();
+
+    // A second damaged load the same day does not replace the first copy.
+    QFile::remove(journal);
+    writeJournalFile(journal, "Taro", "garbage\r\n");
+    answerer.expectMessage(QMessageBox::Ok);
+    ASSERT_TRUE(startApp());
+    EXPECT_EQ(fileBytes(copy), original);
+    EXPECT_EQ(fileBytes(copy + QStringLiteral("-2")), fileBytes(journal));
+}
+
+TEST_F(StartupTest, journalPaperOrientationReachesPrinter)
+{
+    writeJournalFile(path(QStringLiteral("zph0001.txt")), "Taro", "", "paperOri = 1\r\n");
+    ASSERT_TRUE(startApp());
+    EXPECT_EQ(app->printer().pageLayout().orientation(), QPageLayout::Portrait);
+}
+
+TEST_F(StartupTest, shownWindowIsNeverSmallerThanMinimum)
+{
+    writeJournalFile(path(QStringLiteral("zph0001.txt")), "Taro", "");
+    ASSERT_TRUE(startApp());
+    CMainFrame *frame = app->mainFrame();
+    frame->showNormal();
+    frame->resize(300, 200);
+    EXPECT_GE(frame->width(), 640);
+    EXPECT_GE(frame->height(), 480);
+}
+
+} // namespace
+
+ZPH_APP_TEST_MAIN
