@@ -1,5 +1,7 @@
 #include "entry/entrytext.h"
 
+#include "journal/numbertext.h"
+
 #include <array>
 #include <cfloat>
 #include <charconv>
@@ -21,12 +23,6 @@ constexpr char lf = '\n';
 constexpr bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-// The C library's white-space set, fixed here so that the user's locale cannot widen it.
-constexpr bool isCSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
 // Whether text[pos] starts a double-byte character that a scan must copy whole.
@@ -154,104 +150,12 @@ std::optional<double> parseDuration(std::string_view text)
 
 std::string formatEntryNumber(double value)
 {
-    if (value == 0) {
-        return {};
-    }
-    // to_chars with general format and precision 6 is "%g" in the C locale, whatever
-    // locale the application has set.
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::general, 6);
-    return std::string(buffer.data(), result.ptr);
+    return value == 0 ? std::string{} : generalNumberText(value);
 }
 
 double parseEntryNumber(std::string_view text)
 {
-    std::size_t pos = 0;
-    while (pos < text.size() && isCSpace(text[pos])) {
-        ++pos;
-    }
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        negative = text[pos] == '-';
-        ++pos;
-    }
-
-    const std::size_t integerStart = pos;
-    while (pos < text.size() && isDigit(text[pos])) {
-        ++pos;
-    }
-    const std::size_t integerDigits = pos - integerStart;
-    std::size_t fractionStart = pos;
-    std::size_t fractionDigits = 0;
-    if (pos < text.size() && text[pos] == '.') {
-        fractionStart = pos + 1;
-        std::size_t end = fractionStart;
-        while (end < text.size() && isDigit(text[end])) {
-            ++end;
-        }
-        fractionDigits = end - fractionStart;
-        if (integerDigits > 0 || fractionDigits > 0) {
-            pos = end;
-        }
-    }
-    if (integerDigits == 0 && fractionDigits == 0) {
-        return 0.0;
-    }
-
-    // The exponent belongs to the number only when digits follow the 'e' and its sign.
-    std::int64_t exponent = 0;
-    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
-        std::size_t end = pos + 1;
-        bool exponentNegative = false;
-        if (end < text.size() && (text[end] == '+' || text[end] == '-')) {
-            exponentNegative = text[end] == '-';
-            ++end;
-        }
-        if (end < text.size() && isDigit(text[end])) {
-            while (end < text.size() && isDigit(text[end])) {
-                // Saturate: any exponent this large already decides overflow or underflow.
-                if (exponent < 1'000'000'000) {
-                    exponent = exponent * 10 + (text[end] - '0');
-                }
-                ++end;
-            }
-            if (exponentNegative) {
-                exponent = -exponent;
-            }
-            pos = end;
-        }
-    }
-
-    double magnitude = 0.0;
-    const auto result = std::from_chars(text.data() + integerStart, text.data() + pos, magnitude,
-                                        std::chars_format::general);
-    if (result.ec == std::errc::result_out_of_range) {
-        // from_chars leaves the value alone and does not say which way it left the range:
-        // the position of the first significant digit does. With the number read as
-        // 0.d1d2... x 10^decimalExponent, overflow needs a positive exponent.
-        std::int64_t decimalExponent = 0;
-        bool found = false;
-        for (std::size_t i = 0; i < integerDigits && !found; ++i) {
-            if (text[integerStart + i] != '0') {
-                decimalExponent = static_cast<std::int64_t>(integerDigits - i);
-                found = true;
-            }
-        }
-        for (std::size_t i = 0; i < fractionDigits && !found; ++i) {
-            if (text[fractionStart + i] != '0') {
-                decimalExponent = -static_cast<std::int64_t>(i);
-                found = true;
-            }
-        }
-        magnitude = found && decimalExponent + exponent > 0 ? DBL_MAX : 0.0;
-    } else if (result.ec != std::errc{}) {
-        magnitude = 0.0;
-    }
-    if (magnitude == 0.0) {
-        return 0.0; // no negative zero: it would print as "-0" elsewhere
-    }
-    return negative ? -magnitude : magnitude;
+    return leadingDecimalNumber(text);
 }
 
 std::string toStoredMemo(std::string_view text)

@@ -4,6 +4,7 @@
 // tens of milliseconds.
 
 #include "journal/cquilloxdoc.h"
+#include "journal/numbertext.h"
 #include "journal/safesave.h"
 
 #include <algorithm>
@@ -28,12 +29,6 @@ constexpr bool isBlankOrTab(char c)
 constexpr bool endsKeyWord(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-// The white space that the C library's number conversions skip.
-constexpr bool isCSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
 constexpr bool isDigit(char c)
@@ -114,106 +109,6 @@ Colour colourValue(std::string_view text)
     }
     const auto colour = static_cast<Colour>(value);
     return negative ? static_cast<Colour>(0u - colour) : colour;
-}
-
-// 1e0 to 1e22: every one of them is exactly a double.
-constexpr std::array<double, 23> exactPowersOfTen{
-    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22,
-};
-
-// The leading decimal number (optional sign, digits, optional point and
-// fraction, optional exponent), as atof reads it but independent of the C
-// locale and without atof's "inf", "nan" and hex forms; 0 when there is none.
-// A magnitude beyond the double range reads as the largest finite double and
-// one below it as 0, so that no infinity enters the journal: written back,
-// an infinity would be text that reads as 0, and a store and reload would
-// change the value twice.
-double leadingNumber(std::string_view text)
-{
-    std::size_t pos = skipCSpace(text, 0);
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        negative = text[pos] == '-';
-        ++pos;
-    }
-    const std::size_t start = pos;
-    while (pos < text.size() && isDigit(text[pos])) {
-        ++pos;
-    }
-    const std::size_t integerEnd = pos;
-    std::size_t fractionEnd = pos;
-    if (pos < text.size() && text[pos] == '.') {
-        fractionEnd = pos + 1;
-        while (fractionEnd < text.size() && isDigit(text[fractionEnd])) {
-            ++fractionEnd;
-        }
-    }
-    const std::size_t fractionDigits = fractionEnd > integerEnd ? fractionEnd - integerEnd - 1 : 0;
-    if (integerEnd == start && fractionDigits == 0) {
-        return 0;
-    }
-    pos = fractionEnd;
-    // The exponent counts only when at least one digit follows the 'e'.
-    std::int64_t exponent = 0;
-    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
-        std::size_t e = pos + 1;
-        bool negativeExponent = false;
-        if (e < text.size() && (text[e] == '+' || text[e] == '-')) {
-            negativeExponent = text[e] == '-';
-            ++e;
-        }
-        if (e < text.size() && isDigit(text[e])) {
-            for (; e < text.size() && isDigit(text[e]); ++e) {
-                exponent = std::min<std::int64_t>(exponent * 10 + (text[e] - '0'), 1'000'000'000);
-            }
-            exponent = negativeExponent ? -exponent : exponent;
-            pos = e;
-        }
-    }
-
-    // Nearly every number of a journal ("65.3", "1800", "0") has few digits:
-    // the mantissa and the power of ten are then exact doubles and one
-    // multiplication or division rounds correctly, as from_chars would.
-    const std::size_t mantissaDigits = (integerEnd - start) + fractionDigits;
-    if (mantissaDigits <= 15) {
-        std::uint64_t mantissa = 0;
-        for (std::size_t i = start; i < fractionEnd; ++i) {
-            if (text[i] != '.') {
-                mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - '0');
-            }
-        }
-        const std::int64_t power = exponent - static_cast<std::int64_t>(fractionDigits);
-        if (power >= -22 && power <= 22) {
-            const auto value = static_cast<double>(mantissa);
-            const double magnitude =
-                power < 0 ? value / exactPowersOfTen[static_cast<std::size_t>(-power)]
-                          : value * exactPowersOfTen[static_cast<std::size_t>(power)];
-            return negative ? -magnitude : magnitude;
-        }
-    }
-
-    double magnitude = 0;
-    const auto [end, error] = std::from_chars(text.data() + start, text.data() + pos, magnitude,
-                                              std::chars_format::general);
-    if (error == std::errc::result_out_of_range) {
-        // Out of range means far beyond 1e308 or below 1e-323, so where the
-        // first significant digit sits tells overflow from underflow.
-        std::int64_t scale = exponent;
-        std::size_t first = start;
-        while (first < fractionEnd && (text[first] == '0' || text[first] == '.')) {
-            ++first;
-        }
-        if (first < integerEnd) {
-            scale += static_cast<std::int64_t>(integerEnd - first);
-        } else {
-            scale -= static_cast<std::int64_t>(first - integerEnd);
-        }
-        magnitude = scale > 0 ? DBL_MAX : 0.0;
-    } else if (error != std::errc{}) {
-        magnitude = 0;
-    }
-    return negative ? -magnitude : magnitude;
 }
 
 // ---- "%4d/%02d/%02d" ----
@@ -397,7 +292,7 @@ void applyUserInfo(UserInfo &userInfo, const KeyLine &line)
     } else if (line.key == "sex") {
         userInfo.sex = line.value == "male";
     } else if (line.key == "height") {
-        userInfo.height = leadingNumber(line.value);
+        userInfo.height = leadingDecimalNumber(line.value);
     } else if (line.key == "restBpm") {
         userInfo.restBpm = leadingInteger(line.value);
     }
@@ -408,11 +303,11 @@ void applyObjective(Objective &objective, const KeyLine &line, Date defaultEvent
     if (line.key == "intention") {
         objective.intention = leadingInteger(line.value);
     } else if (line.key == "weight") {
-        objective.weight = leadingNumber(line.value);
+        objective.weight = leadingDecimalNumber(line.value);
     } else if (line.key == "fatPercent") {
-        objective.fatPercent = leadingNumber(line.value);
+        objective.fatPercent = leadingDecimalNumber(line.value);
     } else if (line.key == "jogDistanceMonth") {
-        objective.jogDistanceMonth = leadingNumber(line.value);
+        objective.jogDistanceMonth = leadingDecimalNumber(line.value);
     } else if (line.key == "eventName") {
         objective.eventName = textValue(line.rest);
     } else if (line.key == "eventDate") {
@@ -464,7 +359,7 @@ const char *parseDayLine(std::string_view line, DayLine &parsed)
         pos = skipBlanksAndTabs(line, pos);
         const std::size_t end = wordEnd(pos);
         // A missing word leaves an empty view, which reads as 0.
-        value = leadingNumber(line.substr(pos, end - pos));
+        value = leadingDecimalNumber(line.substr(pos, end - pos));
         pos = end;
     }
     parsed.memo = line.substr(skipBlanksAndTabs(line, pos));

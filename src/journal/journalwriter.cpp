@@ -3,6 +3,7 @@
 // from the environment, and write "65,3" in some of them.
 
 #include "journal/cquilloxdoc.h"
+#include "journal/numbertext.h"
 #include "journal/safesave.h"
 
 #include <algorithm>
@@ -36,71 +37,6 @@ void appendText(std::string &out, std::string_view text)
 char *writeInteger(char *at, std::int64_t value)
 {
     return std::to_chars(at, at + numberRoom, value).ptr;
-}
-
-// "%g": six significant digits, as printf writes them in the C locale. No
-// infinity or NaN is written: they would read back as 0. An infinity is
-// written as the largest finite value, which is what the reader makes of an
-// overflowing number; a NaN as 0.
-char *writeNumber(char *at, double value)
-{
-    if (std::isnan(value)) {
-        value = 0;
-    } else if (std::isinf(value)) {
-        value = std::signbit(value) ? -DBL_MAX : DBL_MAX;
-    }
-    if (value == 0) {
-        if (std::signbit(value)) {
-            *at++ = '-';
-        }
-        *at++ = '0';
-        return at;
-    }
-    // The usual journal value, 1 <= |value| < 1e6, is written by hand: %g
-    // then means fixed notation with 6 - k decimals for k integer digits,
-    // trailing zeros dropped. to_chars with a precision is several times
-    // slower, and a long journal holds hundreds of thousands of numbers.
-    const double magnitude = std::fabs(value);
-    if (magnitude >= 1 && magnitude < 1e6) {
-        int integerDigits = 1;
-        double power = 10;
-        while (magnitude >= power) {
-            ++integerDigits;
-            power *= 10;
-        }
-        static constexpr double scales[] = {1e5, 1e4, 1e3, 1e2, 1e1, 1e0};
-        const double scaled = magnitude * scales[integerDigits - 1];
-        const double whole = std::floor(scaled);
-        const double fraction = scaled - whole;
-        // The product is within 1e-10 of the exact one, so it rounds the same
-        // way unless the exact value is almost halfway between two integers;
-        // to_chars sees the exact binary value and settles those. A carry to
-        // seven digits changes the exponent and is left to it too.
-        const bool nearHalf = std::fabs(fraction - 0.5) < 1e-7;
-        const auto digits = static_cast<std::uint32_t>(whole) + (fraction > 0.5 ? 1u : 0u);
-        if (!nearHalf && digits < 1'000'000u) {
-            char text[6];
-            std::uint32_t rest = digits;
-            for (int i = 5; i >= 0; --i) {
-                text[i] = static_cast<char>('0' + rest % 10);
-                rest /= 10;
-            }
-            int last = 5;
-            while (last >= integerDigits && text[last] == '0') {
-                --last;
-            }
-            if (value < 0) {
-                *at++ = '-';
-            }
-            at = std::copy(text, text + integerDigits, at);
-            if (last >= integerDigits) {
-                *at++ = '.';
-                at = std::copy(text + integerDigits, text + last + 1, at);
-            }
-            return at;
-        }
-    }
-    return std::to_chars(at, at + numberRoom, value, std::chars_format::general, 6).ptr;
 }
 
 // printf "%0<width>d" when padding is '0', "%<width>d" when it is ' '.
@@ -139,7 +75,7 @@ void appendNumberLine(std::string &out, std::string_view key, double value)
 {
     char buffer[numberRoom];
     out.append(key).append(" = ");
-    out.append(buffer, writeNumber(buffer, value));
+    out.append(buffer, writeGeneralNumber(buffer, value));
     out.append(lineEnd);
 }
 
@@ -234,7 +170,7 @@ void appendDayLine(std::string &out, Date date, const DayRecord &entry)
     for (const double value : {entry.weight, entry.fatPercent, entry.jogDistance, entry.jogDuration,
                                entry.walkDistance, entry.walkDuration}) {
         *at++ = '\t';
-        at = writeNumber(at, value);
+        at = writeGeneralNumber(at, value);
     }
     *at++ = '\t';
     out.append(buffer, at);

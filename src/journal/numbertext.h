@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Room for any text writeGeneralNumber writes, e.g. "-1.79769e+308".
+inline constexpr std::size_t generalNumberRoom = 24;
+
+// The C library's white space, fixed here so that no locale can widen it.
+constexpr bool isCSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// The leading decimal number of text as atof reads it in the C locale
+// (white space, optional sign, digits, optional point and fraction, optional
+// exponent), but without atof's hex, "inf" and "nan" forms; 0 when there is
+// none. A magnitude beyond the double range reads as the largest finite
+// double, one below it as 0, and "-0" as 0: no infinity, NaN or negative zero
+// comes out.
+double leadingDecimalNumber(std::string_view text);
+
+// "%g" in the C locale: six significant digits, trailing zeros dropped. An
+// infinity is written as the largest finite double and a NaN as 0, which is
+// what leadingDecimalNumber makes of the texts printf would write for them.
+// Writes at most generalNumberRoom characters and returns the end.
+char *writeGeneralNumber(char *at, double value);
+std::string generalNumberText(double value);
