@@ -1,7 +1,5 @@
 #include "app/appicons.h"
 
-#include <QPainter>
-#include <QPainterPath>
 #include <QPixmap>
 
 namespace {
@@ -124,42 +122,6 @@ const char *const aboutXpm[] = {
 };
 // clang-format on
 
-QPixmap paintProgramIcon(int size)
-{
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(size / 64.0, size / 64.0);
-
-    // Sky and sea in a round window.
-    painter.setPen(QPen(QColor(0x1f, 0x4e, 0x8c), 2));
-    painter.setBrush(QColor(0xcf, 0xe8, 0xff));
-    painter.drawEllipse(QRectF(2, 2, 60, 60));
-    QPainterPath sea;
-    sea.addEllipse(QRectF(3, 3, 58, 58));
-    QPainterPath below;
-    below.addRect(QRectF(0, 44, 64, 20));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0x3a, 0x8f, 0xd8));
-    painter.drawPath(sea.intersected(below));
-
-    // The seal: body, head, eyes, nose and whiskers.
-    painter.setPen(QPen(QColor(0x40, 0x48, 0x55), 1.5));
-    painter.setBrush(QColor(0xb8, 0xc2, 0xcc));
-    painter.drawEllipse(QRectF(12, 30, 40, 24));
-    painter.drawEllipse(QRectF(18, 12, 28, 26));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::black);
-    painter.drawEllipse(QRectF(25, 20, 4, 5));
-    painter.drawEllipse(QRectF(35, 20, 4, 5));
-    painter.drawEllipse(QRectF(30, 27, 4, 3));
-    painter.setPen(QPen(QColor(0x40, 0x48, 0x55), 1));
-    painter.drawLine(QLineF(28, 30, 20, 29));
-    painter.drawLine(QLineF(36, 30, 44, 29));
-    return pixmap;
-}
-
 } // namespace
 
 QIcon toolbarIcon(ToolbarIcon which)
@@ -181,8 +143,10 @@ QIcon toolbarIcon(ToolbarIcon which)
 
 QIcon programIcon()
 {
+    // The same pictures the desktop entry installs, so the window and the
+    // launcher show one icon.
     QIcon icon;
-    for (int size : {16, 32, 48, 64})
-        icon.addPixmap(paintProgramIcon(size));
+    icon.addFile(QStringLiteral(":/icons/zephalonte-48.png"));
+    icon.addFile(QStringLiteral(":/icons/zephalonte-256.png"));
     return icon;
 }

@@ -326,6 +326,8 @@ TEST_F(MainFrameTest, aboutBoxShowsBuildLine)
     frame->action(FrameAction::About)->trigger();
     EXPECT_EQ(title, qs(expected::aboutTitle));
     EXPECT_EQ(build, QStringLiteral("Zephalonte Build 0015"));
+    // The window and the about box show the installed program icon.
+    EXPECT_FALSE(frame->windowIcon().pixmap(48, 48).isNull());
 }
 
 TEST_F(MainFrameTest, helpOpensHelpFileBesideProgram)
