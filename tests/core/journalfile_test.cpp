@@ -3,6 +3,8 @@
 
 #include "journal/cquilloxdoc.h"
 
+#include "testfiles.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -29,6 +31,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using testfiles::readFile;
+using testfiles::TempDir;
+using testfiles::writeFile;
+
 const Date fixedEventDate = makeDate(2002, 6, 30);
 
 // Test inputs are written with LF; the file itself ends lines with CR LF.
@@ -42,18 +48,6 @@ std::string crlf(std::string_view text)
         out.push_back(c);
     }
     return out;
-}
-
-std::string readFile(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const fs::path &path, std::string_view bytes)
-{
-    std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 CQuilloxDoc loadedFrom(std::string_view text)
@@ -85,36 +79,6 @@ void expectSameDocument(const CQuilloxDoc &a, const CQuilloxDoc &b)
     EXPECT_EQ(a.objective, b.objective);
     EXPECT_EQ(a.dayList(), b.dayList());
 }
-
-class TempDir {
-  public:
-    TempDir()
-    {
-        std::string pattern = (fs::temp_directory_path() / "zph-journal-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot create a temporary directory");
-        }
-        path_ = pattern;
-    }
-    ~TempDir()
-    {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    const fs::path &path() const { return path_; }
-    std::vector<std::string> entries() const
-    {
-        std::vector<std::string> names;
-        for (const auto &entry : fs::directory_iterator(path_)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-  private:
-    fs::path path_;
-};
 
 // ---------------------------------------------------------------- writing
 

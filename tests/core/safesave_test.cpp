@@ -3,6 +3,8 @@
 
 #include "journal/safesave.h"
 
+#include "testfiles.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,17 +24,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string readFile(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const fs::path &path, std::string_view bytes)
-{
-    std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+using testfiles::readFile;
+using testfiles::TempDir;
+using testfiles::writeFile;
 
 mode_t permissionBits(const fs::path &path)
 {
@@ -45,38 +39,18 @@ mode_t permissionBits(const fs::path &path)
 
 class SafeSave : public ::testing::Test {
   protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "zph-save-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-        target = dir / "journal.txt";
-    }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::remove_all(dir, ignored);
-    }
-
     // Every name in the directory: a failed or finished save must not leave
     // a temporary file behind.
-    std::vector<std::string> entries() const
-    {
-        std::vector<std::string> names;
-        for (const auto &entry : fs::directory_iterator(dir)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::vector<std::string> entries() const { return tempDir.entries(); }
 
     SaveResult save(std::string_view bytes, bool keepBackup = true) const
     {
         return saveFileAtomically(target.string(), bytes, keepBackup);
     }
 
-    fs::path dir;
-    fs::path target;
+    TempDir tempDir;
+    fs::path dir = tempDir.path();
+    fs::path target = dir / "journal.txt";
 };
 
 TEST_F(SafeSave, newFileHoldsTheBytesWithUmaskPermissions)
