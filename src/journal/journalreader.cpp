@@ -339,7 +339,19 @@ const char *parseDayLine(std::string_view line, DayLine &parsed)
     int year = 0;
     int month = 0;
     int day = 0;
-    if (scanYearMonthDay(line, year, month, day) != 3) {
+    // Written dates are "dddd/dd/dd": read those without the general scan.
+    const auto digitAt = [&line](std::size_t i) { return isDigit(line[i]); };
+    const bool written = line.size() >= 10 && digitAt(0) && digitAt(1) && digitAt(2) &&
+                         digitAt(3) && line[4] == '/' && digitAt(5) && digitAt(6) &&
+                         line[7] == '/' && digitAt(8) && digitAt(9);
+    if (written) {
+        const auto twoDigits = [&line](std::size_t i) {
+            return (line[i] - '0') * 10 + (line[i + 1] - '0');
+        };
+        year = twoDigits(0) * 100 + twoDigits(2);
+        month = twoDigits(5);
+        day = twoDigits(8);
+    } else if (scanYearMonthDay(line, year, month, day) != 3) {
         return "no date of the form year/month/day at the start of the line";
     }
     const std::optional<Date> date = dateFromYmd(year, month, day);

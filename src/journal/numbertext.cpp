@@ -51,6 +51,30 @@ double leadingDecimalNumber(std::string_view text)
         negative = text[pos] == '-';
         ++pos;
     }
+
+    // The journal's own numbers ("65.3", "1800", "0") take one pass: digits,
+    // an optional fraction, no exponent, at most 15 digits. Mantissa and
+    // power of ten are then exact doubles and one division rounds correctly.
+    {
+        std::uint64_t mantissa = 0;
+        int digits = 0;
+        int fractionDigits = 0;
+        std::size_t i = pos;
+        for (; i < text.size() && isDigit(text[i]); ++i, ++digits) {
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - '0');
+        }
+        if (i < text.size() && text[i] == '.') {
+            for (++i; i < text.size() && isDigit(text[i]); ++i, ++digits, ++fractionDigits) {
+                mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - '0');
+            }
+        }
+        const bool exponentFollows = i < text.size() && (text[i] == 'e' || text[i] == 'E');
+        if (digits > 0 && digits <= 15 && !exponentFollows) {
+            const double magnitude = static_cast<double>(mantissa) /
+                                     exactPowersOfTen[static_cast<std::size_t>(fractionDigits)];
+            return negative && magnitude != 0 ? -magnitude : magnitude;
+        }
+    }
     const std::size_t start = pos;
     while (pos < text.size() && isDigit(text[pos])) {
         ++pos;
