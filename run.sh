@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps
-cmake -S . -B build -G Ninja -DZPH_BUILD_BENCH=OFF >/dev/null
+cmake -S . -B build -G Ninja >/dev/null
 cmake --build build --target zephalonte
 exec build/src/app/zephalonte "$@"
