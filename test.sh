@@ -21,7 +21,7 @@ cmake --build build-asan -j "$jobs"
   echo "core tests failed under the sanitizers" >&2
   exit 1
 }
-tail -n 3 /tmp/zph-asan-ctest.log
+grep -E "tests passed" /tmp/zph-asan-ctest.log | sed "s/^/sanitizer build: /"
 
 # A short fuzzing run of every fuzz target, from the seed corpus.
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DZPH_BUILD_APP=OFF -DZPH_BUILD_BENCH=OFF \
