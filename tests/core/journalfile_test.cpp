@@ -792,8 +792,9 @@ TEST_F(JournalFile, previousVersionIsKeptAsBak)
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"zph0001.txt", "zph0001.txt.bak"}));
 }
 
-// A 64 KiB tmpfs stands in for a full disk.
-class JournalOnFullDisk : public JournalFile {
+// A 64 KiB tmpfs of its own: it stands in for a full disk, and remounted
+// read-only for a file system that refuses every write.
+class JournalOnSmallTmpfs : public JournalFile {
   protected:
     void SetUp() override
     {
@@ -816,7 +817,7 @@ class JournalOnFullDisk : public JournalFile {
     bool mounted = false;
 };
 
-TEST_F(JournalOnFullDisk, storeBiggerThanTheFreeSpaceLeavesThePreviousJournal)
+TEST_F(JournalOnSmallTmpfs, storeBiggerThanTheFreeSpaceLeavesThePreviousJournal)
 {
     const std::string path = (mountPoint / "zph0001.txt").string();
     CQuilloxDoc small = smallJournal();
@@ -842,6 +843,26 @@ TEST_F(JournalOnFullDisk, storeBiggerThanTheFreeSpaceLeavesThePreviousJournal)
     }
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::string>{"zph0001.txt", "zph0001.txt.bak"}));
+}
+
+// Root may write into any directory, so the unwritable place it meets in
+// practice is a read-only file system.
+TEST_F(JournalOnSmallTmpfs, storeOnAReadOnlyFileSystemFailsAndKeepsTheJournal)
+{
+    const std::string path = (mountPoint / "zph0001.txt").string();
+    CQuilloxDoc doc = smallJournal();
+    ASSERT_TRUE(doc.writeJournal(path).written);
+    const std::string previous = readFile(path);
+    ASSERT_EQ(::mount("tmpfs", mountPoint.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k"), 0)
+        << std::strerror(errno);
+
+    doc.userInfo.name = "Hanako";
+    doc.setModified(true);
+    const JournalStoreResult stored = doc.writeJournal(path);
+    EXPECT_FALSE(stored.written);
+    EXPECT_NE(stored.error.find(std::strerror(EROFS)), std::string::npos) << stored.error;
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(readFile(path), previous);
 }
 
 } // namespace
