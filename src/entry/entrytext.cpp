@@ -19,12 +19,6 @@ constexpr char tab = '\t';
 constexpr char cr = '\r';
 constexpr char lf = '\n';
 
-// Only ASCII digits count: a full-width digit is a double-byte character, not a number.
-constexpr bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 // Whether text[pos] starts a double-byte character that a scan must copy whole.
 bool startsDoubleByte(std::string_view text, std::size_t pos)
 {

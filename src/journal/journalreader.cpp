@@ -31,22 +31,9 @@ constexpr bool endsKeyWord(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-constexpr bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 std::size_t skipBlanksAndTabs(std::string_view text, std::size_t pos)
 {
     while (pos < text.size() && isBlankOrTab(text[pos])) {
-        ++pos;
-    }
-    return pos;
-}
-
-std::size_t skipCSpace(std::string_view text, std::size_t pos)
-{
-    while (pos < text.size() && isCSpace(text[pos])) {
         ++pos;
     }
     return pos;

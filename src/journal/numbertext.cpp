@@ -15,19 +15,6 @@
 
 namespace {
 
-constexpr bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-std::size_t skipCSpace(std::string_view text, std::size_t pos)
-{
-    while (pos < text.size() && isCSpace(text[pos])) {
-        ++pos;
-    }
-    return pos;
-}
-
 // 1e0 to 1e22: every one of them is exactly a double.
 constexpr std::array<double, 23> exactPowersOfTen{
     1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,

@@ -13,6 +13,20 @@ constexpr bool isCSpace(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+// Only ASCII digits count: a full-width digit is a double-byte character.
+constexpr bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+inline std::size_t skipCSpace(std::string_view text, std::size_t pos)
+{
+    while (pos < text.size() && isCSpace(text[pos])) {
+        ++pos;
+    }
+    return pos;
+}
+
 // The leading decimal number of text as atof reads it in the C locale
 // (white space, optional sign, digits, optional point and fraction, optional
 // exponent), but without atof's hex, "inf" and "nan" forms; 0 when there is
