@@ -5,6 +5,7 @@
 #include "app/caboutdlg.h"
 #include "app/czephalonteapp.h"
 #include "app/frametexts.h"
+#include "dialogs/uitext.h"
 #include "app/keyboardlocks.h"
 #include "app/panewidths.h"
 #include "entry/cinputview.h"
@@ -37,11 +38,6 @@ constexpr QSize toolbarIconSize(16, 15);
 // The graph starts as large as the entry panes; the rest of the height goes
 // to it after the top row has its 400.
 constexpr int graphInitialHeight = 200;
-
-QString ui(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 // "text\tshortcut" as a menu shows it: the shortcut becomes the action's own.
 void setMenuText(QAction *action, const QString &menuText)

@@ -4,6 +4,7 @@
 #include "app/cpapersetupdlg.h"
 #include "app/damagedcopy.h"
 #include "app/frametexts.h"
+#include "dialogs/uitext.h"
 #include "app/journallock.h"
 #include "dialogs/cuserinfodlg.h"
 #include "graph/cgraphview.h"
@@ -48,11 +49,6 @@ constexpr double restoredWindowShare = 0.75;
 
 // How many skipped line numbers a message lists before it only counts the rest.
 constexpr std::size_t maxListedLines = 20;
-
-QString ui(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 std::string nativePath(const QString &path)
 {

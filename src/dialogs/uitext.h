@@ -6,6 +6,12 @@
 #include <string>
 #include <string_view>
 
+// One of the program's own texts (UTF-8, kept in each area's texts header).
+inline QString ui(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
 // Journal text (code-page-932 bytes) for display.
 QString fromJournalText(std::string_view bytes);
 
