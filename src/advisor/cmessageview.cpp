@@ -1,9 +1,121 @@
 #include "advisor/cmessageview.h"
 
-CMessageView::CMessageView(QWidget *parent) : CPaneView(parent)
+#include "advisor/advisormessage.h"
+#include "advisor/advisorpanepainter.h"
+#include "app/czephalonteapp.h"
+#include "journal/cquilloxdoc.h"
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QResizeEvent>
+#include <QTimerEvent>
+
+#include <algorithm>
+
+namespace {
+
+// The balloon's face; the application maps it to a Japanese serif font
+// installed on the system.
+const char *const messageFontFamily = "ＭＳ 明朝";
+constexpr int messageFontPixelSize = 14;
+
+// Seven ticks of 400 ms: the flipper goes up three times and ends at rest.
+constexpr int waveTicks = 7;
+constexpr int waveTickMilliseconds = 400;
+
+} // namespace
+
+CMessageView::CMessageView(QWidget *parent) : CPaneView(parent), textBox_(new QPlainTextEdit(this))
 {
     setObjectName(QStringLiteral("messageView"));
-    // A plain view shows the window colour until it draws its own content.
-    setBackgroundRole(QPalette::Base);
-    setAutoFillBackground(true);
+    // The paint covers every pixel; erasing first would only make it flicker.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    textBox_->setObjectName(QStringLiteral("messageText"));
+    textBox_->setFrameShape(QFrame::NoFrame);
+    textBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    textBox_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    textBox_->setTabChangesFocus(true);
+    QFont font(QString::fromUtf8(messageFontFamily));
+    font.setPixelSize(messageFontPixelSize);
+    font.setWeight(QFont::Normal);
+    textBox_->setFont(font);
+}
+
+QSize CMessageView::sizeHint() const
+{
+    return {mascotSize.width() + 2 * messageBoxMargin, 400};
+}
+
+QSize CMessageView::minimumSizeHint() const
+{
+    return {0, messageBoxBottomSpace + messageBoxMargin};
+}
+
+void CMessageView::onUpdate(QObject *)
+{
+    composeMessage();
+    update();
+}
+
+void CMessageView::composeMessage()
+{
+    const CZephalonteApp *app = theApp();
+    if (!app || !app->theDocument)
+        return;
+    message_ = QString::fromStdString(
+        composeAdvisorMessage(*app->theDocument, app->selectedDate, todayDate()));
+    // The text box is refilled only when the message changes, not at every
+    // paint, so that a wave or an expose keeps where the user scrolled to.
+    QString shown = message_;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    textBox_->setPlainText(shown);
+}
+
+void CMessageView::paintEvent(QPaintEvent *)
+{
+    // Drawn off-screen and copied in one go.
+    const qreal ratio = devicePixelRatioF();
+    QImage image(size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    {
+        QPainter painter(&image);
+        paintAdvisorPane(painter, size(), isFlipperRaised(), palette().color(QPalette::Base));
+    }
+    QPainter(this).drawImage(0, 0, image);
+}
+
+void CMessageView::resizeEvent(QResizeEvent *event)
+{
+    CPaneView::resizeEvent(event);
+    const QSize size = event->size();
+    if (size.width() > 0) {
+        textBox_->setGeometry(
+            messageBoxMargin, messageBoxMargin, std::max(0, size.width() - 2 * messageBoxMargin),
+            std::max(0, size.height() - messageBoxBottomSpace - messageBoxMargin));
+    }
+}
+
+void CMessageView::mousePressEvent(QMouseEvent *event)
+{
+    // A click during a wave changes nothing; the press itself paints nothing.
+    if (event->button() == Qt::LeftButton && animationCounter_ <= 0) {
+        animationCounter_ = waveTicks;
+        waveTimer_.start(waveTickMilliseconds, this);
+    }
+    CPaneView::mousePressEvent(event);
+}
+
+void CMessageView::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != waveTimer_.timerId()) {
+        CPaneView::timerEvent(event);
+        return;
+    }
+    update();
+    --animationCounter_;
+    if (animationCounter_ <= 0)
+        waveTimer_.stop();
 }

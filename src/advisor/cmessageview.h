@@ -2,9 +2,40 @@
 
 #include "app/cpaneview.h"
 
-// The advisor: the mascot and its remarks on the selected day (top right pane).
+#include <QBasicTimer>
+#include <QString>
+
+class QPlainTextEdit;
+
+// The advisor (top right pane): the mascot under a speech balloon in which it
+// comments on the selected day. A click makes the mascot wave its flipper.
 class CMessageView : public CPaneView {
     Q_OBJECT
   public:
     explicit CMessageView(QWidget *parent = nullptr);
+
+    // The composed message, lines separated by CR LF.
+    QString message() const { return message_; }
+    // Timer ticks left of the current wave; 0 while the mascot rests.
+    int waveTicksLeft() const { return animationCounter_; }
+    bool isFlipperRaised() const { return animationCounter_ % 2 != 0; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+  protected:
+    void onUpdate(QObject *sender) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
+
+  private:
+    void composeMessage();
+
+    QPlainTextEdit *textBox_ = nullptr;
+    QString message_;
+    // Counts the wave's ticks down from 7; odd values show the raised flipper.
+    int animationCounter_ = 0;
+    QBasicTimer waveTimer_;
 };

@@ -1,0 +1,63 @@
+#include "advisor/advisorpanepainter.h"
+
+#include <QPainter>
+#include <QPen>
+#include <QPoint>
+#include <QRect>
+
+#include <array>
+
+namespace {
+
+// The mascot stands 4 pixels above the pane's bottom edge.
+constexpr int mascotBottomOffset = 104;
+// The balloon's outline, inclusive, from (8, 8) to (w - 9, h - 113).
+constexpr int balloonMargin = 8;
+constexpr int balloonBottomSpace = 112;
+constexpr qreal balloonCornerRadius = 4;
+// The tail: 10 pixels wide where it opens out of the balloon's bottom edge,
+// its tip 8 pixels further down.
+constexpr int tailHalfWidth = 5;
+constexpr int tailTop = 113;
+constexpr int tailTip = 105;
+
+} // namespace
+
+const QImage &mascotPicture(bool flipperRaised)
+{
+    static const QImage raised(QStringLiteral(":/mascot/seal-wave.png"));
+    static const QImage atRest(QStringLiteral(":/mascot/seal-rest.png"));
+    return flipperRaised ? raised : atRest;
+}
+
+void paintAdvisorPane(QPainter &painter, const QSize &size, bool flipperRaised,
+                      const QColor &balloonColour)
+{
+    const int w = size.width();
+    const int h = size.height();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(QRect(QPoint(0, 0), size), advisorBackground);
+    painter.drawImage(QPoint((w - mascotSize.width()) / 2, h - mascotBottomOffset),
+                      mascotPicture(flipperRaised));
+
+    const QPen outline(Qt::black, 0);
+    painter.setPen(outline);
+    painter.setBrush(balloonColour);
+    painter.drawRoundedRect(QRect(balloonMargin, balloonMargin, w - 2 * balloonMargin - 1,
+                                  h - balloonBottomSpace - balloonMargin - 1),
+                            balloonCornerRadius, balloonCornerRadius);
+
+    // The tail's fill covers the balloon's bottom edge between its two upper
+    // corners, so that the balloon opens into it.
+    const int m = w / 2;
+    const std::array<QPoint, 3> tail = {QPoint(m - tailHalfWidth, h - tailTop),
+                                        QPoint(m + tailHalfWidth, h - tailTop),
+                                        QPoint(m, h - tailTip)};
+    painter.setPen(Qt::NoPen);
+    painter.drawPolygon(tail.data(), static_cast<int>(tail.size()));
+    painter.setPen(outline);
+    const std::array<QPoint, 3> tailEdges = {tail[0], tail[2], tail[1]};
+    painter.drawPolyline(tailEdges.data(), static_cast<int>(tailEdges.size()));
+    painter.restore();
+}

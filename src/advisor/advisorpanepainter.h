@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QSize>
+
+class QPainter;
+
+// The advisor pane's fixed colours and geometry (pixels).
+inline constexpr QColor advisorBackground{235, 255, 199};
+inline constexpr QSize mascotSize{160, 100};
+// The text box lies over the balloon, 4 pixels inside it on every side.
+inline constexpr int messageBoxMargin = 12;
+// Height under the text box: the balloon's lower margin, the tail and the mascot.
+inline constexpr int messageBoxBottomSpace = 116;
+
+// One of the two mascot pictures, on the pane's background colour.
+const QImage &mascotPicture(bool flipperRaised);
+
+// The whole pane but the text box: the background, the mascot, the balloon
+// filled with `balloonColour` and its tail pointing down at the mascot.
+void paintAdvisorPane(QPainter &painter, const QSize &size, bool flipperRaised,
+                      const QColor &balloonColour);

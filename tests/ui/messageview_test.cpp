@@ -1,0 +1,133 @@
+// The advisor pane: what it draws where, the message it shows for the
+// selected day, and the mascot's wave after a click.
+
+#include "advisor/advisormessage.h"
+#include "advisor/advisorpanepainter.h"
+#include "advisor/cmessageview.h"
+#include "app/czephalonteapp.h"
+#include "journal/cquilloxdoc.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage mascotPart(const QImage &pane)
+{
+    const QPoint topLeft((pane.width() - mascotSize.width()) / 2, pane.height() - 104);
+    return pane.copy(QRect(topLeft, mascotSize)).convertToFormat(QImage::Format_RGB32);
+}
+
+bool showsMascot(const QImage &pane, bool flipperRaised)
+{
+    return mascotPart(pane) == mascotPicture(flipperRaised).convertToFormat(QImage::Format_RGB32);
+}
+
+TEST(AdvisorPanePainter, drawsBalloonTailAndMascotWhereTheGeometrySays)
+{
+    const int w = 301;
+    const int h = 260;
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    {
+        QPainter painter(&image);
+        paintAdvisorPane(painter, image.size(), false, Qt::white);
+    }
+    const QRgb background = advisorBackground.rgb();
+    const QRgb balloon = QColor(Qt::white).rgb();
+    const QRgb black = QColor(Qt::black).rgb();
+    const int m = w / 2;
+    const struct {
+        int x;
+        int y;
+        QRgb colour;
+    } pixels[] = {
+        {0, 0, background},
+        {w - 1, h - 1, background},
+        {7, 60, background},
+        {8, 60, black},
+        {9, 60, balloon},
+        {w - 9, 60, black},
+        {w - 8, 60, background},
+        {60, 8, black},
+        {60, h - 113, black},
+        {60, h - 112, background},
+        // The balloon opens into its tail, whose tip points at the mascot.
+        {m, h - 113, balloon},
+        {m, h - 109, balloon},
+        {m - 6, h - 113, black},
+        {m + 6, h - 113, black},
+        {m, h - 105, black},
+        {m - 3, h - 105, background},
+    };
+    for (const auto &p : pixels)
+        EXPECT_EQ(image.pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
+    EXPECT_TRUE(showsMascot(image, false));
+}
+
+TEST(MessageView, showsTheMessageOfTheSelectedDay)
+{
+    CZephalonteApp app;
+    CQuilloxDoc &doc = *app.theDocument;
+    const Date today = todayDate();
+    app.selectedDate = today - std::chrono::days{3};
+    doc.setDay(app.selectedDate, "", 60, 25, 0, 0, 0, 0);
+    CMessageView view;
+    auto *textBox = view.findChild<QPlainTextEdit *>(QStringLiteral("messageText"));
+    ASSERT_NE(textBox, nullptr);
+    EXPECT_EQ(QFontInfo(textBox->font()).family(), QStringLiteral("IPAMincho"));
+    EXPECT_EQ(QFontInfo(textBox->font()).pixelSize(), 14);
+
+    app.updateAllViews();
+    const QString expected =
+        QString::fromStdString(composeAdvisorMessage(doc, app.selectedDate, today));
+    EXPECT_TRUE(expected.startsWith(QStringLiteral("脂肪量は 15.00kg"))) << expected.toStdString();
+    EXPECT_EQ(view.message(), expected);
+    // The text box shows the same lines with the platform's line ends.
+    EXPECT_EQ(textBox->toPlainText(), QString(expected).replace(QStringLiteral("\r\n"), "\n"));
+
+    // Another selected day: the message follows at the next update.
+    app.selectedDate = today - std::chrono::days{30};
+    app.updateAllViews();
+    EXPECT_EQ(textBox->toPlainText(), QStringLiteral("ダイエットがんばってね（モキュッ）"));
+}
+
+TEST(MessageView, clickWavesSevenTicksIgnoresClicksMeanwhileAndEndsAtRest)
+{
+    CMessageView view;
+    view.resize(400, 300);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    EXPECT_TRUE(showsMascot(view.grab().toImage(), false));
+
+    const QPoint besideTheMascot(5, view.height() - 20);
+    QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, besideTheMascot);
+    EXPECT_EQ(view.waveTicksLeft(), 7);
+    for (int left = 6; left >= 0; --left) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return view.waveTicksLeft() == left; }, 2000)) << left;
+        EXPECT_TRUE(showsMascot(view.grab().toImage(), left % 2 != 0)) << left;
+        if (left == 5) {
+            QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, besideTheMascot);
+            EXPECT_EQ(view.waveTicksLeft(), 5);
+        }
+    }
+    QTest::qWait(500);
+    EXPECT_EQ(view.waveTicksLeft(), 0);
+    EXPECT_TRUE(showsMascot(view.grab().toImage(), false));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    // The application object maps the balloon's face at start-up; so does this test.
+    QFont::insertSubstitution(QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
