@@ -216,8 +216,9 @@ void appendCountdown(std::string &out, const Objective &objective, Date today)
     const auto daysLeft = (objective.eventDate - today).count();
     if (daysLeft > 0) {
         const std::string name = decodeCp932(objective.eventName).utf8;
+        // Journal years end at 9999, so the count fits an int.
         appendFormatted(out, advisortexts::countdownLine,
-                        {std::string_view(name), truncatedToInt(static_cast<double>(daysLeft))});
+                        {std::string_view(name), static_cast<int>(daysLeft)});
     }
 }
 
