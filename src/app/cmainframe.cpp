@@ -115,6 +115,9 @@ CMainFrame::CMainFrame(CZephalonteApp &app) : app_(app)
 
 CMainFrame::~CMainFrame()
 {
+    // QWidget's destructor closes the window, which moves the focus; by then
+    // the actions the focus handler updates are gone.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     if (lockIndicatorsLive_)
         qApp->removeEventFilter(this);
 }
