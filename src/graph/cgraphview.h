@@ -1,17 +1,43 @@
 #pragma once
 
 #include "app/cpaneview.h"
+#include "graph/graphgeometry.h"
+#include "graph/graphperiod.h"
+
+class QMenu;
+class QPainter;
+class QRect;
 
 // The graph of the recent weeks or months (bottom pane, full width).
-// Registers itself as the application's theGraphView.
-class CGraphView : public CPaneView {
+// Registers itself as the application's theGraphView. Its period and the
+// layout of its last drawing are the renderer's state, kept here between
+// drawings: periodValid, periodDays, periodStart, periodEnd, plotRect,
+// dayWidth and the two button rectangles.
+class CGraphView : public CPaneView, public GraphPeriodState, public GraphLayout {
     Q_OBJECT
   public:
     explicit CGraphView(QWidget *parent = nullptr);
     ~CGraphView() override;
 
-    // False when the date window must be worked out again from graphNDays
-    // before the next drawing (a new period was chosen or a journal loaded).
-    bool periodValid = false;
+    // The period is worked out again from graphNDays at the next drawing.
     void invalidatePeriod();
+
+    // The printed page: the whole graph in pageRect, paper sizes. Used when
+    // printing from any pane.
+    void printGraph(QPainter &painter, const QRect &pageRect);
+
+    bool isCommandEnabled(PaneCommand command) const override;
+    void runCommand(PaneCommand command) override;
+
+    // The pop-up menu: the period submenu with the current period checked,
+    // then the graph settings. The caller owns it.
+    QMenu *createContextMenu(QWidget *parent);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+  protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 };

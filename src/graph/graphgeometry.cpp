@@ -1,0 +1,212 @@
+#include "graph/graphgeometry.h"
+
+#include "journal/dayrecord.h"
+
+#include <algorithm>
+#include <cmath>
+
+GraphUnits graphUnits(int dotsPerInchY, int k)
+{
+    GraphUnits units;
+    units.u = dotsPerInchY * k / 72;
+    units.textHeight = 2 * units.u;
+    units.axisWidth = 2 * units.u / 7 + 4 * units.u;
+    units.tickLength = 4 * units.u / 7;
+    return units;
+}
+
+bool isBarSeries(int series)
+{
+    return series >= graphSeriesJogDistance && series <= graphSeriesWalkDuration;
+}
+
+bool isSeriesShown(const GraphSettings &s, int series)
+{
+    switch (series) {
+    case graphSeriesWeight:
+        return s.graphWeight;
+    case graphSeriesFatPercent:
+        return s.graphFatPercent;
+    case graphSeriesFat:
+        return s.graphFat;
+    case graphSeriesNotFat:
+        return s.graphNotFat;
+    case graphSeriesJogDistance:
+        return s.graphJogDistance;
+    case graphSeriesJogDuration:
+        return s.graphJogDuration;
+    case graphSeriesWalkDistance:
+        return s.graphWalkDistance;
+    case graphSeriesWalkDuration:
+        return s.graphWalkDuration;
+    default:
+        return false;
+    }
+}
+
+Colour seriesColour(const GraphSettings &s, int series)
+{
+    switch (series) {
+    case graphSeriesWeight:
+        return s.colorWeight;
+    case graphSeriesFatPercent:
+        return s.colorFatPercent;
+    case graphSeriesFat:
+        return s.colorFat;
+    case graphSeriesNotFat:
+        return s.colorNotFat;
+    case graphSeriesJogDistance:
+        return s.colorJogDistance;
+    case graphSeriesJogDuration:
+        return s.colorJogDuration;
+    case graphSeriesWalkDistance:
+        return s.colorWalkDistance;
+    case graphSeriesWalkDuration:
+        return s.colorWalkDuration;
+    default:
+        return 0;
+    }
+}
+
+int seriesDrawType(const GraphSettings &s, int series)
+{
+    switch (series) {
+    case graphSeriesWeight:
+        return s.weightLineType;
+    case graphSeriesFatPercent:
+        return s.fatPcntLineType;
+    case graphSeriesFat:
+        return s.fatLineType;
+    case graphSeriesNotFat:
+        return s.notFatLineType;
+    case graphSeriesJogDistance:
+        return s.jogDistType;
+    case graphSeriesJogDuration:
+        return s.jogDurType;
+    case graphSeriesWalkDistance:
+        return s.walkDistType;
+    case graphSeriesWalkDuration:
+        return s.walkDurType;
+    default:
+        return 0;
+    }
+}
+
+int seriesJournalIndex(int series)
+{
+    switch (series) {
+    case graphSeriesWeight:
+        return seriesWeight;
+    case graphSeriesFatPercent:
+        return seriesFatPercent;
+    case graphSeriesFat:
+        return seriesFatMass;
+    case graphSeriesNotFat:
+        return seriesLeanMass;
+    case graphSeriesJogDistance:
+        return seriesJogDistance;
+    case graphSeriesJogDuration:
+        return seriesJogDuration;
+    case graphSeriesWalkDistance:
+        return seriesWalkDistance;
+    default:
+        return seriesWalkDuration;
+    }
+}
+
+double seriesDivisor(int series)
+{
+    constexpr double secondsPerMinute = 60;
+    return series == graphSeriesJogDuration || series == graphSeriesWalkDuration ? secondsPerMinute
+                                                                                 : 1;
+}
+
+std::vector<int> secondaryAxisSeries(const GraphSettings &s)
+{
+    std::vector<int> axes;
+    for (int series = 0; series < graphSeriesCount; ++series) {
+        if (!isSeriesShown(s, series) || series == s.yAxisMain)
+            continue;
+        if (series == graphSeriesWalkDistance && s.graphJogDistance)
+            continue;
+        if (series == graphSeriesWalkDuration && s.graphJogDuration)
+            continue;
+        axes.push_back(series);
+    }
+    return axes;
+}
+
+int rightMarginAxes(const GraphSettings &settings)
+{
+    return std::max<int>(1, static_cast<int>(secondaryAxisSeries(settings).size()));
+}
+
+PixelRect plotRectFor(const PixelRect &rect, const GraphUnits &units, int rightAxes, bool printing)
+{
+    const int margin = (printing ? 4 : 2) * units.textHeight;
+    return PixelRect{rect.left + units.axisWidth, rect.top + margin,
+                     rect.right - units.axisWidth * rightAxes, rect.bottom - margin};
+}
+
+int dayWidthFor(const PixelRect &plotRect, int periodDays)
+{
+    // The plot keeps 16 units of room beside the last day.
+    constexpr int reserve = 16;
+    if (periodDays <= 0)
+        return 0;
+    return std::max(0, (plotRect.right - plotRect.left - reserve) / periodDays);
+}
+
+int dayCentre(const PixelRect &plotRect, int dayWidth, int dayIndex)
+{
+    return plotRect.left + dayIndex * dayWidth + dayWidth / 2;
+}
+
+BarPlacement barPlacement(int dayWidth, int shownBarSeries)
+{
+    BarPlacement placement;
+    if (shownBarSeries <= 0)
+        return placement;
+    // Narrow days still get visible bars; they then reach into their
+    // neighbours.
+    constexpr int minimumWidth = 5;
+    const int n = std::min(shownBarSeries, 4);
+    const int w = std::max(minimumWidth, static_cast<int>(std::trunc(dayWidth * 0.8 / n)));
+    int offset = 0;
+    switch (n) {
+    case 1:
+        offset = -(w / 2);
+        break;
+    case 2:
+        offset = -(w + 1);
+        break;
+    case 3:
+        offset = -1 - w / 2 - w;
+        break;
+    default:
+        offset = -2 * (w + 1);
+        break;
+    }
+    placement.width = w;
+    for (int i = 0; i < n; ++i, offset += w + 1)
+        placement.offsets.push_back(offset);
+    return placement;
+}
+
+std::optional<int> clickedDayIndex(int x, int plotLeft, int dayWidth, int periodDays)
+{
+    if (dayWidth <= 0 || periodDays <= 0)
+        return std::nullopt;
+    return std::clamp((x - plotLeft) / dayWidth, 0, periodDays - 1);
+}
+
+NavigationButtons navigationButtons(const PixelRect &clientRect, const PixelRect &plotRect,
+                                    int textHeight)
+{
+    const int s = textHeight + 4;
+    const int top = clientRect.bottom - s - 2;
+    const int earlierLeft = plotRect.left - s - 4;
+    const int laterLeft = plotRect.right + 4;
+    return NavigationButtons{PixelRect{earlierLeft, top, earlierLeft + s, top + s},
+                             PixelRect{laterLeft, top, laterLeft + s, top + s}};
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "journal/graphsettings.h"
+
+#include <optional>
+#include <vector>
+
+// Device coordinates with right and bottom exclusive, as the graph's
+// geometry is stated (a Qt QRect's right() is inclusive).
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    bool isEmpty() const { return right <= left || bottom <= top; }
+    bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+    bool operator==(const PixelRect &) const = default;
+};
+
+// Sizes of one drawing, from the surface's vertical dots per inch and k
+// (6 on screen, 5 on paper): u is k points in device units.
+struct GraphUnits {
+    int u = 0;
+    int textHeight = 0; // H = 2u
+    int axisWidth = 0;  // W = 2u / 7 + 4u, the room of one value axis
+    int tickLength = 0; // t = 4u / 7
+};
+GraphUnits graphUnits(int dotsPerInchY, int k);
+
+// What the last drawing laid out; clicks are judged against it.
+struct GraphLayout {
+    PixelRect plotRect; // bottom already moved up onto the baseline row
+    int dayWidth = 0;
+    PixelRect prevButtonRect;
+    PixelRect nextButtonRect;
+};
+
+// The eight series in the graph's order, and what each takes from the
+// settings.
+inline constexpr int graphSeriesCount = 8;
+enum GraphSeries : int {
+    graphSeriesWeight = 0,
+    graphSeriesFatPercent,
+    graphSeriesFat,
+    graphSeriesNotFat,
+    graphSeriesJogDistance,
+    graphSeriesJogDuration,
+    graphSeriesWalkDistance,
+    graphSeriesWalkDuration,
+};
+bool isBarSeries(int series);
+bool isSeriesShown(const GraphSettings &settings, int series);
+Colour seriesColour(const GraphSettings &settings, int series);
+int seriesDrawType(const GraphSettings &settings, int series); // line or bar type
+int seriesJournalIndex(int series);                            // the journal's SeriesIndex
+double seriesDivisor(int series);                              // 60 for the durations
+
+// The series that get an axis right of the plot, in order: every shown series
+// but the main axis's, except that walk distance and walk duration share the
+// jog series' axis when that is shown.
+std::vector<int> secondaryAxisSeries(const GraphSettings &settings);
+// How many axis widths the right margin takes: at least one.
+int rightMarginAxes(const GraphSettings &settings);
+
+// The plot rectangle inside the drawing rectangle, before its bottom moves
+// up onto the baseline: screen margins of 2H above and below, paper 4H.
+PixelRect plotRectFor(const PixelRect &rect, const GraphUnits &units, int rightAxes, bool printing);
+
+// Horizontal room per day, and the centre of day i.
+int dayWidthFor(const PixelRect &plotRect, int periodDays);
+int dayCentre(const PixelRect &plotRect, int dayWidth, int dayIndex);
+
+// The shown activity series side by side on a day: their common width and
+// each bar's offset from the day centre, in order jog distance, jog duration,
+// walk distance, walk duration.
+struct BarPlacement {
+    int width = 0;
+    std::vector<int> offsets; // one per shown activity series
+};
+BarPlacement barPlacement(int dayWidth, int shownBarSeries);
+
+// The day a click at x in the date strip selects, or nullopt when no day can
+// be judged (nothing drawn yet). Left of the first day gives day 0, right of
+// the last day the last one.
+std::optional<int> clickedDayIndex(int x, int plotLeft, int dayWidth, int periodDays);
+
+// The two navigation buttons of a screen drawing, at the bottom of the pane.
+struct NavigationButtons {
+    PixelRect earlier;
+    PixelRect later;
+};
+NavigationButtons navigationButtons(const PixelRect &clientRect, const PixelRect &plotRect,
+                                    int textHeight);
