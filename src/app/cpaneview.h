@@ -9,6 +9,7 @@ enum class PaneCommand {
     Copy,
     Paste,
     Print,
+    PrintDirect, // printing without the print dialog
     PrintPreview,
     NextLine,
     PreviousLine,

@@ -8,6 +8,7 @@
 #include "app/journallock.h"
 #include "dialogs/cuserinfodlg.h"
 #include "graph/cgraphview.h"
+#include "graph/fontsubstitutes.h"
 #include "journal/cquilloxdoc.h"
 
 #include <QApplication>
@@ -16,7 +17,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
@@ -180,11 +180,7 @@ void CZephalonteApp::installJapaneseUserInterface()
         }
     }
 
-    // The faces the journal's drawings ask for, mapped to the IPA fonts so
-    // that fixed-pitch columns line up.
-    QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
-    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
-    QFont::insertSubstitution(QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
+    installFontSubstitutes();
 }
 
 QString CZephalonteApp::documentTitle() const
@@ -483,7 +479,9 @@ QPrinter &CZephalonteApp::printer()
     // Made on first use: looking up the system's printers costs start-up time
     // the window does not need.
     if (!printer_) {
-        printer_ = std::make_unique<QPrinter>();
+        // Printer resolution, not the screen's: the graph's thin lines and
+        // text would otherwise print coarse.
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
         if (printerOrientationSet_)
             printer_->setPageOrientation(printerOrientation_);
     }

@@ -47,16 +47,6 @@ void CGraphView::invalidatePeriod()
     update();
 }
 
-QSize CGraphView::sizeHint() const
-{
-    return QSize(640, 240);
-}
-
-QSize CGraphView::minimumSizeHint() const
-{
-    return QSize(200, 120);
-}
-
 void CGraphView::paintEvent(QPaintEvent *)
 {
     // Drawn off-screen and copied in one go, so the pane never flickers.

@@ -33,9 +33,6 @@ class CGraphView : public CPaneView, public GraphPeriodState, public GraphLayout
     // then the graph settings. The caller owns it.
     QMenu *createContextMenu(QWidget *parent);
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
-
   protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;

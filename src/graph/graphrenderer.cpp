@@ -529,8 +529,15 @@ void GraphPainter::drawSelectedDayMarker(Date selectedDate)
     // dotted one show the background over any division line.
     p_.setPen(onePixelPen(toQColor(settings_.colorBackGround)));
     drawLineTo(p_, x, B + 1, x, T);
-    p_.setPen(patternPen(toQColor(settings_.colorCrntDate), dotPattern));
-    drawLineTo(p_, x, B + 1, x, T);
+    // The dots count from the bottom end, where the line starts; QPainter
+    // would count them from the top.
+    const QColor dots = toQColor(settings_.colorCrntDate);
+    const int on = static_cast<int>(dotPattern[0]);
+    const int period = on + static_cast<int>(dotPattern[1]);
+    for (int bottom = B + 1; bottom > T; bottom -= period) {
+        const int top = std::max(T + 1, bottom - on + 1);
+        p_.fillRect(QRect(x, top, 1, bottom - top + 1), dots);
+    }
 }
 
 NavigationButtons GraphPainter::drawNavigationButtons(const PixelRect &clientRect)

@@ -1,0 +1,107 @@
+// Figures for the graph's one drawing: a full repaint of a wide pane with all
+// eight series shown, and the printed page written to a PDF file, on a
+// 100,000-day journal (far longer than anyone records).
+
+#include "graph/fontsubstitutes.h"
+#include "graph/graphrenderer.h"
+#include "journal/cquilloxdoc.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <random>
+
+namespace {
+
+constexpr int journalDays = 100'000;
+constexpr std::uint32_t journalSeed = 20020512;
+const QSize paneSize(1920, 600);
+
+CQuilloxDoc makeJournal(std::int32_t graphNDays)
+{
+    CQuilloxDoc doc;
+    std::mt19937 random(journalSeed);
+    std::uniform_real_distribution<double> unit(0, 1);
+    const Date last = todayDate();
+    const Date first = last - std::chrono::days{journalDays - 1};
+    for (Date day = first; day <= last; day += std::chrono::days{1}) {
+        const bool jog = unit(random) < 0.5;
+        const bool walk = unit(random) < 0.4;
+        doc.setDay(day, "", 55 + 10 * unit(random), 20 + 8 * unit(random),
+                   jog ? 3 + 7 * unit(random) : 0, jog ? 900 + 2700 * unit(random) : 0,
+                   walk ? 1 + 5 * unit(random) : 0, walk ? 600 + 3000 * unit(random) : 0);
+    }
+    GraphSettings &s = doc.graphSettings;
+    s.graphNDays = graphNDays;
+    s.graphWeight = s.graphFatPercent = s.graphFat = s.graphNotFat = true;
+    s.graphJogDistance = s.graphJogDuration = s.graphWalkDistance = s.graphWalkDuration = true;
+    return doc;
+}
+
+void paneRepaint(benchmark::State &state, std::int32_t graphNDays)
+{
+    const CQuilloxDoc doc = makeJournal(graphNDays);
+    const GraphPeriodState period = graphPeriodStateFor(doc, todayDate());
+    QImage image(paneSize, QImage::Format_RGB32);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        GraphPeriodState shown = period;
+        drawGraph(painter, doc, period.periodEnd, shown, image.rect(), screenGraphK, false);
+    }
+    benchmark::DoNotOptimize(image.constBits());
+}
+
+void BM_PaneRepaintTenWeeks(benchmark::State &state)
+{
+    paneRepaint(state, 70);
+}
+BENCHMARK(BM_PaneRepaintTenWeeks)->Unit(benchmark::kMillisecond);
+
+void BM_PaneRepaintOneYear(benchmark::State &state)
+{
+    paneRepaint(state, -12);
+}
+BENCHMARK(BM_PaneRepaintOneYear)->Unit(benchmark::kMillisecond);
+
+// The whole job: start the PDF, draw the page at 1200 dpi, finish the file.
+void BM_PrintPageToPdf(benchmark::State &state)
+{
+    const CQuilloxDoc doc = makeJournal(70);
+    const GraphPeriodState period = graphPeriodStateFor(doc, todayDate());
+    QTemporaryDir directory;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setOutputFileName(directory.filePath(QStringLiteral("graph.pdf")));
+    for (auto _ : state) {
+        QPainter painter(&printer);
+        GraphPeriodState shown = period;
+        drawGraph(painter, doc, period.periodEnd, shown,
+                  QRect(0, 0, printer.width(), printer.height()), paperGraphK, true);
+        painter.end();
+    }
+}
+BENCHMARK(BM_PrintPageToPdf)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // No window is shown: the drawing goes into images and files.
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication application(argc, argv);
+    installFontSubstitutes();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,344 @@
+// The graph: pixels of the drawing where the geometry puts them, the pane's
+// clicks, buttons and pop-up menu, and its printed page.
+
+#include "apptestsupport.h"
+
+#include "app/cmainframe.h"
+#include "graph/cgraphview.h"
+#include "graph/fontsubstitutes.h"
+#include "graph/graphrenderer.h"
+#include "journal/cquilloxdoc.h"
+
+#include <QContextMenuEvent>
+#include <QImage>
+#include <QMenu>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTest>
+
+namespace {
+
+Date d(int y, int m, int day)
+{
+    return makeDate(y, m, day);
+}
+
+QColor rgb(Colour c)
+{
+    return QColor(c & 0xff, (c >> 8) & 0xff, (c >> 16) & 0xff);
+}
+
+// A journal that shows only the given activity series, as plain bars.
+CQuilloxDoc barJournal(std::initializer_list<int> shown)
+{
+    CQuilloxDoc doc;
+    GraphSettings &s = doc.graphSettings;
+    s.graphWeight = s.graphFatPercent = s.graphJogDistance = s.graphJogDuration = false;
+    for (int series : shown) {
+        s.graphJogDistance |= series == graphSeriesJogDistance;
+        s.graphJogDuration |= series == graphSeriesJogDuration;
+        s.graphWalkDistance |= series == graphSeriesWalkDistance;
+        s.graphWalkDuration |= series == graphSeriesWalkDuration;
+    }
+    s.jogDistType = s.jogDurType = s.walkDistType = s.walkDurType = 0;
+    s.colorJogDistance = 0x0000ff;
+    s.colorJogDuration = 0x00ff00;
+    s.colorWalkDistance = 0xff0000;
+    s.colorWalkDuration = 0x00ffff;
+    return doc;
+}
+
+const GraphPeriodState week{true, 7, d(2026, 3, 1), d(2026, 3, 7)};
+
+// Draws doc into a 96-dpi image (u = 8) of the given size, on screen.
+QImage render(const CQuilloxDoc &doc, QSize size, Date selected, GraphLayout *layout = nullptr)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    GraphPeriodState period = week;
+    const GraphLayout drawn =
+        drawGraph(painter, doc, selected, period, image.rect(), screenGraphK, false);
+    if (layout)
+        *layout = drawn;
+    return image;
+}
+
+// The colours of row y from x0 to x1 inclusive.
+std::vector<QColor> rowColours(const QImage &image, int x0, int x1, int y)
+{
+    std::vector<QColor> colours;
+    for (int x = x0; x <= x1; ++x)
+        colours.push_back(image.pixelColor(x, y));
+    return colours;
+}
+
+TEST(GraphDrawingTest, oneBarOnATwentyUnitDaySpansEightEachSide)
+{
+    CQuilloxDoc doc = barJournal({graphSeriesJogDistance});
+    doc.setDay(d(2026, 3, 4), "", 0, 0, 10, 0, 0, 0);
+    GraphLayout layout;
+    // Axis width 34 each side: 224 - 68 - 16 leaves 140 for 7 days.
+    const QImage image = render(doc, QSize(224, 200), d(2026, 1, 1), &layout);
+    ASSERT_EQ(layout.dayWidth, 20);
+    ASSERT_EQ(layout.plotRect, (PixelRect{34, 32, 190, 167}));
+    const int x = 34 + 3 * 20 + 10;
+    const QColor bar = rgb(doc.graphSettings.colorJogDistance);
+    // 0 to 20 km: 10 km is half of the 135 rows above the baseline.
+    const int top = 167 - 135 / 2;
+    for (int y : {top, 150, 166}) {
+        SCOPED_TRACE(y);
+        EXPECT_NE(image.pixelColor(x - 9, y), bar);
+        EXPECT_EQ(rowColours(image, x - 8, x + 7, y), std::vector<QColor>(16, bar));
+        EXPECT_NE(image.pixelColor(x + 8, y), bar);
+    }
+    EXPECT_NE(image.pixelColor(x, top - 1), bar);
+    EXPECT_EQ(image.pixelColor(x, 167), QColor(Qt::black)); // the baseline lies over it
+}
+
+TEST(GraphDrawingTest, fourNarrowBarsKeepTheirMinimumWidthAndOrder)
+{
+    CQuilloxDoc doc = barJournal({graphSeriesJogDistance, graphSeriesJogDuration,
+                                  graphSeriesWalkDistance, graphSeriesWalkDuration});
+    doc.setDay(d(2026, 3, 4), "", 0, 0, 10, 600, 10, 600);
+    GraphLayout layout;
+    // Two axes on the right (walk shares jog's): 188 - 34 - 68 - 16 = 70.
+    const QImage image = render(doc, QSize(188, 200), d(2026, 1, 1), &layout);
+    ASSERT_EQ(layout.dayWidth, 10);
+    const int x = 34 + 3 * 10 + 5;
+    const int y = layout.plotRect.bottom - 5;
+    const QColor white(Qt::white);
+    const Colour colours[] = {0x0000ff, 0x00ff00, 0xff0000, 0x00ffff};
+    const int offsets[] = {-12, -6, 0, 6};
+    EXPECT_EQ(image.pixelColor(x - 13, y), white);
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(rowColours(image, x + offsets[i], x + offsets[i] + 4, y),
+                  std::vector<QColor>(5, rgb(colours[i])));
+        EXPECT_EQ(image.pixelColor(x + offsets[i] + 5, y), white); // the gap
+    }
+}
+
+TEST(GraphDrawingTest, selectedDayMarkerIsDottedOverTheBackground)
+{
+    CQuilloxDoc doc = barJournal({graphSeriesJogDistance});
+    doc.setDay(d(2026, 3, 4), "", 0, 0, 10, 0, 0, 0);
+    doc.graphSettings.colorBackGround = 0xe0e0e0;
+    const QColor marker = rgb(doc.graphSettings.colorCrntDate);
+    const QColor background = rgb(doc.graphSettings.colorBackGround);
+    const QImage image = render(doc, QSize(224, 200), d(2026, 3, 3));
+    const int x = 34 + 2 * 20 + 10;
+    // From just below the baseline up, three on and three off; the tick of
+    // the day is covered by the background.
+    EXPECT_EQ(image.pixelColor(x, 168), marker);
+    EXPECT_EQ(image.pixelColor(x, 167), QColor(Qt::black)); // baseline drawn last
+    EXPECT_EQ(image.pixelColor(x, 166), marker);
+    EXPECT_EQ(image.pixelColor(x, 165), background);
+    EXPECT_EQ(image.pixelColor(x, 163), background);
+    EXPECT_EQ(image.pixelColor(x, 162), marker);
+    EXPECT_EQ(image.pixelColor(x, 36), marker); // 132 rows up
+    EXPECT_EQ(image.pixelColor(x, 33), background);
+    EXPECT_EQ(image.pixelColor(x, 32), QColor(Qt::black)); // the frame, not the marker
+    EXPECT_EQ(image.pixelColor(x + 1, 165), background);
+    // Outside the period: no marker.
+    const QImage none = render(doc, QSize(224, 200), d(2026, 3, 8));
+    EXPECT_EQ(none.pixelColor(x, 150), background);
+}
+
+TEST(GraphDrawingTest, gradientBarFadesFromItsColourToTheBackground)
+{
+    CQuilloxDoc doc = barJournal({graphSeriesJogDistance});
+    doc.graphSettings.jogDistType = 2;
+    doc.graphSettings.colorJogDistance = 0x0000f0;
+    doc.setDay(d(2026, 3, 4), "", 0, 0, 10, 0, 0, 0);
+    const QImage image = render(doc, QSize(224, 200), d(2026, 1, 1));
+    const int x = 34 + 3 * 20 + 10;
+    const int top = 167 - 135 / 2;
+    EXPECT_EQ(image.pixelColor(x, top - 1), QColor(Qt::white));
+    EXPECT_EQ(rowColours(image, x - 8, x + 7, top), std::vector<QColor>(16, QColor(240, 0, 0)));
+    // 68 rows down to the baseline: the last but one is 66/68 of the way.
+    EXPECT_EQ(image.pixelColor(x, 166), QColor(254, 247, 247));
+
+    // Types an edited file invented draw nothing, and do not crash.
+    doc.graphSettings.jogDistType = 7;
+    EXPECT_EQ(render(doc, QSize(224, 200), d(2026, 1, 1)).pixelColor(x, 150), QColor(Qt::white));
+}
+
+TEST(GraphDrawingTest, weightPointsSitOnTheirDaysAndEmptyJournalDrawsOnlyTheFrame)
+{
+    CQuilloxDoc doc;
+    doc.graphSettings.graphFatPercent = doc.graphSettings.graphJogDistance =
+        doc.graphSettings.graphJogDuration = false;
+    doc.graphSettings.weightLineType = 99; // drawn as a thin line
+    doc.setDay(d(2026, 3, 1), "", 60.3, 0, 0, 0, 0, 0);
+    doc.setDay(d(2026, 3, 2), "", 63.8, 0, 0, 0, 0, 0);
+    doc.setDay(d(2026, 3, 5), "", 62, 0, 0, 0, 0, 0);
+    const QImage image = render(doc, QSize(224, 200), d(2026, 1, 1));
+    // 60 to 64: 63.8 is 128 of the 135 rows up; a point is a circle of
+    // radius 3 with a white middle.
+    const int x = 34 + 20 + 10;
+    const int y = 167 - 135 * 38 / 40;
+    const QColor blue = rgb(doc.graphSettings.colorWeight);
+    EXPECT_EQ(image.pixelColor(x, y), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(x, y - 3), blue);
+    EXPECT_EQ(image.pixelColor(x - 3, y), blue);
+    // The dotted minor division of 60.5 counts its dots from the plot's left.
+    const int minor = 167 - 135 / 8;
+    EXPECT_EQ(
+        rowColours(image, 35, 40, minor),
+        (std::vector<QColor>{Qt::black, Qt::black, Qt::white, Qt::white, Qt::white, Qt::black}));
+
+    CQuilloxDoc empty;
+    GraphLayout layout;
+    const QImage frame = render(empty, QSize(224, 200), d(2026, 1, 1), &layout);
+    EXPECT_EQ(layout.dayWidth, 0);
+    EXPECT_TRUE(layout.prevButtonRect.isEmpty());
+    EXPECT_EQ(frame.pixelColor(34, 100), QColor(Qt::black));
+    EXPECT_EQ(frame.pixelColor(100, 100), QColor(Qt::white));
+}
+
+// ---- the pane in the running program ----
+
+class GraphViewTest : public AppTest {
+  protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        writeJournalFile(path(QStringLiteral("zph0001.txt")), "Taro",
+                         "2026/03/01\t60\t20\t5\t1800\t0\t0\t\r\n"
+                         "2026/03/04\t61\t21\t0\t0\t3\t1200\t\r\n",
+                         "graphNDays = 7\r\n");
+        ASSERT_TRUE(startApp());
+        graph = app->theGraphView;
+        ASSERT_NE(graph, nullptr);
+        graph->grab(); // a first drawing works out the period
+        ASSERT_TRUE(graph->periodValid);
+    }
+
+    void click(QPoint at)
+    {
+        QTest::mouseClick(graph, Qt::LeftButton, Qt::NoModifier, at);
+        graph->grab();
+    }
+
+    CGraphView *graph = nullptr;
+};
+
+TEST_F(GraphViewTest, dateStripClicksSelectTheDayAndButtonsMoveThePeriod)
+{
+    const Date start = graph->periodStart;
+    const int stripY = graph->plotRect.bottom + 4;
+    app->selectedDate = d(2000, 1, 1);
+    click(QPoint(graph->plotRect.left, stripY)); // left of the first day's centre
+    EXPECT_EQ(app->selectedDate, start);
+    click(QPoint(graph->plotRect.right - 1, stripY)); // right of the last day
+    EXPECT_EQ(app->selectedDate, graph->periodEnd);
+    click(QPoint(graph->plotRect.left + graph->dayWidth * 2 + 1, stripY));
+    EXPECT_EQ(app->selectedDate, start + std::chrono::days{2});
+    click(QPoint(graph->plotRect.left + graph->dayWidth * 4, graph->plotRect.top + 10));
+    EXPECT_EQ(app->selectedDate, start + std::chrono::days{2}); // the plot selects nothing
+
+    const PixelRect earlier = graph->prevButtonRect;
+    click(QPoint(earlier.left + 2, earlier.top + 2));
+    EXPECT_EQ(graph->periodStart, start - std::chrono::days{3});
+    EXPECT_EQ(graph->periodDays, 7);
+    const PixelRect later = graph->nextButtonRect;
+    click(QPoint(later.left + 2, later.top + 2));
+    click(QPoint(later.left + 2, later.top + 2));
+    EXPECT_EQ(graph->periodStart, start + std::chrono::days{3});
+    EXPECT_TRUE(graph->periodValid);
+}
+
+TEST_F(GraphViewTest, popupChecksThePeriodAndItsCommandsRecomputeIt)
+{
+    std::unique_ptr<QMenu> menu(graph->createContextMenu(nullptr));
+    ASSERT_EQ(menu->actions().size(), 2);
+    QMenu *periods = menu->actions().at(0)->menu();
+    ASSERT_NE(periods, nullptr);
+    EXPECT_EQ(menu->actions().at(0)->text(), QStringLiteral("ｸﾞﾗﾌ表示日数(&G)"));
+    EXPECT_EQ(menu->actions().at(1)->text(), QStringLiteral("ｸﾞﾗﾌ設定(&S)..."));
+    QStringList checked;
+    for (QAction *item : periods->actions())
+        if (item->isChecked())
+            checked << item->text();
+    EXPECT_EQ(checked, QStringList{QStringLiteral("&1週間分")});
+
+    periods->actions().at(13)->trigger(); // one year
+    EXPECT_EQ(app->theDocument->graphSettings.graphNDays, -12);
+    EXPECT_FALSE(graph->periodValid);
+    graph->grab();
+    EXPECT_EQ(graph->periodDays, 365);
+    EXPECT_EQ(graph->periodEnd, periodForMonths(12, todayDate()).periodEnd);
+}
+
+TEST_F(GraphViewTest, keyboardMenuOpensFiveUnitsIntoThePane)
+{
+    CGraphView pane;
+    pane.setGeometry(0, 0, 400, 200);
+    pane.show();
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(-1, -1), QPoint(-1, -1));
+    QCoreApplication::sendEvent(&pane, &event);
+    QWidget *popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->pos(), pane.mapToGlobal(QPoint(5, 5)));
+    popup->close();
+    app->theGraphView = graph; // the second pane took the place over
+}
+
+int pdfPageCount(const QByteArray &pdf)
+{
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page\\b(?!s)"));
+    return static_cast<int>(QString::fromLatin1(pdf).count(page));
+}
+
+TEST_F(GraphViewTest, printsExactlyOnePageAndClearsPrintingActive)
+{
+    QPrinter &printer = app->printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString file = path(QStringLiteral("graph.pdf"));
+    printer.setOutputFileName(file);
+    ASSERT_TRUE(graph->isCommandEnabled(PaneCommand::PrintDirect));
+    graph->runCommand(PaneCommand::PrintDirect);
+    EXPECT_FALSE(app->printingActive);
+    EXPECT_EQ(pdfPageCount(fileBytes(file)), 1);
+
+    // The print dialog cancelled: nothing printed, the flag cleared.
+    QFile::remove(file);
+    answerer.expectDialogAndReject();
+    graph->runCommand(PaneCommand::Print);
+    EXPECT_FALSE(app->printingActive);
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_TRUE(answerer.unexpected.isEmpty()) << answerer.unexpected.join(u'\n').toStdString();
+}
+
+TEST_F(GraphViewTest, previewShowsOnePageWhilePrintingIsActive)
+{
+    int pages = -1;
+    bool activeMeanwhile = false;
+    answerer.expect([&](QWidget *modal) {
+        auto *preview = qobject_cast<QPrintPreviewDialog *>(modal);
+        ASSERT_NE(preview, nullptr);
+        auto *widget = preview->findChild<QPrintPreviewWidget *>();
+        ASSERT_NE(widget, nullptr);
+        pages = widget->pageCount();
+        activeMeanwhile = app->printingActive;
+        preview->reject();
+    });
+    graph->runCommand(PaneCommand::PrintPreview);
+    EXPECT_EQ(pages, 1);
+    EXPECT_TRUE(activeMeanwhile);
+    EXPECT_FALSE(app->printingActive);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication application(argc, argv);
+    installFontSubstitutes();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
