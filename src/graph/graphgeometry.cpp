@@ -20,98 +20,59 @@ bool isBarSeries(int series)
     return series >= graphSeriesJogDistance && series <= graphSeriesWalkDuration;
 }
 
+namespace {
+
+// What each series takes from the settings and the journal, in series order.
+struct SeriesFields {
+    bool GraphSettings::*shown;
+    Colour GraphSettings::*colour;
+    std::int32_t GraphSettings::*drawType;
+    int journalIndex;
+};
+constexpr SeriesFields seriesFields[graphSeriesCount] = {
+    {&GraphSettings::graphWeight, &GraphSettings::colorWeight, &GraphSettings::weightLineType,
+     seriesWeight},
+    {&GraphSettings::graphFatPercent, &GraphSettings::colorFatPercent,
+     &GraphSettings::fatPcntLineType, seriesFatPercent},
+    {&GraphSettings::graphFat, &GraphSettings::colorFat, &GraphSettings::fatLineType,
+     seriesFatMass},
+    {&GraphSettings::graphNotFat, &GraphSettings::colorNotFat, &GraphSettings::notFatLineType,
+     seriesLeanMass},
+    {&GraphSettings::graphJogDistance, &GraphSettings::colorJogDistance,
+     &GraphSettings::jogDistType, seriesJogDistance},
+    {&GraphSettings::graphJogDuration, &GraphSettings::colorJogDuration, &GraphSettings::jogDurType,
+     seriesJogDuration},
+    {&GraphSettings::graphWalkDistance, &GraphSettings::colorWalkDistance,
+     &GraphSettings::walkDistType, seriesWalkDistance},
+    {&GraphSettings::graphWalkDuration, &GraphSettings::colorWalkDuration,
+     &GraphSettings::walkDurType, seriesWalkDuration},
+};
+
+bool isSeriesNumber(int series)
+{
+    return series >= 0 && series < graphSeriesCount;
+}
+
+} // namespace
+
 bool isSeriesShown(const GraphSettings &s, int series)
 {
-    switch (series) {
-    case graphSeriesWeight:
-        return s.graphWeight;
-    case graphSeriesFatPercent:
-        return s.graphFatPercent;
-    case graphSeriesFat:
-        return s.graphFat;
-    case graphSeriesNotFat:
-        return s.graphNotFat;
-    case graphSeriesJogDistance:
-        return s.graphJogDistance;
-    case graphSeriesJogDuration:
-        return s.graphJogDuration;
-    case graphSeriesWalkDistance:
-        return s.graphWalkDistance;
-    case graphSeriesWalkDuration:
-        return s.graphWalkDuration;
-    default:
-        return false;
-    }
+    return isSeriesNumber(series) && s.*seriesFields[series].shown;
 }
 
 Colour seriesColour(const GraphSettings &s, int series)
 {
-    switch (series) {
-    case graphSeriesWeight:
-        return s.colorWeight;
-    case graphSeriesFatPercent:
-        return s.colorFatPercent;
-    case graphSeriesFat:
-        return s.colorFat;
-    case graphSeriesNotFat:
-        return s.colorNotFat;
-    case graphSeriesJogDistance:
-        return s.colorJogDistance;
-    case graphSeriesJogDuration:
-        return s.colorJogDuration;
-    case graphSeriesWalkDistance:
-        return s.colorWalkDistance;
-    case graphSeriesWalkDuration:
-        return s.colorWalkDuration;
-    default:
-        return 0;
-    }
+    return isSeriesNumber(series) ? s.*seriesFields[series].colour : 0;
 }
 
 int seriesDrawType(const GraphSettings &s, int series)
 {
-    switch (series) {
-    case graphSeriesWeight:
-        return s.weightLineType;
-    case graphSeriesFatPercent:
-        return s.fatPcntLineType;
-    case graphSeriesFat:
-        return s.fatLineType;
-    case graphSeriesNotFat:
-        return s.notFatLineType;
-    case graphSeriesJogDistance:
-        return s.jogDistType;
-    case graphSeriesJogDuration:
-        return s.jogDurType;
-    case graphSeriesWalkDistance:
-        return s.walkDistType;
-    case graphSeriesWalkDuration:
-        return s.walkDurType;
-    default:
-        return 0;
-    }
+    return isSeriesNumber(series) ? s.*seriesFields[series].drawType : 0;
 }
 
 int seriesJournalIndex(int series)
 {
-    switch (series) {
-    case graphSeriesWeight:
-        return seriesWeight;
-    case graphSeriesFatPercent:
-        return seriesFatPercent;
-    case graphSeriesFat:
-        return seriesFatMass;
-    case graphSeriesNotFat:
-        return seriesLeanMass;
-    case graphSeriesJogDistance:
-        return seriesJogDistance;
-    case graphSeriesJogDuration:
-        return seriesJogDuration;
-    case graphSeriesWalkDistance:
-        return seriesWalkDistance;
-    default:
-        return seriesWalkDuration;
-    }
+    return isSeriesNumber(series) ? seriesFields[series].journalIndex : seriesWeight;
 }
 
 double seriesDivisor(int series)

@@ -198,6 +198,10 @@ TEST(GraphDrawingTest, weightPointsSitOnTheirDaysAndEmptyJournalDrawsOnlyTheFram
     EXPECT_TRUE(layout.prevButtonRect.isEmpty());
     EXPECT_EQ(frame.pixelColor(34, 100), QColor(Qt::black));
     EXPECT_EQ(frame.pixelColor(100, 100), QColor(Qt::white));
+
+    // A pane too small for its margins still draws, without a day width.
+    render(doc, QSize(40, 30), d(2026, 3, 2), &layout);
+    EXPECT_EQ(layout.dayWidth, 0);
 }
 
 // ---- the pane in the running program ----
