@@ -204,6 +204,27 @@ TEST(GraphDrawingTest, weightPointsSitOnTheirDaysAndEmptyJournalDrawsOnlyTheFram
     EXPECT_EQ(layout.dayWidth, 0);
 }
 
+TEST(GraphDrawingTest, lineTypesGiveTheirWidthsOnScreen)
+{
+    CQuilloxDoc doc;
+    doc.graphSettings.graphFatPercent = doc.graphSettings.graphJogDistance =
+        doc.graphSettings.graphJogDuration = false;
+    doc.setDay(d(2026, 3, 1), "", 61, 0, 0, 0, 0, 0);
+    doc.setDay(d(2026, 3, 2), "", 61, 0, 0, 0, 0, 0);
+    doc.setDay(d(2026, 3, 6), "", 60, 0, 0, 0, 0, 0);
+    const QColor blue = rgb(doc.graphSettings.colorWeight);
+    // Half way between the first two points, which lie on one row.
+    const int x = 34 + 20;
+    for (const auto &[type, width] : {std::pair{0, 1}, std::pair{1, 2}, std::pair{2, 4}}) {
+        doc.graphSettings.weightLineType = type;
+        const QImage image = render(doc, QSize(224, 200), d(2026, 1, 1));
+        int rows = 0;
+        for (int y = 60; y < 140; ++y)
+            rows += image.pixelColor(x, y) == blue;
+        EXPECT_EQ(rows, width) << "line type " << type;
+    }
+}
+
 // ---- the pane in the running program ----
 
 class GraphViewTest : public AppTest {
