@@ -90,13 +90,11 @@ void CGraphView::mousePressEvent(QMouseEvent *event)
     }
     const std::int32_t nDays = app->theDocument->graphSettings.graphNDays;
     if (prevButtonRect.contains(at.x(), at.y())) {
-        static_cast<GraphPeriodState &>(*this) = periodMovedEarlier(*this, nDays);
-        update();
+        movePeriod(periodMovedEarlier(*this, nDays));
         return;
     }
     if (nextButtonRect.contains(at.x(), at.y())) {
-        static_cast<GraphPeriodState &>(*this) = periodMovedLater(*this, nDays);
-        update();
+        movePeriod(periodMovedLater(*this, nDays));
         return;
     }
     if (at.x() >= plotRect.left && at.x() < plotRect.right && at.y() >= plotRect.bottom) {
@@ -107,6 +105,12 @@ void CGraphView::mousePressEvent(QMouseEvent *event)
         }
     }
     CPaneView::mousePressEvent(event);
+}
+
+void CGraphView::movePeriod(const GraphPeriodState &moved)
+{
+    static_cast<GraphPeriodState &>(*this) = moved;
+    update();
 }
 
 QMenu *CGraphView::createContextMenu(QWidget *parent)

@@ -37,4 +37,8 @@ class CGraphView : public CPaneView, public GraphPeriodState, public GraphLayout
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+
+  private:
+    // A navigation button's new period; it stays until a period command.
+    void movePeriod(const GraphPeriodState &moved);
 };
