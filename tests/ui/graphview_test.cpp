@@ -330,6 +330,18 @@ TEST_F(GraphViewTest, printsExactlyOnePageAndClearsPrintingActive)
     EXPECT_FALSE(app->printingActive);
     EXPECT_EQ(pdfPageCount(fileBytes(file)), 1);
 
+    // Through the print dialog, confirmed: the same single page.
+    QFile::remove(file);
+    bool activeInDialog = false;
+    answerer.expect([&](QWidget *modal) {
+        activeInDialog = app->printingActive;
+        qobject_cast<QDialog *>(modal)->accept();
+    });
+    graph->runCommand(PaneCommand::Print);
+    EXPECT_TRUE(activeInDialog);
+    EXPECT_FALSE(app->printingActive);
+    EXPECT_EQ(pdfPageCount(fileBytes(file)), 1);
+
     // The print dialog cancelled: nothing printed, the flag cleared.
     QFile::remove(file);
     answerer.expectDialogAndReject();
