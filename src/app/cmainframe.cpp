@@ -5,6 +5,8 @@
 #include "app/caboutdlg.h"
 #include "app/czephalonteapp.h"
 #include "app/frametexts.h"
+#include "dialogs/cgraphsettingsdlg.h"
+#include "dialogs/cobjectivedlg.h"
 #include "dialogs/uitext.h"
 #include "app/keyboardlocks.h"
 #include "app/panewidths.h"
@@ -290,14 +292,18 @@ void CMainFrame::createActions()
 
     a = make(FrameAction::UserInfo, ui(frametext::settingsUserInfo), ui(frametext::promptUserInfo));
     connect(a, &QAction::triggered, &app_, &CZephalonteApp::editUserInfo);
-    // Their dialogs come with the objective and the graph settings; until
-    // then the commands are unavailable rather than silent.
     a = make(FrameAction::Objective, ui(frametext::settingsObjective),
              ui(frametext::promptObjective));
-    a->setEnabled(false);
+    connect(a, &QAction::triggered, this, [this] {
+        if (CObjectiveDlg::editDocument(*app_.theDocument, this))
+            app_.updateAllViews();
+    });
     a = make(FrameAction::GraphSettings, ui(frametext::settingsGraph),
              ui(frametext::promptGraphSettings));
-    a->setEnabled(false);
+    connect(a, &QAction::triggered, this, [this] {
+        if (CGraphSettingsDlg::editDocument(*app_.theDocument, this))
+            app_.updateAllViews();
+    });
 
     a = make(FrameAction::StatusBar, ui(frametext::viewStatusBar),
              QStringLiteral("ｽﾃｰﾀｽ ﾊﾞｰの表示と非表示を切り替えます\nｽﾃｰﾀｽ ﾊﾞｰの表示切り替え"));

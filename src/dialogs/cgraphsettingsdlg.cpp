@@ -1,0 +1,135 @@
+#include "dialogs/cgraphsettingsdlg.h"
+
+#include "ui_cgraphsettingsdlg.h"
+
+#include "journal/cquilloxdoc.h"
+
+#include <QButtonGroup>
+#include <QFontMetrics>
+
+#include <algorithm>
+
+CGraphSettingsDlg::CGraphSettingsDlg(QWidget *parent)
+    : QDialog(parent), ui(new Ui::CGraphSettingsDlg), mainAxisGroup_(new QButtonGroup(this))
+{
+    ui->setupUi(this);
+    showChecks_ = {ui->showCheck0, ui->showCheck1, ui->showCheck2, ui->showCheck3,
+                   ui->showCheck4, ui->showCheck5, ui->showCheck6, ui->showCheck7};
+    styleCombos_ = {ui->styleCombo0, ui->styleCombo1, ui->styleCombo2, ui->styleCombo3,
+                    ui->styleCombo4, ui->styleCombo5, ui->styleCombo6, ui->styleCombo7};
+    colourButtons_ = {ui->colourButton0, ui->colourButton1, ui->colourButton2, ui->colourButton3,
+                      ui->colourButton4, ui->colourButton5, ui->colourButton6, ui->colourButton7,
+                      ui->colourButton8, ui->colourButton9, ui->colourButton10};
+    const std::array<QRadioButton *, seriesRowCount> mainAxisRadios = {
+        ui->mainAxisRadio0, ui->mainAxisRadio1, ui->mainAxisRadio2, ui->mainAxisRadio3,
+        ui->mainAxisRadio4, ui->mainAxisRadio5, ui->mainAxisRadio6, ui->mainAxisRadio7};
+    for (int row = 0; row < seriesRowCount; ++row)
+        mainAxisGroup_->addButton(mainAxisRadios[static_cast<std::size_t>(row)], row);
+
+    placeInDialogUnits();
+    // The first control in tab order, as the dialog's start gives it.
+    ui->okButton->setFocus(Qt::OtherFocusReason);
+}
+
+CGraphSettingsDlg::~CGraphSettingsDlg() = default;
+
+// The form gives every control's place in dialog units, as a dialog template
+// does: a quarter of the dialog font's average character width across and an
+// eighth of its height down. Scaled by the font in use, the rows, columns and
+// separating lines keep the proportions they were drawn with.
+void CGraphSettingsDlg::placeInDialogUnits()
+{
+    const QFontMetrics metrics(font());
+    const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    const int baseX = (metrics.horizontalAdvance(alphabet) / 26 + 1) / 2;
+    const int baseY = metrics.height();
+    const auto across = [baseX](int units) { return (units * baseX + 2) / 4; };
+    const auto down = [baseY](int units) { return (units * baseY + 4) / 8; };
+
+    const QList<QWidget *> controls = findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    const auto isSeparator = [](const QWidget *control) {
+        const auto *frame = qobject_cast<const QFrame *>(control);
+        return frame && frame->frameShape() == QFrame::HLine;
+    };
+    int rightmost = 0;
+    for (QWidget *control : controls) {
+        const QRect units = control->geometry();
+        QRect place(across(units.x()), down(units.y()), across(units.width()),
+                    down(units.height()));
+        // A control that needs more room than its units give (a font with
+        // taller glyphs, a list's arrow button) grows to the right and about
+        // its centre line rather than clipping its text.
+        const QSize needed = control->minimumSizeHint();
+        if (needed.height() > place.height()) {
+            const int extra = needed.height() - place.height();
+            place.adjust(0, -extra / 2, 0, extra - extra / 2);
+        }
+        if (needed.width() > place.width() && !isSeparator(control))
+            place.setWidth(needed.width());
+        control->setGeometry(place);
+        rightmost = std::max(rightmost, place.x() + place.width());
+    }
+
+    // The dialog keeps its right margin around what grew; the separating
+    // lines lengthen with it.
+    constexpr int marginUnits = 7;
+    const int widthNeeded = rightmost + across(marginUnits);
+    const int extra = std::max(0, widthNeeded - across(width()));
+    for (QWidget *control : controls)
+        if (isSeparator(control))
+            control->resize(control->width() + extra, control->height());
+    setFixedSize(across(width()) + extra, down(height()));
+}
+
+void CGraphSettingsDlg::setForm(const GraphSettingsForm &form)
+{
+    for (std::size_t row = 0; row < showChecks_.size(); ++row) {
+        showChecks_[row]->setChecked(form.shown[row]);
+        styleCombos_[row]->setCurrentIndex(
+            choiceIndex(form.styles[row], styleCount(static_cast<int>(row))));
+        colourButtons_[row]->setColour(form.colours[row]);
+    }
+    for (std::size_t i = seriesRowCount; i < colourButtons_.size(); ++i)
+        colourButtons_[i]->setColour(form.colours[i]);
+
+    // An exclusive group cannot be cleared by unchecking its checked button.
+    mainAxisGroup_->setExclusive(false);
+    for (QAbstractButton *button : mainAxisGroup_->buttons())
+        button->setChecked(false);
+    mainAxisGroup_->setExclusive(true);
+    if (QAbstractButton *owner = mainAxisGroup_->button(choiceIndex(form.mainAxis, seriesRowCount)))
+        owner->setChecked(true);
+}
+
+GraphSettingsForm CGraphSettingsDlg::form() const
+{
+    GraphSettingsForm form;
+    for (std::size_t row = 0; row < showChecks_.size(); ++row) {
+        form.shown[row] = showChecks_[row]->isChecked();
+        form.styles[row] = styleCombos_[row]->currentIndex();
+    }
+    for (std::size_t i = 0; i < colourButtons_.size(); ++i)
+        form.colours[i] = colourButtons_[i]->colour();
+    form.mainAxis = mainAxisGroup_->checkedId();
+    return form;
+}
+
+CColorButton *CGraphSettingsDlg::colourButton(int index) const
+{
+    return colourButtons_.at(static_cast<std::size_t>(index));
+}
+
+bool CGraphSettingsDlg::editDocument(CQuilloxDoc &doc, QWidget *parent)
+{
+    CGraphSettingsDlg dialog(parent);
+    dialog.setForm(graphSettingsForm(doc.graphSettings));
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    GraphSettings edited = doc.graphSettings;
+    applyGraphSettingsForm(dialog.form(), edited);
+    // Otherwise New or Open would drop the new settings without asking.
+    if (edited != doc.graphSettings)
+        doc.setModified(true);
+    doc.graphSettings = edited;
+    return true;
+}

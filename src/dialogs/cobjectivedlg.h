@@ -1,0 +1,42 @@
+#pragma once
+
+#include "journal/objective.h"
+#include "journal/userinfo.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class CQuilloxDoc;
+class QButtonGroup;
+namespace Ui {
+class CObjectiveDlg;
+}
+
+// "目的・目標設定": the purpose, the targets and an event to prepare for, with
+// a note on standard weights for the user's height beside the targets.
+class CObjectiveDlg : public QDialog {
+    Q_OBJECT
+  public:
+    explicit CObjectiveDlg(QWidget *parent = nullptr);
+    ~CObjectiveDlg() override;
+
+    // Fills the fields; the note is composed here from the profile and stays
+    // as it is while the dialog is open.
+    void setObjective(const Objective &objective, const UserInfo &user);
+    // Valid after the dialog was accepted; before that, what setObjective gave.
+    Objective objective() const;
+
+    // Opens the dialog on the document's objective. On OK copies it back and
+    // sets the modified flag when a value changed. Returns true on OK, after
+    // which the caller has every view updated.
+    static bool editDocument(CQuilloxDoc &doc, QWidget *parent);
+
+  public slots:
+    void accept() override;
+
+  private:
+    std::unique_ptr<Ui::CObjectiveDlg> ui;
+    QButtonGroup *purposeGroup_;
+    Objective result_;
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+// The texts the settings dialogs compose in code, UTF-8. Their captions,
+// labels and list items are in the dialogs' forms (.ui), as a dialog template
+// holds them. The half-width katakana are intended; keep them as they are.
+
+namespace dialogtext {
+
+// Message boxes of the dialogs.
+inline constexpr char messageTitle[] = "Zephalonte";
+
+// The objective dialog's note. "%5.2f" stands for a weight in kg; the two
+// lines on body fat are shown as they stand, their percent signs included.
+inline constexpr char standardWeightByBmi[] = "BMI法による標準体重は %5.2fkg だよ。\r\n";
+inline constexpr char standardWeightByBroca[] = "Broca変法による標準体重は %5.2fkg だよ。\r\n";
+inline constexpr char fatRangeMale[] = "男性の適正体脂肪率は 14%～23% だよ。\r\n";
+inline constexpr char fatRangeFemale[] = "女性の適正体脂肪率は 17%～27% だよ。\r\n";
+
+} // namespace dialogtext
