@@ -4,7 +4,6 @@
 #include "apptestsupport.h"
 
 #include "app/cmainframe.h"
-#include "app/cpaneview.h"
 #include "dialogs/ccolorbutton.h"
 #include "dialogs/cgraphsettingsdlg.h"
 #include "dialogs/cobjectivedlg.h"
@@ -468,15 +467,6 @@ TEST(ColourSwatch, raisedFrameColourAndDottedFocusRingInTheComplementaryColour)
 
 namespace {
 
-class UpdateCounter : public CPaneView {
-  public:
-    using CPaneView::CPaneView;
-    int updates = 0;
-
-  protected:
-    void onUpdate(QObject *) override { ++updates; }
-};
-
 class SettingsCommandTest : public AppTest {};
 
 } // namespace
@@ -485,14 +475,17 @@ TEST_F(SettingsCommandTest, okInEitherDialogUpdatesEveryViewAndCancelNone)
 {
     writeJournalFile(path(QStringLiteral("zph0001.txt")), "Taro", "");
     ASSERT_TRUE(startApp());
-    UpdateCounter view;
+    int updates = 0;
+    QObject counter; // ends the connection with the test
+    QObject::connect(app.get(), &CZephalonteApp::documentUpdated, &counter,
+                     [&updates] { ++updates; });
     CMainFrame *frame = app->mainFrame();
     for (FrameAction command : {FrameAction::Objective, FrameAction::GraphSettings}) {
         QAction *action = frame->action(command);
         ASSERT_TRUE(action->isEnabled());
         answerer.expect([](QWidget *dialog) { clickCancel(dialog); });
         action->trigger();
-        EXPECT_EQ(view.updates, 0);
+        EXPECT_EQ(updates, 0);
     }
 
     answerer.expect([](QWidget *dialog) {
@@ -500,12 +493,12 @@ TEST_F(SettingsCommandTest, okInEitherDialogUpdatesEveryViewAndCancelNone)
         clickOk(dialog);
     });
     frame->action(FrameAction::Objective)->trigger();
-    EXPECT_EQ(view.updates, 1);
+    EXPECT_EQ(updates, 1);
     EXPECT_EQ(app->theDocument->objective.weight, 60);
 
     answerer.expect([](QWidget *dialog) { clickOk(dialog); });
     frame->action(FrameAction::GraphSettings)->trigger();
-    EXPECT_EQ(view.updates, 2);
+    EXPECT_EQ(updates, 2);
     EXPECT_TRUE(answerer.allAnswered());
     EXPECT_TRUE(answerer.unexpected.isEmpty()) << answerer.unexpected.join(u'|').toStdString();
 }
