@@ -3,6 +3,7 @@
 
 #include "apptestsupport.h"
 
+#include "advisor/cmessageview.h"
 #include "app/cmainframe.h"
 #include "dialogs/ccolorbutton.h"
 #include "dialogs/cgraphsettingsdlg.h"
@@ -473,7 +474,10 @@ class SettingsCommandTest : public AppTest {};
 
 TEST_F(SettingsCommandTest, okInEitherDialogUpdatesEveryViewAndCancelNone)
 {
-    writeJournalFile(path(QStringLiteral("zph0001.txt")), "Taro", "");
+    const QByteArray todayLine =
+        QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")).toLatin1() +
+        "\t70\t0\t0\t0\t0\t0\t\r\n";
+    writeJournalFile(path(QStringLiteral("zph0001.txt")), "Taro", todayLine);
     ASSERT_TRUE(startApp());
     int updates = 0;
     QObject counter; // ends the connection with the test
@@ -488,13 +492,20 @@ TEST_F(SettingsCommandTest, okInEitherDialogUpdatesEveryViewAndCancelNone)
         EXPECT_EQ(updates, 0);
     }
 
-    answerer.expect([](QWidget *dialog) {
-        typeInto(child<QLineEdit>(dialog, "weightEdit"), QStringLiteral("60"));
+    // The advisor speaks of the new targets at once.
+    const QDate today = QDate::currentDate();
+    answerer.expect([today](QWidget *dialog) {
+        typeInto(child<QLineEdit>(dialog, "weightEdit"), QStringLiteral("65"));
+        typeInto(child<QLineEdit>(dialog, "eventNameEdit"), QStringLiteral("大会"));
+        child<QDateEdit>(dialog, "eventDateEdit")->setDate(today.addDays(10));
         clickOk(dialog);
     });
     frame->action(FrameAction::Objective)->trigger();
     EXPECT_EQ(updates, 1);
-    EXPECT_EQ(app->theDocument->objective.weight, 60);
+    const QString advice = frame->messageView()->message();
+    EXPECT_TRUE(advice.contains(QStringLiteral("目標体重まで、あと  5.00kg")))
+        << advice.toStdString();
+    EXPECT_TRUE(advice.contains(QStringLiteral("「大会」まで、あと10日"))) << advice.toStdString();
 
     answerer.expect([](QWidget *dialog) { clickOk(dialog); });
     frame->action(FrameAction::GraphSettings)->trigger();
