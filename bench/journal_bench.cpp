@@ -24,6 +24,9 @@
 
 namespace {
 
+// Loads reset the event date to "today": a fixed one keeps runs comparable.
+const Date benchToday = makeDate(2026, 1, 1);
+
 constexpr int journalDays = 100'000;
 constexpr std::uint32_t journalSeed = 20020512;
 
@@ -192,7 +195,7 @@ struct JournalFiles {
         std::reverse(lines.begin(), lines.end());
         writeWholeFile(reversed, journalFromLines(lines));
 
-        const JournalLoadResult result = loaded.readJournal(inDateOrder.string());
+        const JournalLoadResult result = loaded.readJournal(inDateOrder.string(), benchToday);
         if (!result.opened) {
             loadError = "readJournal failed: " + result.error;
         } else if (loaded.dayList().size() != static_cast<std::size_t>(journalDays)) {
@@ -248,7 +251,7 @@ void readIntoFreshDocument(benchmark::State &state, const std::filesystem::path 
         state.PauseTiming();
         doc = std::make_unique<CQuilloxDoc>();
         state.ResumeTiming();
-        const JournalLoadResult result = doc->readJournal(path.string());
+        const JournalLoadResult result = doc->readJournal(path.string(), benchToday);
         benchmark::DoNotOptimize(result.opened);
     }
     if (doc == nullptr || doc->dayList().size() != static_cast<std::size_t>(journalDays)) {
@@ -279,7 +282,7 @@ void BM_reloadJournal(benchmark::State &state)
     }
     CQuilloxDoc doc;
     for (auto _ : state) {
-        const JournalLoadResult result = doc.readJournal(journalFiles().inDateOrder.string());
+        const JournalLoadResult result = doc.readJournal(journalFiles().inDateOrder.string(), benchToday);
         benchmark::DoNotOptimize(result.opened);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
@@ -299,7 +302,7 @@ void BM_loadJournalText(benchmark::State &state)
         state.PauseTiming();
         doc = std::make_unique<CQuilloxDoc>();
         state.ResumeTiming();
-        benchmark::DoNotOptimize(doc->loadJournalText(text));
+        benchmark::DoNotOptimize(doc->loadJournalText(text, benchToday));
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                             static_cast<std::int64_t>(text.size()));

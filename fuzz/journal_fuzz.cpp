@@ -87,22 +87,22 @@ void checkStatistics(const CQuilloxDoc &doc)
 void fuzzJournal(std::string_view input)
 {
     CQuilloxDoc first;
-    first.loadJournalText(input);
+    first.loadJournalText(input, fuzzToday);
     const std::string text1 = first.journalText();
 
     CQuilloxDoc second;
-    const auto skipped = second.loadJournalText(text1);
+    const auto skipped = second.loadJournalText(text1, fuzzToday);
     require(skipped.empty(), "every line the writer produces can be read");
     const std::string text2 = second.journalText();
 
     CQuilloxDoc third;
-    third.loadJournalText(text2);
+    third.loadJournalText(text2, fuzzToday);
     require(third.journalText() == text2, "a written journal reads back to the same text");
     require(text1 == text2, "one read reaches what later reads keep");
 
     // Loading over a loaded document starts from the defaults again: nothing
     // of the previous journal survives.
-    second.loadJournalText(input);
+    second.loadJournalText(input, fuzzToday);
     require(second.journalText() == text1, "a reload keeps nothing of the previous journal");
 
     checkStatistics(first);

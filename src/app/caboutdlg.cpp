@@ -2,6 +2,7 @@
 
 #include "app/appicons.h"
 #include "app/frametexts.h"
+#include "dialogs/uitext.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -21,7 +22,7 @@ CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent)
 
     auto *build = new QLabel(buildLine(), this);
     build->setObjectName(QStringLiteral("buildLine"));
-    auto *note = new QLabel(QStringLiteral("ダイエットと運動の記録"), this);
+    auto *note = new QLabel(ui(frametext::aboutNote), this);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

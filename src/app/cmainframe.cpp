@@ -32,8 +32,6 @@
 
 namespace {
 
-const QString applicationTitle = QStringLiteral("Zephalonte");
-
 // The toolbar pictures are 16 x 15.
 constexpr QSize toolbarIconSize(16, 15);
 
@@ -84,6 +82,8 @@ CMainFrame::CMainFrame(CZephalonteApp &app) : app_(app)
 
     connect(&app_, &CZephalonteApp::documentPathChanged, this, &CMainFrame::refreshTitle);
     connect(&app_, &CZephalonteApp::recentFilesChanged, this, &CMainFrame::rebuildRecentFileMenu);
+    connect(&app_, &CZephalonteApp::statusMessage, this,
+            [this](const QString &text) { statusBar()->showMessage(text); });
     connect(&app_, &CZephalonteApp::documentUpdated, this, [this] {
         refreshPeriodChecks();
         updateCommandStates();
@@ -261,33 +261,33 @@ void CMainFrame::createActions()
     };
 
     // Commands reached only through their keys, as the menus do not list them.
-    QAction *a = make(FrameAction::New, QStringLiteral("新規作成"),
-                      QStringLiteral("新しい日誌を作成します\n新規作成"));
+    QAction *a = make(FrameAction::New, ui(frametext::fileNew),
+                      ui(frametext::promptNew));
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     connect(a, &QAction::triggered, &app_, &CZephalonteApp::fileNew);
-    a = make(FrameAction::Open, QStringLiteral("開く"),
-             QStringLiteral("既存の日誌を開きます\n開く"));
+    a = make(FrameAction::Open, ui(frametext::fileOpen),
+             ui(frametext::promptOpen));
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(a, &QAction::triggered, &app_, &CZephalonteApp::fileOpen);
-    a = make(FrameAction::Save, QStringLiteral("上書き保存"),
-             QStringLiteral("日誌を上書き保存します\n上書き保存"));
+    a = make(FrameAction::Save, ui(frametext::fileSave),
+             ui(frametext::promptSave));
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(a, &QAction::triggered, &app_, [this] { app_.fileSave(); });
 
     a = make(FrameAction::SaveAs, ui(frametext::fileSaveAs),
-             QStringLiteral("日誌に名前を付けて保存します\n名前を付けて保存"));
+             ui(frametext::promptSaveAs));
     connect(a, &QAction::triggered, &app_, [this] { app_.fileSaveAs(); });
     a = make(FrameAction::Print, ui(frametext::filePrint),
-             QStringLiteral("ｸﾞﾗﾌを印刷します\n印刷"));
+             ui(frametext::promptPrint));
     connect(a, &QAction::triggered, this, [this] { routeToActivePane(PaneCommand::Print); });
     a = make(FrameAction::PrintPreview, ui(frametext::filePrintPreview),
-             QStringLiteral("印刷のｲﾒｰｼﾞを表示します\n印刷ﾌﾟﾚﾋﾞｭｰ"));
+             ui(frametext::promptPrintPreview));
     connect(a, &QAction::triggered, this, [this] { routeToActivePane(PaneCommand::PrintPreview); });
     a = make(FrameAction::PrintSetup, ui(frametext::filePrintSetup),
-             QStringLiteral("用紙の向きなど、ﾌﾟﾘﾝﾀの設定を変更します\nﾌﾟﾘﾝﾀの設定"));
+             ui(frametext::promptPrintSetup));
     connect(a, &QAction::triggered, &app_, &CZephalonteApp::printSetup);
     a = make(FrameAction::Exit, ui(frametext::fileExit),
-             QStringLiteral("日誌を保存して Zephalonte を終了します\n終了"));
+             ui(frametext::promptExit));
     connect(a, &QAction::triggered, this, &QWidget::close);
 
     a = make(FrameAction::UserInfo, ui(frametext::settingsUserInfo), ui(frametext::promptUserInfo));
@@ -306,7 +306,7 @@ void CMainFrame::createActions()
     });
 
     a = make(FrameAction::StatusBar, ui(frametext::viewStatusBar),
-             QStringLiteral("ｽﾃｰﾀｽ ﾊﾞｰの表示と非表示を切り替えます\nｽﾃｰﾀｽ ﾊﾞｰの表示切り替え"));
+             ui(frametext::promptStatusBar));
     a->setCheckable(true);
     a->setChecked(true);
     connect(a, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
@@ -316,21 +316,21 @@ void CMainFrame::createActions()
     a->setShortcuts({QKeySequence(Qt::Key_F1), QKeySequence(Qt::ALT | Qt::Key_F1)});
     connect(a, &QAction::triggered, this, &CMainFrame::showHelp);
     a = make(FrameAction::About, ui(frametext::helpAbout),
-             QStringLiteral("ﾌﾟﾛｸﾞﾗﾑのﾊﾞｰｼﾞｮﾝ情報を表示します\nﾊﾞｰｼﾞｮﾝ情報"));
+             ui(frametext::promptAbout));
     connect(a, &QAction::triggered, this, &CMainFrame::showAbout);
 
-    a = make(FrameAction::Cut, QStringLiteral("切り取り"),
-             QStringLiteral("選択範囲を切り取ってｸﾘｯﾌﾟﾎﾞｰﾄﾞに移動します\n切り取り"));
+    a = make(FrameAction::Cut, ui(frametext::editCut),
+             ui(frametext::promptCut));
     a->setIcon(toolbarIcon(ToolbarIcon::Cut));
     a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
     connect(a, &QAction::triggered, this, [this] { routeToActivePane(PaneCommand::Cut); });
-    a = make(FrameAction::Copy, QStringLiteral("ｺﾋﾟｰ"),
-             QStringLiteral("選択範囲をｺﾋﾟｰしてｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存します\nｺﾋﾟｰ"));
+    a = make(FrameAction::Copy, ui(frametext::editCopy),
+             ui(frametext::promptCopy));
     a->setIcon(toolbarIcon(ToolbarIcon::Copy));
     a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
     connect(a, &QAction::triggered, this, [this] { routeToActivePane(PaneCommand::Copy); });
-    a = make(FrameAction::Paste, QStringLiteral("貼り付け"),
-             QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容を貼り付けます\n貼り付け"));
+    a = make(FrameAction::Paste, ui(frametext::editPaste),
+             ui(frametext::promptPaste));
     a->setIcon(toolbarIcon(ToolbarIcon::Paste));
     a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
     connect(a, &QAction::triggered, this, [this] { routeToActivePane(PaneCommand::Paste); });
@@ -339,20 +339,20 @@ void CMainFrame::createActions()
 
     // Undo and context help have keys but no handler: they stay unavailable,
     // and the keys reach the focused control unchanged.
-    a = make(FrameAction::Undo, QStringLiteral("元に戻す"), QString());
+    a = make(FrameAction::Undo, ui(frametext::editUndo), QString());
     a->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
     a->setEnabled(false);
-    a = make(FrameAction::ContextHelp, QStringLiteral("ﾍﾙﾌﾟの対象"), QString());
+    a = make(FrameAction::ContextHelp, ui(frametext::contextHelp), QString());
     a->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1));
     a->setEnabled(false);
 
-    a = make(FrameAction::NextPane, QStringLiteral("次のﾍﾟｲﾝ"),
-             QStringLiteral("次のｳｨﾝﾄﾞｳ ﾍﾟｲﾝに切り替えます\n次のﾍﾟｲﾝ"));
+    a = make(FrameAction::NextPane, ui(frametext::nextPane),
+             ui(frametext::promptNextPane));
     a->setShortcut(QKeySequence(Qt::Key_F6));
     connect(a, &QAction::triggered, this, [this] { cyclePanes(+1); });
-    a = make(FrameAction::PreviousPane, QStringLiteral("前のﾍﾟｲﾝ"),
-             QStringLiteral("前のｳｨﾝﾄﾞｳ ﾍﾟｲﾝに切り替えます\n前のﾍﾟｲﾝ"));
+    a = make(FrameAction::PreviousPane, ui(frametext::previousPane),
+             ui(frametext::promptPreviousPane));
     a->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6));
     connect(a, &QAction::triggered, this, [this] { cyclePanes(-1); });
 
@@ -392,11 +392,12 @@ void CMainFrame::createMenus()
     QMenu *view = menuBar()->addMenu(ui(frametext::viewMenu));
     periodMenu_ = view->addMenu(ui(frametext::viewGraphPeriod));
     periodMenu_->setObjectName(QStringLiteral("graphPeriodMenu"));
-    for (const GraphPeriodItem &item : graphPeriodItems) {
-        QAction *a = periodMenu_->addAction(QString::fromUtf8(item.menuText));
+    static_assert(frametext::graphPeriodItems.size() == graphPeriodChoices.size());
+    for (std::size_t i = 0; i < graphPeriodChoices.size(); ++i) {
+        QAction *a = periodMenu_->addAction(ui(frametext::graphPeriodItems[i]));
         a->setCheckable(true);
-        a->setStatusTip(QStringLiteral("ｸﾞﾗﾌに表示する期間を切り替えます"));
-        const int nDays = item.nDays;
+        a->setStatusTip(ui(frametext::promptGraphPeriod));
+        const int nDays = graphPeriodChoices[i];
         connect(a, &QAction::triggered, this, [this, nDays] {
             app_.setGraphPeriod(nDays);
             refreshPeriodChecks();
@@ -416,7 +417,7 @@ void CMainFrame::createMenus()
 
 void CMainFrame::createToolBar()
 {
-    toolBar_ = new QToolBar(QStringLiteral("ﾂｰﾙ ﾊﾞｰ"), this);
+    toolBar_ = new QToolBar(ui(frametext::toolBarTitle), this);
     toolBar_->setObjectName(QStringLiteral("mainToolBar"));
     toolBar_->setIconSize(toolbarIconSize);
     toolBar_->addAction(actions_[FrameAction::Cut]);
@@ -430,7 +431,7 @@ void CMainFrame::createToolBar()
 
     QAction *toggle = toolBar_->toggleViewAction();
     setMenuText(toggle, ui(frametext::viewToolBar));
-    setPrompt(toggle, QStringLiteral("ﾂｰﾙ ﾊﾞｰの表示と非表示を切り替えます\nﾂｰﾙ ﾊﾞｰの表示切り替え"));
+    setPrompt(toggle, ui(frametext::promptToolBar));
     actions_[FrameAction::ToolBar] = toggle;
 }
 
@@ -484,7 +485,7 @@ void CMainFrame::rebuildRecentFileMenu()
         const QString text = QStringLiteral("&%1 %2").arg(i + 1).arg(
             escapedForMenu(QDir::toNativeSeparators(entries.at(i))));
         auto *a = new QAction(text, fileMenu_);
-        a->setStatusTip(QStringLiteral("この日誌を開きます"));
+        a->setStatusTip(ui(frametext::promptRecentFile));
         const int index = static_cast<int>(i);
         connect(a, &QAction::triggered, &app_, [this, index] { app_.openRecentFile(index); });
         fileMenu_->insertAction(recentFilesEnd_, a);
@@ -500,7 +501,7 @@ void CMainFrame::refreshPeriodChecks()
 
 void CMainFrame::refreshTitle()
 {
-    setWindowTitle(app_.documentTitle() + QStringLiteral(" - ") + applicationTitle);
+    setWindowTitle(app_.documentTitle() + QStringLiteral(" - ") + ui(applicationTitle));
 }
 
 void CMainFrame::updateCommandStates()
@@ -535,15 +536,13 @@ void CMainFrame::showHelp()
 
     if (!QFileInfo::exists(path)) {
         QMessageBox::warning(
-            this, applicationTitle,
-            QStringLiteral("ﾍﾙﾌﾟ ﾌｧｲﾙ %1 が見つかりません。").arg(QDir::toNativeSeparators(path)));
+            this, ui(applicationTitle),
+            ui(frametext::helpFileMissing).arg(QDir::toNativeSeparators(path)));
         return;
     }
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
-        QMessageBox::warning(this, applicationTitle,
-                             QStringLiteral("ﾍﾙﾌﾟ ﾌｧｲﾙ %1 を表示できませんでした。\n"
-                                            "CHM ﾌｧｲﾙを表示するｱﾌﾟﾘｹｰｼｮﾝ (xchm など) を"
-                                            "ｲﾝｽﾄｰﾙしてください。")
+        QMessageBox::warning(this, ui(applicationTitle),
+                             ui(frametext::helpViewerMissing)
                                  .arg(QDir::toNativeSeparators(path)));
     }
 }
@@ -558,17 +557,22 @@ void CMainFrame::showAbout()
 
 void CMainFrame::closeEvent(QCloseEvent *event)
 {
-    CZephalonteApp::CloseStore stored = CZephalonteApp::CloseStore::Stored;
+    CZephalonteApp::CloseStoreResult stored;
     if (app_.theDocument)
         stored = app_.storeBeforeClose();
-    if (stored == CZephalonteApp::CloseStore::KeepRunning) {
+    if (stored.result == CZephalonteApp::CloseStore::KeepRunning) {
         event->ignore();
         return;
     }
     // After "quit without saving?" was answered yes, asking again whether to
     // quit would only repeat the question.
-    if (stored == CZephalonteApp::CloseStore::Stored && !app_.printingActive) {
-        QMessageBox question(QMessageBox::Question, applicationTitle, ui(frametext::exitQuestion),
+    if (stored.result == CZephalonteApp::CloseStore::Stored && !app_.printingActive) {
+        // A .bak that could not be kept is said here: the status bar is about to go.
+        const QString text = stored.backupWarning.isEmpty()
+                                 ? ui(frametext::exitQuestion)
+                                 : stored.backupWarning + QStringLiteral("\n\n") +
+                                       ui(frametext::exitQuestion);
+        QMessageBox question(QMessageBox::Question, ui(applicationTitle), text,
                              QMessageBox::Yes | QMessageBox::No, this);
         question.setDefaultButton(QMessageBox::Yes);
         if (question.exec() != QMessageBox::Yes) {
@@ -576,7 +580,6 @@ void CMainFrame::closeEvent(QCloseEvent *event)
             return;
         }
     }
-    app_.saveProfile();
     event->accept();
 }
 

@@ -1,5 +1,8 @@
 #include "app/cpapersetupdlg.h"
 
+#include "app/frametexts.h"
+#include "dialogs/uitext.h"
+
 #include <algorithm>
 
 #include <QComboBox>
@@ -21,7 +24,7 @@ const QPageSize::PageSizeId offeredSizes[] = {QPageSize::A4, QPageSize::A3,     
 CPaperSetupDlg::CPaperSetupDlg(const QPageLayout &layout, QWidget *parent)
     : QDialog(parent), layout_(layout)
 {
-    setWindowTitle(QStringLiteral("ﾌﾟﾘﾝﾀの設定"));
+    setWindowTitle(ui(frametext::paperSetupTitle));
 
     size_ = new QComboBox(this);
     size_->setObjectName(QStringLiteral("paperSize"));
@@ -32,10 +35,10 @@ CPaperSetupDlg::CPaperSetupDlg(const QPageLayout &layout, QWidget *parent)
         size_->insertItem(0, layout.pageSize().name(), static_cast<int>(layout.pageSize().id()));
     size_->setCurrentIndex(std::max(current, 0));
 
-    auto *orientation = new QGroupBox(QStringLiteral("印刷の向き"), this);
-    portrait_ = new QRadioButton(QStringLiteral("縦(&O)"), orientation);
+    auto *orientation = new QGroupBox(ui(frametext::paperOrientation), this);
+    portrait_ = new QRadioButton(ui(frametext::paperPortrait), orientation);
     portrait_->setObjectName(QStringLiteral("portrait"));
-    landscape_ = new QRadioButton(QStringLiteral("横(&A)"), orientation);
+    landscape_ = new QRadioButton(ui(frametext::paperLandscape), orientation);
     landscape_->setObjectName(QStringLiteral("landscape"));
     (layout.orientation() == QPageLayout::Portrait ? portrait_ : landscape_)->setChecked(true);
     auto *orientationLayout = new QVBoxLayout(orientation);
@@ -43,7 +46,7 @@ CPaperSetupDlg::CPaperSetupDlg(const QPageLayout &layout, QWidget *parent)
     orientationLayout->addWidget(landscape_);
 
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("用紙ｻｲｽﾞ(&Z):"), size_);
+    form->addRow(ui(frametext::paperSize), size_);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -1,30 +1,23 @@
 #include "app/czephalonteapp.h"
 
+#include "app/appprinter.h"
+#include "app/apptexts.h"
 #include "app/cmainframe.h"
-#include "app/cpapersetupdlg.h"
-#include "app/damagedcopy.h"
+#include "app/commandline.h"
 #include "app/frametexts.h"
-#include "dialogs/uitext.h"
-#include "app/journallock.h"
 #include "dialogs/cuserinfodlg.h"
+#include "dialogs/uitext.h"
 #include "graph/cgraphview.h"
-#include "graph/fontsubstitutes.h"
 #include "journal/cquilloxdoc.h"
+#include "session/journalsession.h"
+#include "session/sessionmessages.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QMessageBox>
-#include <QPageSetupDialog>
-#include <QPrinter>
 #include <QScreen>
 #include <QSettings>
-#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -34,35 +27,19 @@ namespace {
 
 CZephalonteApp *currentApp = nullptr;
 
+// Where the profile lives: the company and the program's name.
 const QString organisationName = QStringLiteral("Ornavel");
-const QString applicationName = QStringLiteral("Zephalonte");
+const QString profileName = QStringLiteral("Zephalonte");
 const QString settingsGroup = QStringLiteral("Settings");
 const QString nUserKey = QStringLiteral("nUser");
 const QString crntUserNumKey = QStringLiteral("crntUserNum");
 constexpr int defaultUserNumber = 1;
 
-// Paper orientation as the journal keeps it.
-constexpr int paperPortrait = 1;
-constexpr int paperLandscape = 2;
-
 constexpr double restoredWindowShare = 0.75;
-
-// How many skipped line numbers a message lists before it only counts the rest.
-constexpr std::size_t maxListedLines = 20;
-
-std::string nativePath(const QString &path)
-{
-    return QFile::encodeName(path).toStdString();
-}
-
-QString absolutePath(const QString &path)
-{
-    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-}
 
 void showMessage(QWidget *parent, QMessageBox::Icon icon, const QString &text)
 {
-    QMessageBox box(icon, applicationName, text, QMessageBox::Ok, parent);
+    QMessageBox box(icon, ui(applicationTitle), text, QMessageBox::Ok, parent);
     box.exec();
 }
 
@@ -70,28 +47,9 @@ QMessageBox::StandardButton askQuestion(QWidget *parent, const QString &text,
                                         QMessageBox::StandardButtons buttons,
                                         QMessageBox::StandardButton defaultButton)
 {
-    QMessageBox box(QMessageBox::Question, applicationName, text, buttons, parent);
+    QMessageBox box(QMessageBox::Question, ui(applicationTitle), text, buttons, parent);
     box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
-}
-
-QString cannotOpenText(const QString &path, const QString &reason)
-{
-    return QStringLiteral("%1 を開けませんでした。\n%2")
-        .arg(QDir::toNativeSeparators(path), reason);
-}
-
-QString cannotStoreText(const QString &path, const QString &reason)
-{
-    return QStringLiteral("%1 に保存できませんでした。\n%2")
-        .arg(QDir::toNativeSeparators(path), reason);
-}
-
-QString inUseText(const QString &path)
-{
-    return QStringLiteral("%1 は、ほかに起動している Zephalonte が使用中です。\n"
-                          "同じ日誌を二か所で開くと、一方の入力が失われるため、開けません。")
-        .arg(QDir::toNativeSeparators(path));
 }
 
 } // namespace
@@ -101,9 +59,12 @@ CZephalonteApp *theApp()
     return currentApp;
 }
 
-CZephalonteApp::CZephalonteApp(QObject *parent)
-    : QObject(parent), selectedDate(todayDate()), document_(std::make_unique<CQuilloxDoc>())
+CZephalonteApp::CZephalonteApp(QObject *parent) : QObject(parent)
 {
+    const Date today = todayDate();
+    selectedDate = today;
+    document_ = std::make_unique<CQuilloxDoc>(today);
+    printer_ = std::make_unique<AppPrinter>();
     currentApp = this;
     theDocument = document_.get();
 }
@@ -118,18 +79,18 @@ CZephalonteApp::~CZephalonteApp()
 
 bool CZephalonteApp::startUp(const QStringList &arguments)
 {
-    installJapaneseUserInterface();
+    installJapaneseUserInterface(this);
 
     // The advisor draws its random choices from the C generator.
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 
     settings_ = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                            organisationName, applicationName);
-    recentFiles_.load(*settings_);
+                                            organisationName, profileName);
     settings_->beginGroup(settingsGroup);
     nUser = settings_->value(nUserKey, defaultUserNumber).toInt();
     crntUserNum = settings_->value(crntUserNumKey, defaultUserNumber).toInt();
     settings_->endGroup();
+    session_ = std::make_unique<JournalSession>(*document_, settings_.get());
 
     programDirectory = QCoreApplication::applicationDirPath();
     if (!programDirectory.endsWith(QLatin1Char('/')))
@@ -137,19 +98,17 @@ bool CZephalonteApp::startUp(const QStringList &arguments)
 
     frame_ = std::make_unique<CMainFrame>(*this);
 
-    QString fileArgument;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        if (!arguments.at(i).startsWith(QLatin1Char('-'))) {
-            fileArgument = arguments.at(i);
-            break;
-        }
+    const StartupArguments parsed = parseStartupArguments(arguments);
+    if (!parsed.error.isEmpty()) {
+        refuseStart(parsed.error);
+        return false;
     }
-    const bool loaded =
-        fileArgument.isEmpty()
-            ? loadJournal(QString::fromStdString(CQuilloxDoc::journalFileName(crntUserNum)),
-                          LoadMode::StartupCurrentUser)
-            : loadJournal(fileArgument, LoadMode::StartupCommandLine);
-    if (!loaded)
+    const OpenOutcome opened =
+        parsed.journalPath.isEmpty()
+            ? session_->open(QString::fromStdString(CQuilloxDoc::journalFileName(crntUserNum)),
+                             JournalSession::OpenMode::currentUser, todayDate())
+            : session_->open(parsed.journalPath, JournalSession::OpenMode::named, todayDate());
+    if (!reportOpened(opened, true))
         return false;
 
     // The size the window returns to when the user restores it from maximised.
@@ -159,35 +118,30 @@ bool CZephalonteApp::startUp(const QStringList &arguments)
     }
     frame_->showMaximized();
     startupComplete = true;
-    applyPaperOrientation();
+    printer_->applyPaperOri(theDocument->graphSettings.paperOri);
     return true;
 }
 
-void CZephalonteApp::installJapaneseUserInterface()
+void CZephalonteApp::refuseStart(const QString &text)
 {
-    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    const QString report = text + ui(apptext::startupEnds);
+    std::fprintf(stderr, "zephalonte: %s\n", report.toLocal8Bit().constData());
+    showMessage(dialogParent(), QMessageBox::Critical, report);
+}
 
-    // Qt's own buttons and dialogs (message boxes, file and page set-up
-    // dialogs). qtbase holds all of them; the qt_ja catalogue only forwards
-    // to it and to modules the program does not use.
-    const QString directory = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    for (const QString &name : {QStringLiteral("qtbase_ja"), QStringLiteral("qt_ja")}) {
-        auto translator = std::make_unique<QTranslator>();
-        if (translator->load(name, directory)) {
-            QCoreApplication::installTranslator(translator.get());
-            translators_.push_back(std::move(translator));
-            break;
-        }
-    }
-
-    installFontSubstitutes();
+QString CZephalonteApp::documentPath() const
+{
+    return session_ ? session_->path() : QString();
 }
 
 QString CZephalonteApp::documentTitle() const
 {
-    if (documentPath_.isEmpty())
-        return QStringLiteral("無題");
-    return QFileInfo(documentPath_).fileName();
+    return session_ ? session_->title() : QString();
+}
+
+QStringList CZephalonteApp::recentFiles() const
+{
+    return session_ ? session_->recentFiles() : QStringList();
 }
 
 void CZephalonteApp::updateAllViews(QObject *sender)
@@ -210,61 +164,25 @@ QWidget *CZephalonteApp::dialogParent() const
 
 // ---- loading ----
 
-bool CZephalonteApp::loadJournal(const QString &path, LoadMode mode)
+bool CZephalonteApp::reportOpened(const OpenOutcome &outcome, bool atStartup)
 {
-    const QString fullPath = absolutePath(path);
-    const bool atStartup = mode != LoadMode::AfterStartup;
-    if (!atStartup && fullPath == documentPath_)
-        return true; // already open: nothing to reload, nothing to lose
-
-    JournalLockAttempt lock = lockJournal(fullPath);
-    if (lock.inUseElsewhere) {
-        QString text = inUseText(fullPath);
+    // A failed load drops the file from the recent list.
+    emit recentFilesChanged();
+    if (outcome.status == OpenOutcome::Status::alreadyOpen)
+        return true; // nothing reloaded, nothing to lose
+    if (outcome.status == OpenOutcome::Status::failed) {
+        // No prompt for a profile that would be thrown away with the program.
         if (atStartup) {
-            text += QStringLiteral("\n\nZephalonte を終了します。");
-            std::fprintf(stderr, "zephalonte: %s\n", text.toLocal8Bit().constData());
+            refuseStart(openFailureMessage(outcome));
+            return false;
         }
-        showMessage(dialogParent(), QMessageBox::Warning, text);
-        if (!atStartup)
-            promptForUserInfoIfUnnamed();
+        showMessage(dialogParent(), QMessageBox::Critical, openFailureMessage(outcome));
+        promptForUserInfoIfUnnamed();
         return false;
     }
-
-    const bool exists = QFileInfo::exists(fullPath);
-    JournalLoadResult result;
-    if (exists || mode != LoadMode::StartupCurrentUser)
-        result = theDocument->readJournal(nativePath(fullPath));
-
-    if (!result.opened) {
-        // A current user without a journal yet simply starts from the
-        // defaults. Every other failure keeps the program off the file: a
-        // journal that exists but cannot be read must not be replaced by an
-        // empty one at the next store.
-        if (!exists && mode == LoadMode::StartupCurrentUser) {
-            adoptPath(fullPath, std::move(lock.lock));
-            promptForUserInfoIfUnnamed();
-            return true;
-        }
-        const QString reason = exists ? QString::fromStdString(result.error)
-                                      : QStringLiteral("ファイルが見つかりません。");
-        QString text = cannotOpenText(fullPath, reason);
-        if (atStartup) {
-            text += QStringLiteral("\n\nZephalonte を終了します。");
-            std::fprintf(stderr, "zephalonte: %s\n", text.toLocal8Bit().constData());
-        }
-        showMessage(dialogParent(), QMessageBox::Critical, text);
-        if (!atStartup) {
-            recentFiles_.remove(fullPath);
-            saveProfile();
-            emit recentFilesChanged();
-            promptForUserInfoIfUnnamed();
-        }
-        return false;
-    }
-
-    adoptPath(fullPath, std::move(lock.lock));
-    if (!result.skippedLines.empty())
-        reportSkippedLines(fullPath, result.skippedLines);
+    emit documentPathChanged();
+    if (!outcome.skippedLines.empty())
+        showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(outcome));
     if (theGraphView)
         theGraphView->invalidatePeriod();
     updateAllViews();
@@ -272,42 +190,9 @@ bool CZephalonteApp::loadJournal(const QString &path, LoadMode mode)
     return true;
 }
 
-void CZephalonteApp::adoptPath(const QString &path, std::unique_ptr<QLockFile> lock)
+bool CZephalonteApp::openJournal(const QString &path)
 {
-    documentPath_ = path;
-    journalLock_ = std::move(lock);
-    if (!path.isEmpty()) {
-        recentFiles_.add(path);
-        saveProfile();
-        emit recentFilesChanged();
-    }
-    emit documentPathChanged();
-}
-
-void CZephalonteApp::reportSkippedLines(const QString &path, const std::vector<SkippedLine> &lines)
-{
-    // The copy is made now, before anything can store over the file.
-    QString copyError;
-    const QString copyPath = keepDamagedCopy(path, QDate::currentDate(), &copyError);
-
-    QStringList numbers;
-    for (std::size_t i = 0; i < lines.size() && i < maxListedLines; ++i)
-        numbers << QString::number(lines[i].lineNumber);
-    QString lineList = numbers.join(QStringLiteral(", "));
-    if (lines.size() > maxListedLines)
-        lineList += QStringLiteral(" ほか %1 行").arg(lines.size() - maxListedLines);
-
-    QString text =
-        QStringLiteral("%1 の次の行は読み取れなかったため、読み込んでいません。\n%2 行目")
-            .arg(QDir::toNativeSeparators(path), lineList);
-    if (!copyPath.isEmpty())
-        text += QStringLiteral("\n\n読み込む前のファイルを %1 として残しました。")
-                    .arg(QDir::toNativeSeparators(copyPath));
-    else
-        text += QStringLiteral("\n\n読み込む前のファイルのコピーを作れませんでした (%1)。\n"
-                               "保存すると、これらの行は失われます。")
-                    .arg(copyError);
-    showMessage(dialogParent(), QMessageBox::Warning, text);
+    return reportOpened(session_->open(path, JournalSession::OpenMode::named, todayDate()), false);
 }
 
 void CZephalonteApp::promptForUserInfoIfUnnamed()
@@ -326,33 +211,31 @@ void CZephalonteApp::editUserInfo()
 
 // ---- storing ----
 
-bool CZephalonteApp::writeTo(const QString &path, QString *error)
+bool CZephalonteApp::reportStored(const StoreOutcome &outcome)
 {
-    const JournalStoreResult result = theDocument->writeJournal(nativePath(path));
-    if (!result.written && error)
-        *error = QString::fromStdString(result.error);
-    return result.written;
+    if (!outcome.stored) {
+        showMessage(dialogParent(), QMessageBox::Critical, storeFailureMessage(outcome));
+        return false;
+    }
+    if (outcome.backupFailure.failed())
+        emit statusMessage(backupWarningMessage(outcome));
+    return true;
 }
 
 QString CZephalonteApp::askSavePath()
 {
-    const QString start =
-        documentPath_.isEmpty() ? QDir::current().absoluteFilePath(documentTitle()) : documentPath_;
+    const QString start = session_->hasPath() ? session_->path()
+                                              : QDir::current().absoluteFilePath(session_->title());
     const QString chosen =
         QFileDialog::getSaveFileName(dialogParent(), QString(), start, ui(frametext::fileFilter));
-    return chosen.isEmpty() ? QString() : absolutePath(chosen);
+    return chosen.isEmpty() ? QString() : JournalSession::fullPath(chosen);
 }
 
 bool CZephalonteApp::fileSave()
 {
-    if (documentPath_.isEmpty())
+    if (!session_->hasPath())
         return fileSaveAs();
-    QString error;
-    if (!writeTo(documentPath_, &error)) {
-        showMessage(dialogParent(), QMessageBox::Critical, cannotStoreText(documentPath_, error));
-        return false;
-    }
-    return true;
+    return reportStored(session_->store());
 }
 
 bool CZephalonteApp::fileSaveAs()
@@ -360,21 +243,13 @@ bool CZephalonteApp::fileSaveAs()
     const QString path = askSavePath();
     if (path.isEmpty())
         return false;
-    if (path == documentPath_)
-        return fileSave();
-
-    JournalLockAttempt lock = lockJournal(path);
-    if (lock.inUseElsewhere) {
-        showMessage(dialogParent(), QMessageBox::Warning, inUseText(path));
-        return false;
+    const QString before = session_->path();
+    const bool stored = reportStored(session_->storeAs(path));
+    if (session_->path() != before) {
+        emit documentPathChanged();
+        emit recentFilesChanged();
     }
-    QString error;
-    if (!writeTo(path, &error)) {
-        showMessage(dialogParent(), QMessageBox::Critical, cannotStoreText(path, error));
-        return false;
-    }
-    adoptPath(path, std::move(lock.lock));
-    return true;
+    return stored;
 }
 
 bool CZephalonteApp::saveModified()
@@ -389,46 +264,33 @@ bool CZephalonteApp::saveModified()
     return answer == QMessageBox::No;
 }
 
-CZephalonteApp::CloseStore CZephalonteApp::storeBeforeClose()
+CZephalonteApp::CloseStoreResult CZephalonteApp::storeBeforeClose()
 {
-    QString path = documentPath_;
-    std::unique_ptr<QLockFile> newLock;
-    if (path.isEmpty()) {
+    const QString before = session_->path();
+    StoreOutcome outcome;
+    if (session_->hasPath()) {
+        outcome = session_->store();
+    } else {
         // An untitled journal needs a name first. Cancelling that dialog
         // cancels the close: quitting would drop every entry without a word.
-        path = askSavePath();
+        const QString path = askSavePath();
         if (path.isEmpty())
-            return CloseStore::KeepRunning;
-        JournalLockAttempt lock = lockJournal(path);
-        if (lock.inUseElsewhere) {
-            showMessage(dialogParent(), QMessageBox::Warning, inUseText(path));
-            return CloseStore::KeepRunning;
-        }
-        newLock = std::move(lock.lock);
+            return {CloseStore::KeepRunning, QString()};
+        outcome = session_->storeAs(path);
     }
-
-    QString error;
-    if (writeTo(path, &error)) {
-        if (path != documentPath_)
-            adoptPath(path, std::move(newLock));
-        return CloseStore::Stored;
+    if (session_->path() != before) {
+        emit documentPathChanged();
+        emit recentFilesChanged();
     }
-    const QString text =
-        cannotStoreText(path, error) +
-        QStringLiteral("\n\n保存せずに終了しますか？\n"
-                       "[いいえ] を選ぶと終了しません。入力したデータはそのまま残ります。");
+    if (outcome.stored) {
+        return {CloseStore::Stored,
+                outcome.backupFailure.failed() ? backupWarningMessage(outcome) : QString()};
+    }
+    const QString text = storeFailureMessage(outcome) + ui(apptext::quitWithoutStoring);
     const auto answer =
         askQuestion(dialogParent(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    return answer == QMessageBox::Yes ? CloseStore::QuitUnstored : CloseStore::KeepRunning;
-}
-
-void CZephalonteApp::saveProfile()
-{
-    // Only the recent-file list: the program never writes nUser or crntUserNum.
-    if (!settings_)
-        return;
-    recentFiles_.save(*settings_);
-    settings_->sync();
+    return {answer == QMessageBox::Yes ? CloseStore::QuitUnstored : CloseStore::KeepRunning,
+            QString()};
 }
 
 // ---- file commands ----
@@ -437,8 +299,8 @@ void CZephalonteApp::fileNew()
 {
     if (!saveModified())
         return;
-    theDocument->clearDays();
-    adoptPath(QString(), nullptr);
+    session_->startUntitled();
+    emit documentPathChanged();
     if (theGraphView)
         theGraphView->invalidatePeriod();
     updateAllViews();
@@ -446,75 +308,36 @@ void CZephalonteApp::fileNew()
 
 void CZephalonteApp::fileOpen()
 {
-    const QString start = documentPath_.isEmpty() ? QDir::currentPath() : documentPath_;
+    const QString start = session_->hasPath() ? session_->path() : QDir::currentPath();
     const QString path =
         QFileDialog::getOpenFileName(dialogParent(), QString(), start, ui(frametext::fileFilter));
     if (path.isEmpty())
         return;
-    if (absolutePath(path) == documentPath_ || !saveModified())
+    if (JournalSession::fullPath(path) == session_->path() || !saveModified())
         return;
     openJournal(path);
 }
 
 void CZephalonteApp::openRecentFile(int index)
 {
-    const QStringList entries = recentFiles_.entries();
+    const QStringList entries = session_->recentFiles();
     if (index < 0 || index >= entries.size())
         return;
     const QString path = entries.at(index);
-    if (path == documentPath_ || !saveModified())
+    if (path == session_->path() || !saveModified())
         return;
     openJournal(path);
-}
-
-bool CZephalonteApp::openJournal(const QString &path)
-{
-    return loadJournal(path, LoadMode::AfterStartup);
 }
 
 // ---- printer ----
 
 QPrinter &CZephalonteApp::printer()
 {
-    // Made on first use: looking up the system's printers costs start-up time
-    // the window does not need.
-    if (!printer_) {
-        // Printer resolution, not the screen's: the graph's thin lines and
-        // text would otherwise print coarse.
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        if (printerOrientationSet_)
-            printer_->setPageOrientation(printerOrientation_);
-    }
-    return *printer_;
-}
-
-void CZephalonteApp::applyPaperOrientation()
-{
-    const int paperOri = theDocument->graphSettings.paperOri;
-    if (paperOri != paperPortrait && paperOri != paperLandscape)
-        return;
-    printerOrientation_ =
-        paperOri == paperPortrait ? QPageLayout::Portrait : QPageLayout::Landscape;
-    printerOrientationSet_ = true;
-    if (printer_)
-        printer_->setPageOrientation(printerOrientation_);
+    return printer_->printer();
 }
 
 void CZephalonteApp::printSetup()
 {
-    QPrinter &target = printer();
-    if (target.outputFormat() == QPrinter::NativeFormat) {
-        QPageSetupDialog dialog(&target, dialogParent());
-        dialog.exec();
-    } else {
-        CPaperSetupDlg dialog(target.pageLayout(), dialogParent());
-        if (dialog.exec() == QDialog::Accepted)
-            target.setPageLayout(dialog.pageLayout());
-    }
-    // Read back whether confirmed or cancelled; the modified flag stays: the
-    // value reaches the file at the next store.
-    printerOrientation_ = target.pageLayout().orientation();
-    printerOrientationSet_ = true;
-    theDocument->graphSettings.paperOri = static_cast<std::int16_t>(
-        printerOrientation_ == QPageLayout::Portrait ? paperPortrait : paperLandscape);
+    // The modified flag stays: the value reaches the file at the next store.
+    theDocument->graphSettings.paperOri = printer_->runSetup(dialogParent());
 }

@@ -1,31 +1,31 @@
 #pragma once
 
-#include "app/recentfilelist.h"
 #include "journal/calendardate.h"
-#include "journal/journalio.h"
 
 #include <QObject>
-#include <QPageLayout>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
-#include <vector>
 
+class AppPrinter;
 class CGraphView;
 class CMainFrame;
 class CQuilloxDoc;
 class CQuilloxView;
-class QLockFile;
+class JournalSession;
+struct OpenOutcome;
+struct StoreOutcome;
 class QPrinter;
 class QSettings;
-class QTranslator;
 class QWidget;
 
 // The application object: created once by main() before anything else. It
 // starts the program, owns the one document and the main window, holds the
 // values several panes share, and carries out the file commands (new, open,
-// save, save as, the recent files) and the printer set-up.
+// save, save as, the recent files) and the printer set-up. The journal's
+// file itself (path, lock, load, store) belongs to the JournalSession; this
+// object turns what the session reports into messages.
 class CZephalonteApp : public QObject {
     Q_OBJECT
   public:
@@ -39,6 +39,7 @@ class CZephalonteApp : public QObject {
     bool startUp(const QStringList &arguments);
 
     CMainFrame *mainFrame() const { return frame_.get(); }
+    JournalSession &session() const { return *session_; }
 
     // ---- values shared by the panes ----
     QString programDirectory; // the executable's directory, ending in "/"
@@ -53,10 +54,10 @@ class CZephalonteApp : public QObject {
 
     // ---- the document's file ----
     // The full path of the journal; empty after "new" until it is saved.
-    QString documentPath() const { return documentPath_; }
+    QString documentPath() const;
     // The file name shown in the title bar and in questions.
     QString documentTitle() const;
-    QStringList recentFiles() const { return recentFiles_.entries(); }
+    QStringList recentFiles() const;
 
     // Every pane re-reads the document; `sender` (a pane) is skipped.
     void updateAllViews(QObject *sender = nullptr);
@@ -86,40 +87,34 @@ class CZephalonteApp : public QObject {
         QuitUnstored, // not written, and the user chose to quit all the same
         KeepRunning,  // the user chose to stay
     };
-    CloseStore storeBeforeClose();
-
-    // Writes the recent-file list back to the profile.
-    void saveProfile();
+    struct CloseStoreResult {
+        CloseStore result = CloseStore::Stored;
+        QString backupWarning; // stored, but the .bak could not be kept: why
+    };
+    CloseStoreResult storeBeforeClose();
 
   signals:
     void documentUpdated(QObject *sender);
     void documentPathChanged();
     void recentFilesChanged();
+    // A one-line report for the status bar (a .bak that could not be kept).
+    void statusMessage(const QString &text);
 
   private:
-    enum class LoadMode { StartupCurrentUser, StartupCommandLine, AfterStartup };
-    bool loadJournal(const QString &path, LoadMode mode);
-    void adoptPath(const QString &path, std::unique_ptr<QLockFile> lock);
-    void reportSkippedLines(const QString &path, const std::vector<SkippedLine> &lines);
-    // Writes the journal to path; the reason of a failure in *error.
-    bool writeTo(const QString &path, QString *error);
+    bool reportOpened(const OpenOutcome &outcome, bool atStartup);
+    // Reports a failed store or a .bak not kept; true when stored.
+    bool reportStored(const StoreOutcome &outcome);
     bool saveModified();
     QString askSavePath();
     void promptForUserInfoIfUnnamed();
-    void installJapaneseUserInterface();
-    void applyPaperOrientation();
+    void refuseStart(const QString &text);
     QWidget *dialogParent() const;
 
     // Declared first so that it outlives the window and the panes that read it.
     std::unique_ptr<CQuilloxDoc> document_;
     std::unique_ptr<QSettings> settings_;
-    std::vector<std::unique_ptr<QTranslator>> translators_;
-    std::unique_ptr<QPrinter> printer_;
-    QPageLayout::Orientation printerOrientation_ = QPageLayout::Landscape;
-    bool printerOrientationSet_ = false;
-    RecentFileList recentFiles_;
-    QString documentPath_;
-    std::unique_ptr<QLockFile> journalLock_;
+    std::unique_ptr<JournalSession> session_;
+    std::unique_ptr<AppPrinter> printer_;
     std::unique_ptr<CMainFrame> frame_;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 // The program's own texts for the main window and the application object,
 // UTF-8. The half-width katakana are intended; keep them as they are.
 
@@ -45,6 +47,56 @@ inline constexpr char exitQuestion[] = "Zephalonte を終了します。\r\nよ�
 inline constexpr char saveChangesQuestion[] = "%1 への変更を保存しますか?";
 inline constexpr char fileFilter[] = "すべてのﾌｧｲﾙ (*.*)";
 inline constexpr char userInfoPrompt[] = "ユーザ情報を設定してください。";
+
+// Commands reached by their keys (the menus do not list them), and prompts.
+inline constexpr char fileNew[] = "新規作成";
+inline constexpr char promptNew[] = "新しい日誌を作成します\n新規作成";
+inline constexpr char fileOpen[] = "開く";
+inline constexpr char promptOpen[] = "既存の日誌を開きます\n開く";
+inline constexpr char fileSave[] = "上書き保存";
+inline constexpr char promptSave[] = "日誌を上書き保存します\n上書き保存";
+inline constexpr char promptSaveAs[] = "日誌に名前を付けて保存します\n名前を付けて保存";
+inline constexpr char promptPrint[] = "ｸﾞﾗﾌを印刷します\n印刷";
+inline constexpr char promptPrintPreview[] = "印刷のｲﾒｰｼﾞを表示します\n印刷ﾌﾟﾚﾋﾞｭｰ";
+inline constexpr char promptPrintSetup[] = "用紙の向きなど、ﾌﾟﾘﾝﾀの設定を変更します\nﾌﾟﾘﾝﾀの設定";
+inline constexpr char promptExit[] = "日誌を保存して Zephalonte を終了します\n終了";
+inline constexpr char promptStatusBar[] =
+    "ｽﾃｰﾀｽ ﾊﾞｰの表示と非表示を切り替えます\nｽﾃｰﾀｽ ﾊﾞｰの表示切り替え";
+inline constexpr char promptAbout[] = "ﾌﾟﾛｸﾞﾗﾑのﾊﾞｰｼﾞｮﾝ情報を表示します\nﾊﾞｰｼﾞｮﾝ情報";
+inline constexpr char editCut[] = "切り取り";
+inline constexpr char promptCut[] = "選択範囲を切り取ってｸﾘｯﾌﾟﾎﾞｰﾄﾞに移動します\n切り取り";
+inline constexpr char editCopy[] = "ｺﾋﾟｰ";
+inline constexpr char promptCopy[] = "選択範囲をｺﾋﾟｰしてｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存します\nｺﾋﾟｰ";
+inline constexpr char editPaste[] = "貼り付け";
+inline constexpr char promptPaste[] = "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容を貼り付けます\n貼り付け";
+inline constexpr char editUndo[] = "元に戻す";
+inline constexpr char contextHelp[] = "ﾍﾙﾌﾟの対象";
+inline constexpr char nextPane[] = "次のﾍﾟｲﾝ";
+inline constexpr char promptNextPane[] = "次のｳｨﾝﾄﾞｳ ﾍﾟｲﾝに切り替えます\n次のﾍﾟｲﾝ";
+inline constexpr char previousPane[] = "前のﾍﾟｲﾝ";
+inline constexpr char promptPreviousPane[] = "前のｳｨﾝﾄﾞｳ ﾍﾟｲﾝに切り替えます\n前のﾍﾟｲﾝ";
+inline constexpr char promptGraphPeriod[] = "ｸﾞﾗﾌに表示する期間を切り替えます";
+inline constexpr char toolBarTitle[] = "ﾂｰﾙ ﾊﾞｰ";
+inline constexpr char promptToolBar[] =
+    "ﾂｰﾙ ﾊﾞｰの表示と非表示を切り替えます\nﾂｰﾙ ﾊﾞｰの表示切り替え";
+inline constexpr char promptRecentFile[] = "この日誌を開きます";
+inline constexpr char helpFileMissing[] = "ﾍﾙﾌﾟ ﾌｧｲﾙ %1 が見つかりません。";
+inline constexpr char helpViewerMissing[] = "ﾍﾙﾌﾟ ﾌｧｲﾙ %1 を表示できませんでした。\n"
+                                            "CHM ﾌｧｲﾙを表示するｱﾌﾟﾘｹｰｼｮﾝ (xchm など) を"
+                                            "ｲﾝｽﾄｰﾙしてください。";
+
+// The graph-period submenu, in the order of graphPeriodChoices.
+inline constexpr std::array<const char *, 14> graphPeriodItems = {
+    "&1週間分", "&2週間分", "&3週間分",  "&4週間分",    "&5週間分",    "&6週間分",   "&7週間分",
+    "&8週間分", "&9週間分", "1&0週間分", "1ヶ月分(&M)", "3ヶ月分(&Q)", "半年分(&H)", "1年分(&Y)"};
+
+// Dialogs of the shell.
+inline constexpr char aboutNote[] = "ダイエットと運動の記録";
+inline constexpr char paperSetupTitle[] = "ﾌﾟﾘﾝﾀの設定";
+inline constexpr char paperOrientation[] = "印刷の向き";
+inline constexpr char paperPortrait[] = "縦(&O)";
+inline constexpr char paperLandscape[] = "横(&A)";
+inline constexpr char paperSize[] = "用紙ｻｲｽﾞ(&Z):";
 
 // Files.
 inline constexpr char helpFileName[] = "zphh001.chm";

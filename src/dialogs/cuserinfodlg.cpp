@@ -13,9 +13,6 @@
 
 namespace {
 
-// Title of the program's message boxes.
-const QString messageTitle = QStringLiteral("Zephalonte");
-
 // The fields' valid ranges and the reach of the year's up/down buttons. The
 // buttons deliberately go further than the check.
 constexpr int birthYearMinimum = 1900;
@@ -246,7 +243,7 @@ void CUserInfoDlg::reportFailure(const FieldFailure &failure)
         return;
     }
     ui->yearEdit->stopAutoRepeat();
-    QMessageBox::warning(this, messageTitle, failure.message);
+    QMessageBox::warning(this, ::ui(applicationTitle), failure.message);
     failure.field->setFocus(Qt::OtherFocusReason);
     if (auto *edit = qobject_cast<QLineEdit *>(failure.field))
         edit->selectAll();
@@ -278,7 +275,9 @@ void CUserInfoDlg::accept()
     const auto failure = [this]() -> std::optional<FieldFailure> {
         if (auto readFailure = readFields())
             return readFailure;
-        if (values_.name.isEmpty())
+        // Blanks alone would be stored as a name that reads back empty, and
+        // the user would be asked for it again at every start.
+        if (values_.name.trimmed().isEmpty())
             return FieldFailure{ui->nameEdit, QStringLiteral("ユーザ名を入力してください。")};
         return std::nullopt;
     }();

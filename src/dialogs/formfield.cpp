@@ -1,5 +1,7 @@
 #include "dialogs/formfield.h"
 
+#include "journal/numbertext.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -7,21 +9,11 @@
 
 namespace {
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 std::string_view trimBlanks(std::string_view text)
 {
-    while (!text.empty() && isBlank(text.front()))
+    while (!text.empty() && isBlankOrTab(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
+    while (!text.empty() && isBlankOrTab(text.back()))
         text.remove_suffix(1);
     return text;
 }

@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+// The title of the main window and of every message box.
+inline constexpr char applicationTitle[] = "Zephalonte";
+
 // One of the program's own texts (UTF-8, kept in each area's texts header).
 inline QString ui(const char *utf8)
 {

@@ -2,6 +2,7 @@
 
 #include "app/cmainframe.h"
 #include "app/czephalonteapp.h"
+#include "app/frametexts.h"
 #include "dialogs/uitext.h"
 #include "graph/graphprint.h"
 #include "graph/graphrenderer.h"
@@ -118,12 +119,12 @@ QMenu *CGraphView::createContextMenu(QWidget *parent)
     auto *menu = new QMenu(parent);
     QMenu *periods = menu->addMenu(ui(graphtext::periodSubmenu));
     CZephalonteApp *app = theApp();
-    for (const GraphPeriodItem &item : graphPeriodItems) {
-        QAction *action = periods->addAction(ui(item.menuText));
+    for (std::size_t i = 0; i < graphPeriodChoices.size(); ++i) {
+        const std::int32_t nDays = graphPeriodChoices[i];
+        QAction *action = periods->addAction(ui(frametext::graphPeriodItems[i]));
         action->setCheckable(true);
         action->setChecked(app && app->theDocument &&
-                           app->theDocument->isGraphPeriodChecked(item.nDays));
-        const std::int32_t nDays = item.nDays;
+                           app->theDocument->isGraphPeriodChecked(nDays));
         connect(action, &QAction::triggered, this, [nDays] {
             if (CZephalonteApp *current = theApp())
                 current->setGraphPeriod(nDays);

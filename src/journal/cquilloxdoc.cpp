@@ -1,23 +1,11 @@
 #include "journal/cquilloxdoc.h"
 
-const std::array<GraphPeriodItem, 14> graphPeriodItems{{
-    GraphPeriodItem{7, "&1週間分"},
-    GraphPeriodItem{14, "&2週間分"},
-    GraphPeriodItem{21, "&3週間分"},
-    GraphPeriodItem{28, "&4週間分"},
-    GraphPeriodItem{35, "&5週間分"},
-    GraphPeriodItem{42, "&6週間分"},
-    GraphPeriodItem{49, "&7週間分"},
-    GraphPeriodItem{56, "&8週間分"},
-    GraphPeriodItem{63, "&9週間分"},
-    GraphPeriodItem{70, "1&0週間分"},
-    GraphPeriodItem{-1, "1ヶ月分(&M)"},
-    GraphPeriodItem{-3, "3ヶ月分(&Q)"},
-    GraphPeriodItem{-6, "半年分(&H)"},
-    GraphPeriodItem{-12, "1年分(&Y)"},
-}};
-
 CQuilloxDoc::CQuilloxDoc() = default;
+
+CQuilloxDoc::CQuilloxDoc(Date today)
+{
+    objective.eventDate = today;
+}
 
 const DayRecord *CQuilloxDoc::findDay(Date date) const
 {
@@ -48,11 +36,14 @@ void CQuilloxDoc::setDay(Date date, std::string memo, double weight, double fatP
     entry.walkDistance = walkDistance;
     entry.walkDuration = walkDuration;
     entry.memo = std::move(memo);
+    modified_ = true;
 }
 
 void CQuilloxDoc::removeDay(Date date)
 {
-    days_.erase(date);
+    if (days_.erase(date) > 0) {
+        modified_ = true;
+    }
 }
 
 void CQuilloxDoc::clearDays()
@@ -60,10 +51,11 @@ void CQuilloxDoc::clearDays()
     days_.clear();
 }
 
-void CQuilloxDoc::resetToDefaults()
+void CQuilloxDoc::resetToDefaults(Date today)
 {
     days_.clear();
     userInfo = UserInfo{};
     objective = Objective{};
+    objective.eventDate = today;
     graphSettings = GraphSettings{};
 }

@@ -13,15 +13,10 @@
 #include <string>
 #include <string_view>
 
-// One entry of the graph-period submenu: the value it gives graphNDays and its
-// menu text (UTF-8).
-struct GraphPeriodItem {
-    std::int32_t nDays;
-    const char *menuText;
-};
-
-// The submenu "ｸﾞﾗﾌ表示日数(&G)" in menu order.
-extern const std::array<GraphPeriodItem, 14> graphPeriodItems;
+// The periods the graph-period commands choose, as graphNDays values in menu
+// order: one to ten weeks, then one, three, six and twelve months (negative).
+inline constexpr std::array<std::int32_t, 14> graphPeriodChoices = {7,  14, 21, 28, 35, 42, 49,
+                                                                    56, 63, 70, -1, -3, -6, -12};
 
 // The one document: the current user's journal. Plain C++ so that every rule
 // of the file and of the statistics can be tested without a display.
@@ -31,14 +26,18 @@ class CQuilloxDoc {
     // ascending date order, and range queries start at the range's first day.
     using DayList = std::map<Date, DayRecord>;
 
+    // The objective's event date starts as the Unix epoch; the program
+    // passes today (see resetToDefaults).
     CQuilloxDoc();
+    explicit CQuilloxDoc(Date today);
 
     // ---- day list ----
     const DayList &dayList() const { return days_; }
     const DayRecord *findDay(Date date) const;
     const DayRecord *firstDay() const;
     const DayRecord *lastDay() const;
-    // Creates the entry or replaces its memo and six values in place.
+    // Creates the entry or replaces its memo and six values in place. Both
+    // setDay and removeDay set the modified flag.
     void setDay(Date date, std::string memo, double weight, double fatPercent, double jogDistance,
                 double jogDuration, double walkDistance, double walkDuration);
     void removeDay(Date date);
@@ -72,30 +71,33 @@ class CQuilloxDoc {
         return graphSettings.graphNDays == nDays;
     }
 
-    // ---- modified flag (set only by the user-information dialog) ----
+    // ---- modified flag: set by a change of the day list and by the
+    // user-information dialog, cleared by a load and a store ----
     bool isModified() const { return modified_; }
     void setModified(bool modified) { modified_ = modified; }
 
     // ---- the journal file ----
     // Loads the file. When it cannot be opened or read, nothing changes.
-    // Otherwise every part starts from its defaults and the file overrides
-    // what it holds; the modified flag is cleared.
-    JournalLoadResult readJournal(const std::string &path);
+    // Otherwise every part starts from its defaults (the event date from
+    // today) and the file overrides what it holds; the modified flag is
+    // cleared.
+    JournalLoadResult readJournal(const std::string &path, Date today);
     // Writes the whole journal through a temporary file renamed over the
     // journal, keeping the previous version as path + ".bak". On failure the
     // previous file is untouched and the modified flag keeps its value.
     JournalStoreResult writeJournal(const std::string &path);
 
     // The same two operations on bytes in memory.
-    std::vector<SkippedLine> loadJournalText(std::string_view bytes);
+    std::vector<SkippedLine> loadJournalText(std::string_view bytes, Date today);
     std::string journalText() const;
 
     // "zph%04d.txt"
     static std::string journalFileName(int userNumber);
 
-    // Sets profile, objective, graph settings to their defaults and empties
-    // the day list.
-    void resetToDefaults();
+    // Sets profile, objective, graph settings to their defaults, the event
+    // date to today, and empties the day list. The caller says which day is
+    // today, so that nothing here depends on when it runs.
+    void resetToDefaults(Date today);
 
     // Plain fields, read and written directly by the views and dialogs.
     UserInfo userInfo;

@@ -20,11 +20,6 @@
 
 namespace {
 
-constexpr bool isBlankOrTab(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 // Where a word of a key line ends.
 constexpr bool endsKeyWord(char c)
 {
@@ -398,9 +393,9 @@ Section sectionOf(std::string_view line, Section current)
 
 } // namespace
 
-std::vector<SkippedLine> CQuilloxDoc::loadJournalText(std::string_view bytes)
+std::vector<SkippedLine> CQuilloxDoc::loadJournalText(std::string_view bytes, Date today)
 {
-    resetToDefaults();
+    resetToDefaults(today);
     const Date defaultEventDate = objective.eventDate;
     std::vector<SkippedLine> skipped;
 
@@ -473,14 +468,14 @@ std::vector<SkippedLine> CQuilloxDoc::loadJournalText(std::string_view bytes)
     return skipped;
 }
 
-JournalLoadResult CQuilloxDoc::readJournal(const std::string &path)
+JournalLoadResult CQuilloxDoc::readJournal(const std::string &path, Date today)
 {
     JournalLoadResult result;
     std::string bytes;
-    if (!readFileBytes(path, bytes, result.error)) {
+    if (!readFileBytes(path, bytes, result.error, &result.problem)) {
         return result;
     }
     result.opened = true;
-    result.skippedLines = loadJournalText(bytes);
+    result.skippedLines = loadJournalText(bytes, today);
     return result;
 }

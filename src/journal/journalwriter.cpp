@@ -207,7 +207,11 @@ JournalStoreResult CQuilloxDoc::writeJournal(const std::string &path)
     JournalStoreResult result;
     result.written = saved.saved;
     result.error = saved.error;
+    result.problem = saved.problem;
+    result.systemReason = saved.systemReason;
     result.backupWarning = saved.backupWarning;
+    result.backupProblem = saved.backupProblem;
+    result.backupSystemReason = saved.backupSystemReason;
     if (saved.saved) {
         modified_ = false;
     }

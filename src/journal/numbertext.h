@@ -13,6 +13,13 @@ constexpr bool isCSpace(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+// The blanks that separate words on a line of the journal and around the
+// text of a form field.
+constexpr bool isBlankOrTab(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
 // Only ASCII digits count: a full-width digit is a double-byte character.
 constexpr bool isDigit(char c)
 {

@@ -12,7 +12,10 @@ struct Objective {
     double fatPercent = 0;       // percent
     double jogDistanceMonth = 0; // km per month
     std::string eventName;       // code-page-932 bytes
-    Date eventDate = todayDate();
+    // The document sets it to the day it is given as today whenever it
+    // resets; a member initialiser reading the clock would make two objects
+    // made a moment apart differ across midnight.
+    Date eventDate{};
 
     bool operator==(const Objective &) const = default;
 };

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
@@ -63,6 +64,8 @@ std::string joinPath(const std::string &directory, const std::string &name)
     return directory == "/" ? "/" + name : directory + "/" + name;
 }
 
+constexpr std::size_t temporarySuffixLength = 8;
+
 // A name nobody else is likely to pick, hidden, beside the target: a rename
 // is atomic only within one file system, so the temporary file must be in
 // the target's own directory.
@@ -73,7 +76,7 @@ std::string temporaryName(const std::string &directory, const std::string &baseN
         static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())};
     static constexpr char alphabet[] =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    std::string suffix(8, 'x');
+    std::string suffix(temporarySuffixLength, 'x');
     for (char &c : suffix) {
         c = alphabet[generator() % (sizeof alphabet - 1)];
     }
@@ -191,22 +194,53 @@ TemporaryFileResult writeTemporaryFile(const PathParts &parts, std::string_view 
     return {};
 }
 
-std::string describe(const TemporaryFileResult &failure, const PathParts &parts,
-                     const std::string &path)
+void fail(SaveResult &result, std::string message, FileProblem problem, std::string reason)
 {
-    return failure.creating
-               ? "Cannot create a file in " + parts.directory + ": " + systemReason(failure.error)
-               : "Cannot write " + path + ": " + systemReason(failure.error);
+    result.error = std::move(message) + ": " + reason;
+    result.problem = problem;
+    result.systemReason = std::move(reason);
+}
+
+void describe(SaveResult &result, const TemporaryFileResult &failure, const PathParts &parts,
+              const std::string &path)
+{
+    fail(result,
+         failure.creating ? "Cannot create a file in " + parts.directory : "Cannot write " + path,
+         fileProblemOf(failure.error), systemReason(failure.error));
+}
+
+bool isAlphanumeric(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+// Whether name is prefix followed by exactly the eight characters temporaryName adds.
+bool isTemporaryNameOf(std::string_view name, std::string_view prefix)
+{
+    if (name.size() != prefix.size() + temporarySuffixLength || !name.starts_with(prefix)) {
+        return false;
+    }
+    for (const char c : name.substr(prefix.size())) {
+        if (!isAlphanumeric(c)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // Keeps the version about to be replaced as target + ".bak". A hard link
 // costs no space and no copying; where links are not supported the file is
 // copied. Either way the .bak is replaced by a rename, so an existing one is
-// never left half-written. Returns a warning, empty on success.
-std::string keepPreviousVersion(const std::string &target, const PathParts &parts,
-                                const OriginalFile &original)
+// never left half-written. Sets the result's backup warning on failure.
+void keepPreviousVersion(SaveResult &result, const std::string &target, const PathParts &parts,
+                         const OriginalFile &original)
 {
     const std::string backupPath = target + ".bak";
+    const auto warn = [&](FileProblem problem, std::string reason) {
+        result.backupWarning = "Cannot keep the previous version as " + backupPath + ": " + reason;
+        result.backupProblem = problem;
+        result.backupSystemReason = std::move(reason);
+    };
     std::string linkPath;
     int linkError = EEXIST;
     for (int attempt = 0; attempt < maxNameAttempts && linkError == EEXIST; ++attempt) {
@@ -215,54 +249,108 @@ std::string keepPreviousVersion(const std::string &target, const PathParts &part
     }
     if (linkError == 0) {
         if (::rename(linkPath.c_str(), backupPath.c_str()) == 0) {
-            return {};
+            return;
         }
         const int error = errno;
         ::unlink(linkPath.c_str());
-        return "Cannot keep the previous version as " + backupPath + ": " + systemReason(error);
+        // A folder in the way is the one reason the user can see and mend.
+        warn(error == EISDIR ? FileProblem::notRegularFile : fileProblemOf(error),
+             systemReason(error));
+        return;
     }
 
     std::string oldBytes;
     std::string readError;
-    if (!readFileBytes(target, oldBytes, readError)) {
-        return "Cannot keep the previous version as " + backupPath + ": " + readError;
+    FileProblem readProblem = FileProblem::none;
+    if (!readFileBytes(target, oldBytes, readError, &readProblem)) {
+        warn(readProblem, readError);
+        return;
     }
     std::string copyPath;
     const PathParts backupParts{parts.directory, parts.baseName + ".bak"};
     if (const auto failure = writeTemporaryFile(backupParts, oldBytes, original, copyPath);
         failure.error != 0) {
-        return "Cannot keep the previous version as " + backupPath + ": " +
-               systemReason(failure.error);
+        warn(fileProblemOf(failure.error), systemReason(failure.error));
+        return;
     }
     if (::rename(copyPath.c_str(), backupPath.c_str()) != 0) {
         const int error = errno;
         ::unlink(copyPath.c_str());
-        return "Cannot keep the previous version as " + backupPath + ": " + systemReason(error);
+        warn(error == EISDIR ? FileProblem::notRegularFile : fileProblemOf(error),
+             systemReason(error));
     }
-    return {};
 }
+
+constexpr int maxLinkHops = 40; // as the kernel's own limit on a path's links
 
 } // namespace
 
-bool readFileBytes(const std::string &path, std::string &bytes, std::string &error)
+FileProblem fileProblemOf(int errorNumber)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = systemReason(errno);
+    switch (errorNumber) {
+    case 0:
+        return FileProblem::none;
+    case ENOSPC:
+    case EDQUOT:
+        return FileProblem::noSpace;
+    case EROFS:
+        return FileProblem::readOnlyFileSystem;
+    case EACCES:
+    case EPERM:
+        return FileProblem::permissionDenied;
+    case ENOENT:
+    case ENOTDIR:
+        return FileProblem::notFound;
+    case EISDIR:
+    case ENXIO:
+    case ENODEV:
+        return FileProblem::notRegularFile;
+    case EFBIG:
+        return FileProblem::tooLarge;
+    default:
+        return FileProblem::other;
+    }
+}
+
+bool readFileBytes(const std::string &path, std::string &bytes, std::string &error,
+                   FileProblem *problem)
+{
+    const auto fail = [&](FileProblem kind, std::string reason) {
+        error = std::move(reason);
+        if (problem) {
+            *problem = kind;
+        }
         return false;
+    };
+    // Non-blocking, so that opening a FIFO does not wait for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        const int openError = errno;
+        return fail(fileProblemOf(openError), systemReason(openError));
     }
     FileDescriptor file(fd);
-    std::string buffer;
     struct stat status {};
-    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
-        // One more byte than the size so that the end is found in one read.
-        buffer.resize(static_cast<std::size_t>(status.st_size) + 1);
-    } else {
-        buffer.resize(64 * 1024);
+    if (::fstat(fd, &status) != 0) {
+        const int statError = errno;
+        return fail(fileProblemOf(statError), systemReason(statError));
     }
+    if (!S_ISREG(status.st_mode)) {
+        return fail(FileProblem::notRegularFile,
+                    S_ISDIR(status.st_mode) ? systemReason(EISDIR) : "not a regular file");
+    }
+    if (static_cast<std::uint64_t>(status.st_size) > maxReadableFileBytes) {
+        return fail(FileProblem::tooLarge, systemReason(EFBIG));
+    }
+    std::string buffer;
+    // One more byte than the size so that the end is found in one read.
+    buffer.resize(status.st_size > 0 ? static_cast<std::size_t>(status.st_size) + 1 : 64 * 1024);
     std::size_t used = 0;
     for (;;) {
         if (used == buffer.size()) {
+            // A file that grows while it is read still stops at the limit.
+            if (used > maxReadableFileBytes) {
+                return fail(FileProblem::tooLarge, systemReason(EFBIG));
+            }
             buffer.resize(buffer.size() * 2);
         }
         const ssize_t got = ::read(fd, buffer.data() + used, buffer.size() - used);
@@ -270,68 +358,144 @@ bool readFileBytes(const std::string &path, std::string &bytes, std::string &err
             if (errno == EINTR) {
                 continue;
             }
-            error = systemReason(errno);
-            return false;
+            const int readError = errno;
+            return fail(fileProblemOf(readError), systemReason(readError));
         }
         if (got == 0) {
             break;
         }
         used += static_cast<std::size_t>(got);
     }
+    if (used > maxReadableFileBytes) {
+        return fail(FileProblem::tooLarge, systemReason(EFBIG));
+    }
     buffer.resize(used);
     bytes = std::move(buffer);
     return true;
 }
 
+std::string saveTarget(const std::string &path)
+{
+    std::string target = path;
+    for (int hop = 0; hop < maxLinkHops; ++hop) {
+        struct stat status {};
+        if (::lstat(target.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
+            return target;
+        }
+        std::string link(static_cast<std::size_t>(PATH_MAX), '\0');
+        const ssize_t length = ::readlink(target.c_str(), link.data(), link.size());
+        if (length < 0 || static_cast<std::size_t>(length) >= link.size()) {
+            return target;
+        }
+        link.resize(static_cast<std::size_t>(length));
+        // A relative link is relative to the folder the link is in.
+        target = link.starts_with('/') ? link : joinPath(splitPath(target).directory, link);
+    }
+    return target;
+}
+
+int removeSaveLeftovers(const std::string &path)
+{
+    const PathParts parts = splitPath(saveTarget(path));
+    DIR *directory = ::opendir(parts.directory.c_str());
+    if (directory == nullptr) {
+        return 0;
+    }
+    const std::string prefix = "." + parts.baseName + ".";
+    const std::string backupPrefix = "." + parts.baseName + ".bak.";
+    int removed = 0;
+    while (const dirent *entry = ::readdir(directory)) {
+        const std::string_view name = entry->d_name;
+        if (!isTemporaryNameOf(name, prefix) && !isTemporaryNameOf(name, backupPrefix)) {
+            continue;
+        }
+        const std::string leftover = joinPath(parts.directory, std::string(name));
+        struct stat status {};
+        if (::lstat(leftover.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+            ::unlink(leftover.c_str()) == 0) {
+            ++removed;
+        }
+    }
+    ::closedir(directory);
+    return removed;
+}
+
 SaveResult saveFileAtomically(const std::string &path, std::string_view bytes, bool keepBackup)
 {
     SaveResult result;
-    std::string target = path;
-    struct stat linkStatus {};
-    if (::lstat(path.c_str(), &linkStatus) == 0 && S_ISLNK(linkStatus.st_mode)) {
-        // Renaming over the link would turn it into a plain file and leave
-        // the file it names behind unchanged.
-        if (char *resolved = ::realpath(path.c_str(), nullptr)) {
-            target = resolved;
-            std::free(resolved);
-        }
-    }
+    // Renaming over a link would turn it into a plain file and leave the file
+    // it names behind unchanged.
+    const std::string target = saveTarget(path);
 
     OriginalFile original;
     if (::stat(target.c_str(), &original.status) == 0) {
         original.exists = true;
         if (!S_ISREG(original.status.st_mode)) {
-            const int error = S_ISDIR(original.status.st_mode) ? EISDIR : EINVAL;
-            result.error = "Cannot write " + path + ": " +
-                           (error == EISDIR ? systemReason(error) : "not a regular file");
+            fail(result, "Cannot write " + path, FileProblem::notRegularFile,
+                 S_ISDIR(original.status.st_mode) ? systemReason(EISDIR) : "not a regular file");
+            return result;
+        }
+        // Root passes the access check on any file; the missing write bits
+        // still say that the user wants the file left alone.
+        const bool writable = ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0;
+        if (!writable && errno == EROFS) {
+            fail(result, "Cannot write " + path, FileProblem::readOnlyFileSystem,
+                 systemReason(EROFS));
+            return result;
+        }
+        if (!writable || (original.status.st_mode & 0222) == 0) {
+            fail(result, "Cannot write " + path, FileProblem::readOnlyFile,
+                 "the file is read-only");
             return result;
         }
     } else if (errno != ENOENT) {
-        result.error = "Cannot write " + path + ": " + systemReason(errno);
+        const int error = errno;
+        fail(result, "Cannot write " + path, fileProblemOf(error), systemReason(error));
         return result;
     }
 
     const PathParts parts = splitPath(target);
     if (parts.baseName.empty()) {
-        result.error = "Cannot write " + path + ": " + systemReason(EISDIR);
+        fail(result, "Cannot write " + path, FileProblem::notRegularFile, systemReason(EISDIR));
         return result;
     }
 
     std::string temporaryPath;
     if (const auto failure = writeTemporaryFile(parts, bytes, original, temporaryPath);
         failure.error != 0) {
-        result.error = describe(failure, parts, path);
+        describe(result, failure, parts, path);
         return result;
     }
 
     if (keepBackup && original.exists) {
-        result.backupWarning = keepPreviousVersion(target, parts, original);
+        keepPreviousVersion(result, target, parts, original);
     }
 
     if (::rename(temporaryPath.c_str(), target.c_str()) != 0) {
         const int error = errno;
         ::unlink(temporaryPath.c_str());
-        result.error = "Cannot replace " + path + ": " + systemReason(error);
+        fail(result, "Cannot replace " + path, fileProblemOf(error), systemReason(error));
+        return result;
+    }
+    syncDirectory(parts.directory);
+    result.saved = true;
+    return result;
+}
+
+SaveResult saveNewFile(const std::string &path, std::string_view bytes)
+{
+    SaveResult result;
+    const PathParts parts = splitPath(path);
+    std::string temporaryPath;
+    if (const auto failure = writeTemporaryFile(parts, bytes, OriginalFile{}, temporaryPath);
+        failure.error != 0) {
+        describe(result, failure, parts, path);
+        return result;
+    }
+    const int linked = ::link(temporaryPath.c_str(), path.c_str()) == 0 ? 0 : errno;
+    ::unlink(temporaryPath.c_str());
+    if (linked != 0) {
+        fail(result, "Cannot create " + path, fileProblemOf(linked), systemReason(linked));
         return result;
     }
     syncDirectory(parts.directory);

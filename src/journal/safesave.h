@@ -1,7 +1,30 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+
+// What went wrong with a file, in the terms a user can act on. The user
+// interface words each kind in the user's language; the system's own text
+// travels beside it.
+enum class FileProblem {
+    none,
+    noSpace,            // the disk or the user's quota is full
+    readOnlyFileSystem, // the whole file system refuses writes
+    permissionDenied,   // the folder or the file may not be used by this user
+    readOnlyFile,       // the file itself is marked read-only
+    notFound,           // the file or its folder does not exist
+    notRegularFile,     // a folder, a FIFO, a device
+    tooLarge,           // beyond maxReadableFileBytes
+    other,
+};
+
+// The kind of an errno value.
+FileProblem fileProblemOf(int errorNumber);
+
+// No journal comes near this size (a century of days is under 4 MiB); a file
+// beyond it is read no further instead of filling the memory.
+inline constexpr std::uint64_t maxReadableFileBytes = 256ull * 1024 * 1024;
 
 struct SaveResult {
     // True when the file now holds exactly the given bytes. When false, the
@@ -10,21 +33,47 @@ struct SaveResult {
     bool saved = false;
     // Why the file could not be written (English, with the system's reason).
     std::string error;
+    FileProblem problem = FileProblem::none;
+    std::string systemReason; // the system's text alone, e.g. strerror
     // Set when the file was written but its previous version could not be
     // kept as path + ".bak"; the old .bak, if any, is then still whole.
     std::string backupWarning;
+    FileProblem backupProblem = FileProblem::none;
+    std::string backupSystemReason;
 };
 
 // The one way this program writes a file. The bytes go to a new file in the
 // same directory, which is flushed to disk and then renamed over the target,
 // so a crash or a full disk never leaves a truncated file in its place. The
 // new file keeps the permission bits of the one it replaces (a new file gets
-// 0666 less the umask). With keepBackup, the version being replaced is kept
-// as path + ".bak" first; that is best effort and never stops the save.
-// A symbolic link at the path is followed: the file it names is replaced and
-// the link stays.
+// 0666 less the umask). A file the user made read-only is not replaced:
+// renaming over it needs only the folder's permission, which would defeat the
+// user's intent. With keepBackup, the version being replaced is kept as
+// path + ".bak" first; that is best effort and never stops the save. A
+// symbolic link at the path, also a dangling one, is followed: the file it
+// names is written and the link stays.
 SaveResult saveFileAtomically(const std::string &path, std::string_view bytes, bool keepBackup);
 
-// Reads the whole file at path into bytes. On failure bytes is untouched and
-// error holds the system's reason.
-bool readFileBytes(const std::string &path, std::string &bytes, std::string &error);
+// Writes bytes to a new file at path, never over an existing one: the bytes
+// go to a temporary file first, which is then linked in under the final name
+// (a link fails rather than replace). Used for copies that must never
+// overwrite an older copy.
+SaveResult saveNewFile(const std::string &path, std::string_view bytes);
+
+// The file a save to path writes: path itself, or what its chain of symbolic
+// links names in the end (also when that does not exist yet).
+std::string saveTarget(const std::string &path);
+
+// Removes the hidden temporary files that saves of path left behind when the
+// program was killed during a save (".<name>.XXXXXXXX" and
+// ".<name>.bak.XXXXXXXX" beside the target, exactly as the save names them).
+// Only safe while no other save of the same file can run: the caller holds
+// the file's lock. Returns how many were removed.
+int removeSaveLeftovers(const std::string &path);
+
+// Reads the whole regular file at path into bytes. On failure bytes is
+// untouched, error holds the system's reason and *problem (when given) its
+// kind. A folder, a FIFO or a device is refused without reading (a FIFO
+// would block) and so is a file over maxReadableFileBytes.
+bool readFileBytes(const std::string &path, std::string &bytes, std::string &error,
+                   FileProblem *problem = nullptr);

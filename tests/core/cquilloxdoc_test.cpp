@@ -77,6 +77,25 @@ TEST(DayList, removeDayDeletesOnlyThatDateAndIgnoresMissingOnes)
     EXPECT_EQ(doc.lastDay(), nullptr);
 }
 
+// Days registered since the last store must not vanish without a question
+// when another journal replaces this one.
+TEST(DayList, changingTheDaysAfterALoadSetsTheModifiedFlag)
+{
+    const Date today = makeDate(2002, 6, 30);
+    CQuilloxDoc doc;
+    doc.loadJournalText("2002/05/12\t65\t0\t0\t0\t0\t0\t\n", today);
+    EXPECT_FALSE(doc.isModified());
+    doc.removeDay(makeDate(2002, 5, 13)); // no such day: nothing changed
+    EXPECT_FALSE(doc.isModified());
+    doc.setDay(makeDate(2002, 5, 13), "", 64, 0, 0, 0, 0, 0);
+    EXPECT_TRUE(doc.isModified());
+
+    doc.loadJournalText("2002/05/12\t65\t0\t0\t0\t0\t0\t\n", today);
+    EXPECT_FALSE(doc.isModified());
+    doc.removeDay(makeDate(2002, 5, 12));
+    EXPECT_TRUE(doc.isModified());
+}
+
 TEST(Defaults, everyPartStartsWithItsDefaults)
 {
     const CQuilloxDoc doc;
@@ -94,7 +113,9 @@ TEST(Defaults, everyPartStartsWithItsDefaults)
     EXPECT_EQ(doc.objective.intention, -1);
     EXPECT_EQ(doc.objective.weight, 0);
     EXPECT_EQ(doc.objective.eventName, "");
-    EXPECT_EQ(doc.objective.eventDate, todayDate());
+    // Never the clock: the document takes today from its caller.
+    EXPECT_EQ(doc.objective.eventDate, Date{});
+    EXPECT_EQ(CQuilloxDoc(makeDate(2002, 6, 30)).objective.eventDate, makeDate(2002, 6, 30));
 
     const GraphSettings &g = doc.graphSettings;
     EXPECT_EQ(g.graphNDays, 35);
@@ -116,26 +137,13 @@ TEST(Defaults, everyPartStartsWithItsDefaults)
     EXPECT_EQ(g.yAxisMain, 0);
 }
 
-TEST(GraphPeriod, itemsGiveWeeksThenMinusMonths)
-{
-    const std::vector<int> expected{7, 14, 21, 28, 35, 42, 49, 56, 63, 70, -1, -3, -6, -12};
-    std::vector<int> values;
-    for (const GraphPeriodItem &item : graphPeriodItems) {
-        values.push_back(item.nDays);
-    }
-    EXPECT_EQ(values, expected);
-    EXPECT_STREQ(graphPeriodItems[4].menuText, "&5週間分");
-    EXPECT_STREQ(graphPeriodItems[9].menuText, "1&0週間分");
-    EXPECT_STREQ(graphPeriodItems[13].menuText, "1年分(&Y)");
-}
-
 TEST(GraphPeriod, exactlyTheItemEqualToGraphNDaysIsChecked)
 {
     CQuilloxDoc doc;
     auto checked = [&doc] {
         return std::count_if(
-            graphPeriodItems.begin(), graphPeriodItems.end(),
-            [&doc](const GraphPeriodItem &item) { return doc.isGraphPeriodChecked(item.nDays); });
+            graphPeriodChoices.begin(), graphPeriodChoices.end(),
+            [&doc](std::int32_t nDays) { return doc.isGraphPeriodChecked(nDays); });
     };
     EXPECT_TRUE(doc.isGraphPeriodChecked(35)); // the default checks "&5週間分"
     EXPECT_EQ(checked(), 1);

@@ -53,7 +53,7 @@ std::string crlf(std::string_view text)
 CQuilloxDoc loadedFrom(std::string_view text)
 {
     CQuilloxDoc doc;
-    doc.loadJournalText(text);
+    doc.loadJournalText(text, fixedEventDate);
     return doc;
 }
 
@@ -104,7 +104,7 @@ TEST(JournalWriter, goldenFilesReadBackToTheSameBytes)
     for (const char *name : {"/journal_defaults.txt", "/journal_20020512.txt"}) {
         const std::string golden = readFile(std::string(ZPH_TEST_DATA_DIR) + name);
         CQuilloxDoc doc;
-        EXPECT_TRUE(doc.loadJournalText(golden).empty());
+        EXPECT_TRUE(doc.loadJournalText(golden, fixedEventDate).empty());
         EXPECT_EQ(doc.journalText(), golden) << name;
     }
 }
@@ -543,14 +543,14 @@ TEST(JournalReader, everyPartStartsFromItsDefaultsOnEachLoad)
     doc.graphSettings.colorFat = 0x123456;
     doc.graphSettings.colorNotFat = 0x654321;
     doc.loadJournalText("[settings]\ngraphNDays = 14\n[userInfo]\nname = Taro\n"
-                        "[data]\n2002/05/12\t1\t0\t0\t0\t0\t0\t\n");
+                        "[data]\n2002/05/12\t1\t0\t0\t0\t0\t0\t\n", fixedEventDate);
     EXPECT_EQ(doc.graphSettings.colorFat, 0x00e600u);
     EXPECT_EQ(doc.graphSettings.colorNotFat, 0x000000u);
     EXPECT_EQ(doc.userInfo.name, "Taro");
 
     doc.setModified(true);
-    EXPECT_TRUE(doc.loadJournalText("").empty());
-    const CQuilloxDoc fresh;
+    EXPECT_TRUE(doc.loadJournalText("", fixedEventDate).empty());
+    const CQuilloxDoc fresh(fixedEventDate);
     expectSameDocument(doc, fresh);
     EXPECT_FALSE(doc.isModified());
 }
@@ -583,7 +583,7 @@ TEST(JournalDamagedInput, damagedDayLinesAreSkippedAndReportedWhileOtherDaysLoad
                             "-5/01/01\t99\t0\t0\t0\t0\t0\t\n"     // 8: negative year
                             "a comment\n"                         // 9
                             "\n"                                  // 10: empty
-                            "2002/05/12\t65\t0\t0\t0\t0\t0\t\n"); // 11
+                            "2002/05/12\t65\t0\t0\t0\t0\t0\t\n", fixedEventDate); // 11
     EXPECT_EQ(doc.dayList().size(), 2u);
     EXPECT_EQ(dayAt(doc, 2002, 5, 11).weight, 64);
     EXPECT_EQ(dayAt(doc, 2002, 5, 12).weight, 65);
@@ -597,7 +597,7 @@ TEST(JournalDamagedInput, damagedDayLinesAreSkippedAndReportedWhileOtherDaysLoad
 
 TEST(JournalDamagedInput, eventDateThatIsNotARealDayKeepsTheDefault)
 {
-    const Date today = todayDate();
+    const Date today = fixedEventDate;
     EXPECT_EQ(loadedFrom("[objective]\neventDate = 2003/01/19\n").objective.eventDate,
               makeDate(2003, 1, 19));
     for (const char *value : {"2002/02/30", "2002/13/01", "0000/01/01", "soon", "2002/05", ""}) {
@@ -709,7 +709,7 @@ TEST_F(JournalFile, storeAndReloadGivesTheSameJournalAndClearsTheModifiedFlag)
 
     CQuilloxDoc reread;
     reread.setModified(true);
-    const JournalLoadResult loaded = reread.readJournal(journalPath().string());
+    const JournalLoadResult loaded = reread.readJournal(journalPath().string(), fixedEventDate);
     EXPECT_TRUE(loaded.opened);
     EXPECT_TRUE(loaded.error.empty());
     EXPECT_TRUE(loaded.skippedLines.empty());
@@ -724,11 +724,11 @@ TEST_F(JournalFile, fileThatCannotBeReadChangesNothing)
     doc.setModified(true);
     const CQuilloxDoc before = doc;
 
-    const JournalLoadResult missing = doc.readJournal((dir.path() / "absent.txt").string());
+    const JournalLoadResult missing = doc.readJournal((dir.path() / "absent.txt").string(), fixedEventDate);
     EXPECT_FALSE(missing.opened);
     EXPECT_EQ(missing.error, std::strerror(ENOENT));
 
-    const JournalLoadResult directory = doc.readJournal(dir.path().string());
+    const JournalLoadResult directory = doc.readJournal(dir.path().string(), fixedEventDate);
     EXPECT_FALSE(directory.opened);
     EXPECT_EQ(directory.error, std::strerror(EISDIR));
 

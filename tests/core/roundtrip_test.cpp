@@ -21,6 +21,8 @@
 
 namespace {
 
+const Date testToday = makeDate(2002, 6, 30);
+
 // Fragments of typed memos, code page 932: ソ and 表 end in the byte of a
 // backslash, ｿﾌﾄ is half-width katakana.
 const std::array<std::string, 10> memoFragments = {
@@ -183,7 +185,7 @@ TEST(JournalRoundTrip, generatedJournalsSurviveStoreAndReload)
         const std::string text = original.journalText();
 
         CQuilloxDoc reloaded;
-        EXPECT_TRUE(reloaded.loadJournalText(text).empty());
+        EXPECT_TRUE(reloaded.loadJournalText(text, testToday).empty());
         expectSameJournal(original, reloaded);
         EXPECT_EQ(text, reloaded.journalText());
     }
@@ -196,7 +198,7 @@ TEST(JournalRoundTrip, memosShowAgainAsTypedAfterReload)
     doc.setDay(makeDate(2002, 5, 12), toStoredMemo(typed + "  \r\n\r\n"), 65.3, 0, 0, 0, 0, 0);
 
     CQuilloxDoc reloaded;
-    reloaded.loadJournalText(doc.journalText());
+    reloaded.loadJournalText(doc.journalText(), testToday);
     const DayRecord *day = reloaded.findDay(makeDate(2002, 5, 12));
     ASSERT_NE(day, nullptr);
     EXPECT_EQ(typed, fromStoredMemo(day->memo));
@@ -213,9 +215,9 @@ TEST(JournalRoundTrip, numbersKeepSixSignificantDigitsAndThenStay)
     }
 
     CQuilloxDoc once;
-    once.loadJournalText(doc.journalText());
+    once.loadJournalText(doc.journalText(), testToday);
     CQuilloxDoc twice;
-    twice.loadJournalText(once.journalText());
+    twice.loadJournalText(once.journalText(), testToday);
     for (int i = 0; i < 200; ++i) {
         const Date date = makeDate(2002, 1, 1) + std::chrono::days{i};
         ASSERT_NE(once.findDay(date), nullptr);
@@ -240,7 +242,7 @@ TEST(JournalRoundTrip, dayLinesInAnyOrderLoadTheSameJournal)
         shuffled += line;
     }
     CQuilloxDoc reloaded;
-    reloaded.loadJournalText(shuffled);
+    reloaded.loadJournalText(shuffled, testToday);
     expectSameJournal(original, reloaded);
     EXPECT_EQ(original.journalText(), reloaded.journalText());
 }
@@ -261,7 +263,7 @@ TEST(JournalRoundTrip, fileOnDiskHoldsExactlyTheJournalText)
     EXPECT_EQ(original.journalText(), onDisk);
 
     CQuilloxDoc reloaded;
-    const JournalLoadResult loaded = reloaded.readJournal(path);
+    const JournalLoadResult loaded = reloaded.readJournal(path, testToday);
     EXPECT_TRUE(loaded.opened) << loaded.error;
     expectSameJournal(original, reloaded);
 

@@ -5,7 +5,7 @@
 #include "expectedtexts.h"
 
 #include "app/cmainframe.h"
-#include "app/journallock.h"
+#include "session/journallock.h"
 #include "dialogs/cuserinfodlg.h"
 #include "journal/cquilloxdoc.h"
 

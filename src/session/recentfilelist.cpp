@@ -1,4 +1,4 @@
-#include "app/recentfilelist.h"
+#include "session/recentfilelist.h"
 
 #include <QDir>
 #include <QFileInfo>

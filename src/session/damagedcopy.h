@@ -1,5 +1,7 @@
 #pragma once
 
+#include "journal/safesave.h"
+
 #include <QDate>
 #include <QString>
 
@@ -11,6 +13,12 @@
 // The first free copy name for the day.
 QString damagedCopyPath(const QString &journalPath, const QDate &day);
 
-// Copies the journal; returns the copy's path, or an empty string with the
-// reason in *error.
-QString keepDamagedCopy(const QString &journalPath, const QDate &day, QString *error);
+struct DamagedCopy {
+    QString path; // empty when no copy could be made
+    FileProblem problem = FileProblem::none;
+    QString systemReason;
+};
+
+// Copies the journal; never replaces an existing copy, even one made by
+// another program between choosing the name and writing it.
+DamagedCopy keepDamagedCopy(const QString &journalPath, const QDate &day);

@@ -65,9 +65,3 @@ TEST(ResizedTopPaneWidths, repeatedSmallStepsKeepOuterPanes)
 }
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

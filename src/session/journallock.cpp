@@ -1,4 +1,4 @@
-#include "app/journallock.h"
+#include "session/journallock.h"
 
 JournalLockAttempt lockJournal(const QString &journalPath)
 {

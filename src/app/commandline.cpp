@@ -1,0 +1,28 @@
+#include "app/commandline.h"
+
+#include "app/apptexts.h"
+#include "dialogs/uitext.h"
+
+StartupArguments parseStartupArguments(const QStringList &arguments)
+{
+    StartupArguments parsed;
+    bool optionsEnded = false;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (!optionsEnded && argument == QStringLiteral("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        // A lone "-" is a file name like any other.
+        if (!optionsEnded && argument.size() > 1 && argument.startsWith(QLatin1Char('-'))) {
+            parsed.error = ui(apptext::unknownOption).arg(argument);
+            return parsed;
+        }
+        if (!parsed.journalPath.isEmpty()) {
+            parsed.error = ui(apptext::extraArgument).arg(argument);
+            return parsed;
+        }
+        parsed.journalPath = argument;
+    }
+    return parsed;
+}

@@ -1,0 +1,139 @@
+#pragma once
+
+#include "journal/calendardate.h"
+#include "journal/journalio.h"
+#include "session/recentfilelist.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class CQuilloxDoc;
+class QLockFile;
+class QSettings;
+
+// Why a journal could not be opened, stored or copied: a file problem of the
+// core, or another running copy of the program holding the journal.
+enum class SessionReason {
+    none,
+    noSpace,
+    readOnlyFileSystem,
+    permissionDenied,
+    readOnlyFile,
+    notFound,
+    notRegularFile,
+    tooLarge,
+    inUseElsewhere,
+    other,
+};
+
+struct SessionFailure {
+    SessionReason reason = SessionReason::none;
+    QString systemReason; // the system's own text, for "other" and for logs
+
+    bool failed() const { return reason != SessionReason::none; }
+};
+
+SessionFailure sessionFailure(FileProblem problem, const std::string &systemReason);
+
+struct OpenOutcome {
+    enum class Status {
+        opened,       // read: the document holds the journal
+        startedEmpty, // the current user has no journal yet: the defaults stay
+        alreadyOpen,  // the same file is open already: nothing was reloaded
+        failed,       // see failure; the document and the session are unchanged
+    };
+    Status status = Status::failed;
+    QString path; // full path of the journal asked for
+    SessionFailure failure;
+    // Day lines the load could not read; the file as it was is then kept in
+    // damagedCopyPath, or damagedCopyFailure says why it could not be.
+    std::vector<SkippedLine> skippedLines;
+    QString damagedCopyPath;
+    SessionFailure damagedCopyFailure;
+};
+
+struct StoreOutcome {
+    bool stored = false; // false: the file on disk is exactly as it was
+    QString path;        // full path written, or that could not be written
+    SessionFailure failure;
+    // Stored, but the previous version could not be kept as backupPath.
+    QString backupPath;
+    SessionFailure backupFailure;
+};
+
+// The one owner of the journal's file: its full path, the lock that keeps a
+// second running copy of the program off it, the load (with the copy of a
+// damaged file), the store (with the .bak, and the lock handed over to a new
+// name) and the recent-file list. Qt Core only: the window and the
+// command-line companion use it alike. It shows nothing: every operation
+// returns what happened as a value, and sessionmessages.h words it.
+//
+// Typical use:
+//     JournalSession session(doc, &settings);
+//     OpenOutcome opened = session.open(path, OpenMode::named, todayDate());
+//     ... change doc ...
+//     StoreOutcome stored = session.store();
+class JournalSession {
+  public:
+    // recentFileSettings: where the recent-file list is kept; null for none
+    // (the list is then neither read nor written).
+    explicit JournalSession(CQuilloxDoc &doc, QSettings *recentFileSettings = nullptr);
+    ~JournalSession(); // releases the lock
+
+    JournalSession(const JournalSession &) = delete;
+    JournalSession &operator=(const JournalSession &) = delete;
+
+    enum class OpenMode {
+        currentUser, // the user's own journal: a missing file starts from the defaults
+        named,       // a file the user named: a missing file is a failure
+    };
+
+    // Locks and loads the journal at path (relative to the working
+    // directory). `today` is the day the document's defaults take. On success
+    // the path becomes the session's, its lock replaces the previous one and
+    // it goes to the top of the recent-file list; a load that fails leaves
+    // the document, the path and the lock as they were and drops the file
+    // from the recent list.
+    OpenOutcome open(const QString &path, OpenMode mode, Date today);
+
+    // Writes the journal to the session's path. Leftovers of earlier stores
+    // that were interrupted are removed first, while the lock is held.
+    // Precondition: hasPath().
+    StoreOutcome store();
+
+    // Writes the journal under a new name: locks it, writes, then releases
+    // the old file's lock and makes the new one the session's path (and the
+    // top of the recent list). A failure leaves everything as it was.
+    StoreOutcome storeAs(const QString &path);
+
+    // A new, untitled journal: the day list is emptied (the profile, the
+    // objective and the settings stay), the path and the lock are released
+    // and the modified flag is cleared.
+    void startUntitled();
+
+    bool hasPath() const { return !path_.isEmpty(); }
+    // The full path, empty while untitled.
+    QString path() const { return path_; }
+    // The file name shown in the title bar and in questions.
+    QString title() const;
+    bool holdsLock() const { return lock_ != nullptr; }
+
+    QStringList recentFiles() const { return recentFiles_.entries(); }
+
+    // Absolute and clean, as the session keeps paths.
+    static QString fullPath(const QString &path);
+
+  private:
+    void adopt(const QString &path, std::unique_ptr<QLockFile> lock);
+    void saveRecentFiles();
+    StoreOutcome writeTo(const QString &path, bool holdingLock);
+
+    CQuilloxDoc &doc_;
+    QSettings *settings_;
+    RecentFileList recentFiles_;
+    QString path_;
+    std::unique_ptr<QLockFile> lock_;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "session/journalsession.h"
+
+#include <QString>
+
+// The journal session's outcomes in the user's words (Japanese), each naming
+// the path once. The window shows them in message boxes, the command-line
+// companion prints them.
+
+QString reasonText(const SessionFailure &failure);
+
+// The open failed (status failed).
+QString openFailureMessage(const OpenOutcome &outcome);
+// The open skipped lines: which, and where the file as it was is kept.
+QString skippedLinesMessage(const OpenOutcome &outcome);
+// The store failed.
+QString storeFailureMessage(const StoreOutcome &outcome);
+// Stored, but the .bak could not be kept: one line.
+QString backupWarningMessage(const StoreOutcome &outcome);
