@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds into build/ and starts Zephalonte.
+# Installs what is missing, builds into build/ and starts Zephalonte in the
+# directory this script was called from, where the journal (zph0001.txt) lives.
 set -euo pipefail
-cd "$(dirname "$0")"
-scripts/install-deps
-cmake -S . -B build -G Ninja >/dev/null
-cmake --build build --target zephalonte
-exec build/src/app/zephalonte "$@"
+repository="$(cd "$(dirname "$0")" && pwd)"
+"$repository/scripts/install-deps"
+cmake -S "$repository" -B "$repository/build" -G Ninja >/dev/null
+cmake --build "$repository/build" --target zephalonte
+exec "$repository/build/src/app/zephalonte" "$@"
