@@ -149,6 +149,74 @@ TEST_F(SafeSave, symbolicLinkIsFollowedAndStaysALink)
     EXPECT_EQ(readFile(dir / "real/journal.txt.bak"), "old");
 }
 
+TEST_F(SafeSave, danglingLinkCreatesItsTargetAndStaysALink)
+{
+    fs::create_directory(dir / "real");
+    fs::create_symlink("real/journal.txt", target);
+    ASSERT_TRUE(save("new").saved);
+    EXPECT_TRUE(fs::is_symlink(target));
+    EXPECT_EQ(readFile(dir / "real/journal.txt"), "new");
+    // A chain of links ends at the same file.
+    fs::create_symlink("journal.txt", dir / "second-link.txt");
+    ASSERT_TRUE(saveFileAtomically((dir / "second-link.txt").string(), "newer", true).saved);
+    EXPECT_TRUE(fs::is_symlink(dir / "second-link.txt"));
+    EXPECT_EQ(readFile(dir / "real/journal.txt"), "newer");
+}
+
+// Renaming over a file needs only the folder's permission: without this
+// check a journal the user made read-only would be replaced all the same.
+// The missing write bits hold root back too.
+TEST_F(SafeSave, readOnlyFileIsNeverReplaced)
+{
+    writeFile(target, "kept");
+    writeFile(dir / "journal.txt.bak", "older");
+    ::chmod(target.c_str(), 0444);
+    const SaveResult result = save("new");
+    EXPECT_FALSE(result.saved);
+    EXPECT_EQ(result.problem, FileProblem::readOnlyFile);
+    EXPECT_EQ(readFile(target), "kept");
+    EXPECT_EQ(readFile(dir / "journal.txt.bak"), "older");
+    EXPECT_EQ(permissionBits(target), 0444u);
+    EXPECT_EQ(entries(), (std::vector<std::string>{"journal.txt", "journal.txt.bak"}));
+}
+
+TEST_F(SafeSave, leftoversOfInterruptedSavesAreRemovedAndNothingElse)
+{
+    writeFile(target, "journal");
+    const std::vector<std::string> leftovers = {".journal.txt.a1B2c3D4",
+                                                ".journal.txt.bak.zzzzzzzz"};
+    const std::vector<std::string> others = {
+        ".journal.txt.a1B2c3D",   // one character short
+        ".journal.txt.a1B2c3D4x", // one too many
+        ".journal.txt.a1B2-3D4",  // not the save's alphabet
+        ".other.txt.a1B2c3D4",    // another file's
+        "journal.txt.a1B2c3D4",   // not hidden
+    };
+    for (const auto &name : leftovers) {
+        writeFile(dir / name, "stale");
+    }
+    for (const auto &name : others) {
+        writeFile(dir / name, "someone else's");
+    }
+    fs::create_directory(dir / ".journal.txt.dirDIR00");
+
+    EXPECT_EQ(removeSaveLeftovers(target.string()), 2);
+    std::vector<std::string> expected = others;
+    expected.push_back(".journal.txt.dirDIR00");
+    expected.push_back("journal.txt");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(entries(), expected);
+}
+
+TEST_F(SafeSave, newFileIsNeverWrittenOverAnExistingOne)
+{
+    ASSERT_TRUE(saveNewFile(target.string(), "first").saved);
+    const SaveResult second = saveNewFile(target.string(), "second");
+    EXPECT_FALSE(second.saved);
+    EXPECT_EQ(readFile(target), "first");
+    EXPECT_EQ(entries(), std::vector<std::string>{"journal.txt"});
+}
+
 TEST_F(SafeSave, readFileBytesReadsEverythingOrReportsWhy)
 {
     std::string big(300 * 1024, 'x');
@@ -160,9 +228,35 @@ TEST_F(SafeSave, readFileBytesReadsEverythingOrReportsWhy)
     EXPECT_EQ(bytes, big);
 
     bytes = "untouched";
-    EXPECT_FALSE(readFileBytes((dir / "absent").string(), bytes, error));
+    FileProblem problem = FileProblem::none;
+    EXPECT_FALSE(readFileBytes((dir / "absent").string(), bytes, error, &problem));
     EXPECT_EQ(error, std::strerror(ENOENT));
+    EXPECT_EQ(problem, FileProblem::notFound);
     EXPECT_EQ(bytes, "untouched");
+}
+
+// None of these may be read until memory runs out, nor wait for a writer.
+TEST_F(SafeSave, readFileBytesRefusesWhatIsNoJournal)
+{
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    // Sparse: no disk space, just a size beyond the limit.
+    fs::path huge = dir / "huge.txt";
+    writeFile(huge, "");
+    fs::resize_file(huge, maxReadableFileBytes + 1);
+    const std::pair<fs::path, FileProblem> cases[] = {
+        {dir, FileProblem::notRegularFile},
+        {dir / "fifo", FileProblem::notRegularFile},
+        {"/dev/null", FileProblem::notRegularFile},
+        {huge, FileProblem::tooLarge},
+    };
+    for (const auto &[path, expected] : cases) {
+        std::string bytes = "untouched";
+        std::string error;
+        FileProblem problem = FileProblem::none;
+        EXPECT_FALSE(readFileBytes(path.string(), bytes, error, &problem)) << path;
+        EXPECT_EQ(problem, expected) << path;
+        EXPECT_EQ(bytes, "untouched");
+    }
 }
 
 } // namespace

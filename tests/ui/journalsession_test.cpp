@@ -1,0 +1,312 @@
+// The journal session: what it locks, loads and stores, what it refuses, and
+// how each failure reads to the user.
+
+#include "journal/cquilloxdoc.h"
+#include "session/journallock.h"
+#include "session/journalsession.h"
+#include "session/sessionmessages.h"
+#include "session/sessiontexts.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <set>
+
+namespace {
+
+const Date today = makeDate(2002, 6, 30);
+
+QString text(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write(bytes);
+}
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+const QByteArray namedJournal = "[userInfo]\r\nname = Taro\r\n[data]\r\n"
+                                "2002/05/12\t65\t0\t0\t0\t0\t0\t\r\n";
+
+class SessionTest : public ::testing::Test {
+  protected:
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    // Runs the current test again as the user nobody when the tests run as
+    // root, who may write any file; returns true when that was done (the
+    // caller then returns). CI runs as root, and the refusal must be seen
+    // there too.
+    bool rerunAsOrdinaryUser()
+    {
+        if (::geteuid() != 0)
+            return false;
+        if (QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty()) {
+            ADD_FAILURE() << "setpriv is needed to run this test as an ordinary user";
+            return true;
+        }
+        const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
+        QProcess child;
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QStringLiteral("setpriv"),
+                    {QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
+                     QStringLiteral("--clear-groups"), QCoreApplication::applicationFilePath(),
+                     QStringLiteral("--gtest_filter=%1.%2")
+                         .arg(QString::fromLatin1(info->test_suite_name()),
+                              QString::fromLatin1(info->name()))});
+        EXPECT_TRUE(child.waitForFinished(30000));
+        const QByteArray output = child.readAll();
+        EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+        EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+        return true;
+    }
+
+    QTemporaryDir dir;
+    CQuilloxDoc doc{today};
+};
+
+TEST_F(SessionTest, everyReasonHasItsOwnJapaneseSentenceAndThePathComesOnce)
+{
+    const SessionReason reasons[] = {
+        SessionReason::noSpace,
+        SessionReason::readOnlyFileSystem,
+        SessionReason::permissionDenied,
+        SessionReason::readOnlyFile,
+        SessionReason::notFound,
+        SessionReason::notRegularFile,
+        SessionReason::tooLarge,
+        SessionReason::inUseElsewhere,
+        SessionReason::other,
+    };
+    std::set<QString> sentences;
+    for (const SessionReason reason : reasons) {
+        const QString sentence = reasonText({reason, QStringLiteral("Input/output error")});
+        EXPECT_TRUE(sentence.endsWith(u'。')) << sentence.toStdString();
+        sentences.insert(sentence);
+    }
+    EXPECT_EQ(sentences.size(), std::size(reasons));
+    // Only the reason nobody foresaw carries the system's words.
+    EXPECT_TRUE(reasonText({SessionReason::other, QStringLiteral("Input/output error")})
+                    .contains(QStringLiteral("(Input/output error)")));
+    EXPECT_FALSE(reasonText({SessionReason::noSpace, QStringLiteral("No space left on device")})
+                     .contains(QStringLiteral("No space")));
+
+    StoreOutcome failed;
+    failed.path = QStringLiteral("/home/taro/zph0001.txt");
+    failed.failure = {SessionReason::noSpace, QStringLiteral("No space left on device")};
+    EXPECT_EQ(storeFailureMessage(failed).count(QStringLiteral("zph0001.txt")), 1);
+}
+
+TEST_F(SessionTest, openReportsWhyAFileCannotBeAJournal)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path(QStringLiteral("fifo"))).constData(), 0600), 0);
+    QFile huge(path(QStringLiteral("huge.txt")));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(huge.resize(static_cast<qint64>(maxReadableFileBytes) + 1)); // sparse
+    huge.close();
+
+    const std::pair<QString, SessionReason> cases[] = {
+        {QStringLiteral("missing.txt"), SessionReason::notFound},
+        {QStringLiteral("folder"), SessionReason::notRegularFile},
+        {QStringLiteral("fifo"), SessionReason::notRegularFile},
+        {QStringLiteral("huge.txt"), SessionReason::tooLarge},
+    };
+    JournalSession session(doc);
+    for (const auto &[name, reason] : cases) {
+        const OpenOutcome outcome =
+            session.open(path(name), JournalSession::OpenMode::named, today);
+        EXPECT_EQ(outcome.status, OpenOutcome::Status::failed) << name.toStdString();
+        EXPECT_EQ(outcome.failure.reason, reason) << name.toStdString();
+        EXPECT_TRUE(openFailureMessage(outcome).contains(reasonText(outcome.failure)));
+        EXPECT_FALSE(session.hasPath());
+        EXPECT_FALSE(QFileInfo::exists(journalLockPath(path(name))));
+    }
+}
+
+TEST_F(SessionTest, journalHeldByAnotherCopyIsNeitherOpenedNorStoredOver)
+{
+    const QString journal = path(QStringLiteral("zph0001.txt"));
+    writeBytes(journal, namedJournal);
+    QLockFile otherCopy(journalLockPath(journal));
+    ASSERT_TRUE(otherCopy.tryLock(0));
+
+    JournalSession session(doc);
+    const OpenOutcome opened = session.open(journal, JournalSession::OpenMode::named, today);
+    EXPECT_EQ(opened.failure.reason, SessionReason::inUseElsewhere);
+    EXPECT_TRUE(doc.dayList().empty());
+
+    doc.setDay(makeDate(2002, 5, 13), "", 64, 0, 0, 0, 0, 0);
+    const StoreOutcome stored = session.storeAs(journal);
+    EXPECT_FALSE(stored.stored);
+    EXPECT_EQ(stored.failure.reason, SessionReason::inUseElsewhere);
+    EXPECT_TRUE(storeFailureMessage(stored).contains(text(sessiontext::inUseElsewhere)));
+    EXPECT_EQ(bytesOf(journal), namedJournal);
+}
+
+TEST_F(SessionTest, saveAsHandsTheLockAndTheRecentListOver)
+{
+    QSettings settings(path(QStringLiteral("profile.ini")), QSettings::IniFormat);
+    const QString first = path(QStringLiteral("zph0001.txt"));
+    const QString second = path(QStringLiteral("copy.txt"));
+    writeBytes(first, namedJournal);
+    JournalSession session(doc, &settings);
+    ASSERT_EQ(session.open(first, JournalSession::OpenMode::currentUser, today).status,
+              OpenOutcome::Status::opened);
+    ASSERT_TRUE(session.holdsLock());
+
+    const StoreOutcome stored = session.storeAs(second);
+    ASSERT_TRUE(stored.stored) << reasonText(stored.failure).toStdString();
+    EXPECT_EQ(session.path(), second);
+    EXPECT_EQ(session.title(), QStringLiteral("copy.txt"));
+    EXPECT_EQ(session.recentFiles(), (QStringList{second, first}));
+    EXPECT_EQ(bytesOf(second), QByteArray::fromStdString(doc.journalText()));
+
+    QLockFile probeFirst(journalLockPath(first));
+    EXPECT_TRUE(probeFirst.tryLock(0)) << "the old journal is free for others";
+    QLockFile probeSecond(journalLockPath(second));
+    probeSecond.setStaleLockTime(0);
+    EXPECT_FALSE(probeSecond.tryLock(0)) << "the new journal is held";
+
+    // The list reaches the profile at once, for the next start.
+    JournalSession later(doc, &settings);
+    EXPECT_EQ(later.recentFiles(), (QStringList{second, first}));
+}
+
+TEST_F(SessionTest, storeRemovesTheLeftoversOfInterruptedStores)
+{
+    const QString journal = path(QStringLiteral("zph0001.txt"));
+    writeBytes(journal, namedJournal);
+    writeBytes(path(QStringLiteral(".zph0001.txt.Kq3xZ0aB")), namedJournal);
+    writeBytes(path(QStringLiteral(".zph0001.txt.bak.p9Lm2Rt7")), namedJournal);
+    writeBytes(path(QStringLiteral(".zph0002.txt.Kq3xZ0aB")), namedJournal);
+    JournalSession session(doc);
+    ASSERT_EQ(session.open(journal, JournalSession::OpenMode::named, today).status,
+              OpenOutcome::Status::opened);
+    ASSERT_TRUE(session.store().stored);
+
+    QDir folder(dir.path());
+    folder.setFilter(QDir::Files | QDir::Hidden);
+    EXPECT_EQ(folder.entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              (QStringList{QStringLiteral(".zph0002.txt.Kq3xZ0aB"), QStringLiteral("zph0001.txt"),
+                           QStringLiteral("zph0001.txt.bak"), QStringLiteral("zph0001.txt.lock")}));
+}
+
+TEST_F(SessionTest, danglingLinkIsTheUsersNewJournalAndStaysALink)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("real")));
+    const QString link = path(QStringLiteral("zph0001.txt"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("real/journal.txt"), link));
+    JournalSession session(doc);
+    EXPECT_EQ(session.open(link, JournalSession::OpenMode::currentUser, today).status,
+              OpenOutcome::Status::startedEmpty);
+    // The lock guards the file the link names.
+    EXPECT_TRUE(QFileInfo::exists(path(QStringLiteral("real/journal.txt.lock"))));
+
+    ASSERT_TRUE(session.store().stored);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(bytesOf(path(QStringLiteral("real/journal.txt"))),
+              QByteArray::fromStdString(doc.journalText()));
+}
+
+// A journal the user made read-only (0444), and one the user may not read,
+// tried as an ordinary user: root writes and reads any file.
+TEST_F(SessionTest, readOnlyJournalIsNeverReplacedAndAnUnreadableOneIsNamedSo)
+{
+    if (rerunAsOrdinaryUser())
+        return;
+    const QString journal = path(QStringLiteral("zph0001.txt"));
+    writeBytes(journal, namedJournal);
+    writeBytes(journal + QStringLiteral(".bak"), "older");
+    JournalSession session(doc);
+    ASSERT_EQ(session.open(journal, JournalSession::OpenMode::named, today).status,
+              OpenOutcome::Status::opened);
+    ASSERT_TRUE(
+        QFile::setPermissions(journal, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    doc.setDay(makeDate(2002, 5, 13), "", 64, 0, 0, 0, 0, 0);
+
+    const StoreOutcome stored = session.store();
+    EXPECT_FALSE(stored.stored);
+    EXPECT_EQ(stored.failure.reason, SessionReason::readOnlyFile);
+    EXPECT_TRUE(storeFailureMessage(stored).contains(text(sessiontext::readOnlyFile)));
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(bytesOf(journal), namedJournal);
+    EXPECT_EQ(bytesOf(journal + QStringLiteral(".bak")), "older");
+
+    const QString secret = path(QStringLiteral("secret.txt"));
+    writeBytes(secret, namedJournal);
+    ASSERT_TRUE(QFile::setPermissions(secret, QFileDevice::Permissions()));
+    const OpenOutcome opened = session.open(secret, JournalSession::OpenMode::named, today);
+    EXPECT_EQ(opened.failure.reason, SessionReason::permissionDenied);
+    EXPECT_EQ(session.path(), journal);
+}
+
+// A 64 KiB tmpfs: a full disk, then remounted read-only.
+TEST_F(SessionTest, fullDiskAndReadOnlyFileSystemAreNamed)
+{
+    const QByteArray disk = QFile::encodeName(path(QStringLiteral("disk")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("disk")));
+    if (::mount("tmpfs", disk.constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "cannot mount a small tmpfs here (" << std::strerror(errno)
+                     << "); run as root to test a full disk";
+    struct Unmount {
+        QByteArray point;
+        ~Unmount() { ::umount(point.constData()); }
+    } unmount{disk};
+    const QString journal = path(QStringLiteral("disk/zph0001.txt"));
+    {
+        JournalSession session(doc);
+        ASSERT_EQ(session.open(journal, JournalSession::OpenMode::currentUser, today).status,
+                  OpenOutcome::Status::startedEmpty);
+        ASSERT_TRUE(session.store().stored);
+        for (int i = 0; i < 3000; ++i)
+            doc.setDay(makeDate(2003, 1, 1) + std::chrono::days(i), "a memo of a few words", 60, 20,
+                       5, 1800, 2, 1200);
+
+        const StoreOutcome full = session.store();
+        EXPECT_EQ(full.failure.reason, SessionReason::noSpace);
+        EXPECT_TRUE(storeFailureMessage(full).contains(text(sessiontext::noSpace)));
+    }
+
+    // The lock is released: a file open for writing would keep the remount off.
+    ASSERT_EQ(::mount("tmpfs", disk.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k"), 0)
+        << std::strerror(errno);
+    JournalSession session(doc);
+    ASSERT_EQ(session.open(journal, JournalSession::OpenMode::named, today).status,
+              OpenOutcome::Status::opened);
+    const StoreOutcome readOnly = session.store();
+    EXPECT_EQ(readOnly.failure.reason, SessionReason::readOnlyFileSystem);
+    EXPECT_TRUE(storeFailureMessage(readOnly).contains(text(sessiontext::readOnlyFileSystem)));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
