@@ -11,9 +11,12 @@
 #include "graph/cgraphview.h"
 #include "journal/cquilloxdoc.h"
 #include "list/cquilloxview.h"
+#include "session/sessiontexts.h"
 
 #include <QAction>
 #include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -311,6 +314,89 @@ TEST_F(MainFrameTest, newJournalAsksToSaveOnlyWhenModified)
     EXPECT_EQ(answerer.texts[0],
               qs(expected::saveChangesQuestion).arg(QStringLiteral("zph0001.txt")));
     EXPECT_EQ(app->theDocument->dayList().size(), 1u); // cancelled: nothing changed
+}
+
+// Days registered through the document after a load must not vanish when
+// another journal replaces this one.
+TEST_F(MainFrameTest, openingAnotherJournalAsksToSaveNewlyRegisteredDays)
+{
+    writeJournalFile(path(QStringLiteral("other.txt")), "Jiro", "");
+    ASSERT_TRUE(app->openJournal(path(QStringLiteral("other.txt"))));
+    ASSERT_TRUE(app->openJournal(path(QStringLiteral("zph0001.txt"))));
+    app->theDocument->setDay(makeDate(2026, 8, 6), "", 58, 0, 0, 0, 0, 0);
+    answerer.expectMessage(QMessageBox::Yes);
+
+    app->openRecentFile(1);
+
+    ASSERT_EQ(answerer.texts.size(), 1);
+    EXPECT_EQ(answerer.texts[0],
+              qs(expected::saveChangesQuestion).arg(QStringLiteral("zph0001.txt")));
+    EXPECT_TRUE(fileBytes(path(QStringLiteral("zph0001.txt"))).contains("2026/08/06"));
+    EXPECT_EQ(app->theDocument->userInfo.name, "Jiro");
+}
+
+TEST_F(MainFrameTest, saveAsMovesTitleRecentListAndLockToTheNewFile)
+{
+    const QString copy = path(QStringLiteral("copy.txt"));
+    answerer.expect([&copy](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        ASSERT_NE(dialog, nullptr) << modal->metaObject()->className();
+        dialog->selectFile(copy);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    frame->action(FrameAction::SaveAs)->trigger();
+
+    EXPECT_TRUE(answerer.unexpected.isEmpty()) << answerer.unexpected.join(u'\n').toStdString();
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("copy.txt - Zephalonte"));
+    EXPECT_EQ(itemTexts(menu(0))[6], "&1 " + copy.toStdString());
+    EXPECT_EQ(itemTexts(menu(0))[7], "&2 " + path(QStringLiteral("zph0001.txt")).toStdString());
+    EXPECT_TRUE(fileBytes(copy).contains("2026/08/01"));
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("zph0001.txt.lock"))));
+    EXPECT_TRUE(QFileInfo::exists(path(QStringLiteral("copy.txt.lock"))));
+}
+
+TEST_F(MainFrameTest, ctrlSAfterAFailedStoreStoresOnceTheCauseIsMended)
+{
+    const QString journal = path(QStringLiteral("zph0001.txt"));
+    const QByteArray before = fileBytes(journal);
+    app->theDocument->setDay(makeDate(2026, 8, 7), "", 58, 0, 0, 0, 0, 0);
+    ASSERT_TRUE(QFile::setPermissions(journal, QFile::ReadOwner | QFile::ReadGroup));
+    QApplication::setActiveWindow(frame);
+    answerer.expectMessage(QMessageBox::Ok);
+
+    QTest::keyClick(frame, Qt::Key_S, Qt::ControlModifier);
+
+    ASSERT_EQ(answerer.texts.size(), 1);
+    EXPECT_TRUE(answerer.texts[0].contains(qs(sessiontext::readOnlyFile)))
+        << answerer.texts[0].toStdString();
+    EXPECT_EQ(answerer.texts[0].count(QStringLiteral("zph0001.txt")), 1);
+    EXPECT_EQ(fileBytes(journal), before);
+    EXPECT_TRUE(app->theDocument->isModified());
+
+    ASSERT_TRUE(QFile::setPermissions(journal, QFile::ReadOwner | QFile::WriteOwner));
+    // The message box took the activation with it.
+    QApplication::setActiveWindow(frame);
+    QTest::keyClick(frame, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(answerer.texts.size(), 1);
+    EXPECT_TRUE(fileBytes(journal).contains("2026/08/07"));
+    EXPECT_FALSE(app->theDocument->isModified());
+}
+
+TEST_F(MainFrameTest, backupThatCannotBeKeptIsReportedInStatusBarAndAtClose)
+{
+    // A folder where the .bak belongs, and not an empty one.
+    ASSERT_TRUE(QDir(workDir.path()).mkpath(QStringLiteral("zph0001.txt.bak/inside")));
+    ASSERT_TRUE(app->fileSave());
+    const QString line = frame->statusBar()->currentMessage();
+    EXPECT_TRUE(line.contains(QStringLiteral("zph0001.txt.bak"))) << line.toStdString();
+    EXPECT_TRUE(line.contains(qs(sessiontext::notRegularFile))) << line.toStdString();
+    EXPECT_FALSE(line.contains(u'\n'));
+
+    answerer.expectMessage(QMessageBox::Yes);
+    EXPECT_TRUE(frame->close());
+    ASSERT_EQ(answerer.texts.size(), 1);
+    EXPECT_TRUE(answerer.texts[0].startsWith(line)) << answerer.texts[0].toStdString();
+    EXPECT_TRUE(answerer.texts[0].endsWith(qs(expected::exitQuestion)));
 }
 
 TEST_F(MainFrameTest, aboutBoxShowsBuildLine)

@@ -5,14 +5,17 @@
 #include "expectedtexts.h"
 
 #include "app/cmainframe.h"
-#include "session/journallock.h"
 #include "dialogs/cuserinfodlg.h"
 #include "journal/cquilloxdoc.h"
+#include "session/journallock.h"
+#include "session/sessiontexts.h"
 
 #include <QDate>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QPrinter>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -103,6 +106,47 @@ TEST_F(StartupTest, commandLineFileThatCannotBeOpenedEndsWithMessageNamingIt)
     // No prompt for a profile that would be thrown away with the program.
     EXPECT_TRUE(answerer.unexpected.isEmpty()) << answerer.unexpected.join(u'\n').toStdString();
     EXPECT_FALSE(app->mainFrame()->isVisible());
+}
+
+TEST_F(StartupTest, commandLineRefusesWhatIsNoJournalAndSaysWhy)
+{
+    ASSERT_TRUE(QDir(workDir.path()).mkdir(QStringLiteral("folder")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path(QStringLiteral("fifo"))).constData(), 0600), 0);
+    writeJournalFile(path(QStringLiteral("a.txt")), "Taro", "");
+    const struct {
+        QStringList arguments;
+        QString named; // in the message, and on standard error
+        QString reason;
+    } cases[] = {
+        {{QStringLiteral("folder")}, QStringLiteral("folder"), qs(sessiontext::notRegularFile)},
+        {{QStringLiteral("fifo")}, QStringLiteral("fifo"), qs(sessiontext::notRegularFile)},
+        {{QStringLiteral("-x")}, QStringLiteral("-x"), QString()},
+        {{QStringLiteral("a.txt"), QStringLiteral("b.txt")}, QStringLiteral("b.txt"), QString()},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        answerer.texts.clear();
+        answerer.expectMessage(QMessageBox::Ok);
+        ::testing::internal::CaptureStderr();
+        const bool started = startApp(QStringList{QStringLiteral("zephalonte")} + c.arguments);
+        const std::string errorOutput = ::testing::internal::GetCapturedStderr();
+        EXPECT_FALSE(started);
+        ASSERT_EQ(answerer.texts.size(), 1);
+        EXPECT_TRUE(answerer.texts[0].contains(c.named)) << answerer.texts[0].toStdString();
+        EXPECT_TRUE(answerer.texts[0].contains(c.reason)) << answerer.texts[0].toStdString();
+        EXPECT_NE(errorOutput.find(c.named.toStdString()), std::string::npos) << errorOutput;
+        app.reset();
+    }
+    EXPECT_TRUE(answerer.unexpected.isEmpty()) << answerer.unexpected.join(u'\n').toStdString();
+}
+
+TEST_F(StartupTest, fileWhoseNameBeginsWithDashOpensAfterDoubleDash)
+{
+    writeJournalFile(path(QStringLiteral("-journal.txt")), "Jiro", "");
+    ASSERT_TRUE(startApp(
+        {QStringLiteral("zephalonte"), QStringLiteral("--"), QStringLiteral("-journal.txt")}));
+    EXPECT_EQ(app->documentPath(), path(QStringLiteral("-journal.txt")));
+    EXPECT_EQ(app->theDocument->userInfo.name, "Jiro");
 }
 
 TEST_F(StartupTest, journalThatExistsButCannotBeReadIsNeverReplaced)

@@ -252,6 +252,8 @@ TEST_F(UserInfoDialogTest, okRefusesEachFailingFieldAndStaysOpen)
         {"heightEdit", QStringLiteral("300.1"), heightRange},
         {"heightEdit", QStringLiteral("-1"), heightRange},
         {"nameEdit", QString(), emptyName},
+        // Blanks alone read back as no name: the user would be asked at every start.
+        {"nameEdit", QStringLiteral(" \t\u3000 "), emptyName},
     };
     for (const auto &c : cases) {
         edit("heightEdit")->setText(QStringLiteral("170"));
@@ -292,6 +294,15 @@ TEST_F(UserInfoDialogTest, okRefusesANameCodePage932CannotHold)
     EXPECT_TRUE(answerer.messages[0].contains(QStringLiteral("U+00E9")));
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.focusWidget(), edit("nameEdit"));
+}
+
+TEST_F(UserInfoDialogTest, aNameTypedInJisFormsIsStoredAsCodePage932)
+{
+    // 〜 and − as Linux input methods type them, between two kanji.
+    edit("nameEdit")->setText(QStringLiteral("\u5C71\u301C\u2212\u7530"));
+    clickOk();
+    EXPECT_TRUE(answerer.messages.isEmpty());
+    EXPECT_EQ(dialog.userInfo().name, "\x8e\x52\x81\x60\x81\x7c\x93\x63");
 }
 
 TEST_F(UserInfoDialogTest, aBadStoredYearIsReportedOnceTheDialogShows)
