@@ -28,44 +28,17 @@ QString lockTarget(const QString &path)
 
 SessionFailure inUseElsewhere()
 {
-    return {SessionReason::inUseElsewhere, QString()};
+    SessionFailure failure;
+    failure.inUseElsewhere = true;
+    return failure;
+}
+
+SessionFailure fileFailure(FileProblem problem, const std::string &systemReason)
+{
+    return {problem, false, QString::fromLocal8Bit(systemReason)};
 }
 
 } // namespace
-
-SessionFailure sessionFailure(FileProblem problem, const std::string &systemReason)
-{
-    SessionReason reason = SessionReason::other;
-    switch (problem) {
-    case FileProblem::none:
-        reason = SessionReason::none;
-        break;
-    case FileProblem::noSpace:
-        reason = SessionReason::noSpace;
-        break;
-    case FileProblem::readOnlyFileSystem:
-        reason = SessionReason::readOnlyFileSystem;
-        break;
-    case FileProblem::permissionDenied:
-        reason = SessionReason::permissionDenied;
-        break;
-    case FileProblem::readOnlyFile:
-        reason = SessionReason::readOnlyFile;
-        break;
-    case FileProblem::notFound:
-        reason = SessionReason::notFound;
-        break;
-    case FileProblem::notRegularFile:
-        reason = SessionReason::notRegularFile;
-        break;
-    case FileProblem::tooLarge:
-        reason = SessionReason::tooLarge;
-        break;
-    case FileProblem::other:
-        break;
-    }
-    return {reason, QString::fromLocal8Bit(systemReason)};
-}
 
 JournalSession::JournalSession(CQuilloxDoc &doc, QSettings *recentFileSettings)
     : doc_(doc), settings_(recentFileSettings)
@@ -112,7 +85,7 @@ OpenOutcome JournalSession::open(const QString &path, OpenMode mode, Date today)
     if (!result.opened) {
         // A journal that exists but cannot be read must never be replaced by
         // an empty one at the next store: the session keeps off it.
-        outcome.failure = sessionFailure(result.problem, result.error);
+        outcome.failure = fileFailure(result.problem, result.error);
         recentFiles_.remove(outcome.path);
         saveRecentFiles();
         return outcome;
@@ -127,8 +100,7 @@ OpenOutcome JournalSession::open(const QString &path, OpenMode mode, Date today)
             keepDamagedCopy(outcome.path, QDate(yearOf(today), monthOf(today), dayOf(today)));
         outcome.damagedCopyPath = copy.path;
         if (copy.path.isEmpty())
-            outcome.damagedCopyFailure =
-                sessionFailure(copy.problem, copy.systemReason.toStdString());
+            outcome.damagedCopyFailure = fileFailure(copy.problem, copy.systemReason.toStdString());
     }
     return outcome;
 }
@@ -146,12 +118,12 @@ StoreOutcome JournalSession::writeTo(const QString &path, bool holdingLock)
     const JournalStoreResult result = doc_.writeJournal(nativePath(path));
     outcome.stored = result.written;
     if (!result.written) {
-        outcome.failure = sessionFailure(result.problem, result.systemReason);
+        outcome.failure = fileFailure(result.problem, result.systemReason);
         return outcome;
     }
     if (result.backupProblem != FileProblem::none) {
         outcome.backupPath = lockTarget(path) + QStringLiteral(".bak");
-        outcome.backupFailure = sessionFailure(result.backupProblem, result.backupSystemReason);
+        outcome.backupFailure = fileFailure(result.backupProblem, result.backupSystemReason);
     }
     return outcome;
 }

@@ -16,27 +16,13 @@ class QSettings;
 
 // Why a journal could not be opened, stored or copied: a file problem of the
 // core, or another running copy of the program holding the journal.
-enum class SessionReason {
-    none,
-    noSpace,
-    readOnlyFileSystem,
-    permissionDenied,
-    readOnlyFile,
-    notFound,
-    notRegularFile,
-    tooLarge,
-    inUseElsewhere,
-    other,
-};
-
 struct SessionFailure {
-    SessionReason reason = SessionReason::none;
+    FileProblem problem = FileProblem::none;
+    bool inUseElsewhere = false;
     QString systemReason; // the system's own text, for "other" and for logs
 
-    bool failed() const { return reason != SessionReason::none; }
+    bool failed() const { return inUseElsewhere || problem != FileProblem::none; }
 };
-
-SessionFailure sessionFailure(FileProblem problem, const std::string &systemReason);
 
 struct OpenOutcome {
     enum class Status {

@@ -20,26 +20,26 @@ QString shownPath(const QString &path)
 
 QString reasonText(const SessionFailure &failure)
 {
-    switch (failure.reason) {
-    case SessionReason::none:
-        return {};
-    case SessionReason::noSpace:
-        return ui(sessiontext::noSpace);
-    case SessionReason::readOnlyFileSystem:
-        return ui(sessiontext::readOnlyFileSystem);
-    case SessionReason::permissionDenied:
-        return ui(sessiontext::permissionDenied);
-    case SessionReason::readOnlyFile:
-        return ui(sessiontext::readOnlyFile);
-    case SessionReason::notFound:
-        return ui(sessiontext::notFound);
-    case SessionReason::notRegularFile:
-        return ui(sessiontext::notRegularFile);
-    case SessionReason::tooLarge:
-        return ui(sessiontext::tooLarge);
-    case SessionReason::inUseElsewhere:
+    if (failure.inUseElsewhere)
         return ui(sessiontext::inUseElsewhere);
-    case SessionReason::other:
+    switch (failure.problem) {
+    case FileProblem::none:
+        return {};
+    case FileProblem::noSpace:
+        return ui(sessiontext::noSpace);
+    case FileProblem::readOnlyFileSystem:
+        return ui(sessiontext::readOnlyFileSystem);
+    case FileProblem::permissionDenied:
+        return ui(sessiontext::permissionDenied);
+    case FileProblem::readOnlyFile:
+        return ui(sessiontext::readOnlyFile);
+    case FileProblem::notFound:
+        return ui(sessiontext::notFound);
+    case FileProblem::notRegularFile:
+        return ui(sessiontext::notRegularFile);
+    case FileProblem::tooLarge:
+        return ui(sessiontext::tooLarge);
+    case FileProblem::other:
         break;
     }
     return ui(sessiontext::otherFailure).arg(failure.systemReason);

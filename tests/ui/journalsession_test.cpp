@@ -90,33 +90,26 @@ class SessionTest : public ::testing::Test {
 
 TEST_F(SessionTest, everyReasonHasItsOwnJapaneseSentenceAndThePathComesOnce)
 {
-    const SessionReason reasons[] = {
-        SessionReason::noSpace,
-        SessionReason::readOnlyFileSystem,
-        SessionReason::permissionDenied,
-        SessionReason::readOnlyFile,
-        SessionReason::notFound,
-        SessionReason::notRegularFile,
-        SessionReason::tooLarge,
-        SessionReason::inUseElsewhere,
-        SessionReason::other,
+    const QString system = QStringLiteral("Input/output error");
+    const FileProblem problems[] = {
+        FileProblem::noSpace,          FileProblem::readOnlyFileSystem,
+        FileProblem::permissionDenied, FileProblem::readOnlyFile,
+        FileProblem::notFound,         FileProblem::notRegularFile,
+        FileProblem::tooLarge,         FileProblem::other,
     };
-    std::set<QString> sentences;
-    for (const SessionReason reason : reasons) {
-        const QString sentence = reasonText({reason, QStringLiteral("Input/output error")});
+    std::set<QString> sentences{reasonText({FileProblem::none, true, system})};
+    for (const FileProblem problem : problems)
+        sentences.insert(reasonText({problem, false, system}));
+    EXPECT_EQ(sentences.size(), std::size(problems) + 1);
+    for (const QString &sentence : sentences)
         EXPECT_TRUE(sentence.endsWith(u'。')) << sentence.toStdString();
-        sentences.insert(sentence);
-    }
-    EXPECT_EQ(sentences.size(), std::size(reasons));
     // Only the reason nobody foresaw carries the system's words.
-    EXPECT_TRUE(reasonText({SessionReason::other, QStringLiteral("Input/output error")})
-                    .contains(QStringLiteral("(Input/output error)")));
-    EXPECT_FALSE(reasonText({SessionReason::noSpace, QStringLiteral("No space left on device")})
-                     .contains(QStringLiteral("No space")));
+    EXPECT_TRUE(reasonText({FileProblem::other, false, system}).contains(u'(' + system + u')'));
+    EXPECT_FALSE(reasonText({FileProblem::noSpace, false, system}).contains(system));
 
     StoreOutcome failed;
     failed.path = QStringLiteral("/home/taro/zph0001.txt");
-    failed.failure = {SessionReason::noSpace, QStringLiteral("No space left on device")};
+    failed.failure = {FileProblem::noSpace, false, QStringLiteral("No space left on device")};
     EXPECT_EQ(storeFailureMessage(failed).count(QStringLiteral("zph0001.txt")), 1);
 }
 
@@ -129,18 +122,18 @@ TEST_F(SessionTest, openReportsWhyAFileCannotBeAJournal)
     ASSERT_TRUE(huge.resize(static_cast<qint64>(maxReadableFileBytes) + 1)); // sparse
     huge.close();
 
-    const std::pair<QString, SessionReason> cases[] = {
-        {QStringLiteral("missing.txt"), SessionReason::notFound},
-        {QStringLiteral("folder"), SessionReason::notRegularFile},
-        {QStringLiteral("fifo"), SessionReason::notRegularFile},
-        {QStringLiteral("huge.txt"), SessionReason::tooLarge},
+    const std::pair<QString, FileProblem> cases[] = {
+        {QStringLiteral("missing.txt"), FileProblem::notFound},
+        {QStringLiteral("folder"), FileProblem::notRegularFile},
+        {QStringLiteral("fifo"), FileProblem::notRegularFile},
+        {QStringLiteral("huge.txt"), FileProblem::tooLarge},
     };
     JournalSession session(doc);
-    for (const auto &[name, reason] : cases) {
+    for (const auto &[name, problem] : cases) {
         const OpenOutcome outcome =
             session.open(path(name), JournalSession::OpenMode::named, today);
         EXPECT_EQ(outcome.status, OpenOutcome::Status::failed) << name.toStdString();
-        EXPECT_EQ(outcome.failure.reason, reason) << name.toStdString();
+        EXPECT_EQ(outcome.failure.problem, problem) << name.toStdString();
         EXPECT_TRUE(openFailureMessage(outcome).contains(reasonText(outcome.failure)));
         EXPECT_FALSE(session.hasPath());
         EXPECT_FALSE(QFileInfo::exists(journalLockPath(path(name))));
@@ -156,13 +149,13 @@ TEST_F(SessionTest, journalHeldByAnotherCopyIsNeitherOpenedNorStoredOver)
 
     JournalSession session(doc);
     const OpenOutcome opened = session.open(journal, JournalSession::OpenMode::named, today);
-    EXPECT_EQ(opened.failure.reason, SessionReason::inUseElsewhere);
+    EXPECT_TRUE(opened.failure.inUseElsewhere);
     EXPECT_TRUE(doc.dayList().empty());
 
     doc.setDay(makeDate(2002, 5, 13), "", 64, 0, 0, 0, 0, 0);
     const StoreOutcome stored = session.storeAs(journal);
     EXPECT_FALSE(stored.stored);
-    EXPECT_EQ(stored.failure.reason, SessionReason::inUseElsewhere);
+    EXPECT_TRUE(stored.failure.inUseElsewhere);
     EXPECT_TRUE(storeFailureMessage(stored).contains(text(sessiontext::inUseElsewhere)));
     EXPECT_EQ(bytesOf(journal), namedJournal);
 }
@@ -250,7 +243,7 @@ TEST_F(SessionTest, readOnlyJournalIsNeverReplacedAndAnUnreadableOneIsNamedSo)
 
     const StoreOutcome stored = session.store();
     EXPECT_FALSE(stored.stored);
-    EXPECT_EQ(stored.failure.reason, SessionReason::readOnlyFile);
+    EXPECT_EQ(stored.failure.problem, FileProblem::readOnlyFile);
     EXPECT_TRUE(storeFailureMessage(stored).contains(text(sessiontext::readOnlyFile)));
     EXPECT_TRUE(doc.isModified());
     EXPECT_EQ(bytesOf(journal), namedJournal);
@@ -260,7 +253,7 @@ TEST_F(SessionTest, readOnlyJournalIsNeverReplacedAndAnUnreadableOneIsNamedSo)
     writeBytes(secret, namedJournal);
     ASSERT_TRUE(QFile::setPermissions(secret, QFileDevice::Permissions()));
     const OpenOutcome opened = session.open(secret, JournalSession::OpenMode::named, today);
-    EXPECT_EQ(opened.failure.reason, SessionReason::permissionDenied);
+    EXPECT_EQ(opened.failure.problem, FileProblem::permissionDenied);
     EXPECT_EQ(session.path(), journal);
 }
 
@@ -287,7 +280,7 @@ TEST_F(SessionTest, fullDiskAndReadOnlyFileSystemAreNamed)
                        5, 1800, 2, 1200);
 
         const StoreOutcome full = session.store();
-        EXPECT_EQ(full.failure.reason, SessionReason::noSpace);
+        EXPECT_EQ(full.failure.problem, FileProblem::noSpace);
         EXPECT_TRUE(storeFailureMessage(full).contains(text(sessiontext::noSpace)));
     }
 
@@ -298,7 +291,7 @@ TEST_F(SessionTest, fullDiskAndReadOnlyFileSystemAreNamed)
     ASSERT_EQ(session.open(journal, JournalSession::OpenMode::named, today).status,
               OpenOutcome::Status::opened);
     const StoreOutcome readOnly = session.store();
-    EXPECT_EQ(readOnly.failure.reason, SessionReason::readOnlyFileSystem);
+    EXPECT_EQ(readOnly.failure.problem, FileProblem::readOnlyFileSystem);
     EXPECT_TRUE(storeFailureMessage(readOnly).contains(text(sessiontext::readOnlyFileSystem)));
 }
 
