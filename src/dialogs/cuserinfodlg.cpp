@@ -3,6 +3,7 @@
 #include "ui_cuserinfodlg.h"
 
 #include "dialogs/formfield.h"
+#include "dialogs/dialogtexts.h"
 #include "dialogs/heartrate.h"
 #include "dialogs/uitext.h"
 #include "journal/cquilloxdoc.h"
@@ -42,29 +43,29 @@ std::optional<double> fieldNumber(const QString &text)
 
 QString notIntegerMessage()
 {
-    return QStringLiteral("整数を入力してください。");
+    return ui(dialogtext::notInteger);
 }
 
 QString integerRangeMessage(int minimum, int maximum)
 {
-    return QStringLiteral("%1 から %2 までの整数を入力してください。").arg(minimum).arg(maximum);
+    return ui(dialogtext::integerRange).arg(minimum).arg(maximum);
 }
 
 QString notNumberMessage()
 {
-    return QStringLiteral("数字を入力してください。");
+    return ui(dialogtext::notNumber);
 }
 
 QString numberRangeMessage(double minimum, double maximum)
 {
-    return QStringLiteral("%1 から %2 までの数字を入力してください。")
+    return ui(dialogtext::numberRange)
         .arg(QString::fromStdString(formatFieldNumber(minimum)),
              QString::fromStdString(formatFieldNumber(maximum)));
 }
 
 QString rangeText(int from, int to)
 {
-    return QString::asprintf("%d～%d", from, to);
+    return ui(dialogtext::heartRateRange).arg(from).arg(to);
 }
 
 // Writes only when the text differs, as typing in a field would otherwise see
@@ -278,7 +279,7 @@ void CUserInfoDlg::accept()
         // Blanks alone would be stored as a name that reads back empty, and
         // the user would be asked for it again at every start.
         if (values_.name.trimmed().isEmpty())
-            return FieldFailure{ui->nameEdit, QStringLiteral("ユーザ名を入力してください。")};
+            return FieldFailure{ui->nameEdit, ::ui(dialogtext::nameMissing)};
         return std::nullopt;
     }();
     if (failure) {

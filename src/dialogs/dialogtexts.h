@@ -1,8 +1,9 @@
 #pragma once
 
-// The texts the settings dialogs compose in code, UTF-8. Their captions,
-// labels and list items are in the dialogs' forms (.ui), as a dialog template
-// holds them. The half-width katakana are intended; keep them as they are.
+// The texts the settings dialogs compose in code and of their field checks,
+// UTF-8. Captions, labels and list items are in the dialogs' forms (.ui), as a
+// dialog template holds them. The half-width katakana are intended; keep them
+// as they are.
 
 namespace dialogtext {
 
@@ -15,5 +16,20 @@ inline constexpr char standardWeightByBmi[] = "BMI法による標準体重は %5
 inline constexpr char standardWeightByBroca[] = "Broca変法による標準体重は %5.2fkg だよ。\r\n";
 inline constexpr char fatRangeMale[] = "男性の適正体脂肪率は 14%～23% だよ。\r\n";
 inline constexpr char fatRangeFemale[] = "女性の適正体脂肪率は 17%～27% だよ。\r\n";
+
+// Field checks, as the dialogs' number fields report them.
+inline constexpr char notInteger[] = "整数を入力してください。";
+inline constexpr char integerRange[] = "%1 から %2 までの整数を入力してください。";
+inline constexpr char notNumber[] = "数字を入力してください。";
+inline constexpr char numberRange[] = "%1 から %2 までの数字を入力してください。";
+
+// The user information dialog.
+inline constexpr char nameMissing[] = "ユーザ名を入力してください。";
+inline constexpr char heartRateRange[] = "%1～%2";
+
+// A character typed that the journal's code page cannot hold: %1 the
+// character, %2 its code point in hex.
+inline constexpr char unencodableCharacter[] =
+    "「%1」(U+%2) は保存できない文字です。ほかの文字に置き換えてください。";
 
 } // namespace dialogtext

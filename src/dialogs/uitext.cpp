@@ -1,5 +1,6 @@
 #include "dialogs/uitext.h"
 
+#include "dialogs/dialogtexts.h"
 #include "entry/cp932.h"
 
 #include <QByteArray>
@@ -22,10 +23,8 @@ std::optional<std::string> toJournalText(const QString &text, QString *errorMess
             // mark may have no glyph in the message box font.
             const QString codePoint =
                 QStringLiteral("%1").arg(static_cast<uint>(character), 4, 16, QLatin1Char('0'));
-            *errorMessage =
-                QStringLiteral(
-                    "「%1」(U+%2) は保存できない文字です。ほかの文字に置き換えてください。")
-                    .arg(QString::fromUcs4(&character, 1), codePoint.toUpper());
+            *errorMessage = ui(dialogtext::unencodableCharacter)
+                                .arg(QString::fromUcs4(&character, 1), codePoint.toUpper());
         }
         return std::nullopt;
     }
