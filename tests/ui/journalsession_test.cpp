@@ -13,7 +13,6 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QProcess>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -140,7 +139,8 @@ TEST_F(SessionTest, openReportsWhyAFileCannotBeAJournal)
     }
 }
 
-TEST_F(SessionTest, journalHeldByAnotherCopyIsNeitherOpenedNorStoredOver)
+// Opening one is refused at start-up already; storing under its name too.
+TEST_F(SessionTest, saveAsOverAJournalHeldByAnotherCopyIsRefused)
 {
     const QString journal = path(QStringLiteral("zph0001.txt"));
     writeBytes(journal, namedJournal);
@@ -148,45 +148,12 @@ TEST_F(SessionTest, journalHeldByAnotherCopyIsNeitherOpenedNorStoredOver)
     ASSERT_TRUE(otherCopy.tryLock(0));
 
     JournalSession session(doc);
-    const OpenOutcome opened = session.open(journal, JournalSession::OpenMode::named, today);
-    EXPECT_TRUE(opened.failure.inUseElsewhere);
-    EXPECT_TRUE(doc.dayList().empty());
-
-    doc.setDay(makeDate(2002, 5, 13), "", 64, 0, 0, 0, 0, 0);
     const StoreOutcome stored = session.storeAs(journal);
     EXPECT_FALSE(stored.stored);
     EXPECT_TRUE(stored.failure.inUseElsewhere);
     EXPECT_TRUE(storeFailureMessage(stored).contains(text(sessiontext::inUseElsewhere)));
     EXPECT_EQ(bytesOf(journal), namedJournal);
-}
-
-TEST_F(SessionTest, saveAsHandsTheLockAndTheRecentListOver)
-{
-    QSettings settings(path(QStringLiteral("profile.ini")), QSettings::IniFormat);
-    const QString first = path(QStringLiteral("zph0001.txt"));
-    const QString second = path(QStringLiteral("copy.txt"));
-    writeBytes(first, namedJournal);
-    JournalSession session(doc, &settings);
-    ASSERT_EQ(session.open(first, JournalSession::OpenMode::currentUser, today).status,
-              OpenOutcome::Status::opened);
-    ASSERT_TRUE(session.holdsLock());
-
-    const StoreOutcome stored = session.storeAs(second);
-    ASSERT_TRUE(stored.stored) << reasonText(stored.failure).toStdString();
-    EXPECT_EQ(session.path(), second);
-    EXPECT_EQ(session.title(), QStringLiteral("copy.txt"));
-    EXPECT_EQ(session.recentFiles(), (QStringList{second, first}));
-    EXPECT_EQ(bytesOf(second), QByteArray::fromStdString(doc.journalText()));
-
-    QLockFile probeFirst(journalLockPath(first));
-    EXPECT_TRUE(probeFirst.tryLock(0)) << "the old journal is free for others";
-    QLockFile probeSecond(journalLockPath(second));
-    probeSecond.setStaleLockTime(0);
-    EXPECT_FALSE(probeSecond.tryLock(0)) << "the new journal is held";
-
-    // The list reaches the profile at once, for the next start.
-    JournalSession later(doc, &settings);
-    EXPECT_EQ(later.recentFiles(), (QStringList{second, first}));
+    EXPECT_FALSE(session.hasPath());
 }
 
 TEST_F(SessionTest, storeRemovesTheLeftoversOfInterruptedStores)
@@ -206,23 +173,6 @@ TEST_F(SessionTest, storeRemovesTheLeftoversOfInterruptedStores)
     EXPECT_EQ(folder.entryList(QDir::Files | QDir::Hidden, QDir::Name),
               (QStringList{QStringLiteral(".zph0002.txt.Kq3xZ0aB"), QStringLiteral("zph0001.txt"),
                            QStringLiteral("zph0001.txt.bak"), QStringLiteral("zph0001.txt.lock")}));
-}
-
-TEST_F(SessionTest, danglingLinkIsTheUsersNewJournalAndStaysALink)
-{
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("real")));
-    const QString link = path(QStringLiteral("zph0001.txt"));
-    ASSERT_TRUE(QFile::link(QStringLiteral("real/journal.txt"), link));
-    JournalSession session(doc);
-    EXPECT_EQ(session.open(link, JournalSession::OpenMode::currentUser, today).status,
-              OpenOutcome::Status::startedEmpty);
-    // The lock guards the file the link names.
-    EXPECT_TRUE(QFileInfo::exists(path(QStringLiteral("real/journal.txt.lock"))));
-
-    ASSERT_TRUE(session.store().stored);
-    EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(bytesOf(path(QStringLiteral("real/journal.txt"))),
-              QByteArray::fromStdString(doc.journalText()));
 }
 
 // A journal the user made read-only (0444), and one the user may not read,
