@@ -253,9 +253,7 @@ void keepPreviousVersion(SaveResult &result, const std::string &target, const Pa
         }
         const int error = errno;
         ::unlink(linkPath.c_str());
-        // A folder in the way is the one reason the user can see and mend.
-        warn(error == EISDIR ? FileProblem::notRegularFile : fileProblemOf(error),
-             systemReason(error));
+        warn(fileProblemOf(error), systemReason(error));
         return;
     }
 
@@ -276,8 +274,7 @@ void keepPreviousVersion(SaveResult &result, const std::string &target, const Pa
     if (::rename(copyPath.c_str(), backupPath.c_str()) != 0) {
         const int error = errno;
         ::unlink(copyPath.c_str());
-        warn(error == EISDIR ? FileProblem::notRegularFile : fileProblemOf(error),
-             systemReason(error));
+        warn(fileProblemOf(error), systemReason(error));
     }
 }
 
