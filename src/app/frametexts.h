@@ -2,8 +2,9 @@
 
 #include <array>
 
-// The program's own texts for the main window and the application object,
-// UTF-8. The half-width katakana are intended; keep them as they are.
+// The program's own texts for the main window, its menus and the shell's
+// small dialogs, UTF-8 (the application object's are in apptexts.h). The
+// half-width katakana are intended; keep them as they are.
 
 namespace frametext {
 
