@@ -87,7 +87,7 @@ void CObjectiveDlg::accept()
     if (!eventName) {
         // Stored, the character would come back as another one: say which it
         // is and keep the dialog open with the text as typed.
-        QMessageBox::warning(this, ::ui(dialogtext::messageTitle), encodingError);
+        QMessageBox::warning(this, ::ui(applicationTitle), encodingError);
         ui->eventNameEdit->setFocus(Qt::OtherFocusReason);
         return;
     }

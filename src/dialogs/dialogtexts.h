@@ -7,9 +7,6 @@
 
 namespace dialogtext {
 
-// Message boxes of the dialogs.
-inline constexpr char messageTitle[] = "Zephalonte";
-
 // The objective dialog's note. "%5.2f" stands for a weight in kg; the two
 // lines on body fat are shown as they stand, their percent signs included.
 inline constexpr char standardWeightByBmi[] = "BMI法による標準体重は %5.2fkg だよ。\r\n";

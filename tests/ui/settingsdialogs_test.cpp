@@ -358,7 +358,7 @@ TEST_F(SettingsDialogTest, fatMassColourLastsUntilTheJournalIsLoadedAgain)
     EXPECT_TRUE(doc.isModified());
 
     CQuilloxDoc reloaded;
-    reloaded.loadJournalText(doc.journalText());
+    reloaded.loadJournalText(doc.journalText(), makeDate(2002, 6, 30));
     EXPECT_EQ(reloaded.graphSettings.colorFat, GraphSettings{}.colorFat);
     EXPECT_EQ(reloaded.graphSettings.colorWeight, 0x605040u);
 }
@@ -366,7 +366,8 @@ TEST_F(SettingsDialogTest, fatMassColourLastsUntilTheJournalIsLoadedAgain)
 TEST_F(SettingsDialogTest, valuesOutsideTheListsShowNothingAndStoreMinusOne)
 {
     doc.loadJournalText("# quillox file ver 2\r\n[settings]\r\nweightLineType = 9\r\n"
-                        "walkDurType = 3\r\nyAxisMain = 8\r\n");
+                        "walkDurType = 3\r\nyAxisMain = 8\r\n",
+                        makeDate(2002, 6, 30));
     ASSERT_EQ(doc.graphSettings.weightLineType, 9);
     answerer.expect([](QWidget *dialog) {
         EXPECT_EQ(child<QComboBox>(dialog, "styleCombo0")->currentText(), QString());
