@@ -1,8 +1,29 @@
 #include "journal/cquilloxdoc.h"
 
-CQuilloxDoc::CQuilloxDoc() = default;
+#include <atomic>
 
-CQuilloxDoc::CQuilloxDoc(Date today)
+namespace {
+
+// One sequence for all documents: a document never takes a revision another
+// one had, even at the same address.
+std::uint64_t nextDayListRevision()
+{
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+}
+
+} // namespace
+
+CQuilloxDoc::CQuilloxDoc() : dayListRevision_(nextDayListRevision())
+{
+}
+
+void CQuilloxDoc::dayListChanged()
+{
+    dayListRevision_ = nextDayListRevision();
+}
+
+CQuilloxDoc::CQuilloxDoc(Date today) : CQuilloxDoc()
 {
     objective.eventDate = today;
 }
@@ -27,7 +48,10 @@ void CQuilloxDoc::setDay(Date date, std::string memo, double weight, double fatP
                          double jogDistance, double jogDuration, double walkDistance,
                          double walkDuration)
 {
-    DayRecord &entry = days_[date];
+    const auto [it, added] = days_.try_emplace(date);
+    if (added)
+        dayListChanged();
+    DayRecord &entry = it->second;
     entry.date = date;
     entry.weight = weight;
     entry.fatPercent = fatPercent;
@@ -41,7 +65,8 @@ void CQuilloxDoc::setDay(Date date, std::string memo, double weight, double fatP
 
 void CQuilloxDoc::removeDay(Date date)
 {
-    if (days_.erase(date) > 0) {
+    if (days_.erase(date) != 0) {
+        dayListChanged();
         modified_ = true;
     }
 }
@@ -49,11 +74,13 @@ void CQuilloxDoc::removeDay(Date date)
 void CQuilloxDoc::clearDays()
 {
     days_.clear();
+    dayListChanged();
 }
 
 void CQuilloxDoc::resetToDefaults(Date today)
 {
     days_.clear();
+    dayListChanged();
     userInfo = UserInfo{};
     objective = Objective{};
     objective.eventDate = today;

@@ -8,6 +8,7 @@
 #include "journal/userinfo.h"
 
 #include <array>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -42,6 +43,10 @@ class CQuilloxDoc {
                 double jogDuration, double walkDistance, double walkDuration);
     void removeDay(Date date);
     void clearDays();
+    // Changes whenever an entry is added or removed (not when one is replaced
+    // in place), and differs between any two documents, so that a view can
+    // keep pointers to the entries and know when to take them again.
+    std::uint64_t dayListRevision() const { return dayListRevision_; }
 
     // ---- derived figures and statistics ----
     static double seriesValue(const DayRecord &entry, int index);
@@ -105,6 +110,9 @@ class CQuilloxDoc {
     GraphSettings graphSettings;
 
   private:
+    void dayListChanged();
+
     DayList days_;
+    std::uint64_t dayListRevision_ = 0;
     bool modified_ = false;
 };

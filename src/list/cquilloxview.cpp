@@ -1,13 +1,50 @@
 #include "list/cquilloxview.h"
 
 #include "app/czephalonteapp.h"
+#include "journal/cquilloxdoc.h"
+#include "list/listpainter.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+namespace {
+
+// One notch of an ordinary mouse wheel, in QWheelEvent::angleDelta units.
+constexpr int wheelNotch = 120;
+
+// Room for a line with a short memo, and the top row of the main window.
+constexpr int preferredColumns = 64;
+constexpr int preferredHeight = 400;
+
+} // namespace
 
 CQuilloxView::CQuilloxView(QWidget *parent) : CPaneView(parent)
 {
     setObjectName(QStringLiteral("listView"));
-    // A plain view shows the window colour until it draws its own content.
     setBackgroundRole(QPalette::Base);
-    setAutoFillBackground(true);
+    // Every paint covers the whole client area from the off-screen image, so
+    // erasing first would only flicker.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    scrollBar_ = new QScrollBar(Qt::Vertical, this);
+    scrollBar_->setFocusPolicy(Qt::NoFocus);
+    scrollBar_->hide();
+    connect(scrollBar_, &QScrollBar::valueChanged, this, [this] { update(); });
+    // The bar's own page step sizes its slider (the client height); a click
+    // in its track moves by the list's page step, as Page Down does.
+    connect(scrollBar_, &QScrollBar::actionTriggered, this, [this](int action) {
+        if (action == QAbstractSlider::SliderPageStepAdd ||
+            action == QAbstractSlider::SliderPageStepSub) {
+            const int delta =
+                action == QAbstractSlider::SliderPageStepAdd ? sizes_.pageStep : -sizes_.pageStep;
+            scrollBar_->setSliderPosition(
+                listScrolledBy(scrollBar_->value(), delta, scrollBar_->maximum()));
+        }
+    });
+
     if (CZephalonteApp *app = theApp())
         app->theListView = this;
 }
@@ -17,4 +54,236 @@ CQuilloxView::~CQuilloxView()
     CZephalonteApp *app = theApp();
     if (app && app->theListView == this)
         app->theListView = nullptr;
+}
+
+bool CQuilloxView::isCommandEnabled(PaneCommand command) const
+{
+    switch (command) {
+    case PaneCommand::NextLine:
+    case PaneCommand::PreviousLine:
+    case PaneCommand::FirstLine:
+    case PaneCommand::LastLine:
+    case PaneCommand::NextPage:
+    case PaneCommand::PreviousPage:
+        return true;
+    case PaneCommand::Print:
+    case PaneCommand::PrintPreview:
+        // The list prints the graph page; enabled once the graph's printing is in.
+        return false;
+    case PaneCommand::Cut:
+    case PaneCommand::Copy:
+    case PaneCommand::Paste:
+        return false;
+    }
+    return false;
+}
+
+void CQuilloxView::runCommand(PaneCommand command)
+{
+    switch (command) {
+    case PaneCommand::NextLine:
+        moveSelection(ListMove::Older);
+        break;
+    case PaneCommand::PreviousLine:
+        moveSelection(ListMove::Newer);
+        break;
+    case PaneCommand::FirstLine:
+        moveSelection(ListMove::Latest);
+        break;
+    case PaneCommand::LastLine:
+        moveSelection(ListMove::Earliest);
+        break;
+    case PaneCommand::NextPage:
+        scrollBy(sizes_.pageStep);
+        break;
+    case PaneCommand::PreviousPage:
+        scrollBy(-sizes_.pageStep);
+        break;
+    case PaneCommand::Cut:
+    case PaneCommand::Copy:
+    case PaneCommand::Paste:
+    case PaneCommand::Print:
+    case PaneCommand::PrintPreview:
+        break;
+    }
+}
+
+int CQuilloxView::scrollPosition() const
+{
+    return scrollBar_->value();
+}
+
+QRect CQuilloxView::clientRect() const
+{
+    const int barWidth = scrollBar_->isHidden() ? 0 : scrollBar_->sizeHint().width();
+    return QRect(0, 0, std::max(0, width() - barWidth), height());
+}
+
+QSize CQuilloxView::sizeHint() const
+{
+    const int textWidth =
+        listTextLeft + preferredColumns * QFontMetrics(listFont()).averageCharWidth();
+    return QSize(textWidth + scrollBar_->sizeHint().width(), preferredHeight);
+}
+
+QSize CQuilloxView::minimumSizeHint() const
+{
+    return QSize(listTotalWidth, listRowHeight);
+}
+
+void CQuilloxView::onUpdate(QObject *)
+{
+    refresh();
+    update();
+}
+
+bool CQuilloxView::syncRows()
+{
+    CZephalonteApp *app = theApp();
+    if (!app || !app->theDocument) {
+        const bool hadRows = rows_.count() != 0;
+        rows_ = ListRows();
+        selectedRow_ = -1;
+        return hadRows;
+    }
+    return rows_.refresh(*app->theDocument);
+}
+
+void CQuilloxView::refresh()
+{
+    syncRows();
+    sizes_ = listScrollSizes(rows_.count());
+    CZephalonteApp *app = theApp();
+    selectedRow_ = app ? rows_.rowOf(app->selectedDate) : -1;
+    applyScrollRange();
+    scrollBar_->setValue(listScrollToShow(selectedRow_, scrollBar_->value(), clientRect().height(),
+                                          scrollBar_->maximum()));
+}
+
+void CQuilloxView::applyScrollRange()
+{
+    // Only vertical: the bar takes width, never height, from the client area.
+    const int clientHeight = height();
+    const int maximum = listScrollMaximum(sizes_.totalHeight, clientHeight);
+    scrollBar_->setRange(0, maximum);
+    scrollBar_->setPageStep(std::max(1, clientHeight));
+    scrollBar_->setSingleStep(sizes_.lineStep);
+    const int barWidth = scrollBar_->sizeHint().width();
+    scrollBar_->setGeometry(width() - barWidth, 0, barWidth, height());
+    scrollBar_->setVisible(maximum > 0);
+}
+
+void CQuilloxView::scrollBy(int delta)
+{
+    scrollBar_->setValue(listScrolledBy(scrollBar_->value(), delta, scrollBar_->maximum()));
+}
+
+void CQuilloxView::moveSelection(ListMove move)
+{
+    // A change not yet announced must not leave the selected row pointing elsewhere.
+    if (syncRows()) {
+        CZephalonteApp *app = theApp();
+        selectedRow_ = app ? rows_.rowOf(app->selectedDate) : -1;
+    }
+    if (const std::optional<int> row = listRowAfterMove(move, selectedRow_, rows_.count())) {
+        selectRow(*row);
+        repaint();
+    }
+}
+
+void CQuilloxView::selectRow(int row)
+{
+    CZephalonteApp *app = theApp();
+    if (!app || row < 0 || row >= rows_.count())
+        return;
+    const Date date = rows_.entry(row).date;
+    if (date == app->selectedDate)
+        return;
+    app->selectedDate = date;
+    app->updateAllViews();
+}
+
+void CQuilloxView::paintEvent(QPaintEvent *)
+{
+    syncRows();
+    const QRect client = clientRect();
+    if (client.isEmpty())
+        return;
+    const qreal ratio = devicePixelRatioF();
+    const QSize imageSize = client.size() * ratio;
+    if (offscreen_.size() != imageSize) {
+        offscreen_ = QImage(imageSize, QImage::Format_RGB32);
+        offscreen_.setDevicePixelRatio(ratio);
+    }
+    CZephalonteApp *app = theApp();
+    {
+        QPainter painter(&offscreen_);
+        drawJournalList(painter, QRect(QPoint(0, 0), client.size()), rows_, scrollPosition(),
+                        app ? app->selectedDate : Date{}, palette().color(QPalette::Base),
+                        palette().color(QPalette::Text));
+    }
+    QPainter(this).drawImage(client.topLeft(), offscreen_);
+}
+
+void CQuilloxView::resizeEvent(QResizeEvent *event)
+{
+    CPaneView::resizeEvent(event);
+    applyScrollRange();
+}
+
+void CQuilloxView::showEvent(QShowEvent *event)
+{
+    CPaneView::showEvent(event);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        refresh();
+    }
+}
+
+void CQuilloxView::mousePressEvent(QMouseEvent *event)
+{
+    CPaneView::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    syncRows();
+    const int y = static_cast<int>(event->position().y());
+    selectRow(listRowAt(y, scrollPosition(), rows_.count()));
+}
+
+void CQuilloxView::wheelEvent(QWheelEvent *event)
+{
+    // Taken either way, so that no enclosing widget scrolls instead.
+    event->accept();
+    if (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier))
+        return;
+    // A zero vertical turn is a sideways tilt or the end of a touch-pad
+    // gesture, not a turn downwards.
+    const int turn = event->angleDelta().y();
+    if (turn == 0)
+        return;
+    if ((turn > 0) != (wheelRemainder_ > 0))
+        wheelRemainder_ = 0;
+    wheelRemainder_ += turn;
+    const int notches = wheelRemainder_ / wheelNotch;
+    wheelRemainder_ -= notches * wheelNotch;
+    // Turned away from the user (positive) scrolls up.
+    scrollBy(-notches * sizes_.lineStep);
+}
+
+void CQuilloxView::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        const std::pair<int, PaneCommand> keys[] = {
+            {Qt::Key_Down, PaneCommand::NextLine},     {Qt::Key_Up, PaneCommand::PreviousLine},
+            {Qt::Key_Home, PaneCommand::FirstLine},    {Qt::Key_End, PaneCommand::LastLine},
+            {Qt::Key_PageDown, PaneCommand::NextPage}, {Qt::Key_PageUp, PaneCommand::PreviousPage},
+        };
+        for (const auto &[key, command] : keys) {
+            if (event->key() == key) {
+                runCommand(command);
+                return;
+            }
+        }
+    }
+    CPaneView::keyPressEvent(event);
 }

@@ -1,12 +1,60 @@
 #pragma once
 
 #include "app/cpaneview.h"
+#include "list/listgeometry.h"
+#include "list/listrows.h"
 
-// The journal list: every entry, one line per day (top middle pane).
-// Registers itself as the application's theListView.
+#include <QImage>
+
+class QScrollBar;
+
+// The journal list: every entry, one line per day, newest first (top middle
+// pane). The selected day's line is highlighted; a click, or the keys the
+// entry form forwards, select another day. Registers itself as the
+// application's theListView.
 class CQuilloxView : public CPaneView {
     Q_OBJECT
   public:
     explicit CQuilloxView(QWidget *parent = nullptr);
     ~CQuilloxView() override;
+
+    bool isCommandEnabled(PaneCommand command) const override;
+    void runCommand(PaneCommand command) override;
+
+    // The row of the selected day, -1 when that day has no entry.
+    int selectedRow() const { return selectedRow_; }
+    int scrollPosition() const;
+    QScrollBar *verticalScrollBar() const { return scrollBar_; }
+    // The area the rows are drawn in: the pane less its scroll bar.
+    QRect clientRect() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+  protected:
+    void onUpdate(QObject *sender) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+  private:
+    void refresh();
+    // Takes the rows anew when entries were added or removed; true then.
+    bool syncRows();
+    void applyScrollRange();
+    void scrollBy(int delta);
+    void moveSelection(ListMove move);
+    void selectRow(int row);
+
+    ListRows rows_;
+    ListScrollSizes sizes_;
+    int selectedRow_ = -1;
+    // Wheel turn not yet worth a whole notch (fine-grained wheels and pads).
+    int wheelRemainder_ = 0;
+    bool shownOnce_ = false;
+    QScrollBar *scrollBar_ = nullptr;
+    QImage offscreen_;
 };

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "journal/calendardate.h"
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+
+class ListRows;
+class QPainter;
+
+// The selected day's band.
+inline const QColor listSelectionColour{180, 250, 180};
+
+// "ＭＳ ゴシック" 14 pixels high: half-width characters 7 pixels wide, so the
+// columns of the lines meet.
+QFont listFont();
+
+// Draws the part of the list seen through `client` (the pane's client area,
+// origin at its top left) with the list scrolled down by scrollPosition
+// pixels: background, the band of the entry dated selectedDate, and the lines
+// of the rows that can be seen. Rows outside are neither formatted nor drawn.
+void drawJournalList(QPainter &painter, const QRect &client, const ListRows &rows,
+                     int scrollPosition, Date selectedDate, const QColor &background,
+                     const QColor &text);
