@@ -29,6 +29,9 @@ CQuilloxView::CQuilloxView(QWidget *parent) : CPaneView(parent)
     // erasing first would only flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
 
+    // Taken here, after the application has put the font substitutions in place.
+    rawFont_ = listRawFont();
+
     scrollBar_ = new QScrollBar(Qt::Vertical, this);
     scrollBar_->setFocusPolicy(Qt::NoFocus);
     scrollBar_->hide();
@@ -218,9 +221,9 @@ void CQuilloxView::paintEvent(QPaintEvent *)
     CZephalonteApp *app = theApp();
     {
         QPainter painter(&offscreen_);
-        drawJournalList(painter, QRect(QPoint(0, 0), client.size()), rows_, scrollPosition(),
-                        app ? app->selectedDate : Date{}, palette().color(QPalette::Base),
-                        palette().color(QPalette::Text));
+        drawJournalList(painter, rawFont_, QRect(QPoint(0, 0), client.size()), rows_,
+                        scrollPosition(), app ? app->selectedDate : Date{},
+                        palette().color(QPalette::Base), palette().color(QPalette::Text));
     }
     QPainter(this).drawImage(client.topLeft(), offscreen_);
 }

@@ -5,6 +5,7 @@
 #include "list/listrows.h"
 
 #include <QImage>
+#include <QRawFont>
 
 class QScrollBar;
 
@@ -57,4 +58,5 @@ class CQuilloxView : public CPaneView {
     bool shownOnce_ = false;
     QScrollBar *scrollBar_ = nullptr;
     QImage offscreen_;
+    QRawFont rawFont_;
 };

@@ -5,8 +5,9 @@
 #include "list/listline.h"
 #include "list/listrows.h"
 
-#include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPainter>
+#include <QRawFont>
 
 namespace {
 
@@ -14,6 +15,11 @@ const char *const listFontFamily = "ＭＳ ゴシック";
 constexpr int listFontPixelHeight = 14;
 
 } // namespace
+
+QRawFont listRawFont()
+{
+    return QRawFont::fromFont(listFont());
+}
 
 QFont listFont()
 {
@@ -24,9 +30,9 @@ QFont listFont()
     return font;
 }
 
-void drawJournalList(QPainter &painter, const QRect &client, const ListRows &rows,
-                     int scrollPosition, Date selectedDate, const QColor &background,
-                     const QColor &text)
+void drawJournalList(QPainter &painter, const QRawFont &font, const QRect &client,
+                     const ListRows &rows, int scrollPosition, Date selectedDate,
+                     const QColor &background, const QColor &text)
 {
     painter.fillRect(client, background);
     const ListRowSpan span = listVisibleRows(scrollPosition, client.height(), rows.count());
@@ -34,11 +40,12 @@ void drawJournalList(QPainter &painter, const QRect &client, const ListRows &row
         return;
 
     painter.save();
-    const QFont font = listFont();
-    painter.setFont(font);
-    painter.setBackgroundMode(Qt::TransparentMode);
+    // The glyphs are placed one after another by their advances, without
+    // shaping: a fixed-pitch face needs none, and shaping every line took
+    // more than half of a paint.
     // Text is placed by its top, the baseline one ascent below.
-    const int ascent = QFontMetrics(font).ascent();
+    const qreal ascent = font.ascent();
+    QList<QPointF> positions;
     for (int row = span.first; row <= span.last; ++row) {
         const DayRecord &entry = rows.entry(row);
         const int top = client.top() + row * listRowHeight - scrollPosition;
@@ -48,8 +55,19 @@ void drawJournalList(QPainter &painter, const QRect &client, const ListRows &row
                              listSelectionColour);
         // The band is light whatever the palette, so its text stays dark.
         painter.setPen(selected ? QColor(Qt::black) : text);
-        painter.drawText(QPoint(client.left() + listTextLeft, top + listTextTop + ascent),
-                         fromJournalText(listLine(entry)));
+        QGlyphRun run;
+        run.setRawFont(font);
+        run.setGlyphIndexes(font.glyphIndexesForString(fromJournalText(listLine(entry))));
+        const QList<QPointF> advances = font.advancesForGlyphIndexes(run.glyphIndexes());
+        positions.resize(advances.size());
+        qreal x = 0;
+        for (qsizetype i = 0; i < advances.size(); ++i) {
+            positions[i] = QPointF(x, 0);
+            x += advances[i].x();
+        }
+        run.setPositions(positions);
+        painter.drawGlyphRun(QPointF(client.left() + listTextLeft, top + listTextTop + ascent),
+                             run);
     }
     painter.restore();
 }
