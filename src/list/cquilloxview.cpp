@@ -4,11 +4,15 @@
 #include "journal/cquilloxdoc.h"
 #include "list/listpainter.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -245,9 +249,11 @@ void CQuilloxView::showEvent(QShowEvent *event)
 
 void CQuilloxView::mousePressEvent(QMouseEvent *event)
 {
-    CPaneView::mousePressEvent(event);
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton) {
+        CPaneView::mousePressEvent(event);
         return;
+    }
+    event->accept();
     syncRows();
     const int y = static_cast<int>(event->position().y());
     selectRow(listRowAt(y, scrollPosition(), rows_.count()));
