@@ -128,8 +128,9 @@ QRect CQuilloxView::clientRect() const
 
 QSize CQuilloxView::sizeHint() const
 {
-    const int textWidth =
-        listTextLeft + preferredColumns * QFontMetrics(listFont()).averageCharWidth();
+    // Measured on a digit: the face's average takes the full-width characters in.
+    const int column = QFontMetrics(listFont()).horizontalAdvance(QLatin1Char('0'));
+    const int textWidth = listTextLeft + preferredColumns * column;
     return QSize(textWidth + scrollBar_->sizeHint().width(), preferredHeight);
 }
 
