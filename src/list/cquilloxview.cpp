@@ -1,6 +1,7 @@
 #include "list/cquilloxview.h"
 
 #include "app/czephalonteapp.h"
+#include "graph/graphprint.h"
 #include "journal/cquilloxdoc.h"
 #include "list/listpainter.h"
 
@@ -74,9 +75,9 @@ bool CQuilloxView::isCommandEnabled(PaneCommand command) const
     case PaneCommand::PreviousPage:
         return true;
     case PaneCommand::Print:
+    case PaneCommand::PrintDirect:
     case PaneCommand::PrintPreview:
-        // The list prints the graph page; enabled once the graph's printing is in.
-        return false;
+        return true;
     case PaneCommand::Cut:
     case PaneCommand::Copy:
     case PaneCommand::Paste:
@@ -106,11 +107,15 @@ void CQuilloxView::runCommand(PaneCommand command)
     case PaneCommand::PreviousPage:
         scrollBy(-sizes_.pageStep);
         break;
+    case PaneCommand::Print:
+    case PaneCommand::PrintDirect:
+    case PaneCommand::PrintPreview:
+        // The list has no printed form of its own: it prints the graph page.
+        printGraphPage(this, command);
+        break;
     case PaneCommand::Cut:
     case PaneCommand::Copy:
     case PaneCommand::Paste:
-    case PaneCommand::Print:
-    case PaneCommand::PrintPreview:
         break;
     }
 }

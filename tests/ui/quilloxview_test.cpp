@@ -1,11 +1,17 @@
 #include "app/czephalonteapp.h"
+#include "apptestsupport.h"
+#include "graph/cgraphview.h"
+#include "graph/fontsubstitutes.h"
 #include "journal/cquilloxdoc.h"
 #include "list/cquilloxview.h"
 #include "list/listpainter.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QFontMetrics>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
@@ -235,12 +241,64 @@ TEST_F(ListViewTest, fontGivesSevenPixelColumns)
     EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("ｱｲｳ")), 3 * 7);
 }
 
+// ---- printing, in the running program ----
+
+class ListPrintTest : public AppTest {
+  protected:
+    // The PDF without its creation time, which is all two prints of one page differ in.
+    QByteArray printed(CPaneView *pane, const QString &name)
+    {
+        QPrinter &printer = app->printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path(name));
+        pane->runCommand(PaneCommand::PrintDirect);
+        static const QRegularExpression creationDate(QStringLiteral("/CreationDate \\([^)]*\\)"));
+        return QString::fromLatin1(fileBytes(path(name))).remove(creationDate).toLatin1();
+    }
+};
+
+TEST_F(ListPrintTest, printsTheGraphPage)
+{
+    writeJournalFile(path(QStringLiteral("zph0001.txt")), "Taro",
+                     "2026/03/01\t60\t20\t5\t1800\t0\t0\t\r\n"
+                     "2026/03/04\t61\t21\t0\t0\t3\t1200\tmemo\r\n",
+                     "graphNDays = 7\r\n");
+    ASSERT_TRUE(startApp());
+    CQuilloxView *list = app->theListView;
+    ASSERT_NE(list, nullptr);
+    ASSERT_NE(app->theGraphView, nullptr);
+    for (PaneCommand c : {PaneCommand::Print, PaneCommand::PrintDirect, PaneCommand::PrintPreview})
+        EXPECT_TRUE(list->isCommandEnabled(c));
+
+    // Printed from the list before the graph has ever been drawn.
+    const QByteArray fromList = printed(list, QStringLiteral("list.pdf"));
+    EXPECT_FALSE(app->printingActive);
+    const QByteArray fromGraph = printed(app->theGraphView, QStringLiteral("graph.pdf"));
+    ASSERT_FALSE(fromGraph.isEmpty());
+    EXPECT_EQ(fromList, fromGraph);
+
+    int pages = -1;
+    bool activeMeanwhile = false;
+    answerer.expect([&](QWidget *modal) {
+        auto *preview = qobject_cast<QPrintPreviewDialog *>(modal);
+        ASSERT_NE(preview, nullptr);
+        pages = preview->findChild<QPrintPreviewWidget *>()->pageCount();
+        activeMeanwhile = app->printingActive;
+        preview->reject();
+    });
+    list->runCommand(PaneCommand::PrintPreview);
+    EXPECT_EQ(pages, 1);
+    EXPECT_TRUE(activeMeanwhile);
+    EXPECT_FALSE(app->printingActive);
+    EXPECT_TRUE(answerer.unexpected.isEmpty()) << answerer.unexpected.join(u'\n').toStdString();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
-    QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
+    installFontSubstitutes();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -2,6 +2,7 @@
 // with memos, far more than a person records.
 
 #include "app/czephalonteapp.h"
+#include "graph/fontsubstitutes.h"
 #include "journal/cquilloxdoc.h"
 #include "list/cquilloxview.h"
 #include "list/listline.h"
@@ -9,7 +10,6 @@
 #include "list/listrows.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QImage>
 #include <QPainter>
 
@@ -121,7 +121,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
+    installFontSubstitutes();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
