@@ -188,7 +188,7 @@ TEST(ListRows, NewestFirstAndFollowingTheDocument)
 
     // Another document, even one loaded with the same days, is taken anew.
     CQuilloxDoc other;
-    ASSERT_TRUE(other.loadJournalText(document.journalText()).empty());
+    ASSERT_TRUE(other.loadJournalText(document.journalText(), makeDate(2002, 6, 30)).empty());
     EXPECT_TRUE(rows.refresh(other));
     EXPECT_EQ(rows.count(), 3);
     document.clearDays();
