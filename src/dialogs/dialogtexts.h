@@ -24,9 +24,4 @@ inline constexpr char numberRange[] = "%1 から %2 までの数字を入力し�
 inline constexpr char nameMissing[] = "ユーザ名を入力してください。";
 inline constexpr char heartRateRange[] = "%1～%2";
 
-// A character typed that the journal's code page cannot hold: %1 the
-// character, %2 its code point in hex.
-inline constexpr char unencodableCharacter[] =
-    "「%1」(U+%2) は保存できない文字です。ほかの文字に置き換えてください。";
-
 } // namespace dialogtext

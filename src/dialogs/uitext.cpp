@@ -1,6 +1,5 @@
 #include "dialogs/uitext.h"
 
-#include "dialogs/dialogtexts.h"
 #include "entry/cp932.h"
 
 #include <QByteArray>
@@ -17,15 +16,9 @@ std::optional<std::string> toJournalText(const QString &text, QString *errorMess
     Cp932Encoded encoded =
         encodeCp932(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
     if (encoded.unencodable) {
-        if (errorMessage) {
-            const char32_t character = *encoded.unencodable;
-            // The code point as well as the character: an emoji or a combining
-            // mark may have no glyph in the message box font.
-            const QString codePoint =
-                QStringLiteral("%1").arg(static_cast<uint>(character), 4, 16, QLatin1Char('0'));
-            *errorMessage = ui(dialogtext::unencodableCharacter)
-                                .arg(QString::fromUcs4(&character, 1), codePoint.toUpper());
-        }
+        if (errorMessage)
+            *errorMessage =
+                QString::fromStdString(unencodableCharacterMessage(*encoded.unencodable));
         return std::nullopt;
     }
     return std::move(encoded.bytes);

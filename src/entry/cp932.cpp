@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <iconv.h>
 
 namespace {
@@ -16,12 +17,6 @@ constexpr const char *utf8Name = "UTF-8";
 constexpr char32_t noCharacter = 0xFFFFFFFF;
 constexpr char32_t replacementCharacter = 0xFFFD;
 constexpr int leadByteCount = (0x9f - 0x81 + 1) + (0xfc - 0xe0 + 1);
-
-// The bytes that may follow a lead byte in a well-formed double-byte character.
-constexpr bool isCp932TrailByte(unsigned char byte)
-{
-    return (byte >= 0x40 && byte <= 0x7e) || (byte >= 0x80 && byte <= 0xfc);
-}
 
 constexpr int leadIndex(unsigned char lead)
 {
@@ -323,4 +318,32 @@ Cp932Encoded encodeCp932(std::string_view utf8)
         pos += next.length;
     }
     return encoded;
+}
+
+std::string unencodableCharacterMessage(char32_t character)
+{
+    // The code point as well as the character: an emoji or a combining mark
+    // may have no glyph in the message box font.
+    std::array<char, 16> codePoint{};
+    std::snprintf(codePoint.data(), codePoint.size(), "U+%04X", static_cast<unsigned>(character));
+    std::string message = "\u300C";
+    appendUtf8(message, character);
+    message += "\u300D(";
+    message += codePoint.data();
+    message += ") は保存できない文字です。ほかの文字に置き換えてください。";
+    return message;
+}
+
+bool hasBrokenDoubleByte(std::string_view bytes)
+{
+    for (std::size_t pos = 0; pos < bytes.size(); ++pos) {
+        if (isCp932LeadByte(static_cast<unsigned char>(bytes[pos]))) {
+            if (pos + 1 == bytes.size() ||
+                !isCp932TrailByte(static_cast<unsigned char>(bytes[pos + 1]))) {
+                return true;
+            }
+            ++pos;
+        }
+    }
+    return false;
 }

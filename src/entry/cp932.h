@@ -28,5 +28,14 @@ struct Cp932Encoded {
 // their code-page-932 characters first.
 Cp932Encoded encodeCp932(std::string_view utf8);
 
+// A message box's words (UTF-8) for a character that code page 932 cannot
+// hold: the character itself, and its code point for when no font has it.
+std::string unencodableCharacterMessage(char32_t character);
+
+// True when a lead byte is not followed by a trail byte. Such bytes would
+// swallow the TAB, CR or LF after them where a memo's stored form is made,
+// and break the journal line they are written to.
+bool hasBrokenDoubleByte(std::string_view bytes);
+
 // The escape range used by decodeCp932 for undecodable bytes.
 inline constexpr char32_t cp932ByteEscapeBase = 0x10FF00;

@@ -29,3 +29,9 @@ constexpr bool isCp932LeadByte(unsigned char byte)
 {
     return (byte >= 0x81 && byte <= 0x9f) || (byte >= 0xe0 && byte <= 0xfc);
 }
+
+// True for a byte that may follow a lead byte.
+constexpr bool isCp932TrailByte(unsigned char byte)
+{
+    return (byte >= 0x40 && byte <= 0x7e) || (byte >= 0x80 && byte <= 0xfc);
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+// The entry form's own texts, UTF-8. "\r\n" is the line break the message
+// boxes have always shown; keep the texts as they are.
+
+namespace entrytext {
+
+inline constexpr char jogDurationInvalid[] = "Jog 時間指定が不正です。\r\n書式：<時間>:<分>'<秒>\"";
+inline constexpr char walkDurationInvalid[] =
+    "Walk 時間指定が不正です。\r\n書式：<時間>:<分>'<秒>\"";
+// %s: the day as "%Y/%m/%d".
+inline constexpr char deleteQuestion[] = "%s のデータを削除します。\r\nよろしいですか？";
+
+} // namespace entrytext
