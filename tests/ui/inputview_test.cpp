@@ -1,0 +1,266 @@
+// The entry form driven as the user drives it: typing, the buttons, the keys,
+// and the updates it exchanges with the other panes.
+
+#include "apptestsupport.h"
+
+#include "entry/cinputview.h"
+#include "journal/cquilloxdoc.h"
+#include "list/cquilloxview.h"
+
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+const QString walkMessage = QStringLiteral("Walk 時間指定が不正です。\r\n書式：<時間>:<分>'<秒>\"");
+
+const Date today = todayDate();
+const Date yesterday = today - std::chrono::days{1};
+const Date tomorrow = today + std::chrono::days{1};
+
+// Stands in for the journal list: keeps the commands the form passes on.
+class RecordingList : public CQuilloxView {
+  public:
+    void runCommand(PaneCommand command) override { commands.push_back(command); }
+    std::vector<PaneCommand> commands;
+};
+
+class InputViewTest : public ::testing::Test {
+  protected:
+    void SetUp() override
+    {
+        app = std::make_unique<CZephalonteApp>();
+        list = std::make_unique<RecordingList>();
+        QObject::connect(app.get(), &CZephalonteApp::documentUpdated,
+                         [this](QObject *sender) { senders.push_back(sender); });
+        view = std::make_unique<CInputView>();
+        view->show();
+        QApplication::setActiveWindow(view.get());
+    }
+
+    QLineEdit *edit(const char *name) const { return view->findChild<QLineEdit *>(name); }
+    QPlainTextEdit *memo() const { return view->findChild<QPlainTextEdit *>("memoEdit"); }
+    QDateEdit *picker() const { return view->findChild<QDateEdit *>("datePicker"); }
+    void click(const char *button) const
+    {
+        QTest::mouseClick(view->findChild<QPushButton *>(button), Qt::LeftButton);
+    }
+    const DayRecord *entry(Date date) const { return app->theDocument->findDay(date); }
+
+    // What the seven fields show, in the template's order.
+    QStringList shown() const
+    {
+        QStringList texts;
+        for (const char *name : {"weightEdit", "fatPercentEdit", "jogDistanceEdit",
+                                 "jogDurationEdit", "walkDistanceEdit", "walkDurationEdit"})
+            texts << edit(name)->text();
+        return texts << memo()->toPlainText();
+    }
+
+    void typeInto(QWidget *field, const QString &text)
+    {
+        field->setFocus();
+        // QTest::keyClicks refuses non-ASCII text; an input method sends it whole.
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, text, Qt::NoModifier);
+    }
+
+    // Another pane selects a day and has the views updated.
+    void selectFromElsewhere(Date date)
+    {
+        app->selectedDate = date;
+        app->updateAllViews(list.get());
+    }
+
+    ModalAnswerer answerer;
+    std::unique_ptr<CZephalonteApp> app;
+    std::unique_ptr<RecordingList> list;
+    std::unique_ptr<CInputView> view;
+    std::vector<QObject *> senders;
+};
+
+TEST_F(InputViewTest, opensOnTheSelectedDayAndFollowsOtherPanesDroppingWhatWasTyped)
+{
+    EXPECT_EQ(view->shownDate(), today);
+    app->theDocument->setDay(yesterday, "a\\nb", 64.2, 0, 0, 0, 3.5, 2700);
+
+    typeInto(edit("weightEdit"), QStringLiteral("70"));
+    selectFromElsewhere(yesterday);
+    EXPECT_EQ(view->shownDate(), yesterday);
+    EXPECT_EQ(shown(), (QStringList{"64.2", "", "", "", "3.5", "45'00\"", "a\nb"}));
+    // Having shown the day, the form tells the others, itself as sender.
+    EXPECT_EQ(senders.back(), view.get());
+
+    // Its own notification does not make it read the document again.
+    typeInto(edit("weightEdit"), QStringLiteral("1"));
+    app->updateAllViews(view.get());
+    EXPECT_EQ(edit("weightEdit")->text(), QStringLiteral("64.21"));
+
+    // Picking a date drops what was typed; a day without entry is empty.
+    picker()->setDate(QDate::currentDate());
+    EXPECT_EQ(app->selectedDate, today);
+    EXPECT_EQ(shown(), QStringList(7, QString()));
+    EXPECT_EQ(app->theDocument->dayList().size(), 1u);
+}
+
+TEST_F(InputViewTest, registeringTodayStaysAndShowsTheValuesNormalised)
+{
+    typeInto(edit("weightEdit"), QStringLiteral("65.50"));
+    typeInto(edit("jogDurationEdit"), QStringLiteral("65"));
+    click("registerButton");
+
+    EXPECT_EQ(view->shownDate(), today);
+    ASSERT_NE(entry(today), nullptr);
+    EXPECT_EQ(entry(today)->jogDuration, 3900);
+    EXPECT_EQ(edit("weightEdit")->text(), QStringLiteral("65.5"));
+    EXPECT_EQ(edit("jogDurationEdit")->text(), QStringLiteral("1:05'00\""));
+}
+
+TEST_F(InputViewTest, registeringAnyOtherDayMovesToTheDayAfterIt)
+{
+    for (Date day : {yesterday, tomorrow}) {
+        selectFromElsewhere(day);
+        typeInto(edit("walkDistanceEdit"), QStringLiteral("2"));
+        click("registerButton");
+        ASSERT_NE(entry(day), nullptr);
+        EXPECT_EQ(entry(day)->walkDistance, 2);
+        EXPECT_EQ(view->shownDate(), day + std::chrono::days{1});
+        EXPECT_EQ(app->selectedDate, day + std::chrono::days{1});
+    }
+    // Registering a day with every field empty stores it all the same.
+    selectFromElsewhere(yesterday - std::chrono::days{7});
+    click("registerButton");
+    EXPECT_NE(entry(yesterday - std::chrono::days{7}), nullptr);
+}
+
+TEST_F(InputViewTest, anInvalidWalkTimeStopsEverythingAndKeepsTheTypedTexts)
+{
+    selectFromElsewhere(yesterday);
+    typeInto(edit("jogDurationEdit"), QStringLiteral("30"));
+    typeInto(edit("walkDurationEdit"), QStringLiteral("20 "));
+    answerer.expectMessage(QMessageBox::Ok);
+    click("nextDayButton");
+
+    EXPECT_EQ(answerer.texts, QStringList{walkMessage});
+    EXPECT_EQ(entry(yesterday), nullptr);
+    EXPECT_EQ(view->shownDate(), yesterday);
+    EXPECT_EQ(edit("jogDurationEdit")->text(), QStringLiteral("30"));
+    EXPECT_EQ(edit("walkDurationEdit")->text(), QStringLiteral("20 "));
+    EXPECT_EQ(view->focusWidget(), edit("walkDurationEdit"));
+}
+
+TEST_F(InputViewTest, dayStepsStoreOnlyWhenANumberWasTyped)
+{
+    typeInto(memo(), QStringLiteral("only a memo"));
+    click("nextDayButton");
+    EXPECT_EQ(view->shownDate(), tomorrow);
+    EXPECT_TRUE(app->theDocument->dayList().empty());
+
+    typeInto(edit("weightEdit"), QStringLiteral("66"));
+    click("previousDayButton");
+    EXPECT_EQ(view->shownDate(), today);
+    ASSERT_NE(entry(tomorrow), nullptr);
+    EXPECT_EQ(entry(tomorrow)->weight, 66);
+}
+
+TEST_F(InputViewTest, deleteAsksFirstEvenForADayWithoutEntry)
+{
+    const QString question = QString::fromStdString(formatDate(today)) +
+                             QStringLiteral(" のデータを削除します。\r\nよろしいですか？");
+    app->theDocument->setDay(yesterday, "", 64, 0, 0, 0, 0, 0);
+    answerer.expectMessage(QMessageBox::Yes);
+    click("deleteButton");
+    EXPECT_EQ(answerer.texts, QStringList{question});
+    EXPECT_EQ(app->theDocument->dayList().size(), 1u);
+
+    selectFromElsewhere(yesterday);
+    answerer.expectMessage(QMessageBox::No);
+    click("deleteButton");
+    EXPECT_NE(entry(yesterday), nullptr);
+    answerer.expectMessage(QMessageBox::Yes);
+    click("deleteButton");
+    EXPECT_EQ(entry(yesterday), nullptr);
+    EXPECT_EQ(shown(), QStringList(7, QString()));
+    EXPECT_TRUE(answerer.unexpected.isEmpty());
+}
+
+TEST_F(InputViewTest, journalKeysGoToTheListExceptTheArrowsInTheMemo)
+{
+    QTest::keyClick(edit("weightEdit"), Qt::Key_Down);
+    QTest::keyClick(picker(), Qt::Key_Up);
+
+    typeInto(memo(), QStringLiteral("one\ntwo"));
+    memo()->moveCursor(QTextCursor::Start);
+    QTest::keyClick(memo(), Qt::Key_Down);
+    EXPECT_EQ(memo()->textCursor().blockNumber(), 1);
+    QTest::keyClick(memo(), Qt::Key_Home);
+    QTest::keyClick(memo(), Qt::Key_PageDown);
+    // The same commands when the main window routes them to the form.
+    view->runCommand(PaneCommand::PreviousLine);
+    EXPECT_EQ(memo()->textCursor().blockNumber(), 0);
+
+    const std::vector<PaneCommand> expected{PaneCommand::NextLine, PaneCommand::PreviousLine,
+                                            PaneCommand::FirstLine, PaneCommand::NextPage};
+    EXPECT_EQ(list->commands, expected);
+    EXPECT_EQ(picker()->date(), QDate::currentDate());
+}
+
+TEST_F(InputViewTest, enterRegistersFromAOneLineFieldAndStartsALineInTheMemo)
+{
+    typeInto(memo(), QStringLiteral("a"));
+    QTest::keyClick(memo(), Qt::Key_Return);
+    typeInto(memo(), QStringLiteral("b"));
+    EXPECT_EQ(memo()->toPlainText(), QStringLiteral("a\nb"));
+    EXPECT_TRUE(app->theDocument->dayList().empty());
+
+    typeInto(edit("weightEdit"), QStringLiteral("64"));
+    QTest::keyClick(edit("weightEdit"), Qt::Key_Return);
+    ASSERT_NE(entry(today), nullptr);
+    EXPECT_EQ(entry(today)->memo, "a\\nb");
+}
+
+TEST_F(InputViewTest, memoKeepsJapaneseAndRefusesWhatTheJournalCannotHold)
+{
+    // ソ and 表 end in the backslash byte; 〜 comes as an input method types it.
+    typeInto(memo(), QStringLiteral("ソ表\u301C"));
+    click("registerButton");
+    ASSERT_NE(entry(today), nullptr);
+    EXPECT_EQ(entry(today)->memo, "\x83\x5c\x95\x5c\x81\x60");
+    EXPECT_EQ(memo()->toPlainText(), QStringLiteral("ソ表\uFF5E"));
+
+    memo()->moveCursor(QTextCursor::End);
+    typeInto(memo(), QStringLiteral("\U0001F600"));
+    answerer.expectMessage(QMessageBox::Ok);
+    click("registerButton");
+    ASSERT_EQ(answerer.texts.size(), 1);
+    EXPECT_TRUE(answerer.texts.front().contains(QStringLiteral("\U0001F600")));
+    EXPECT_EQ(entry(today)->memo, "\x83\x5c\x95\x5c\x81\x60");
+    EXPECT_EQ(memo()->toPlainText(), QStringLiteral("ソ表\uFF5E\U0001F600"));
+}
+
+TEST_F(InputViewTest, cutAndPasteActOnTheFocusedField)
+{
+    typeInto(edit("weightEdit"), QStringLiteral("65"));
+    edit("weightEdit")->selectAll();
+    view->runCommand(PaneCommand::Cut);
+    EXPECT_EQ(edit("weightEdit")->text(), QString());
+    edit("fatPercentEdit")->setFocus();
+    view->runCommand(PaneCommand::Paste);
+    EXPECT_EQ(edit("fatPercentEdit")->text(), QStringLiteral("65"));
+}
+
+TEST_F(InputViewTest, tabGoesRoundTheFormWithoutLeavingIt)
+{
+    auto *next = view->findChild<QPushButton *>("nextDayButton");
+    next->setFocus();
+    QTest::keyClick(next, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), edit("weightEdit"));
+    QTest::keyClick(edit("weightEdit"), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), next);
+}
+
+} // namespace
+
+ZPH_APP_TEST_MAIN
