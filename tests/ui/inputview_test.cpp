@@ -7,6 +7,7 @@
 #include "journal/cquilloxdoc.h"
 #include "list/cquilloxview.h"
 
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -259,6 +260,18 @@ TEST_F(InputViewTest, tabGoesRoundTheFormWithoutLeavingIt)
     EXPECT_EQ(QApplication::focusWidget(), edit("weightEdit"));
     QTest::keyClick(edit("weightEdit"), Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(QApplication::focusWidget(), next);
+}
+
+TEST_F(InputViewTest, calendarDropsDownWithItsRightEdgeUnderThePickers)
+{
+    view->move(300, 100);
+    QDateEdit *date = picker();
+    QTest::mouseClick(date, Qt::LeftButton, {}, QPoint(date->width() - 4, date->height() / 2));
+    QWidget *calendar = date->calendarWidget()->window();
+    ASSERT_TRUE(calendar->isVisible());
+    EXPECT_EQ(calendar->geometry().right(), date->mapToGlobal(date->rect().bottomRight()).x());
+    EXPECT_EQ(calendar->geometry().top(), date->mapToGlobal(date->rect().bottomRight()).y() + 1);
+    calendar->close();
 }
 
 } // namespace
