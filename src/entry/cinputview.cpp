@@ -93,7 +93,7 @@ CInputView::CInputView(QWidget *parent) : CPaneView(parent), ui_(std::make_uniqu
     ui_->datePicker->setDateRange(firstPickableDay, lastPickableDay);
     layOutInDialogUnits();
 
-    // Like a form larger than its pane, the form scrolls rather than shrinks.
+    // A pane smaller than the form shows scroll bars instead of squeezing it.
     scrollArea_ = new QScrollArea(this);
     scrollArea_->setFrameShape(QFrame::NoFrame);
     scrollArea_->setFocusPolicy(Qt::NoFocus);

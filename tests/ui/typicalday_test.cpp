@@ -1,0 +1,84 @@
+// A typical day's entry through the real main window, from a first start
+// without a journal to the bytes of the journal file after closing.
+
+#include "apptestsupport.h"
+
+#include "app/cmainframe.h"
+#include "dialogs/cuserinfodlg.h"
+#include "entry/cinputview.h"
+#include "journal/cquilloxdoc.h"
+
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+class TypicalDayTest : public AppTest {};
+
+TEST_F(TypicalDayTest, aDayTypedIntoTheFormReachesEveryPaneAndTheFile)
+{
+    // The first start: no journal, so the user is asked who they are.
+    answerer.expectMessage(QMessageBox::Ok);
+    answerer.expect([](QWidget *modal) {
+        auto *dialog = qobject_cast<CUserInfoDlg *>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QLineEdit *>("nameEdit")->setText(QStringLiteral("Hanako"));
+        dialog->findChild<QRadioButton *>("femaleRadio")->click();
+        dialog->findChild<QLineEdit *>("heightEdit")->setText(QStringLiteral("160"));
+        dialog->findChild<QPushButton *>("okButton")->click();
+    });
+    ASSERT_TRUE(startApp());
+    CMainFrame *frame = app->mainFrame();
+    QApplication::setActiveWindow(frame);
+    CInputView *form = frame->inputView();
+    const auto field = [form](const char *name) { return form->findChild<QLineEdit *>(name); };
+
+    // Yesterday picked in the date picker, its figures typed and registered.
+    const QDate yesterday = QDate::currentDate().addDays(-1);
+    form->findChild<QDateEdit *>("datePicker")->setDate(yesterday);
+    QTest::keyClicks(field("weightEdit"), QStringLiteral("52.4"));
+    QTest::keyClicks(field("fatPercentEdit"), QStringLiteral("24.5"));
+    QTest::keyClicks(field("jogDistanceEdit"), QStringLiteral("5.2"));
+    QTest::keyClicks(field("jogDurationEdit"), QStringLiteral("31'20"));
+    auto *memo = form->findChild<QPlainTextEdit *>("memoEdit");
+    memo->setFocus();
+    QTest::sendKeyEvent(QTest::Click, memo, Qt::Key_unknown, QStringLiteral("朝ラン\u301Cソ表"),
+                        Qt::NoModifier);
+    QTest::mouseClick(form->findChild<QPushButton *>("registerButton"), Qt::LeftButton);
+
+    // A past day registered: the form has moved on to today, which is empty.
+    EXPECT_EQ(form->shownDate(), todayDate());
+    EXPECT_EQ(field("weightEdit")->text(), QString());
+    // Back to yesterday with "←": nothing typed, nothing stored.
+    QTest::mouseClick(form->findChild<QPushButton *>("previousDayButton"), Qt::LeftButton);
+    EXPECT_EQ(app->selectedDate, todayDate() - std::chrono::days{1});
+    EXPECT_EQ(field("jogDurationEdit")->text(), QStringLiteral("31'20\""));
+
+    // Closing stores the journal, then asks.
+    answerer.expectMessage(QMessageBox::Yes);
+    EXPECT_TRUE(frame->close());
+    EXPECT_TRUE(answerer.allAnswered());
+    EXPECT_TRUE(answerer.unexpected.isEmpty()) << answerer.unexpected.join(u'\n').toStdString();
+    app.reset();
+
+    QByteArray expected = fileBytes(QStringLiteral(ZPH_TEST_DATA_DIR "/journal_defaults.txt"));
+    expected.replace("name = \r\n", "name = Hanako\r\n");
+    expected.replace("sex = male\r\n", "sex = female\r\n");
+    expected.replace("height = 0\r\n", "height = 160\r\n");
+    // A new journal's event is today.
+    expected.replace("eventDate = 2002/06/30",
+                     "eventDate = " + QDate::currentDate().toString(u"yyyy/MM/dd").toLatin1());
+    // 朝ラン, the wave dash as code page 932 holds it, then ソ and 表 (trail byte 0x5C).
+    expected +=
+        yesterday.toString(u"yyyy/MM/dd").toLatin1() +
+        "\t52.4\t24.5\t5.2\t1880\t0\t0\t\x92\xa9\x83\x89\x83\x93\x81\x60\x83\x5c\x95\x5c\r\n";
+    EXPECT_EQ(fileBytes(path(QStringLiteral("zph0001.txt"))).toStdString(), expected.toStdString());
+}
+
+} // namespace
+
+ZPH_APP_TEST_MAIN
