@@ -3,6 +3,7 @@
 
 #include "apptestsupport.h"
 
+#include "advisor/cmessageview.h"
 #include "app/cmainframe.h"
 #include "dialogs/cuserinfodlg.h"
 #include "entry/cinputview.h"
@@ -57,6 +58,10 @@ TEST_F(TypicalDayTest, aDayTypedIntoTheFormReachesEveryPaneAndTheFile)
     QTest::mouseClick(form->findChild<QPushButton *>("previousDayButton"), Qt::LeftButton);
     EXPECT_EQ(app->selectedDate, todayDate() - std::chrono::days{1});
     EXPECT_EQ(field("jogDurationEdit")->text(), QStringLiteral("31'20\""));
+    // The advisor speaks of that day: 52.4 kg at 160 cm, a female user.
+    EXPECT_TRUE(frame->messageView()->message().contains(
+        QStringLiteral("体重 52.40kg のBMI値は 20.47、適正体重だよ。\r\n")))
+        << frame->messageView()->message().toStdString();
 
     // Closing stores the journal, then asks.
     answerer.expectMessage(QMessageBox::Yes);
