@@ -1,6 +1,7 @@
 #include "entry/cinputview.h"
 
 #include "app/czephalonteapp.h"
+#include "graph/graphprint.h"
 #include "journal/cquilloxdoc.h"
 #include "list/cquilloxview.h"
 #include "ui_cinputview.h"
@@ -263,16 +264,10 @@ void CInputView::reportFailure(const DayReading &reading)
 
 // ---- commands routed by the main window ----
 
-bool CInputView::isCommandEnabled(PaneCommand command) const
+bool CInputView::isCommandEnabled(PaneCommand) const
 {
-    switch (command) {
-    case PaneCommand::Print:
-    case PaneCommand::PrintPreview:
-        // The printed page is the graph's; printing from the form comes with it.
-        return false;
-    default:
-        return true;
-    }
+    // Every routed command means something here; printing prints the graph.
+    return true;
 }
 
 void CInputView::runCommand(PaneCommand command)
@@ -309,7 +304,9 @@ void CInputView::runCommand(PaneCommand command)
         forwardToList(command);
         break;
     case PaneCommand::Print:
+    case PaneCommand::PrintDirect:
     case PaneCommand::PrintPreview:
+        printGraphPage(this, command);
         break;
     }
 }
