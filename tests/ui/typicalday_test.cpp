@@ -7,6 +7,8 @@
 #include "app/cmainframe.h"
 #include "dialogs/cuserinfodlg.h"
 #include "entry/cinputview.h"
+#include "graph/cgraphview.h"
+#include "graph/graphgeometry.h"
 #include "journal/cquilloxdoc.h"
 
 #include <QDateEdit>
@@ -62,6 +64,26 @@ TEST_F(TypicalDayTest, aDayTypedIntoTheFormReachesEveryPaneAndTheFile)
     EXPECT_TRUE(frame->messageView()->message().contains(
         QStringLiteral("体重 52.40kg のBMI値は 20.47、適正体重だよ。\r\n")))
         << frame->messageView()->message().toStdString();
+
+    // The graph marks that day with its dotted line, and only that day.
+    CGraphView *graph = frame->graphView();
+    const QImage drawn = graph->grab().toImage();
+    const auto marked = [&](Date day) {
+        const int x = dayCentre(graph->plotRect, graph->dayWidth,
+                                static_cast<int>((day - graph->periodStart).count()));
+        for (int y = graph->plotRect.top; y < graph->plotRect.bottom; ++y) {
+            if (drawn.pixelColor(x, y) == QColor(0, 255, 0))
+                return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(marked(app->selectedDate));
+    EXPECT_FALSE(marked(todayDate()));
+    // Print preview from the form shows the graph's page.
+    answerer.expectDialogAndReject();
+    frame->action(FrameAction::PrintPreview)->trigger();
+    EXPECT_EQ(answerer.classNames, QStringList{QStringLiteral("QPrintPreviewDialog")});
+    EXPECT_FALSE(app->printingActive);
 
     // Closing stores the journal, then asks.
     answerer.expectMessage(QMessageBox::Yes);
