@@ -10,6 +10,8 @@
 #include "graph/cgraphview.h"
 #include "graph/graphgeometry.h"
 #include "journal/cquilloxdoc.h"
+#include "list/cquilloxview.h"
+#include "list/listline.h"
 
 #include <QDateEdit>
 #include <QLineEdit>
@@ -18,9 +20,14 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <cstdio>
+
 namespace {
 
 class TypicalDayTest : public AppTest {};
+
+// 朝ラン, the wave dash as code page 932 holds it, then ソ and 表 (trail byte 0x5C).
+const char storedMemo[] = "\x92\xa9\x83\x89\x83\x93\x81\x60\x83\x5c\x95\x5c";
 
 TEST_F(TypicalDayTest, aDayTypedIntoTheFormReachesEveryPaneAndTheFile)
 {
@@ -65,6 +72,19 @@ TEST_F(TypicalDayTest, aDayTypedIntoTheFormReachesEveryPaneAndTheFile)
         QStringLiteral("体重 52.40kg のBMI値は 20.47、適正体重だよ。\r\n")))
         << frame->messageView()->message().toStdString();
 
+    // The list shows it on its top line, highlighted.
+    CQuilloxView *list = frame->listView();
+    EXPECT_EQ(list->selectedRow(), 0);
+    EXPECT_EQ(list->grab().toImage().pixelColor(list->clientRect().left() + 1, 9),
+              QColor(180, 250, 180));
+    const DayRecord *entry = app->theDocument->findDay(app->selectedDate);
+    ASSERT_NE(entry, nullptr);
+    char line[128];
+    std::snprintf(line, sizeof line, "%04d/%02d/%02d %6.2f %5.1f %4.1f %9s %4.1f %9s %s",
+                  yesterday.year(), yesterday.month(), yesterday.day(), 52.4, 24.5, 5.2, "31'20\"",
+                  0.0, "", storedMemo);
+    EXPECT_EQ(listLine(*entry), line);
+
     // The graph marks that day with its dotted line, and only that day.
     CGraphView *graph = frame->graphView();
     const QImage drawn = graph->grab().toImage();
@@ -99,11 +119,32 @@ TEST_F(TypicalDayTest, aDayTypedIntoTheFormReachesEveryPaneAndTheFile)
     // A new journal's event is today.
     expected.replace("eventDate = 2002/06/30",
                      "eventDate = " + QDate::currentDate().toString(u"yyyy/MM/dd").toLatin1());
-    // 朝ラン, the wave dash as code page 932 holds it, then ソ and 表 (trail byte 0x5C).
-    expected +=
-        yesterday.toString(u"yyyy/MM/dd").toLatin1() +
-        "\t52.4\t24.5\t5.2\t1880\t0\t0\t\x92\xa9\x83\x89\x83\x93\x81\x60\x83\x5c\x95\x5c\r\n";
+    expected += yesterday.toString(u"yyyy/MM/dd").toLatin1() + "\t52.4\t24.5\t5.2\t1880\t0\t0\t" +
+                storedMemo + "\r\n";
     EXPECT_EQ(fileBytes(path(QStringLiteral("zph0001.txt"))).toStdString(), expected.toStdString());
+}
+
+TEST_F(TypicalDayTest, listKeysTypedInTheFormMoveTheListAndTheFormFollows)
+{
+    writeJournalFile(path(QStringLiteral("zph0001.txt")), "Taro",
+                     "2026/11/02\t61\t0\t0\t0\t0\t0\t\r\n"
+                     "2026/11/05\t60.5\t0\t0\t0\t0\t0\t\r\n");
+    ASSERT_TRUE(startApp());
+    CMainFrame *frame = app->mainFrame();
+    QApplication::setActiveWindow(frame);
+    CInputView *form = frame->inputView();
+    form->findChild<QDateEdit *>("datePicker")->setDate(QDate(2026, 11, 5));
+
+    auto *weight = form->findChild<QLineEdit *>("weightEdit");
+    QTest::keyClick(weight, Qt::Key_Down);
+    EXPECT_EQ(frame->listView()->selectedRow(), 1);
+    EXPECT_EQ(form->shownDate(), makeDate(2026, 11, 2));
+    EXPECT_EQ(weight->text(), QStringLiteral("61"));
+
+    QTest::keyClick(form->findChild<QPlainTextEdit *>("memoEdit"), Qt::Key_Home);
+    EXPECT_EQ(frame->listView()->selectedRow(), 0);
+    EXPECT_EQ(form->shownDate(), makeDate(2026, 11, 5));
+    EXPECT_EQ(weight->text(), QStringLiteral("60.5"));
 }
 
 } // namespace
