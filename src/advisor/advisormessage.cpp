@@ -4,6 +4,7 @@
 #include "entry/cp932.h"
 #include "entry/entrytext.h"
 #include "journal/cquilloxdoc.h"
+#include "journal/numbertext.h"
 
 #include <array>
 #include <charconv>
@@ -71,22 +72,6 @@ int truncatedToInt(double value)
     return static_cast<int>(value);
 }
 
-// "%5.2f" without the C library: the process locale (which Qt sets from the
-// environment) could otherwise turn the decimal point into a comma.
-void appendFixed(std::string &out, double value)
-{
-    // The widest fixed text of a double: 309 integer digits, sign, point, two decimals.
-    std::array<char, 320> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, 2);
-    const auto length = static_cast<std::size_t>(result.ptr - buffer.data());
-    constexpr std::size_t width = 5;
-    if (length < width) {
-        out.append(width - length, ' ');
-    }
-    out.append(buffer.data(), length);
-}
-
 void appendInteger(std::string &out, int value)
 {
     std::array<char, 16> buffer{};
@@ -117,7 +102,7 @@ void appendFormatted(std::string &out, std::string_view format,
         }
         std::size_t specLength = 1;
         if (spec.starts_with("5.2f")) {
-            appendFixed(out, std::get<double>(*next++));
+            appendFixedNumber(out, std::get<double>(*next++), 2, 5);
             specLength = 4;
         } else if (spec.starts_with('d')) {
             appendInteger(out, std::get<int>(*next++));

@@ -13,28 +13,17 @@ constexpr double standardBmiPerSquareCm = 0.0022;
 constexpr double brocaOffsetCm = 100;
 constexpr double brocaFactor = 0.9;
 
-// "%5.2f" written without printf: the application sets the C locale from the
-// environment, and some locales would write "63,58".
-std::string fixedTwoDecimals(double value)
-{
-    char buffer[400]; // room for the largest double written out in full
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
-    std::string text(buffer, result.ptr);
-    constexpr std::size_t width = 5;
-    if (text.size() < width)
-        text.insert(0, width - text.size(), ' ');
-    return text;
-}
-
 // One line of the note with its weight put in place of "%5.2f".
 std::string weightLine(std::string_view format, double kg)
 {
     constexpr std::string_view directive = "%5.2f";
     std::string line(format);
     const std::size_t at = line.find(directive);
-    if (at != std::string::npos)
-        line.replace(at, directive.size(), fixedTwoDecimals(kg));
+    if (at != std::string::npos) {
+        std::string weight;
+        appendFixedNumber(weight, kg, 2, 5);
+        line.replace(at, directive.size(), weight);
+    }
     return line;
 }
 

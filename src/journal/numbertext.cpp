@@ -212,3 +212,16 @@ std::string generalNumberText(double value)
     char buffer[generalNumberRoom];
     return std::string(buffer, writeGeneralNumber(buffer, value));
 }
+
+void appendFixedNumber(std::string &out, double value, int precision, std::size_t width)
+{
+    // Room for the largest double in fixed notation (309 digits), a sign, the
+    // point and the decimals the program asks for.
+    char buffer[400];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
+    const auto length = static_cast<std::size_t>(result.ptr - buffer);
+    if (length < width)
+        out.append(width - length, ' ');
+    out.append(buffer, length);
+}

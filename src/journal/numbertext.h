@@ -48,3 +48,8 @@ double leadingDecimalNumber(std::string_view text);
 // Writes at most generalNumberRoom characters and returns the end.
 char *writeGeneralNumber(char *at, double value);
 std::string generalNumberText(double value);
+
+// "%<width>.<precision>f" in the C locale, appended to out: right-aligned in
+// a field of width characters, a longer text not cut. The process locale
+// (which Qt sets from the environment) never turns the point into a comma.
+void appendFixedNumber(std::string &out, double value, int precision, std::size_t width);

@@ -1,6 +1,7 @@
 #include "list/listline.h"
 
 #include "entry/entrytext.h"
+#include "journal/numbertext.h"
 
 #include <charconv>
 
@@ -13,17 +14,6 @@ void appendPadded(std::string &line, std::string_view text, std::size_t width)
     if (text.size() < width)
         line.append(width - text.size(), ' ');
     line.append(text);
-}
-
-// "%<width>.<precision>f" through to_chars, which ignores the locale.
-void appendFixed(std::string &line, double value, int precision, std::size_t width)
-{
-    // Room for the largest double in fixed notation (309 digits) and a sign.
-    char buffer[320];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
-    appendPadded(line, std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)),
-                 width);
 }
 
 void appendZeroPadded(std::string &line, int value, std::size_t width)
@@ -53,15 +43,15 @@ std::string listLine(const DayRecord &entry)
     line += '/';
     appendZeroPadded(line, dayOf(entry.date), 2);
     line += ' ';
-    appendFixed(line, entry.weight, 2, weightWidth);
+    appendFixedNumber(line, entry.weight, 2, weightWidth);
     line += ' ';
-    appendFixed(line, entry.fatPercent, 1, fatWidth);
+    appendFixedNumber(line, entry.fatPercent, 1, fatWidth);
     line += ' ';
-    appendFixed(line, entry.jogDistance, 1, distanceWidth);
+    appendFixedNumber(line, entry.jogDistance, 1, distanceWidth);
     line += ' ';
     appendPadded(line, formatDuration(entry.jogDuration), durationWidth);
     line += ' ';
-    appendFixed(line, entry.walkDistance, 1, distanceWidth);
+    appendFixedNumber(line, entry.walkDistance, 1, distanceWidth);
     line += ' ';
     appendPadded(line, formatDuration(entry.walkDuration), durationWidth);
     line += ' ';
