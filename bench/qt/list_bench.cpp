@@ -89,7 +89,8 @@ void BM_ListViewUpdate(benchmark::State &state)
 }
 BENCHMARK(BM_ListViewUpdate)->Unit(benchmark::kMicrosecond);
 
-// The same update after a day was added: the rows are taken anew.
+// The same update after a day was added or removed: the list follows the one
+// step instead of taking every row anew.
 void BM_ListViewUpdateAfterNewDay(benchmark::State &state)
 {
     LongJournalPane pane;

@@ -18,8 +18,11 @@ CQuilloxDoc::CQuilloxDoc() : dayListRevision_(nextDayListRevision())
 {
 }
 
-void CQuilloxDoc::dayListChanged()
+void CQuilloxDoc::dayListChanged(std::optional<DayListStep> step)
 {
+    if (step)
+        step->fromRevision = dayListRevision_;
+    lastDayListStep_ = step;
     dayListRevision_ = nextDayListRevision();
 }
 
@@ -50,7 +53,7 @@ void CQuilloxDoc::setDay(Date date, std::string memo, double weight, double fatP
 {
     const auto [it, added] = days_.try_emplace(date);
     if (added)
-        dayListChanged();
+        dayListChanged(DayListStep{0, date, true});
     DayRecord &entry = it->second;
     entry.date = date;
     entry.weight = weight;
@@ -66,7 +69,7 @@ void CQuilloxDoc::setDay(Date date, std::string memo, double weight, double fatP
 void CQuilloxDoc::removeDay(Date date)
 {
     if (days_.erase(date) != 0) {
-        dayListChanged();
+        dayListChanged(DayListStep{0, date, false});
         modified_ = true;
     }
 }

@@ -47,6 +47,15 @@ class CQuilloxDoc {
     // in place), and differs between any two documents, so that a view can
     // keep pointers to the entries and know when to take them again.
     std::uint64_t dayListRevision() const { return dayListRevision_; }
+    // The last change of the day list when it added or removed one entry: the
+    // revision it started from and the date. A view that was at that revision
+    // can follow the one step instead of taking every entry anew.
+    struct DayListStep {
+        std::uint64_t fromRevision = 0;
+        Date date;
+        bool added = false;
+    };
+    const std::optional<DayListStep> &lastDayListStep() const { return lastDayListStep_; }
 
     // ---- derived figures and statistics ----
     static double seriesValue(const DayRecord &entry, int index);
@@ -110,9 +119,11 @@ class CQuilloxDoc {
     GraphSettings graphSettings;
 
   private:
-    void dayListChanged();
+    // A change of many entries at once unless step is given.
+    void dayListChanged(std::optional<DayListStep> step = std::nullopt);
 
     DayList days_;
     std::uint64_t dayListRevision_ = 0;
+    std::optional<DayListStep> lastDayListStep_;
     bool modified_ = false;
 };

@@ -186,6 +186,23 @@ TEST(ListRows, NewestFirstAndFollowingTheDocument)
     EXPECT_TRUE(rows.refresh(document));
     EXPECT_EQ(rows.entry(0).weight, 70);
 
+    // Single steps followed one by one end where a full reading does: at the
+    // newest and oldest ends, in the middle, and removing the row just added.
+    const Date steps[] = {makeDate(2002, 5, 10), makeDate(2002, 4, 30), makeDate(2002, 5, 5),
+                          makeDate(2002, 5, 5), makeDate(2002, 5, 10), makeDate(2002, 4, 30)};
+    for (const Date step : steps) {
+        if (document.findDay(step))
+            document.removeDay(step);
+        else
+            document.setDay(step, "", 50, 0, 0, 0, 0, 0);
+        EXPECT_TRUE(rows.refresh(document));
+        ListRows fresh;
+        fresh.refresh(document);
+        ASSERT_EQ(rows.count(), fresh.count());
+        for (int row = 0; row < rows.count(); ++row)
+            EXPECT_EQ(&rows.entry(row), &fresh.entry(row)) << row;
+    }
+
     // Another document, even one loaded with the same days, is taken anew.
     CQuilloxDoc other;
     ASSERT_TRUE(other.loadJournalText(document.journalText(), makeDate(2002, 6, 30)).empty());
