@@ -94,22 +94,22 @@ void appendFormatted(std::string &out, std::string_view format,
         if (percent == std::string_view::npos) {
             break;
         }
-        const std::string_view spec = format.substr(percent + 1);
-        if (spec.starts_with('%')) {
+        const std::string_view directive = format.substr(percent + 1);
+        if (directive.starts_with('%')) {
             out += '%';
             pos = percent + 2;
             continue;
         }
-        std::size_t specLength = 1;
-        if (spec.starts_with("5.2f")) {
+        std::size_t directiveLength = 1;
+        if (directive.starts_with("5.2f")) {
             appendFixedNumber(out, std::get<double>(*next++), 2, 5);
-            specLength = 4;
-        } else if (spec.starts_with('d')) {
+            directiveLength = 4;
+        } else if (directive.starts_with('d')) {
             appendInteger(out, std::get<int>(*next++));
         } else {
             out.append(std::get<std::string_view>(*next++));
         }
-        pos = percent + 1 + specLength;
+        pos = percent + 1 + directiveLength;
     }
 }
 
