@@ -8,7 +8,6 @@
 #include "journal/cquilloxdoc.h"
 
 #include <QButtonGroup>
-#include <QLocale>
 #include <QMessageBox>
 
 namespace {
@@ -39,7 +38,7 @@ CObjectiveDlg::CObjectiveDlg(QWidget *parent)
     for (int id = 0; id < purposeCount; ++id)
         purposeGroup_->addButton(purposeButtons[id], id);
 
-    ui->eventDateEdit->setDisplayFormat(QLocale().dateFormat(QLocale::LongFormat));
+    ui->eventDateEdit->setDisplayFormat(::ui(longDateFormat));
     // Every date the journal can hold, so that a stored date is never moved
     // into the edit's narrower default range.
     ui->eventDateEdit->setDateRange(QDate(minJournalYear, 1, 1), QDate(maxJournalYear, 12, 31));

@@ -9,6 +9,10 @@
 // The title of the main window and of every message box.
 inline constexpr char applicationTitle[] = "Zephalonte";
 
+// The long date format of the date pickers (the entry form's and the
+// objective's event date), as Japanese Windows writes a long date.
+inline constexpr char longDateFormat[] = "yyyy年M月d日";
+
 // One of the program's own texts (UTF-8, kept in each area's texts header).
 inline QString ui(const char *utf8)
 {

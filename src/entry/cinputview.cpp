@@ -1,6 +1,7 @@
 #include "entry/cinputview.h"
 
 #include "app/czephalonteapp.h"
+#include "dialogs/uitext.h"
 #include "graph/graphprint.h"
 #include "journal/cquilloxdoc.h"
 #include "list/cquilloxview.h"
@@ -92,6 +93,7 @@ CInputView::CInputView(QWidget *parent) : CPaneView(parent), ui_(std::make_uniqu
     form_ = new QWidget;
     ui_->setupUi(form_);
     ui_->datePicker->setDateRange(firstPickableDay, lastPickableDay);
+    ui_->datePicker->setDisplayFormat(::ui(longDateFormat));
     layOutInDialogUnits();
 
     // A pane smaller than the form shows scroll bars instead of squeezing it.
