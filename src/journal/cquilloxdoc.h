@@ -101,8 +101,10 @@ class CQuilloxDoc {
     // previous file is untouched and the modified flag keeps its value.
     JournalStoreResult writeJournal(const std::string &path);
 
-    // The same two operations on bytes in memory.
-    std::vector<SkippedLine> loadJournalText(std::string_view bytes, Date today);
+    // The same two operations on bytes in memory. With dropped, every line
+    // whose content the document does not keep is listed there as well.
+    std::vector<SkippedLine> loadJournalText(std::string_view bytes, Date today,
+                                             std::vector<DroppedLine> *dropped = nullptr);
     std::string journalText() const;
 
     // "zph%04d.txt"

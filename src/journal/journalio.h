@@ -12,6 +12,22 @@ struct SkippedLine {
     std::string reason;         // English, for messages and logs
 };
 
+// A line whose content a load does not keep, so that the next store, which
+// writes only what the document holds, loses it. Reported only on request
+// (a check of a journal before it is opened); the load itself does not care.
+struct DroppedLine {
+    enum class Kind {
+        noDate,         // a "[data]" line without a year/month/day at its start
+        impossibleDate, // a "[data]" line whose date is no calendar day
+        replacedDay,    // a later "[data]" line has the same date and wins
+        unknownSection, // a bracketed line that names no section
+        notASetting,    // a line of a key section that is not "key = value"
+        unknownKey,     // a setting whose key its section does not have
+    };
+    std::size_t lineNumber = 0; // 1-based; for replacedDay, the earlier line
+    Kind kind = Kind::noDate;
+};
+
 struct JournalLoadResult {
     bool opened = false; // false: the document was not touched
     std::string error;   // the system's reason why the file could not be read

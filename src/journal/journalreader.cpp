@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <map>
 #include <optional>
 #include <system_error>
 #include <utility>
@@ -236,24 +237,25 @@ constexpr std::array<KeyField<Colour>, 9> settingsColourKeys{{
     {"colorBackGround", &GraphSettings::colorBackGround},
 }};
 
-void applySetting(GraphSettings &settings, const KeyLine &line)
+// False for a key the section does not have.
+bool applySetting(GraphSettings &settings, const KeyLine &line)
 {
     for (const auto &[key, field] : settingsIntegerKeys) {
         if (line.key == key) {
             settings.*field = leadingInteger(line.value);
-            return;
+            return true;
         }
     }
     for (const auto &[key, field] : settingsBooleanKeys) {
         if (line.key == key) {
             settings.*field = line.value == "1";
-            return;
+            return true;
         }
     }
     for (const auto &[key, field] : settingsColourKeys) {
         if (line.key == key) {
             settings.*field = colourValue(line.value);
-            return;
+            return true;
         }
     }
     if (line.key == "paperOri") {
@@ -261,10 +263,12 @@ void applySetting(GraphSettings &settings, const KeyLine &line)
         const auto bits = static_cast<std::uint16_t>(
             static_cast<std::uint32_t>(leadingInteger(line.value)) & 0xffffu);
         settings.paperOri = static_cast<std::int16_t>(bits);
+        return true;
     }
+    return false;
 }
 
-void applyUserInfo(UserInfo &userInfo, const KeyLine &line)
+bool applyUserInfo(UserInfo &userInfo, const KeyLine &line)
 {
     if (line.key == "name") {
         userInfo.name = textValue(line.rest);
@@ -277,10 +281,13 @@ void applyUserInfo(UserInfo &userInfo, const KeyLine &line)
         userInfo.height = leadingDecimalNumber(line.value);
     } else if (line.key == "restBpm") {
         userInfo.restBpm = leadingInteger(line.value);
+    } else {
+        return false;
     }
+    return true;
 }
 
-void applyObjective(Objective &objective, const KeyLine &line, Date defaultEventDate)
+bool applyObjective(Objective &objective, const KeyLine &line, Date defaultEventDate)
 {
     if (line.key == "intention") {
         objective.intention = leadingInteger(line.value);
@@ -303,7 +310,10 @@ void applyObjective(Objective &objective, const KeyLine &line, Date defaultEvent
             date = dateFromYmd(year, month, day);
         }
         objective.eventDate = date.value_or(defaultEventDate);
+    } else {
+        return false;
     }
+    return true;
 }
 
 // ---- the day lines ----
@@ -314,9 +324,17 @@ struct DayLine {
     std::string_view memo;
 };
 
+using DropKind = DroppedLine::Kind;
+
+const char *skippedReason(DropKind kind)
+{
+    return kind == DropKind::noDate ? "no date of the form year/month/day at the start of the line"
+                                    : "the date is not a calendar day between the years 1 and 9999";
+}
+
 // Words are separated by runs of blanks and tabs, so two tabs in a row do
-// not make an empty field. Returns the reason when the line is no entry.
-const char *parseDayLine(std::string_view line, DayLine &parsed)
+// not make an empty field. Returns why, when the line is no entry.
+std::optional<DropKind> parseDayLine(std::string_view line, DayLine &parsed)
 {
     int year = 0;
     int month = 0;
@@ -334,11 +352,11 @@ const char *parseDayLine(std::string_view line, DayLine &parsed)
         month = twoDigits(5);
         day = twoDigits(8);
     } else if (scanYearMonthDay(line, year, month, day) != 3) {
-        return "no date of the form year/month/day at the start of the line";
+        return DropKind::noDate;
     }
     const std::optional<Date> date = dateFromYmd(year, month, day);
     if (!date) {
-        return "the date is not a calendar day between the years 1 and 9999";
+        return DropKind::impossibleDate;
     }
     parsed.date = *date;
 
@@ -357,7 +375,7 @@ const char *parseDayLine(std::string_view line, DayLine &parsed)
         pos = end;
     }
     parsed.memo = line.substr(skipBlanksAndTabs(line, pos));
-    return nullptr;
+    return std::nullopt;
 }
 
 bool isBlankLine(std::string_view line)
@@ -373,9 +391,9 @@ bool isBlankLine(std::string_view line)
 enum class Section { settings, userInfo, objective, data };
 
 // The section a line beginning with '[' opens; only the length of the known
-// name is compared, so anything may follow it. Any other bracketed word
-// leaves the current section as it is.
-Section sectionOf(std::string_view line, Section current)
+// name is compared, so anything may follow it. nullopt for any other
+// bracketed word, which leaves the current section as it is.
+std::optional<Section> sectionOf(std::string_view line)
 {
     static constexpr std::array<std::pair<std::string_view, Section>, 4> names{{
         {"[userInfo]", Section::userInfo},
@@ -388,12 +406,13 @@ Section sectionOf(std::string_view line, Section current)
             return section;
         }
     }
-    return current;
+    return std::nullopt;
 }
 
 } // namespace
 
-std::vector<SkippedLine> CQuilloxDoc::loadJournalText(std::string_view bytes, Date today)
+std::vector<SkippedLine> CQuilloxDoc::loadJournalText(std::string_view bytes, Date today,
+                                                      std::vector<DroppedLine> *dropped)
 {
     resetToDefaults(today);
     const Date defaultEventDate = objective.eventDate;
@@ -403,6 +422,14 @@ std::vector<SkippedLine> CQuilloxDoc::loadJournalText(std::string_view bytes, Da
     std::size_t lineNumber = 0;
     std::size_t pos = 0;
     DayLine dayLine;
+    const auto drop = [&](DropKind kind, std::size_t number) {
+        if (dropped) {
+            dropped->push_back({number, kind});
+        }
+    };
+    // Only asked for by a check: the line each day came from, to name the
+    // one a later line of the same date replaces.
+    std::map<Date, std::size_t> dayLineNumbers;
     while (pos < bytes.size()) {
         const void *found = std::memchr(bytes.data() + pos, '\n', bytes.size() - pos);
         const std::size_t lineEnd =
@@ -421,35 +448,54 @@ std::vector<SkippedLine> CQuilloxDoc::loadJournalText(std::string_view bytes, Da
             continue;
         }
         if (line.starts_with('[')) {
-            section = sectionOf(line, section);
+            if (const std::optional<Section> named = sectionOf(line)) {
+                section = *named;
+            } else {
+                drop(DropKind::unknownSection, lineNumber);
+            }
             continue;
         }
         if (section != Section::data) {
             KeyLine keyLine;
             if (!parseKeyLine(line, keyLine)) {
+                if (!isBlankLine(line)) {
+                    drop(DropKind::notASetting, lineNumber);
+                }
                 continue;
             }
+            bool known = false;
             switch (section) {
             case Section::settings:
-                applySetting(graphSettings, keyLine);
+                known = applySetting(graphSettings, keyLine);
                 break;
             case Section::userInfo:
-                applyUserInfo(userInfo, keyLine);
+                known = applyUserInfo(userInfo, keyLine);
                 break;
             case Section::objective:
-                applyObjective(objective, keyLine, defaultEventDate);
+                known = applyObjective(objective, keyLine, defaultEventDate);
                 break;
             case Section::data:
                 break;
             }
+            if (!known) {
+                drop(DropKind::unknownKey, lineNumber);
+            }
             continue;
         }
 
-        if (const char *reason = parseDayLine(line, dayLine)) {
+        if (const std::optional<DropKind> kind = parseDayLine(line, dayLine)) {
             if (!isBlankLine(line)) {
-                skipped.push_back({lineNumber, reason});
+                skipped.push_back({lineNumber, skippedReason(*kind)});
+                drop(*kind, lineNumber);
             }
             continue;
+        }
+        if (dropped) {
+            const auto [earlier, first] = dayLineNumbers.try_emplace(dayLine.date, lineNumber);
+            if (!first) {
+                drop(DropKind::replacedDay, earlier->second);
+                earlier->second = lineNumber;
+            }
         }
         // The same result as setDay line by line, without a search in the
         // common cases: lines in ascending order (as written) or descending.
