@@ -1,0 +1,64 @@
+#pragma once
+
+#include "journal/calendardate.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class CliCommand { none, add, show, advice, graph, exportCsv, importCsv, check };
+
+// What the command line asks for, with every value already checked: a date
+// is a real day, a period and a size are in range. The texts of `zeph add`
+// stay as typed; the entry form's rules convert them.
+struct CliRequest {
+    CliCommand command = CliCommand::none;
+    bool help = false; // the usage of command (of the program when none)
+    bool version = false;
+    std::string file; // --file; empty: the current user's journal
+
+    std::optional<Date> date; // add, advice, graph
+    std::optional<Date> from; // show
+    std::optional<Date> to;   // show
+
+    // add: an option not given leaves that field as the day holds it.
+    std::optional<std::string> weight;
+    std::optional<std::string> fatPercent;
+    std::optional<std::string> jogDistance;
+    std::optional<std::string> jogDuration;
+    std::optional<std::string> walkDistance;
+    std::optional<std::string> walkDuration;
+    std::optional<std::string> memo; // UTF-8, display form
+
+    // graph
+    std::string output;                     // also export-csv; empty there: standard output
+    std::optional<std::int32_t> graphNDays; // --period, as graphNDays holds it
+    bool pdf = false;                       // else PNG
+    int width = 1200;
+    int height = 400;
+
+    // import-csv ("-" is standard input), check
+    std::string input;
+    bool skipBad = false;
+};
+
+struct CliParse {
+    std::optional<CliRequest> request;
+    std::string error; // UTF-8, when there is no request
+};
+
+// The arguments after the program name.
+CliParse parseCommandLine(const std::vector<std::string> &arguments);
+
+// Strictly YYYY-MM-DD: four, two and two ASCII digits. nullopt for another
+// form; a date that is no calendar day sets `impossible` instead.
+std::optional<Date> parseIsoDate(std::string_view text, bool &impossible);
+
+// parseIsoDate with the message (naming `option`) on failure.
+std::optional<Date> parseCommandLineDate(std::string_view text, std::string_view option,
+                                         std::string &error);
+
+// The usage text of a command, or of the whole program for none.
+const char *usageText(CliCommand command);

@@ -1,0 +1,155 @@
+#pragma once
+
+// Every text the command-line companion writes (UTF-8). "%1", "%2" are filled
+// in with fillText; the program name "zeph: " is put before error lines by
+// the caller.
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace clitext {
+
+// ---- usage ----
+inline constexpr const char *generalUsage =
+    "使い方: zeph [--file PATH] COMMAND [OPTION]...\n"
+    "Zephalonte の日誌を端末やスクリプトから記録・表示します。\n"
+    "日誌は --file で指定しなければ、作業ディレクトリにある現在のユーザの日誌です。\n"
+    "\n"
+    "COMMAND:\n"
+    "  add         1日分を登録する\n"
+    "  show        日誌の一覧を新しい日から表示する\n"
+    "  advice      アドバイスを表示する\n"
+    "  graph       グラフを PDF または PNG に書き出す\n"
+    "  export-csv  日誌を CSV に書き出す\n"
+    "  import-csv  CSV の日を日誌に取り込む\n"
+    "  check       日誌ファイルを読み込んで失われる行を調べる\n"
+    "\n"
+    "  --help      この説明を表示する (zeph COMMAND --help で各コマンドの説明)\n"
+    "  --version   版を表示する\n"
+    "\n"
+    "日付は YYYY-MM-DD で指定します。\n"
+    "終了状態: 0 成功、1 日誌を開けない・使用中・保存できない (check では失われる行がある)、\n"
+    "2 引数や入力が不正。失敗したときは何も書き込みません。\n";
+
+inline constexpr const char *addUsage =
+    "使い方: zeph add [--date YYYY-MM-DD] [--weight N] [--fat N] [--jog-km N] [--jog-time T]\n"
+    "                 [--walk-km N] [--walk-time T] [--memo TEXT]\n"
+    "1日分を入力フォームの【登録】と同じ規則で保存します (既定の日は今日)。\n"
+    "指定しなかった項目は、その日に記録済みの値のままです。空の文字列を指定すると消えます。\n"
+    "時間 T は <時間>:<分>'<秒>\" の書式です (数字だけなら分)。\n";
+
+inline constexpr const char *showUsage = "使い方: zeph show [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
+                                         "日誌の一覧の行を、新しい日から順に表示します。\n";
+
+inline constexpr const char *adviceUsage =
+    "使い方: zeph advice [--date YYYY-MM-DD]\n"
+    "その日 (既定は今日) についてのアドバイスを表示します。\n";
+
+inline constexpr const char *graphUsage =
+    "使い方: zeph graph OUT.pdf|OUT.png [--date YYYY-MM-DD] [--period N|1m|3m|6m|12m]\n"
+    "                   [--size WxH]\n"
+    "グラフを書き出します。PDF は印刷されるページ (A4、日誌の用紙の向き)、\n"
+    "PNG は画面のグラフ枠の表示 (既定の大きさ 1200x400、選択日は --date、既定は今日) です。\n"
+    "--period は表示日数 (日数、または 1m 3m 6m 12m の月数)。既定は日誌の設定です。\n";
+
+inline constexpr const char *exportUsage =
+    "使い方: zeph export-csv [OUT]\n"
+    "日誌の日を CSV (UTF-8、見出し行つき) に書き出します。OUT がなければ標準出力です。\n"
+    "列: date,weight,fat_percent,jog_km,jog_seconds,walk_km,walk_seconds,memo\n";
+
+inline constexpr const char *importUsage =
+    "使い方: zeph import-csv [--skip-bad] IN\n"
+    "CSV (export-csv の書式) の日を1日ずつ日誌に保存します。同じ日の記録は置き換えます。\n"
+    "不正な行があれば、その行番号と理由を表示して何も保存しません。\n"
+    "--skip-bad を指定すると、不正な行を飛ばして残りを保存します。IN が - なら標準入力です。\n";
+
+inline constexpr const char *checkUsage =
+    "使い方: zeph check [FILE]\n"
+    "日誌ファイルを読み込み、読み込めない行や、次に保存すると失われる・変わる内容を表示します。\n"
+    "何か失われるときの終了状態は 1 です。FILE がなければ --file "
+    "の日誌または現在のユーザの日誌です。\n";
+
+// ---- argument errors ----
+inline constexpr const char *noCommand = "コマンドを指定してください。";
+inline constexpr const char *unknownCommand = "「%1」というコマンドはありません。";
+inline constexpr const char *unknownOption = "%1 には「%2」というオプションはありません。";
+inline constexpr const char *missingValue = "%1 には値が必要です。";
+inline constexpr const char *extraArgument = "余分な引数「%1」があります。";
+inline constexpr const char *missingOutput = "書き出すファイルを指定してください。";
+inline constexpr const char *missingInput = "取り込む CSV ファイルを指定してください。";
+inline constexpr const char *seeHelp = "詳しくは zeph --help を見てください。";
+inline constexpr const char *badDateForm =
+    "%1 の日付「%2」は YYYY-MM-DD の形ではありません (例: 2026-02-28)。";
+inline constexpr const char *impossibleDate = "%1 の日付「%2」は存在しない日です。";
+inline constexpr const char *fromAfterTo = "--from の日付が --to の日付より後です。";
+inline constexpr const char *badPeriod =
+    "--period「%1」は、1 から 3660 までの日数か、1m 3m 6m 12m のどれかで指定してください。";
+inline constexpr const char *badSize =
+    "--size「%1」は 幅x高さ で指定してください (幅 100〜8000、高さ 50〜8000)。";
+inline constexpr const char *badGraphFile =
+    "グラフのファイル名「%1」は .pdf か .png で終わる必要があります。";
+
+// ---- CSV ----
+inline constexpr const char *csvLine = "%1 行目: %2";
+inline constexpr const char *csvBadHeader =
+    "1 行目が見出し行ではありません。1 行目は次のとおりにしてください:\n%1";
+inline constexpr const char *csvUnclosedQuote = "引用符 (\") が閉じていません。";
+inline constexpr const char *csvTextAfterQuote = "閉じた引用符 (\") の後に文字があります。";
+inline constexpr const char *csvNotUtf8 = "UTF-8 として読めない文字があります。";
+inline constexpr const char *csvFieldCount = "列の数が %1 です (8 列が必要です)。";
+inline constexpr const char *csvBadDate = "日付「%1」が YYYY-MM-DD の形ではありません。";
+inline constexpr const char *csvImpossibleDate = "日付「%1」は存在しない日です。";
+inline constexpr const char *csvBadNumber = "%1「%2」は数値ではありません。";
+inline constexpr const char *csvBadSeconds = "%1「%2」は 0 以上の秒数ではありません。";
+inline constexpr const char *csvMemoCharacter = "メモの「%1」(U+%2) は日誌に保存できない文字です。";
+inline constexpr const char *csvRejectedNothingStored =
+    "不正な行が %1 行あるため、何も保存しませんでした。--skip-bad を指定すると、"
+    "不正な行を飛ばして残りを保存します。";
+inline constexpr const char *csvSkipped = "不正な %1 行を飛ばしました。";
+inline constexpr const char *csvImported = "%1 日分を取り込みました。";
+
+// Column names of the CSV header, in column order (also used in messages).
+inline constexpr const char *columnWeight = "weight";
+inline constexpr const char *columnFatPercent = "fat_percent";
+inline constexpr const char *columnJogKm = "jog_km";
+inline constexpr const char *columnJogSeconds = "jog_seconds";
+inline constexpr const char *columnWalkKm = "walk_km";
+inline constexpr const char *columnWalkSeconds = "walk_seconds";
+
+// ---- check ----
+inline constexpr const char *checkLine = "%1:%2: %3";
+inline constexpr const char *checkNoDate =
+    "日付 (年/月/日) で始まらないため読み込まれない行です。保存すると失われます。";
+inline constexpr const char *checkImpossibleDate =
+    "存在しない日付のため読み込まれない行です。保存すると失われます。";
+inline constexpr const char *checkReplacedDay =
+    "同じ日付の行が後にあるため読み込まれない行です。保存すると失われます。";
+inline constexpr const char *checkUnknownSection =
+    "知らない見出しの行です。保存すると失われます (後の行はその前の見出しに属します)。";
+inline constexpr const char *checkNotASetting =
+    "「キー = 値」の形ではないため無視される行です。保存すると失われます。";
+inline constexpr const char *checkUnknownKey =
+    "知らないキーのため無視される行です。保存すると失われます。";
+inline constexpr const char *checkRounded = "%1 の %2 %3 は、保存すると %4 になります。";
+inline constexpr const char *checkClean = "%1: 読み込みで失われるものはありません。";
+inline constexpr const char *checkSummary =
+    "%1: %2 件の内容が、次に保存すると失われるか変わります。";
+
+// Names of the rounded values in check's report.
+inline constexpr const char *valueHeight = "身長";
+inline constexpr const char *valueTargetWeight = "目標体重";
+inline constexpr const char *valueTargetFat = "目標体脂肪率";
+inline constexpr const char *valueJogDistanceMonth = "月間走行距離の目標";
+inline constexpr const char *valueWeight = "体重";
+inline constexpr const char *valueFatPercent = "体脂肪率";
+inline constexpr const char *valueJogDistance = "Jog 距離";
+inline constexpr const char *valueJogDuration = "Jog 時間 (秒)";
+inline constexpr const char *valueWalkDistance = "Walk 距離";
+inline constexpr const char *valueWalkDuration = "Walk 時間 (秒)";
+inline constexpr const char *valueSettings = "設定";
+
+// "%1", "%2", ... in text replaced by the arguments in order.
+std::string fillText(std::string_view text, std::initializer_list<std::string_view> arguments);
+
+} // namespace clitext

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Comma-separated values as RFC 4180 has them: a field holding a comma, a
+// double quote, CR or LF is quoted, a quote inside doubled; records end with
+// CR LF. Bytes are copied as they are, so any text encoding passes through.
+
+// Appends one record, ended by CR LF.
+void appendCsvRecord(std::string &out, const std::vector<std::string_view> &fields);
+
+struct CsvRecord {
+    std::size_t lineNumber = 0; // where the record starts, 1-based
+    std::vector<std::string> fields;
+    std::string error; // UTF-8 reason when the record is malformed
+};
+
+// Splits text into records. A record may end with CR LF, LF or CR; inside a
+// quoted field line breaks are data and kept exactly. A malformed record
+// (text after a closing quote, a quote never closed) carries its error and
+// reading goes on after the line break that ends it. Empty lines are no
+// records.
+std::vector<CsvRecord> readCsvRecords(std::string_view text);
