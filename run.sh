@@ -5,5 +5,5 @@ set -euo pipefail
 repository="$(cd "$(dirname "$0")" && pwd)"
 "$repository/scripts/install-deps"
 cmake -S "$repository" -B "$repository/build" -G Ninja >/dev/null
-cmake --build "$repository/build" --target zephalonte
+cmake --build "$repository/build" --target zephalonte zeph
 exec "$repository/build/src/app/zephalonte" "$@"

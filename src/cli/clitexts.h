@@ -90,6 +90,10 @@ inline constexpr const char *badSize =
 inline constexpr const char *badGraphFile =
     "グラフのファイル名「%1」は .pdf か .png で終わる必要があります。";
 
+// ---- files ----
+inline constexpr const char *cannotOpen = "%1 を開けませんでした。%2";
+inline constexpr const char *outputFailed = "出力を書き終えられませんでした。";
+
 // ---- CSV ----
 inline constexpr const char *csvLine = "%1 行目: %2";
 inline constexpr const char *csvBadHeader =
