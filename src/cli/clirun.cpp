@@ -5,6 +5,7 @@
 #include "cli/journalcheck.h"
 #include "journal/safesave.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -17,6 +18,15 @@
 namespace {
 
 using clitext::fillText;
+
+// The commands this build carries out.
+const std::vector<CliCommand> offeredCommands{CliCommand::check};
+
+bool isOffered(CliCommand command)
+{
+    return command == CliCommand::none || std::find(offeredCommands.begin(), offeredCommands.end(),
+                                                    command) != offeredCommands.end();
+}
 
 void writeOut(std::string_view text)
 {
@@ -71,8 +81,16 @@ int runZeph(int argc, char *argv[])
         return exitBadInput;
     }
     const CliRequest &request = *parse.request;
+    if (!isOffered(request.command)) {
+        // Named in the arguments, since the parser accepted it.
+        const auto name = std::find_if(arguments.begin(), arguments.end(),
+                                       [](const std::string &a) { return !a.starts_with('-'); });
+        writeError(fillText(clitext::unknownCommand, {name != arguments.end() ? *name : ""}));
+        writeError(clitext::seeHelp);
+        return exitBadInput;
+    }
     if (request.help) {
-        writeOut(usageText(request.command));
+        writeOut(usageText(request.command, offeredCommands));
         return finishOutput();
     }
     if (request.version) {
@@ -85,6 +103,5 @@ int runZeph(int argc, char *argv[])
     default:
         break;
     }
-    writeError(fillText(clitext::unknownCommand, {arguments.empty() ? "" : arguments.front()}));
-    return exitBadInput;
+    return exitBadInput; // not reached: every offered command is run above
 }
