@@ -11,6 +11,7 @@
 #include "journal/cquilloxdoc.h"
 #include "session/journalsession.h"
 #include "session/sessionmessages.h"
+#include "session/userprofile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,14 +27,6 @@
 namespace {
 
 CZephalonteApp *currentApp = nullptr;
-
-// Where the profile lives: the company and the program's name.
-const QString organisationName = QStringLiteral("Ornavel");
-const QString profileName = QStringLiteral("Zephalonte");
-const QString settingsGroup = QStringLiteral("Settings");
-const QString nUserKey = QStringLiteral("nUser");
-const QString crntUserNumKey = QStringLiteral("crntUserNum");
-constexpr int defaultUserNumber = 1;
 
 constexpr double restoredWindowShare = 0.75;
 
@@ -84,12 +77,10 @@ bool CZephalonteApp::startUp(const QStringList &arguments)
     // The advisor draws its random choices from the C generator.
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 
-    settings_ = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                            organisationName, profileName);
-    settings_->beginGroup(settingsGroup);
-    nUser = settings_->value(nUserKey, defaultUserNumber).toInt();
-    crntUserNum = settings_->value(crntUserNumKey, defaultUserNumber).toInt();
-    settings_->endGroup();
+    settings_ = openUserProfile();
+    const ProfileUsers users = readProfileUsers(*settings_);
+    nUser = users.nUser;
+    crntUserNum = users.crntUserNum;
     session_ = std::make_unique<JournalSession>(*document_, settings_.get());
 
     programDirectory = QCoreApplication::applicationDirPath();

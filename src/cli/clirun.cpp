@@ -3,10 +3,22 @@
 #include "cli/cliarguments.h"
 #include "cli/clitexts.h"
 #include "cli/journalcheck.h"
+#include "cli/journalcsv.h"
+#include "dialogs/uitext.h"
+#include "journal/cquilloxdoc.h"
 #include "journal/safesave.h"
+#include "session/journalsession.h"
+#include "session/sessionmessages.h"
+#include "session/sessiontexts.h"
+#include "session/userprofile.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,7 +32,8 @@ namespace {
 using clitext::fillText;
 
 // The commands this build carries out.
-const std::vector<CliCommand> offeredCommands{CliCommand::check};
+const std::vector<CliCommand> offeredCommands{CliCommand::exportCsv, CliCommand::importCsv,
+                                              CliCommand::check};
 
 bool isOffered(CliCommand command)
 {
@@ -28,20 +41,38 @@ bool isOffered(CliCommand command)
                                                     command) != offeredCommands.end();
 }
 
+// Names that mean standard input or output instead of a file.
+bool isStandardStream(const std::string &name)
+{
+    return name.empty() || name == "-";
+}
+
 void writeOut(std::string_view text)
 {
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
-// One error line (or several), after the program's name.
+// A message of the program (message boxes break lines with CR LF; a terminal
+// wants LF), after the program's name.
 void writeError(std::string_view text)
 {
     std::string line = "zeph: ";
-    line += text;
+    for (std::size_t pos = 0; pos < text.size(); ++pos) {
+        if (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') {
+            continue;
+        }
+        line += text[pos];
+    }
     if (!line.ends_with('\n')) {
         line += '\n';
     }
     std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+void writeQtError(const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    writeError(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
 // Standard output could not take everything (a full disk, a closed pipe).
@@ -54,13 +85,167 @@ int finishOutput()
     return exitSuccess;
 }
 
+std::string nativePath(const QString &path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+// The journal a command works on: --file, or the current user's.
+QString journalPath(const CliRequest &request)
+{
+    if (!request.file.empty()) {
+        return QFile::decodeName(QByteArray::fromStdString(request.file));
+    }
+    const std::unique_ptr<QSettings> profile = openUserProfile();
+    const ProfileUsers users = readProfileUsers(*profile);
+    return QString::fromStdString(CQuilloxDoc::journalFileName(users.crntUserNum));
+}
+
+// The journal, locked and loaded as the window loads it. Reports a failure
+// (and the lines a damaged journal loses, whose file is then copied aside)
+// on standard error.
+class OpenJournal {
+  public:
+    // A command that stores (`creates`) makes a journal that does not exist
+    // yet, as the window does for the current user; one that only reads
+    // refuses a named file that is not there.
+    OpenJournal(const CliRequest &request, bool creates)
+        : document_(todayDate()), session_(document_, nullptr)
+    {
+        const JournalSession::OpenMode mode = request.file.empty() || creates
+                                                  ? JournalSession::OpenMode::currentUser
+                                                  : JournalSession::OpenMode::named;
+        const OpenOutcome outcome = session_.open(journalPath(request), mode, todayDate());
+        if (outcome.status == OpenOutcome::Status::failed) {
+            writeQtError(openFailureMessage(outcome));
+            return;
+        }
+        if (!outcome.skippedLines.empty()) {
+            writeQtError(skippedLinesMessage(outcome));
+        }
+        opened_ = true;
+    }
+
+    bool opened() const { return opened_; }
+    CQuilloxDoc &document() { return document_; }
+
+    // Stores the journal; false (reported) when it could not be.
+    bool store()
+    {
+        const StoreOutcome outcome = session_.store();
+        if (!outcome.stored) {
+            writeQtError(storeFailureMessage(outcome));
+            return false;
+        }
+        if (outcome.backupFailure.failed()) {
+            writeQtError(backupWarningMessage(outcome));
+        }
+        return true;
+    }
+
+  private:
+    CQuilloxDoc document_; // declared first: the session refers to it
+    JournalSession session_;
+    bool opened_ = false;
+};
+
+QString shownName(const std::string &name)
+{
+    return QFile::decodeName(QByteArray::fromStdString(name));
+}
+
+// Reads a whole file, or standard input; reports a failure in the window's
+// words.
+bool readInput(const std::string &name, std::string &bytes)
+{
+    if (isStandardStream(name)) {
+        char buffer[65536];
+        std::size_t count = 0;
+        while ((count = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) {
+            bytes.append(buffer, count);
+        }
+        return !std::ferror(stdin);
+    }
+    std::string error;
+    FileProblem problem = FileProblem::none;
+    if (!readFileBytes(name, bytes, error, &problem)) {
+        writeQtError(ui(sessiontext::cannotOpen)
+                       .arg(shownName(name), reasonText(sessionFailure(problem, error))));
+        return false;
+    }
+    return true;
+}
+
+// Writes a file the command produces, through the one safe save.
+int writeOutputFile(const std::string &name, std::string_view bytes)
+{
+    if (isStandardStream(name)) {
+        writeOut(bytes);
+        return finishOutput();
+    }
+    const SaveResult saved = saveFileAtomically(name, bytes, false);
+    if (!saved.saved) {
+        const SessionFailure failure = sessionFailure(saved.problem, saved.systemReason);
+        writeQtError(ui(sessiontext::cannotStore).arg(shownName(name), reasonText(failure)));
+        return exitJournalFailure;
+    }
+    return exitSuccess;
+}
+
+int runExportCsv(const CliRequest &request)
+{
+    OpenJournal journal(request, false);
+    if (!journal.opened()) {
+        return exitJournalFailure;
+    }
+    return writeOutputFile(request.output, journalCsv(journal.document().dayList()));
+}
+
+int runImportCsv(const CliRequest &request)
+{
+    // The input is read and judged before the journal is touched.
+    std::string csv;
+    if (!readInput(request.input, csv)) {
+        return exitJournalFailure;
+    }
+    const JournalCsvRead read = readJournalCsv(csv);
+    if (!read.fatalError.empty()) {
+        writeError(read.fatalError);
+        return exitBadInput;
+    }
+    for (const CsvRejectedLine &line : read.rejected) {
+        writeError(fillText(clitext::csvLine, {std::to_string(line.lineNumber), line.reason}));
+    }
+    if (!read.rejected.empty() && !request.skipBad) {
+        writeError(
+            fillText(clitext::csvRejectedNothingStored, {std::to_string(read.rejected.size())}));
+        return exitBadInput;
+    }
+
+    OpenJournal journal(request, true);
+    if (!journal.opened()) {
+        return exitJournalFailure;
+    }
+    mergeDays(journal.document(), read.days);
+    if (!journal.store()) {
+        return exitJournalFailure;
+    }
+    if (!read.rejected.empty()) {
+        writeError(fillText(clitext::csvSkipped, {std::to_string(read.rejected.size())}));
+    }
+    writeOut(fillText(clitext::csvImported, {std::to_string(read.days.size())}) + "\n");
+    return finishOutput();
+}
+
 int runCheck(const CliRequest &request)
 {
-    const std::string path = !request.input.empty() ? request.input : request.file;
+    // A look at the file, not an opening of the journal: no lock is taken,
+    // and a journal open in the window can be checked too.
+    const std::string path = !request.input.empty()  ? request.input
+                             : !request.file.empty() ? request.file
+                                                     : nativePath(journalPath(request));
     std::string bytes;
-    std::string error;
-    if (!readFileBytes(path, bytes, error)) {
-        writeError(fillText(clitext::cannotOpen, {path, error}));
+    if (!readInput(path, bytes)) {
         return exitJournalFailure;
     }
     const std::vector<CheckFinding> findings = checkJournalText(bytes);
@@ -98,6 +283,10 @@ int runZeph(int argc, char *argv[])
         return finishOutput();
     }
     switch (request.command) {
+    case CliCommand::exportCsv:
+        return runExportCsv(request);
+    case CliCommand::importCsv:
+        return runImportCsv(request);
     case CliCommand::check:
         return runCheck(request);
     default:

@@ -40,7 +40,8 @@ inline constexpr const char *addUsage =
     "                 [--walk-km N] [--walk-time T] [--memo TEXT]\n"
     "1日分を入力フォームの【登録】と同じ規則で保存します (既定の日は今日)。\n"
     "指定しなかった項目は、その日に記録済みの値のままです。空の文字列を指定すると消えます。\n"
-    "時間 T は <時間>:<分>'<秒>\" の書式です (数字だけなら分)。\n";
+    "時間 T は <時間>:<分>'<秒>\" の書式です (数字だけなら分)。\n"
+    "日誌のファイルがまだなければ作ります。\n";
 
 inline constexpr const char *showUsage = "使い方: zeph show [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
                                          "日誌の一覧の行を、新しい日から順に表示します。\n";
@@ -65,7 +66,8 @@ inline constexpr const char *importUsage =
     "使い方: zeph import-csv [--skip-bad] IN\n"
     "CSV (export-csv の書式) の日を1日ずつ日誌に保存します。同じ日の記録は置き換えます。\n"
     "不正な行があれば、その行番号と理由を表示して何も保存しません。\n"
-    "--skip-bad を指定すると、不正な行を飛ばして残りを保存します。IN が - なら標準入力です。\n";
+    "--skip-bad を指定すると、不正な行を飛ばして残りを保存します。IN が - なら標準入力です。\n"
+    "日誌のファイルがまだなければ作ります。\n";
 
 inline constexpr const char *checkUsage =
     "使い方: zeph check [FILE]\n"
@@ -94,7 +96,6 @@ inline constexpr const char *badGraphFile =
     "グラフのファイル名「%1」は .pdf か .png で終わる必要があります。";
 
 // ---- files ----
-inline constexpr const char *cannotOpen = "%1 を開けませんでした。%2";
 inline constexpr const char *outputFailed = "出力を書き終えられませんでした。";
 
 // ---- CSV ----
