@@ -170,7 +170,7 @@ bool readInput(const std::string &name, std::string &bytes)
     FileProblem problem = FileProblem::none;
     if (!readFileBytes(name, bytes, error, &problem)) {
         writeQtError(ui(sessiontext::cannotOpen)
-                       .arg(shownName(name), reasonText(sessionFailure(problem, error))));
+                       .arg(shownName(name), reasonText(SessionFailure{problem, false, QString::fromLocal8Bit(error)})));
         return false;
     }
     return true;
@@ -185,7 +185,8 @@ int writeOutputFile(const std::string &name, std::string_view bytes)
     }
     const SaveResult saved = saveFileAtomically(name, bytes, false);
     if (!saved.saved) {
-        const SessionFailure failure = sessionFailure(saved.problem, saved.systemReason);
+        const SessionFailure failure{saved.problem, false,
+                                     QString::fromLocal8Bit(saved.systemReason)};
         writeQtError(ui(sessiontext::cannotStore).arg(shownName(name), reasonText(failure)));
         return exitJournalFailure;
     }
