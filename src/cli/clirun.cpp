@@ -1,10 +1,13 @@
 #include "cli/clirun.h"
 
+#include "advisor/advisormessage.h"
 #include "cli/cliarguments.h"
 #include "cli/clitexts.h"
 #include "cli/journalcheck.h"
 #include "cli/journalcsv.h"
 #include "dialogs/uitext.h"
+#include "graph/fontsubstitutes.h"
+#include "graph/graphrenderer.h"
 #include "journal/cquilloxdoc.h"
 #include "journal/safesave.h"
 #include "session/journalsession.h"
@@ -12,12 +15,22 @@
 #include "session/sessiontexts.h"
 #include "session/userprofile.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPalette>
+#include <QPdfWriter>
 #include <QString>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -32,8 +45,15 @@ namespace {
 using clitext::fillText;
 
 // The commands this build carries out.
-const std::vector<CliCommand> offeredCommands{CliCommand::exportCsv, CliCommand::importCsv,
+const std::vector<CliCommand> offeredCommands{CliCommand::advice, CliCommand::graph,
+                                              CliCommand::exportCsv, CliCommand::importCsv,
                                               CliCommand::check};
+
+// The screen the PNG stands for, and the printer the PDF stands for.
+constexpr int screenDpi = 96;
+constexpr double metresPerInch = 0.0254;
+constexpr int printerDpi = 1200;
+constexpr int paperLandscape = 2; // paperOri
 
 bool isOffered(CliCommand command)
 {
@@ -169,8 +189,10 @@ bool readInput(const std::string &name, std::string &bytes)
     std::string error;
     FileProblem problem = FileProblem::none;
     if (!readFileBytes(name, bytes, error, &problem)) {
-        writeQtError(ui(sessiontext::cannotOpen)
-                       .arg(shownName(name), reasonText(SessionFailure{problem, false, QString::fromLocal8Bit(error)})));
+        writeQtError(
+            ui(sessiontext::cannotOpen)
+                .arg(shownName(name),
+                     reasonText(SessionFailure{problem, false, QString::fromLocal8Bit(error)})));
         return false;
     }
     return true;
@@ -191,6 +213,121 @@ int writeOutputFile(const std::string &name, std::string_view bytes)
         return exitJournalFailure;
     }
     return exitSuccess;
+}
+
+// Message boxes break lines with CR LF; a terminal wants LF.
+std::string withLineFeeds(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size(); ++pos) {
+        if (!(text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n')) {
+            out += text[pos];
+        }
+    }
+    return out;
+}
+
+int runAdvice(const CliRequest &request)
+{
+    OpenJournal journal(request, false);
+    if (!journal.opened()) {
+        return exitJournalFailure;
+    }
+    // The remark on a long rest is drawn at random, as the window draws it.
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    const Date today = todayDate();
+    const std::string message =
+        composeAdvisorMessage(journal.document(), request.date.value_or(today), today);
+    std::string text = withLineFeeds(message);
+    while (text.ends_with('\n')) {
+        text.pop_back();
+    }
+    writeOut(text + "\n");
+    return finishOutput();
+}
+
+// The graph as the pane shows it on a 96-dpi screen of the given size, as PNG.
+QByteArray screenGraphPng(const CQuilloxDoc &doc, Date selected, GraphPeriodState &period,
+                          int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    const int dotsPerMetre = qRound(screenDpi / metresPerInch);
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    image.fill(QGuiApplication::palette().color(QPalette::Base));
+    {
+        QPainter painter(&image);
+        drawGraph(painter, doc, selected, period, image.rect(), screenGraphK, false);
+    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return png;
+}
+
+// The printed page: A4 in the journal's paper orientation, on a 1200-dpi
+// printer's printable area, as PDF.
+QByteArray printedGraphPdf(const CQuilloxDoc &doc, Date selected, GraphPeriodState &period)
+{
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(printerDpi);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageOrientation(doc.graphSettings.paperOri == paperLandscape
+                                      ? QPageLayout::Landscape
+                                      : QPageLayout::Portrait);
+        writer.setCreator(QStringLiteral("Zephalonte"));
+        QPainter painter(&writer);
+        drawGraph(painter, doc, selected, period, QRect(0, 0, writer.width(), writer.height()),
+                  paperGraphK, true);
+    }
+    return pdf;
+}
+
+// Qt's own notes (a missing runtime folder, a font fallback) are no business
+// of a script reading zeph's standard error; only real failures get through.
+void qtMessage(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        writeQtError(message);
+    }
+}
+
+int runGraph(const CliRequest &request)
+{
+    OpenJournal journal(request, false);
+    if (!journal.opened()) {
+        return exitJournalFailure;
+    }
+    CQuilloxDoc &doc = journal.document();
+    if (request.graphNDays) {
+        doc.graphSettings.graphNDays = *request.graphNDays; // for this drawing only
+    }
+    // The period the pane opens on when the selected day is today.
+    const Date selected = request.date.value_or(todayDate());
+    GraphPeriodState period = graphPeriodStateFor(doc, selected);
+
+    // Drawing text needs a GUI application; the offscreen platform gives one
+    // without a display, whatever the environment names.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(qtMessage);
+    int argc = 1;
+    char name[] = "zeph";
+    char *argv[] = {name, nullptr};
+    QGuiApplication application(argc, argv);
+    installFontSubstitutes();
+
+    const QByteArray bytes =
+        request.pdf ? printedGraphPdf(doc, selected, period)
+                    : screenGraphPng(doc, selected, period, request.width, request.height);
+    return writeOutputFile(
+        request.output,
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 int runExportCsv(const CliRequest &request)
@@ -284,6 +421,10 @@ int runZeph(int argc, char *argv[])
         return finishOutput();
     }
     switch (request.command) {
+    case CliCommand::advice:
+        return runAdvice(request);
+    case CliCommand::graph:
+        return runGraph(request);
     case CliCommand::exportCsv:
         return runExportCsv(request);
     case CliCommand::importCsv:

@@ -54,7 +54,8 @@ inline constexpr const char *graphUsage =
     "使い方: zeph graph OUT.pdf|OUT.png [--date YYYY-MM-DD] [--period N|1m|3m|6m|12m]\n"
     "                   [--size WxH]\n"
     "グラフを書き出します。PDF は印刷されるページ (A4、日誌の用紙の向き)、\n"
-    "PNG は画面のグラフ枠の表示 (既定の大きさ 1200x400、選択日は --date、既定は今日) です。\n"
+    "PNG は画面のグラフ枠の表示 (既定の大きさ 1200x400) です。\n"
+    "期間と選択日は、--date の日 (既定は今日) にグラフ枠を開いたときと同じです。\n"
     "--period は表示日数 (日数、または 1m 3m 6m 12m の月数)。既定は日誌の設定です。\n";
 
 inline constexpr const char *exportUsage =

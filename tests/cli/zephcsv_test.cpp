@@ -16,7 +16,8 @@ using testfiles::TempDir;
 using testfiles::writeFile;
 using zephtest::runZeph;
 
-const char *const header = "date,weight,fat_percent,jog_km,jog_seconds,walk_km,walk_seconds,memo\r\n";
+const char *const header =
+    "date,weight,fat_percent,jog_km,jog_seconds,walk_km,walk_seconds,memo\r\n";
 
 // A journal holding memos that every layer must carry exactly: commas,
 // quotes, line breaks, tabs, backslashes, and ソ and 表 (second byte 0x5C).
@@ -71,10 +72,9 @@ TEST(ZephCsv, aBadLineStoresNothingUnlessSkipped)
     TempDir dir;
     const std::string journal = awkwardJournal();
     writeFile(dir.path() / "zph0001.txt", journal);
-    writeFile(dir.path() / "in.csv", std::string(header) +
-                                         "2026-03-01,60,,,,,,good\r\n"
-                                         "2026-02-30,60,,,,,,bad date\r\n"
-                                         "2026-03-02,60,,,abc,,,bad seconds\r\n");
+    writeFile(dir.path() / "in.csv", std::string(header) + "2026-03-01,60,,,,,,good\r\n"
+                                                           "2026-02-30,60,,,,,,bad date\r\n"
+                                                           "2026-03-02,60,,,abc,,,bad seconds\r\n");
     const zephtest::Run refused = runZeph(dir.path(), {"import-csv", "in.csv"});
     EXPECT_EQ(refused.status, 2);
     EXPECT_NE(refused.err.find("3 行目: 日付「2026-02-30」は存在しない日です。"), std::string::npos)
