@@ -54,6 +54,14 @@ TEST(Zeph, checkReportsWhatALoadWouldLoseAndLeavesTheFile)
     EXPECT_EQ(clean.status, 0) << clean.err;
     EXPECT_NE(clean.out.find("失われるものはありません"), std::string::npos) << clean.out;
 
+    // Without a name: the current user's journal, as the profile numbers it.
+    std::filesystem::create_directories(dir.path() / ".config/Ornavel");
+    writeFile(dir.path() / ".config/Ornavel/Zephalonte.ini", "[Settings]\ncrntUserNum=7\n");
+    writeFile(dir.path() / "zph0007.txt", damaged);
+    const zephtest::Run current = runZeph(dir.path(), {"check"});
+    EXPECT_EQ(current.status, 1);
+    EXPECT_NE(current.out.find("zph0007.txt:4: "), std::string::npos) << current.out;
+
     const zephtest::Run missing = runZeph(dir.path(), {"check", "absent.txt"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("absent.txt を開けませんでした"), std::string::npos) << missing.err;
