@@ -6,10 +6,12 @@
 #include "cli/journalcheck.h"
 #include "cli/journalcsv.h"
 #include "dialogs/uitext.h"
+#include "entry/cp932.h"
 #include "graph/fontsubstitutes.h"
 #include "graph/graphrenderer.h"
 #include "journal/cquilloxdoc.h"
 #include "journal/safesave.h"
+#include "list/listline.h"
 #include "session/journalsession.h"
 #include "session/sessionmessages.h"
 #include "session/sessiontexts.h"
@@ -45,9 +47,9 @@ namespace {
 using clitext::fillText;
 
 // The commands this build carries out.
-const std::vector<CliCommand> offeredCommands{CliCommand::advice, CliCommand::graph,
-                                              CliCommand::exportCsv, CliCommand::importCsv,
-                                              CliCommand::check};
+const std::vector<CliCommand> offeredCommands{CliCommand::show,      CliCommand::advice,
+                                              CliCommand::graph,     CliCommand::exportCsv,
+                                              CliCommand::importCsv, CliCommand::check};
 
 // The screen the PNG stands for, and the printer the PDF stands for.
 constexpr int screenDpi = 96;
@@ -226,6 +228,25 @@ std::string withLineFeeds(std::string_view text)
         }
     }
     return out;
+}
+
+int runShow(const CliRequest &request)
+{
+    OpenJournal journal(request, false);
+    if (!journal.opened()) {
+        return exitJournalFailure;
+    }
+    const CQuilloxDoc::DayList &days = journal.document().dayList();
+    const auto first = request.from ? days.lower_bound(*request.from) : days.begin();
+    const auto end = request.to ? days.upper_bound(*request.to) : days.end();
+    std::string lines; // code page 932, as the list pane holds them
+    for (auto it = end; it != first;) {
+        --it;
+        lines += listLine(it->second);
+        lines += '\n';
+    }
+    writeOut(decodeCp932(lines).utf8);
+    return finishOutput();
 }
 
 int runAdvice(const CliRequest &request)
@@ -421,6 +442,8 @@ int runZeph(int argc, char *argv[])
         return finishOutput();
     }
     switch (request.command) {
+    case CliCommand::show:
+        return runShow(request);
     case CliCommand::advice:
         return runAdvice(request);
     case CliCommand::graph:

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -29,6 +30,21 @@ std::string smallJournal()
     doc.setDay(makeDate(2026, 2, 27), "\x83\x5c\x95\x5c\\n2", 65.3, 22.5, 5, 1800, 0, 0);
     doc.setDay(makeDate(2026, 2, 28), "", 65, 0, 0, 0, 2.5, 3930);
     return doc.journalText();
+}
+
+TEST(ZephDay, showPrintsTheListLinesNewestFirst)
+{
+    TempDir dir;
+    writeFile(dir.path() / journalName, smallJournal());
+    const zephtest::Run all = runZeph(dir.path(), {"show"});
+    ASSERT_EQ(all.status, 0) << all.err;
+    EXPECT_EQ(all.out, "2026/02/28  65.00   0.0  0.0            2.5  1:05'30\" \n"
+                       "2026/02/27  65.30  22.5  5.0    30'00\"  0.0           ソ表\\n2\n");
+    const zephtest::Run one =
+        runZeph(dir.path(), {"show", "--from", "2026-02-27", "--to", "2026-02-27"});
+    EXPECT_TRUE(one.out.starts_with("2026/02/27 ")) << one.out;
+    EXPECT_EQ(std::count(one.out.begin(), one.out.end(), '\n'), 1);
+    EXPECT_EQ(readFile(dir.path() / journalName), smallJournal());
 }
 
 TEST(ZephDay, advicePrintsTheMessageOfTheDay)
