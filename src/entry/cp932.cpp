@@ -254,6 +254,17 @@ Cp932Decoded decodeCp932(std::string_view bytes)
     };
 
     for (std::size_t pos = 0; pos < bytes.size();) {
+        // ASCII is the same in both encodings: a run of it is copied at once
+        // (a long list of days is mostly digits and blanks).
+        std::size_t asciiEnd = pos;
+        while (asciiEnd < bytes.size() && static_cast<unsigned char>(bytes[asciiEnd]) < 0x80) {
+            ++asciiEnd;
+        }
+        if (asciiEnd > pos) {
+            decoded.utf8.append(bytes.substr(pos, asciiEnd - pos));
+            pos = asciiEnd;
+            continue;
+        }
         const auto byte = static_cast<unsigned char>(bytes[pos]);
         if (isCp932LeadByte(byte) && pos + 1 < bytes.size()) {
             const auto trail = static_cast<unsigned char>(bytes[pos + 1]);

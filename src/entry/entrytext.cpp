@@ -48,15 +48,32 @@ std::string formatDuration(double seconds)
     const std::int32_t minutes = totalMinutes % 60;
     const std::int32_t secs = s % 60;
 
+    // "%d:%02d'%02d\"" or "%d'%02d\"", without printf: a long journal list
+    // formats two durations a line.
     std::array<char, 48> buffer{};
+    char *const end = buffer.data() + buffer.size();
+    const auto decimal = [end](char *at, std::int32_t value) {
+        return std::to_chars(at, end, value).ptr;
+    };
+    // %02d: a leading zero for 0 to 9; a negative value keeps its sign in the width.
+    const auto twoDigits = [&decimal](char *at, std::int32_t value) {
+        if (value >= 0 && value < 10) {
+            *at++ = '0';
+        }
+        return decimal(at, value);
+    };
+    char *at = buffer.data();
     if (hours > 0) {
-        std::snprintf(buffer.data(), buffer.size(), "%d:%02d'%02d\"", static_cast<int>(hours),
-                      static_cast<int>(minutes), static_cast<int>(secs));
+        at = decimal(at, hours);
+        *at++ = ':';
+        at = twoDigits(at, minutes);
     } else {
-        std::snprintf(buffer.data(), buffer.size(), "%d'%02d\"", static_cast<int>(minutes),
-                      static_cast<int>(secs));
+        at = decimal(at, minutes);
     }
-    return buffer.data();
+    *at++ = '\'';
+    at = twoDigits(at, secs);
+    *at++ = '"';
+    return std::string(buffer.data(), at);
 }
 
 std::optional<double> parseDuration(std::string_view text)

@@ -83,6 +83,10 @@ TEST(FormatDuration, valuesBeyondTheIntRangeAreClampedNotUndefined)
     EXPECT_EQ(formatDuration(-1e300), formatDuration(-2147483648.0));
     EXPECT_EQ(formatDuration(-std::numeric_limits<double>::infinity()),
               formatDuration(-2147483648.0));
+    // As printf's %02d writes them: the sign counts towards the width.
+    EXPECT_EQ(formatDuration(-2147483648.0), "-14'-8\"");
+    EXPECT_EQ(formatDuration(-330), "-5'-30\"");
+    EXPECT_EQ(formatDuration(-5), "0'-5\"");
     EXPECT_EQ(formatDuration(std::nan("")), "");
     EXPECT_EQ(formatDuration(-0.0), "");
 }
