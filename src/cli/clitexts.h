@@ -111,7 +111,7 @@ inline constexpr const char *csvBadDate = "日付「%1」が YYYY-MM-DD の形�
 inline constexpr const char *csvImpossibleDate = "日付「%1」は存在しない日です。";
 inline constexpr const char *csvBadNumber = "%1「%2」は数値ではありません。";
 inline constexpr const char *csvBadSeconds = "%1「%2」は 0 以上の秒数ではありません。";
-inline constexpr const char *csvMemoCharacter = "メモの「%1」(U+%2) は日誌に保存できない文字です。";
+inline constexpr const char *csvMemo = "メモ: %1";
 inline constexpr const char *csvRejectedNothingStored =
     "不正な行が %1 行あるため、何も保存しませんでした。--skip-bad を指定すると、"
     "不正な行を飛ばして残りを保存します。";

@@ -4,6 +4,7 @@
 #include "cli/clitexts.h"
 #include "cli/csv.h"
 #include "entry/cp932.h"
+#include "entry/dayentry.h"
 #include "entry/entrytext.h"
 #include "journal/numbertext.h"
 
@@ -84,13 +85,6 @@ std::optional<double> strictNumber(std::string_view field)
     return leadingDecimalNumber(text);
 }
 
-std::string codePointText(char32_t c)
-{
-    std::array<char, 16> text{};
-    std::snprintf(text.data(), text.size(), "%04X", static_cast<unsigned>(c));
-    return text.data();
-}
-
 // The record as a day, or the reason it is rejected.
 std::optional<DayRecord> dayFromRecord(const CsvRecord &record, std::string &reason)
 {
@@ -123,27 +117,21 @@ std::optional<DayRecord> dayFromRecord(const CsvRecord &record, std::string &rea
         }
         day.*column.field = *value;
     }
-    const std::string &memo = record.fields[csvColumnCount - 1];
-    Cp932Encoded encoded = encodeCp932(memo);
-    if (encoded.unencodable) {
-        const bool notUtf8 =
-            *encoded.unencodable == 0xFFFD &&
-            std::string_view(memo).substr(encoded.unencodableOffset, 3) != replacementCharacterUtf8;
-        if (notUtf8) {
-            reason = clitext::csvNotUtf8;
-        } else {
-            const std::size_t length = memo.size() - encoded.unencodableOffset;
-            std::string_view character = std::string_view(memo).substr(encoded.unencodableOffset);
-            // The one UTF-8 character at the offset: its lead byte gives its length.
-            const auto lead = static_cast<unsigned char>(character.front());
-            const std::size_t size = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-            character = character.substr(0, std::min(size, length));
-            reason = fillText(clitext::csvMemoCharacter,
-                              {character, codePointText(*encoded.unencodable)});
-        }
+    // The memo as the entry form takes a typed one: the same folding, the
+    // same refusals, the same stored form.
+    DayTexts typed;
+    typed.memo = record.fields[csvColumnCount - 1];
+    const DayReading reading = readDayTexts(day.date, typed, TypedEncoding::utf8);
+    if (!reading.day) {
+        const Cp932Encoded encoded = encodeCp932(typed.memo);
+        const bool notUtf8 = encoded.unencodable && *encoded.unencodable == 0xFFFD &&
+                             std::string_view(typed.memo).substr(encoded.unencodableOffset, 3) !=
+                                 replacementCharacterUtf8;
+        reason = notUtf8 ? std::string(clitext::csvNotUtf8)
+                         : fillText(clitext::csvMemo, {reading.message});
         return std::nullopt;
     }
-    day.memo = toStoredMemo(encoded.bytes);
+    day.memo = reading.day->memo;
     return day;
 }
 
