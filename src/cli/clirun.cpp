@@ -7,6 +7,7 @@
 #include "cli/journalcsv.h"
 #include "dialogs/uitext.h"
 #include "entry/cp932.h"
+#include "entry/dayentry.h"
 #include "graph/fontsubstitutes.h"
 #include "graph/graphrenderer.h"
 #include "journal/cquilloxdoc.h"
@@ -47,9 +48,9 @@ namespace {
 using clitext::fillText;
 
 // The commands this build carries out.
-const std::vector<CliCommand> offeredCommands{CliCommand::show,      CliCommand::advice,
-                                              CliCommand::graph,     CliCommand::exportCsv,
-                                              CliCommand::importCsv, CliCommand::check};
+const std::vector<CliCommand> offeredCommands{
+    CliCommand::add,       CliCommand::show,      CliCommand::advice, CliCommand::graph,
+    CliCommand::exportCsv, CliCommand::importCsv, CliCommand::check};
 
 // The screen the PNG stands for, and the printer the PDF stands for.
 constexpr int screenDpi = 96;
@@ -228,6 +229,36 @@ std::string withLineFeeds(std::string_view text)
         }
     }
     return out;
+}
+
+int runAdd(const CliRequest &request)
+{
+    OpenJournal journal(request, true);
+    if (!journal.opened()) {
+        return exitJournalFailure;
+    }
+    CQuilloxDoc &doc = journal.document();
+    const Date date = request.date.value_or(todayDate());
+    // The form as it shows the day, with the fields given typed over it.
+    DayTexts texts = textsForDay(doc.findDay(date));
+    const auto typeOver = [](std::string &field, const std::optional<std::string> &given) {
+        if (given) {
+            field = *given;
+        }
+    };
+    typeOver(texts.weight, request.weight);
+    typeOver(texts.fatPercent, request.fatPercent);
+    typeOver(texts.jogDistance, request.jogDistance);
+    typeOver(texts.jogDuration, request.jogDuration);
+    typeOver(texts.walkDistance, request.walkDistance);
+    typeOver(texts.walkDuration, request.walkDuration);
+    typeOver(texts.memo, request.memo);
+    const DayReading reading = registerDay(doc, date, texts, TypedEncoding::utf8);
+    if (!reading.day) {
+        writeError(reading.message);
+        return exitBadInput;
+    }
+    return journal.store() ? exitSuccess : exitJournalFailure;
 }
 
 int runShow(const CliRequest &request)
@@ -450,6 +481,8 @@ int runZeph(int argc, char *argv[])
         return finishOutput();
     }
     switch (request.command) {
+    case CliCommand::add:
+        return runAdd(request);
     case CliCommand::show:
         return runShow(request);
     case CliCommand::advice:

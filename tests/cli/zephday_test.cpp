@@ -1,4 +1,4 @@
-// The commands that work on one day, through the real executable.
+// zeph add, show and advice through the real executable.
 
 #include "zephrunner.h"
 
@@ -30,6 +30,43 @@ std::string smallJournal()
     doc.setDay(makeDate(2026, 2, 27), "\x83\x5c\x95\x5c\\n2", 65.3, 22.5, 5, 1800, 0, 0);
     doc.setDay(makeDate(2026, 2, 28), "", 65, 0, 0, 0, 2.5, 3930);
     return doc.journalText();
+}
+
+TEST(ZephDay, addStoresAsTheFormRegistersAndKeepsWhatIsNotGiven)
+{
+    TempDir dir;
+    writeFile(dir.path() / journalName, smallJournal());
+    const zephtest::Run run =
+        runZeph(dir.path(), {"add", "--date", "2026-02-27", "--weight", "64.5kg", "--jog-time",
+                             "35'10", "--memo", "〜 line\nnext"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string journal = readFile(dir.path() / journalName);
+    // Fat kept, weight read as the form reads it, 〜 folded to ～ (0x81 0x60).
+    EXPECT_NE(journal.find("2026/02/27\t64.5\t22.5\t5\t2110\t0\t0\t\x81\x60 line\\nnext\r\n"),
+              std::string::npos)
+        << journal;
+
+    // A new day in a journal that does not exist yet.
+    const zephtest::Run created =
+        runZeph(dir.path(), {"--file", "new.txt", "add", "--date", "2026-03-01", "--walk-km", "3"});
+    ASSERT_EQ(created.status, 0) << created.err;
+    EXPECT_NE(readFile(dir.path() / "new.txt").find("[data]\r\n2026/03/01\t0\t0\t0\t0\t3\t0\t\r\n"),
+              std::string::npos);
+}
+
+TEST(ZephDay, addWithAnInvalidTimeOrCharacterStoresNothing)
+{
+    TempDir dir;
+    const std::string journal = smallJournal();
+    writeFile(dir.path() / journalName, journal);
+    const zephtest::Run badTime = runZeph(
+        dir.path(), {"add", "--date", "2026-02-27", "--weight", "70", "--walk-time", "1.5"});
+    EXPECT_EQ(badTime.status, 2);
+    EXPECT_EQ(badTime.err, "zeph: Walk 時間指定が不正です。\n書式：<時間>:<分>'<秒>\"\n");
+    const zephtest::Run badMemo = runZeph(dir.path(), {"add", "--memo", "smile \xF0\x9F\x98\x80"});
+    EXPECT_EQ(badMemo.status, 2);
+    EXPECT_NE(badMemo.err.find("(U+1F600) は保存できない文字です"), std::string::npos);
+    EXPECT_EQ(readFile(dir.path() / journalName), journal);
 }
 
 TEST(ZephDay, showPrintsTheListLinesNewestFirst)
