@@ -334,7 +334,7 @@ CliParse parseCommandLine(const std::vector<std::string> &arguments)
     return parse;
 }
 
-std::string usageText(CliCommand command, const std::vector<CliCommand> &offered)
+std::string usageText(CliCommand command)
 {
     switch (command) {
     case CliCommand::add:
@@ -354,21 +354,5 @@ std::string usageText(CliCommand command, const std::vector<CliCommand> &offered
     case CliCommand::none:
         break;
     }
-    static constexpr std::array<std::pair<CliCommand, const char *>, 7> summaries{{
-        {CliCommand::add, clitext::addSummary},
-        {CliCommand::show, clitext::showSummary},
-        {CliCommand::advice, clitext::adviceSummary},
-        {CliCommand::graph, clitext::graphSummary},
-        {CliCommand::exportCsv, clitext::exportSummary},
-        {CliCommand::importCsv, clitext::importSummary},
-        {CliCommand::check, clitext::checkSummaryLine},
-    }};
-    std::string usage = clitext::generalUsageHead;
-    for (const auto &[summarised, line] : summaries) {
-        if (std::find(offered.begin(), offered.end(), summarised) != offered.end()) {
-            usage += line;
-        }
-    }
-    usage += clitext::generalUsageTail;
-    return usage;
+    return clitext::generalUsage;
 }

@@ -60,6 +60,5 @@ std::optional<Date> parseIsoDate(std::string_view text, bool &impossible);
 std::optional<Date> parseCommandLineDate(std::string_view text, std::string_view option,
                                          std::string &error);
 
-// The usage text of a command, or of the whole program (listing the
-// commands `offered`) for none.
-std::string usageText(CliCommand command, const std::vector<CliCommand> &offered);
+// The usage text of a command, or of the whole program for none.
+std::string usageText(CliCommand command);

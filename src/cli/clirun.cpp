@@ -47,22 +47,11 @@ namespace {
 
 using clitext::fillText;
 
-// The commands this build carries out.
-const std::vector<CliCommand> offeredCommands{
-    CliCommand::add,       CliCommand::show,      CliCommand::advice, CliCommand::graph,
-    CliCommand::exportCsv, CliCommand::importCsv, CliCommand::check};
-
 // The screen the PNG stands for, and the printer the PDF stands for.
 constexpr int screenDpi = 96;
 constexpr double metresPerInch = 0.0254;
 constexpr int printerDpi = 1200;
 constexpr int paperLandscape = 2; // paperOri
-
-bool isOffered(CliCommand command)
-{
-    return command == CliCommand::none || std::find(offeredCommands.begin(), offeredCommands.end(),
-                                                    command) != offeredCommands.end();
-}
 
 // Names that mean standard input or output instead of a file.
 bool isStandardStream(const std::string &name)
@@ -464,16 +453,8 @@ int runZeph(int argc, char *argv[])
         return exitBadInput;
     }
     const CliRequest &request = *parse.request;
-    if (!isOffered(request.command)) {
-        // Named in the arguments, since the parser accepted it.
-        const auto name = std::find_if(arguments.begin(), arguments.end(),
-                                       [](const std::string &a) { return !a.starts_with('-'); });
-        writeError(fillText(clitext::unknownCommand, {name != arguments.end() ? *name : ""}));
-        writeError(clitext::seeHelp);
-        return exitBadInput;
-    }
     if (request.help) {
-        writeOut(usageText(request.command, offeredCommands));
+        writeOut(usageText(request.command));
         return finishOutput();
     }
     if (request.version) {
@@ -498,5 +479,5 @@ int runZeph(int argc, char *argv[])
     default:
         break;
     }
-    return exitBadInput; // not reached: every offered command is run above
+    return exitBadInput; // not reached: the parser names a command
 }

@@ -11,22 +11,19 @@
 namespace clitext {
 
 // ---- usage ----
-inline constexpr const char *generalUsageHead =
+inline constexpr const char *generalUsage =
     "使い方: zeph [--file PATH] COMMAND [OPTION]...\n"
     "Zephalonte の日誌を端末やスクリプトから記録・表示します。\n"
     "日誌は --file で指定しなければ、作業ディレクトリにある現在のユーザの日誌です。\n"
     "\n"
-    "COMMAND:\n";
-// One line per command, shown for the commands this build offers.
-inline constexpr const char *addSummary = "  add         1日分を登録する\n";
-inline constexpr const char *showSummary = "  show        日誌の一覧を新しい日から表示する\n";
-inline constexpr const char *adviceSummary = "  advice      アドバイスを表示する\n";
-inline constexpr const char *graphSummary = "  graph       グラフを PDF または PNG に書き出す\n";
-inline constexpr const char *exportSummary = "  export-csv  日誌を CSV に書き出す\n";
-inline constexpr const char *importSummary = "  import-csv  CSV の日を日誌に取り込む\n";
-inline constexpr const char *checkSummaryLine =
-    "  check       日誌ファイルを読み込んで失われる行を調べる\n";
-inline constexpr const char *generalUsageTail =
+    "COMMAND:\n"
+    "  add         1日分を登録する\n"
+    "  show        日誌の一覧を新しい日から表示する\n"
+    "  advice      アドバイスを表示する\n"
+    "  graph       グラフを PDF または PNG に書き出す\n"
+    "  export-csv  日誌を CSV に書き出す\n"
+    "  import-csv  CSV の日を日誌に取り込む\n"
+    "  check       日誌ファイルを読み込んで失われる行を調べる\n"
     "\n"
     "  --help      この説明を表示する (zeph COMMAND --help で各コマンドの説明)\n"
     "  --version   版を表示する\n"

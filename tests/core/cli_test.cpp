@@ -80,10 +80,7 @@ TEST(CliArguments, acceptedRequestsCarryTheirValues)
     CliParse help = parse({"graph", "--help"});
     ASSERT_TRUE(help.request);
     EXPECT_TRUE(help.request->help);
-    EXPECT_TRUE(usageText(help.request->command, {}).starts_with("使い方: zeph graph"));
-    const std::string general = usageText(CliCommand::none, {CliCommand::check});
-    EXPECT_NE(general.find("  check "), std::string::npos);
-    EXPECT_EQ(general.find("  graph "), std::string::npos);
+    EXPECT_TRUE(usageText(help.request->command).starts_with("使い方: zeph graph"));
     EXPECT_TRUE(parse({"--version"}).request->version);
 }
 
