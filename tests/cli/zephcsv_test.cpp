@@ -51,6 +51,7 @@ TEST(ZephCsv, importOfAnExportGivesTheSameDays)
     EXPECT_NE(csv.find("\"two\r\nlines\tand\\back\\n\""), std::string::npos) << csv;
     EXPECT_NE(csv.find("ソ表 日本語"), std::string::npos);
     EXPECT_EQ(runZeph(dir.path(), {"export-csv"}).out, csv); // standard output by default
+    EXPECT_EQ(readFile(dir.path() / "zph0001.txt"), awkwardJournal());
 
     // Into another journal, which does not exist yet.
     const zephtest::Run imported =

@@ -94,6 +94,7 @@ TEST(ZephDay, advicePrintsTheMessageOfTheDay)
     EXPECT_EQ(run.out.find('\r'), std::string::npos);
     const zephtest::Run empty = runZeph(dir.path(), {"advice", "--date", "2000-01-01"});
     EXPECT_EQ(empty.out, "ダイエットがんばってね（モキュッ）\n");
+    EXPECT_EQ(readFile(dir.path() / journalName), smallJournal());
 }
 
 TEST(ZephDay, aJournalInUseIsRefused)
