@@ -393,7 +393,7 @@ int runImportCsv(const CliRequest &request)
     // The input is read and judged before the journal is touched.
     std::string csv;
     if (!readInput(request.input, csv)) {
-        return exitJournalFailure;
+        return exitBadInput;
     }
     const JournalCsvRead read = readJournalCsv(csv);
     if (!read.fatalError.empty()) {
@@ -409,13 +409,16 @@ int runImportCsv(const CliRequest &request)
         return exitBadInput;
     }
 
-    OpenJournal journal(request, true);
-    if (!journal.opened()) {
-        return exitJournalFailure;
-    }
-    mergeDays(journal.document(), read.days);
-    if (!journal.store()) {
-        return exitJournalFailure;
+    // A file of nothing but bad lines changes no day: the journal is left alone.
+    if (!read.days.empty()) {
+        OpenJournal journal(request, true);
+        if (!journal.opened()) {
+            return exitJournalFailure;
+        }
+        mergeDays(journal.document(), read.days);
+        if (!journal.store()) {
+            return exitJournalFailure;
+        }
     }
     if (!read.rejected.empty()) {
         writeError(fillText(clitext::csvSkipped, {std::to_string(read.rejected.size())}));
