@@ -35,7 +35,7 @@ constexpr std::array<CommandName, 7> commandNames{{
 // Sets the option's field from its value; false with the message otherwise.
 using OptionHandler = std::function<bool(CliRequest &, std::string_view value, std::string &error)>;
 
-struct OptionSpec {
+struct OptionRule {
     std::string_view name;
     std::vector<CliCommand> commands; // empty: every command
     bool takesValue;
@@ -113,10 +113,10 @@ bool applySize(CliRequest &request, std::string_view value, std::string &error)
     return true;
 }
 
-const std::vector<OptionSpec> &optionSpecs()
+const std::vector<OptionRule> &optionRules()
 {
     using enum CliCommand;
-    static const std::vector<OptionSpec> specs{
+    static const std::vector<OptionRule> rules{
         {"--file",
          {},
          true,
@@ -144,7 +144,7 @@ const std::vector<OptionSpec> &optionSpecs()
              return true;
          }},
     };
-    return specs;
+    return rules;
 }
 
 std::string_view commandName(CliCommand command)
@@ -288,33 +288,33 @@ CliParse parseCommandLine(const std::vector<std::string> &arguments)
         // "--name value" or "--name=value".
         const std::size_t equals = argument.find('=');
         const std::string_view name = std::string_view(argument).substr(0, equals);
-        const auto &specs = optionSpecs();
-        const auto spec = std::find_if(specs.begin(), specs.end(), [&](const OptionSpec &s) {
+        const auto &rules = optionRules();
+        const auto rule = std::find_if(rules.begin(), rules.end(), [&](const OptionRule &s) {
             return s.name == name &&
                    (s.commands.empty() || std::find(s.commands.begin(), s.commands.end(),
                                                     request.command) != s.commands.end());
         });
-        if (spec == specs.end()) {
+        if (rule == rules.end()) {
             parse.error =
                 fillText(clitext::unknownOption, {commandName(request.command), argument});
             return parse;
         }
         std::string_view value;
         if (equals != std::string::npos) {
-            if (!spec->takesValue) {
+            if (!rule->takesValue) {
                 parse.error =
                     fillText(clitext::unknownOption, {commandName(request.command), argument});
                 return parse;
             }
             value = std::string_view(argument).substr(equals + 1);
-        } else if (spec->takesValue) {
+        } else if (rule->takesValue) {
             if (i + 1 >= arguments.size()) {
                 parse.error = fillText(clitext::missingValue, {name});
                 return parse;
             }
             value = arguments[++i];
         }
-        if (!spec->apply(request, value, parse.error)) {
+        if (!rule->apply(request, value, parse.error)) {
             return parse;
         }
     }
