@@ -65,6 +65,24 @@ std::string joinPath(const std::string &directory, const std::string &name)
 }
 
 constexpr std::size_t temporarySuffixLength = 8;
+// The last two characters of the suffix check the six random ones before
+// them, so that the clean-up of interrupted saves recognises a name this
+// code made and leaves alone a user's own ".zph0001.txt.20261208" or
+// ".zph0001.txt.original", which have the same length and alphabet.
+constexpr std::size_t temporaryCheckLength = 2;
+constexpr char temporaryAlphabet[] =
+    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+constexpr std::size_t temporaryAlphabetSize = sizeof temporaryAlphabet - 1;
+
+std::string temporaryCheck(std::string_view randomPart)
+{
+    std::uint32_t hash = 2166136261u; // FNV-1a
+    for (const char c : randomPart) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    }
+    return {temporaryAlphabet[hash % temporaryAlphabetSize],
+            temporaryAlphabet[(hash / temporaryAlphabetSize) % temporaryAlphabetSize]};
+}
 
 // A name nobody else is likely to pick, hidden, beside the target: a rename
 // is atomic only within one file system, so the temporary file must be in
@@ -74,12 +92,11 @@ std::string temporaryName(const std::string &directory, const std::string &baseN
     static std::mt19937_64 generator{
         std::random_device{}() ^ static_cast<std::uint64_t>(::getpid()) ^
         static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())};
-    static constexpr char alphabet[] =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    std::string suffix(temporarySuffixLength, 'x');
+    std::string suffix(temporarySuffixLength - temporaryCheckLength, 'x');
     for (char &c : suffix) {
-        c = alphabet[generator() % (sizeof alphabet - 1)];
+        c = temporaryAlphabet[generator() % temporaryAlphabetSize];
     }
+    suffix += temporaryCheck(suffix);
     return joinPath(directory, "." + baseName + "." + suffix);
 }
 
@@ -220,12 +237,14 @@ bool isTemporaryNameOf(std::string_view name, std::string_view prefix)
     if (name.size() != prefix.size() + temporarySuffixLength || !name.starts_with(prefix)) {
         return false;
     }
-    for (const char c : name.substr(prefix.size())) {
+    const std::string_view suffix = name.substr(prefix.size());
+    for (const char c : suffix) {
         if (!isAlphanumeric(c)) {
             return false;
         }
     }
-    return true;
+    const std::size_t randomLength = temporarySuffixLength - temporaryCheckLength;
+    return suffix.substr(randomLength) == temporaryCheck(suffix.substr(0, randomLength));
 }
 
 // Keeps the version about to be replaced as target + ".bak". A hard link

@@ -183,14 +183,18 @@ TEST_F(SafeSave, readOnlyFileIsNeverReplaced)
 TEST_F(SafeSave, leftoversOfInterruptedSavesAreRemovedAndNothingElse)
 {
     writeFile(target, "journal");
-    const std::vector<std::string> leftovers = {".journal.txt.a1B2c3D4",
-                                                ".journal.txt.bak.zzzzzzzz"};
+    // Six random characters and the two that check them.
+    const std::vector<std::string> leftovers = {".journal.txt.a1B2c3D8",
+                                                ".journal.txt.bak.zzzzzzFH"};
     const std::vector<std::string> others = {
+        ".journal.txt.a1B2c3D4",  // the check does not match: the user's own
+        ".journal.txt.20261208",  // a user's dated copy
+        ".journal.txt.original",  // and another
         ".journal.txt.a1B2c3D",   // one character short
         ".journal.txt.a1B2c3D4x", // one too many
         ".journal.txt.a1B2-3D4",  // not the save's alphabet
-        ".other.txt.a1B2c3D4",    // another file's
-        "journal.txt.a1B2c3D4",   // not hidden
+        ".other.txt.a1B2c3D8",    // another file's
+        "journal.txt.a1B2c3D8",   // not hidden
     };
     for (const auto &name : leftovers) {
         writeFile(dir / name, "stale");
@@ -198,11 +202,11 @@ TEST_F(SafeSave, leftoversOfInterruptedSavesAreRemovedAndNothingElse)
     for (const auto &name : others) {
         writeFile(dir / name, "someone else's");
     }
-    fs::create_directory(dir / ".journal.txt.dirDIR00");
+    fs::create_directory(dir / ".journal.txt.dirDIRLZ");
 
     EXPECT_EQ(removeSaveLeftovers(target.string()), 2);
     std::vector<std::string> expected = others;
-    expected.push_back(".journal.txt.dirDIR00");
+    expected.push_back(".journal.txt.dirDIRLZ");
     expected.push_back("journal.txt");
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(entries(), expected);

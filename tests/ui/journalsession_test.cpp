@@ -160,9 +160,9 @@ TEST_F(SessionTest, storeRemovesTheLeftoversOfInterruptedStores)
 {
     const QString journal = path(QStringLiteral("zph0001.txt"));
     writeBytes(journal, namedJournal);
-    writeBytes(path(QStringLiteral(".zph0001.txt.Kq3xZ0aB")), namedJournal);
-    writeBytes(path(QStringLiteral(".zph0001.txt.bak.p9Lm2Rt7")), namedJournal);
-    writeBytes(path(QStringLiteral(".zph0002.txt.Kq3xZ0aB")), namedJournal);
+    writeBytes(path(QStringLiteral(".zph0001.txt.Kq3xZ0iC")), namedJournal);
+    writeBytes(path(QStringLiteral(".zph0001.txt.bak.p9Lm2RRz")), namedJournal);
+    writeBytes(path(QStringLiteral(".zph0002.txt.Kq3xZ0iC")), namedJournal);
     JournalSession session(doc);
     ASSERT_EQ(session.open(journal, JournalSession::OpenMode::named, today).status,
               OpenOutcome::Status::opened);
@@ -171,7 +171,7 @@ TEST_F(SessionTest, storeRemovesTheLeftoversOfInterruptedStores)
     QDir folder(dir.path());
     folder.setFilter(QDir::Files | QDir::Hidden);
     EXPECT_EQ(folder.entryList(QDir::Files | QDir::Hidden, QDir::Name),
-              (QStringList{QStringLiteral(".zph0002.txt.Kq3xZ0aB"), QStringLiteral("zph0001.txt"),
+              (QStringList{QStringLiteral(".zph0002.txt.Kq3xZ0iC"), QStringLiteral("zph0001.txt"),
                            QStringLiteral("zph0001.txt.bak"), QStringLiteral("zph0001.txt.lock")}));
 }
 
