@@ -5,6 +5,7 @@
 // opens while a test drives it.
 
 #include "app/czephalonteapp.h"
+#include "graph/fontsubstitutes.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -156,11 +157,14 @@ inline QString qs(const std::string &utf8)
     return QString::fromStdString(utf8);
 }
 
-// main() of every application test: a QApplication for the widgets, then the tests.
+// main() of every application test: a QApplication for the widgets, the
+// Japanese faces mapped as the application object maps them at start-up (for
+// panes tested without it), then the tests.
 #define ZPH_APP_TEST_MAIN                                                                          \
     int main(int argc, char **argv)                                                                \
     {                                                                                              \
         QApplication application(argc, argv);                                                      \
+        installFontSubstitutes();                                                                  \
         ::testing::InitGoogleTest(&argc, argv);                                                    \
         return RUN_ALL_TESTS();                                                                    \
     }

@@ -5,7 +5,6 @@
 
 #include "app/cmainframe.h"
 #include "graph/cgraphview.h"
-#include "graph/fontsubstitutes.h"
 #include "graph/graphrenderer.h"
 #include "journal/cquilloxdoc.h"
 
@@ -372,10 +371,4 @@ TEST_F(GraphViewTest, previewShowsOnePageWhilePrintingIsActive)
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    QApplication application(argc, argv);
-    installFontSubstitutes();
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
+ZPH_APP_TEST_MAIN

@@ -5,6 +5,7 @@
 #include "advisor/advisorpanepainter.h"
 #include "advisor/cmessageview.h"
 #include "app/czephalonteapp.h"
+#include "apptestsupport.h"
 #include "journal/cquilloxdoc.h"
 
 #include <QApplication>
@@ -123,11 +124,4 @@ TEST(MessageView, clickWavesSevenTicksIgnoresClicksMeanwhileAndEndsAtRest)
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    // The application object maps the balloon's face at start-up; so does this test.
-    QFont::insertSubstitution(QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
+ZPH_APP_TEST_MAIN

@@ -1,7 +1,6 @@
 #include "app/czephalonteapp.h"
 #include "apptestsupport.h"
 #include "graph/cgraphview.h"
-#include "graph/fontsubstitutes.h"
 #include "journal/cquilloxdoc.h"
 #include "list/cquilloxview.h"
 #include "list/listpainter.h"
@@ -295,10 +294,4 @@ TEST_F(ListPrintTest, printsTheGraphPage)
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    QApplication application(argc, argv);
-    installFontSubstitutes();
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
+ZPH_APP_TEST_MAIN
