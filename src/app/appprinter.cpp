@@ -2,6 +2,7 @@
 
 #include "app/cpapersetupdlg.h"
 #include "graph/fontsubstitutes.h"
+#include "journal/graphsettings.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -9,13 +10,6 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QTranslator>
-
-namespace {
-
-constexpr int paperPortrait = 1;
-constexpr int paperLandscape = 2;
-
-} // namespace
 
 AppPrinter::AppPrinter() = default;
 AppPrinter::~AppPrinter() = default;
@@ -55,8 +49,7 @@ std::int16_t AppPrinter::runSetup(QWidget *parent)
     }
     orientation_ = target.pageLayout().orientation();
     orientationSet_ = true;
-    return static_cast<std::int16_t>(orientation_ == QPageLayout::Portrait ? paperPortrait
-                                                                           : paperLandscape);
+    return orientation_ == QPageLayout::Portrait ? paperPortrait : paperLandscape;
 }
 
 void installJapaneseUserInterface(QObject *owner)

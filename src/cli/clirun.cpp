@@ -51,7 +51,6 @@ using clitext::fillText;
 constexpr int screenDpi = 96;
 constexpr double metresPerInch = 0.0254;
 constexpr int printerDpi = 1200;
-constexpr int paperLandscape = 2; // paperOri
 
 // Names that mean standard input or output instead of a file.
 bool isStandardStream(const std::string &name)
@@ -95,11 +94,6 @@ int finishOutput()
         return exitJournalFailure;
     }
     return exitSuccess;
-}
-
-std::string nativePath(const QString &path)
-{
-    return QFile::encodeName(path).toStdString();
 }
 
 // The journal a command works on: --file, or the current user's.
@@ -330,7 +324,7 @@ QByteArray printedGraphPdf(const CQuilloxDoc &doc, Date selected, GraphPeriodSta
         writer.setPageOrientation(doc.graphSettings.paperOri == paperLandscape
                                       ? QPageLayout::Landscape
                                       : QPageLayout::Portrait);
-        writer.setCreator(QStringLiteral("Zephalonte"));
+        writer.setCreator(ui(applicationTitle));
         QPainter painter(&writer);
         drawGraph(painter, doc, selected, period, QRect(0, 0, writer.width(), writer.height()),
                   paperGraphK, true);

@@ -7,6 +7,11 @@ using Colour = std::uint32_t;
 
 // How the graph shows the journal, section "[settings]" of the journal file,
 // plus the printer paper orientation.
+// The values of paperOri that name an orientation; any other leaves the
+// printer's own.
+inline constexpr std::int16_t paperPortrait = 1;
+inline constexpr std::int16_t paperLandscape = 2;
+
 struct GraphSettings {
     std::int32_t graphNDays = 35; // > 0 days, < 0 minus a number of months
     bool graphWeight = true;
@@ -17,7 +22,7 @@ struct GraphSettings {
     bool graphJogDuration = true;
     bool graphWalkDistance = false;
     bool graphWalkDuration = false;
-    std::int16_t paperOri = 2; // 1 portrait, 2 landscape, 0 unknown
+    std::int16_t paperOri = 2; // paperPortrait, paperLandscape, 0 unknown
     std::int32_t weightLineType = 0;
     std::int32_t fatPcntLineType = 0;
     std::int32_t fatLineType = 0;

@@ -1,6 +1,7 @@
 #include "session/damagedcopy.h"
 
-#include <QFile>
+#include "session/journalsession.h"
+
 #include <QFileInfo>
 
 #include <string>
@@ -20,12 +21,12 @@ DamagedCopy keepDamagedCopy(const QString &journalPath, const QDate &day)
     DamagedCopy copy;
     std::string bytes;
     std::string error;
-    if (!readFileBytes(QFile::encodeName(journalPath).toStdString(), bytes, error, &copy.problem)) {
+    if (!readFileBytes(nativePath(journalPath), bytes, error, &copy.problem)) {
         copy.systemReason = QString::fromLocal8Bit(error);
         return copy;
     }
     const QString path = damagedCopyPath(journalPath, day);
-    const SaveResult saved = saveNewFile(QFile::encodeName(path).toStdString(), bytes);
+    const SaveResult saved = saveNewFile(nativePath(path), bytes);
     if (!saved.saved) {
         copy.problem = saved.problem;
         copy.systemReason = QString::fromLocal8Bit(saved.systemReason);

@@ -12,12 +12,12 @@
 #include <QLockFile>
 #include <QSettings>
 
-namespace {
-
 std::string nativePath(const QString &path)
 {
     return QFile::encodeName(path).toStdString();
 }
+
+namespace {
 
 // The lock guards the file that is written, so that two links to one journal
 // share one lock.

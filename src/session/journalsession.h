@@ -8,11 +8,16 @@
 #include <QStringList>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 class CQuilloxDoc;
 class QLockFile;
 class QSettings;
+
+// A path as the file system spells it (the locale's encoding of file names),
+// for the core's file functions.
+std::string nativePath(const QString &path);
 
 // Why a journal could not be opened, stored or copied: a file problem of the
 // core, or another running copy of the program holding the journal.
