@@ -19,4 +19,29 @@ inline constexpr char quitWithoutStoring[] = "\n\n保存せずに終了します
                                              "[いいえ] を選ぶと終了しません。"
                                              "入力したデータはそのまま残ります。";
 
+// The recovery file: days registered but not stored when the program last
+// ended. %1 is a path.
+inline constexpr char recoveryQuestion[] = "前回、保存されずに終了した変更があります。復元しますか？";
+inline constexpr char recoverySetAside[] = "復元しなかった変更を %1 として残しました。";
+inline constexpr char recoverySetAsideFailed[] =
+    "復元しなかった変更のファイル %1 を別の名前にできませんでした。%2\n"
+    "ファイルはそのまま残してあります。";
+inline constexpr char recoveryUnreadable[] =
+    "保存されずに終了した変更のファイル %1 を読み取れませんでした。%2\n"
+    "ファイルはそのまま残してあります。ファイルを確かめてから、もう一度開いてください。";
+inline constexpr char recoveryRestoredSkipped[] =
+    "保存されずに終了した変更のうち、次の行は読み取れなかったため、復元していません。\n%1 行目";
+inline constexpr char recoveryWriteFailed[] = "変更を %1 に控えられませんでした。%2";
+
+// A journal written at a termination signal while it had no name.
+inline constexpr char untitledSaved[] = "前回の終了時に、無題の日誌を %1 に保存しました。";
+
+// Another program changed the journal while the window had it open.
+inline constexpr char reloadedFromDisk[] =
+    "%1 がほかのプログラムで変更されたため、読み込み直しました。";
+inline constexpr char changedWithUnsaved[] =
+    "%1 がほかのプログラムで変更されました。\n"
+    "まだ保存していない変更があるため、次に保存するときに、ほかのプログラムの版を別の名前で残してから"
+    "保存します。両方の版が残ります。";
+
 } // namespace apptext

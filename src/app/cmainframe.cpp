@@ -567,10 +567,11 @@ void CMainFrame::closeEvent(QCloseEvent *event)
     // After "quit without saving?" was answered yes, asking again whether to
     // quit would only repeat the question.
     if (stored.result == CZephalonteApp::CloseStore::Stored && !app_.printingActive) {
-        // A .bak that could not be kept is said here: the status bar is about to go.
-        const QString text = stored.backupWarning.isEmpty()
+        // A .bak that could not be kept, or another program's version kept aside,
+        // is said here: the status bar is about to go.
+        const QString text = stored.notes.isEmpty()
                                  ? ui(frametext::exitQuestion)
-                                 : stored.backupWarning + QStringLiteral("\n\n") +
+                                 : stored.notes + QStringLiteral("\n\n") +
                                        ui(frametext::exitQuestion);
         QMessageBox question(QMessageBox::Question, ui(applicationTitle), text,
                              QMessageBox::Yes | QMessageBox::No, this);

@@ -5,20 +5,27 @@
 #include "app/cmainframe.h"
 #include "app/commandline.h"
 #include "app/frametexts.h"
+#include "app/terminationsignals.h"
 #include "dialogs/cuserinfodlg.h"
 #include "dialogs/uitext.h"
 #include "graph/cgraphview.h"
 #include "journal/cquilloxdoc.h"
 #include "session/journalsession.h"
+#include "session/journalwatcher.h"
+#include "session/keptcopy.h"
+#include "session/recoverywriter.h"
 #include "session/sessionmessages.h"
 #include "session/userprofile.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSessionManager>
 #include <QSettings>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +36,36 @@ namespace {
 CZephalonteApp *currentApp = nullptr;
 
 constexpr double restoredWindowShare = 0.75;
+
+// The profile key naming the file an untitled journal was written to when
+// the program was ended from outside, until the next start has said so.
+constexpr char untitledSavedKey[] = "Settings/untitledSavedAs";
+
+// Where an untitled journal goes when the program is ended from outside.
+QString untitledRescuePath(const QDateTime &when)
+{
+    return firstFreeName(QDir::current().absoluteFilePath(
+        QStringLiteral("zph-untitled-") + when.toString(QStringLiteral("yyyyMMdd-HHmmss")) +
+        QStringLiteral(".txt")));
+}
+
+void closeModalWindows()
+{
+    // Innermost first: a message box above a dialog goes before the dialog.
+    // What was typed in a dialog is dropped, as on Cancel.
+    while (QWidget *modal = QApplication::activeModalWidget()) {
+        auto *dialog = qobject_cast<QDialog *>(modal);
+        if (!dialog)
+            break;
+        dialog->reject();
+        if (dialog->isVisible())
+            dialog->hide();
+    }
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *dialog = qobject_cast<QDialog *>(window); dialog && dialog->isVisible())
+            dialog->reject();
+    }
+}
 
 void showMessage(QWidget *parent, QMessageBox::Icon icon, const QString &text)
 {
@@ -58,6 +95,17 @@ CZephalonteApp::CZephalonteApp(QObject *parent) : QObject(parent)
     selectedDate = today;
     document_ = std::make_unique<CQuilloxDoc>(today);
     printer_ = std::make_unique<AppPrinter>();
+    recovery_ = std::make_unique<RecoveryWriter>(*document_);
+    watcher_ = std::make_unique<JournalWatcher>();
+    connect(recovery_.get(), &RecoveryWriter::written, this,
+            [this](bool saved, const QString &reason) {
+                if (!saved)
+                    emit statusMessage(ui(apptext::recoveryWriteFailed)
+                                           .arg(QDir::toNativeSeparators(recovery_->target()),
+                                                reason));
+            });
+    connect(watcher_.get(), &JournalWatcher::settled, this, &CZephalonteApp::checkJournalOnDisk);
+    connect(this, &CZephalonteApp::documentPathChanged, this, &CZephalonteApp::followSessionPath);
     currentApp = this;
     theDocument = document_.get();
 }
@@ -73,6 +121,12 @@ CZephalonteApp::~CZephalonteApp()
 bool CZephalonteApp::startUp(const QStringList &arguments)
 {
     installJapaneseUserInterface(this);
+
+    terminationSignals_ = new TerminationSignals(this);
+    connect(terminationSignals_, &TerminationSignals::received, this,
+            &CZephalonteApp::endOnTerminationSignal);
+    connect(qApp, &QGuiApplication::commitDataRequest, this,
+            [this](QSessionManager &) { commitSessionData(); });
 
     // The advisor draws its random choices from the C generator.
     std::srand(static_cast<unsigned>(std::time(nullptr)));
@@ -110,6 +164,14 @@ bool CZephalonteApp::startUp(const QStringList &arguments)
     frame_->showMaximized();
     startupComplete = true;
     printer_->applyPaperOri(theDocument->graphSettings.paperOri);
+
+    const QString untitledSaved = settings_->value(QLatin1String(untitledSavedKey)).toString();
+    if (!untitledSaved.isEmpty()) {
+        emit statusMessage(
+            ui(apptext::untitledSaved).arg(QDir::toNativeSeparators(untitledSaved)));
+        settings_->remove(QLatin1String(untitledSavedKey));
+        settings_->sync();
+    }
     return true;
 }
 
@@ -138,6 +200,7 @@ QStringList CZephalonteApp::recentFiles() const
 void CZephalonteApp::updateAllViews(QObject *sender)
 {
     emit documentUpdated(sender);
+    recovery_->documentChanged();
 }
 
 void CZephalonteApp::setGraphPeriod(int nDays)
@@ -171,9 +234,11 @@ bool CZephalonteApp::reportOpened(const OpenOutcome &outcome, bool atStartup)
         promptForUserInfoIfUnnamed();
         return false;
     }
+    journalLoaded_ = true;
     emit documentPathChanged();
     if (!outcome.skippedLines.empty())
         showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(outcome));
+    offerRecovery();
     if (theGraphView)
         theGraphView->invalidatePeriod();
     updateAllViews();
@@ -210,6 +275,10 @@ bool CZephalonteApp::reportStored(const StoreOutcome &outcome)
     }
     if (outcome.backupFailure.failed())
         emit statusMessage(backupWarningMessage(outcome));
+    if (!outcome.conflictCopyPath.isEmpty()) {
+        emit statusMessage(conflictCopyMessage(outcome));
+        showMessage(dialogParent(), QMessageBox::Information, conflictCopyMessage(outcome));
+    }
     return true;
 }
 
@@ -226,7 +295,7 @@ bool CZephalonteApp::fileSave()
 {
     if (!session_->hasPath())
         return fileSaveAs();
-    return reportStored(session_->store());
+    return reportStored(storeJournal());
 }
 
 bool CZephalonteApp::fileSaveAs()
@@ -235,7 +304,7 @@ bool CZephalonteApp::fileSaveAs()
     if (path.isEmpty())
         return false;
     const QString before = session_->path();
-    const bool stored = reportStored(session_->storeAs(path));
+    const bool stored = reportStored(storeJournal(path));
     if (session_->path() != before) {
         emit documentPathChanged();
         emit recentFilesChanged();
@@ -252,7 +321,12 @@ bool CZephalonteApp::saveModified()
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Yes)
         return fileSave();
-    return answer == QMessageBox::No;
+    if (answer != QMessageBox::No)
+        return false;
+    // The user dropped the changes: so does the recovery file.
+    recovery_->settle();
+    session_->removeRecovery();
+    return true;
 }
 
 CZephalonteApp::CloseStoreResult CZephalonteApp::storeBeforeClose()
@@ -260,22 +334,26 @@ CZephalonteApp::CloseStoreResult CZephalonteApp::storeBeforeClose()
     const QString before = session_->path();
     StoreOutcome outcome;
     if (session_->hasPath()) {
-        outcome = session_->store();
+        outcome = storeJournal();
     } else {
         // An untitled journal needs a name first. Cancelling that dialog
         // cancels the close: quitting would drop every entry without a word.
         const QString path = askSavePath();
         if (path.isEmpty())
             return {CloseStore::KeepRunning, QString()};
-        outcome = session_->storeAs(path);
+        outcome = storeJournal(path);
     }
     if (session_->path() != before) {
         emit documentPathChanged();
         emit recentFilesChanged();
     }
     if (outcome.stored) {
-        return {CloseStore::Stored,
-                outcome.backupFailure.failed() ? backupWarningMessage(outcome) : QString()};
+        QStringList notes;
+        if (outcome.backupFailure.failed())
+            notes << backupWarningMessage(outcome);
+        if (!outcome.conflictCopyPath.isEmpty())
+            notes << conflictCopyMessage(outcome);
+        return {CloseStore::Stored, notes.join(QStringLiteral("\n\n"))};
     }
     const QString text = storeFailureMessage(outcome) + ui(apptext::quitWithoutStoring);
     const auto answer =
@@ -331,4 +409,155 @@ void CZephalonteApp::printSetup()
 {
     // The modified flag stays: the value reaches the file at the next store.
     theDocument->graphSettings.paperOri = printer_->runSetup(dialogParent());
+}
+
+// ---- the recovery file and other programs' changes ----
+
+void CZephalonteApp::followSessionPath()
+{
+    // Only the holder of the journal's lock writes its recovery file.
+    const bool own = session_->hasPath() && session_->holdsLock();
+    recovery_->setTarget(own ? session_->recoveryPath() : QString(), session_->path());
+    watcher_->watch(session_->path());
+    conflictTold_ = false;
+}
+
+StoreOutcome CZephalonteApp::storeJournal(const QString &newPath)
+{
+    recovery_->settle();
+    const StoreOutcome outcome = newPath.isEmpty() ? session_->store() : session_->storeAs(newPath);
+    if (outcome.stored)
+        conflictTold_ = false;
+    else
+        recovery_->documentChanged(); // the days are still only in memory
+    return outcome;
+}
+
+void CZephalonteApp::offerRecovery()
+{
+    const RecoveryFile recovery = session_->findRecovery();
+    const QString shown = QDir::toNativeSeparators(recovery.path);
+    switch (recovery.state) {
+    case RecoveryFile::State::none:
+        return;
+    case RecoveryFile::State::unreadable:
+        // Writing a new one would replace it: the days it may hold are kept
+        // until the user has looked at it.
+        recovery_->setTarget(QString(), QString());
+        showMessage(dialogParent(), QMessageBox::Warning,
+                    ui(apptext::recoveryUnreadable)
+                        .arg(shown, reasonText({recovery.problem, false, recovery.systemReason})));
+        return;
+    case RecoveryFile::State::differs:
+        break;
+    }
+    const auto answer = askQuestion(dialogParent(), ui(apptext::recoveryQuestion),
+                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    if (answer == QMessageBox::Yes) {
+        const RestoreOutcome restored = session_->restoreRecovery(recovery, todayDate());
+        if (!restored.skippedLines.empty()) {
+            OpenOutcome asLoad;
+            asLoad.path = recovery.path;
+            asLoad.skippedLines = restored.skippedLines;
+            asLoad.damagedCopyPath = restored.damagedCopyPath;
+            asLoad.damagedCopyFailure = restored.damagedCopyFailure;
+            showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(asLoad));
+        }
+        return;
+    }
+    SessionFailure failure;
+    const QString aside = session_->setRecoveryAside(todayDate(), failure);
+    if (aside.isEmpty()) {
+        recovery_->setTarget(QString(), QString());
+        showMessage(dialogParent(), QMessageBox::Warning,
+                    ui(apptext::recoverySetAsideFailed).arg(shown, reasonText(failure)));
+        return;
+    }
+    emit statusMessage(ui(apptext::recoverySetAside).arg(QDir::toNativeSeparators(aside)));
+}
+
+void CZephalonteApp::checkJournalOnDisk()
+{
+    if (!journalLoaded_ || terminating_ || !session_->hasPath())
+        return;
+    // A dialog open now would write its copy of the old profile back over
+    // what is read: look again once it is closed.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(JournalWatcher::settleMs, this, &CZephalonteApp::checkJournalOnDisk);
+        return;
+    }
+    if (!session_->changedOnDisk())
+        return;
+    const QString shown = QDir::toNativeSeparators(session_->path());
+    if (session_->hasUnsavedChanges()) {
+        if (conflictTold_)
+            return;
+        conflictTold_ = true;
+        emit statusMessage(ui(apptext::changedWithUnsaved).arg(shown).replace(u'\n', u' '));
+        showMessage(dialogParent(), QMessageBox::Information,
+                    ui(apptext::changedWithUnsaved).arg(shown));
+        return;
+    }
+    recovery_->settle();
+    const OpenOutcome outcome = session_->reload(todayDate());
+    if (outcome.status != OpenOutcome::Status::opened)
+        return; // unreadable for now: the next notice tries again
+    if (!outcome.skippedLines.empty())
+        showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(outcome));
+    // The selected day and the graph's period stay where the user had them.
+    updateAllViews();
+    emit statusMessage(ui(apptext::reloadedFromDisk).arg(shown));
+}
+
+// ---- the end of the session from outside ----
+
+bool CZephalonteApp::storeUnattended()
+{
+    StoreOutcome outcome;
+    if (session_->hasPath()) {
+        outcome = storeJournal();
+    } else {
+        outcome = storeJournal(untitledRescuePath(QDateTime::currentDateTime()));
+        if (outcome.stored) {
+            settings_->setValue(QLatin1String(untitledSavedKey), outcome.path);
+            settings_->sync();
+            emit documentPathChanged();
+        }
+    }
+    if (!outcome.stored) {
+        std::fprintf(stderr, "zephalonte: %s\n",
+                     storeFailureMessage(outcome).toLocal8Bit().constData());
+        return false;
+    }
+    if (!outcome.conflictCopyPath.isEmpty()) {
+        const QString text = conflictCopyMessage(outcome);
+        std::fprintf(stderr, "zephalonte: %s\n", text.toLocal8Bit().constData());
+        emit statusMessage(text);
+    }
+    return true;
+}
+
+void CZephalonteApp::endOnTerminationSignal()
+{
+    if (terminating_)
+        return;
+    terminating_ = true;
+    closeModalWindows();
+    terminationExitCode_ = 0;
+    if (journalLoaded_ && !storeUnattended()) {
+        // The recovery file keeps what the journal could not take.
+        recovery_->writeNow();
+        terminationExitCode_ = 1;
+    }
+    // Ends every event loop, also those of dialogs still unwinding; a dialog
+    // opened after this returns at once.
+    QCoreApplication::exit(terminationExitCode_);
+}
+
+void CZephalonteApp::commitSessionData()
+{
+    // A dialog open now keeps its values to itself until OK: what the
+    // document holds is stored, and the dialog stays open.
+    if (journalLoaded_ && !terminating_)
+        storeUnattended();
 }

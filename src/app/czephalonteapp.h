@@ -14,6 +14,9 @@ class CMainFrame;
 class CQuilloxDoc;
 class CQuilloxView;
 class JournalSession;
+class JournalWatcher;
+class RecoveryWriter;
+class TerminationSignals;
 struct OpenOutcome;
 struct StoreOutcome;
 class QPrinter;
@@ -89,10 +92,30 @@ class CZephalonteApp : public QObject {
     };
     struct CloseStoreResult {
         CloseStore result = CloseStore::Stored;
-        QString backupWarning; // stored, but the .bak could not be kept: why
+        // Stored, with something to say: the .bak could not be kept, or
+        // another program's version was kept aside.
+        QString notes;
     };
     CloseStoreResult storeBeforeClose();
 
+    // ---- the end of the session from outside ----
+    // SIGTERM, SIGHUP or SIGINT: open dialogs close as if cancelled, the
+    // journal is stored as the close command stores it (an untitled one as
+    // a new file in the working folder) and the program ends, without the
+    // exit question. Status 0, or 1 when the store failed (the recovery file
+    // then keeps the days).
+    void endOnTerminationSignal();
+    bool terminationRequested() const { return terminating_; }
+    int terminationExitCode() const { return terminationExitCode_; }
+    // The desktop session asks the program to save its data: the journal is
+    // stored the same way, asking nothing; the program keeps running.
+    void commitSessionData();
+
+    // Writes the recovery file after changes; tests wait on it.
+    RecoveryWriter &recoveryWriter() const { return *recovery_; }
+    // The journal on disk may have changed (the watcher's notice): reads it
+    // again when nothing is unsaved, or says that both versions will be kept.
+    void checkJournalOnDisk();
   signals:
     void documentUpdated(QObject *sender);
     void documentPathChanged();
@@ -102,6 +125,13 @@ class CZephalonteApp : public QObject {
 
   private:
     bool reportOpened(const OpenOutcome &outcome, bool atStartup);
+    void offerRecovery();
+    void followSessionPath();
+    // Every store goes through here: the recovery writer is settled first,
+    // so that no late write brings back the file a successful store removes.
+    StoreOutcome storeJournal(const QString &newPath = QString());
+    // Stores without asking anything, for the ends that come from outside.
+    bool storeUnattended();
     // Reports a failed store or a .bak not kept; true when stored.
     bool reportStored(const StoreOutcome &outcome);
     bool saveModified();
@@ -115,7 +145,14 @@ class CZephalonteApp : public QObject {
     std::unique_ptr<QSettings> settings_;
     std::unique_ptr<JournalSession> session_;
     std::unique_ptr<AppPrinter> printer_;
+    std::unique_ptr<RecoveryWriter> recovery_;
+    std::unique_ptr<JournalWatcher> watcher_;
     std::unique_ptr<CMainFrame> frame_;
+    TerminationSignals *terminationSignals_ = nullptr;
+    bool journalLoaded_ = false;
+    bool terminating_ = false;
+    int terminationExitCode_ = 0;
+    bool conflictTold_ = false;
 };
 
 // The one application object, or null before it exists and after it is gone.

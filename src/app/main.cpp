@@ -31,7 +31,10 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     CZephalonteApp app;
     if (!app.startUp(QApplication::arguments()))
-        return 1;
+        return app.terminationRequested() ? app.terminationExitCode() : 1;
+    // Ended from outside while start-up still had a question open.
+    if (app.terminationRequested())
+        return app.terminationExitCode();
 
     // Start-up benchmark: end as soon as the window has been painted once.
     // exit() rather than quit(), which would close the window and so store
@@ -53,5 +56,6 @@ int main(int argc, char *argv[])
             });
         });
     }
-    return application.exec();
+    const int status = application.exec();
+    return app.terminationRequested() ? app.terminationExitCode() : status;
 }

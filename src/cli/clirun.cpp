@@ -107,6 +107,11 @@ QString journalPath(const CliRequest &request)
     return QString::fromStdString(CQuilloxDoc::journalFileName(users.crntUserNum));
 }
 
+QString shownName(const std::string &name)
+{
+    return QFile::decodeName(QByteArray::fromStdString(name));
+}
+
 // The journal, locked and loaded as the window loads it. Reports a failure
 // (and the lines a damaged journal loses, whose file is then copied aside)
 // on standard error.
@@ -129,6 +134,15 @@ class OpenJournal {
         if (!outcome.skippedLines.empty()) {
             writeQtError(skippedLinesMessage(outcome));
         }
+        // Days the window registered but never stored would be lost when the
+        // user restores them over what this command stores.
+        if (creates) {
+            if (const RecoveryFile recovery = session_.findRecovery();
+                recovery.state != RecoveryFile::State::none) {
+                writeQtError(ui(sessiontext::recoveryPending).arg(recovery.path));
+                return;
+            }
+        }
         opened_ = true;
     }
 
@@ -146,6 +160,9 @@ class OpenJournal {
         if (outcome.backupFailure.failed()) {
             writeQtError(backupWarningMessage(outcome));
         }
+        if (!outcome.conflictCopyPath.isEmpty()) {
+            writeQtError(conflictCopyMessage(outcome));
+        }
         return true;
     }
 
@@ -155,10 +172,6 @@ class OpenJournal {
     bool opened_ = false;
 };
 
-QString shownName(const std::string &name)
-{
-    return QFile::decodeName(QByteArray::fromStdString(name));
-}
 
 // Reads a whole file, or standard input; reports a failure in the window's
 // words.
@@ -432,7 +445,15 @@ int runCheck(const CliRequest &request)
     if (!readInput(path, bytes)) {
         return exitJournalFailure;
     }
-    const std::vector<CheckFinding> findings = checkJournalText(bytes);
+    std::vector<CheckFinding> findings = checkJournalText(bytes);
+    if (request.input.empty()) {
+        const QString shownJournal = shownName(path);
+        if (const RecoveryFile recovery = readRecoveryFile(JournalSession::fullPath(shownJournal));
+            recovery.state != RecoveryFile::State::none && recovery.bytes != bytes) {
+            findings.push_back(
+                CheckFinding{0, ui(sessiontext::recoveryPending).arg(recovery.path).toStdString()});
+        }
+    }
     writeOut(checkReport(path, findings));
     const int status = finishOutput();
     return status != exitSuccess ? status : findings.empty() ? exitSuccess : exitJournalFailure;

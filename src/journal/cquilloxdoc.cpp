@@ -24,6 +24,7 @@ void CQuilloxDoc::dayListChanged(std::optional<DayListStep> step)
         step->fromRevision = dayListRevision_;
     lastDayListStep_ = step;
     dayListRevision_ = nextDayListRevision();
+    ++changeCount_;
 }
 
 CQuilloxDoc::CQuilloxDoc(Date today) : CQuilloxDoc()

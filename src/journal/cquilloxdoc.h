@@ -88,7 +88,16 @@ class CQuilloxDoc {
     // ---- modified flag: set by a change of the day list and by the
     // user-information dialog, cleared by a load and a store ----
     bool isModified() const { return modified_; }
-    void setModified(bool modified) { modified_ = modified; }
+    void setModified(bool modified)
+    {
+        modified_ = modified;
+        if (modified)
+            ++changeCount_;
+    }
+    // Grows with every change the modified flag records and every change of
+    // the day list, so that a reader can tell cheaply whether anything it
+    // saw before has changed since.
+    std::uint64_t changeCount() const { return changeCount_; }
 
     // ---- the journal file ----
     // Loads the file. When it cannot be opened or read, nothing changes.
@@ -100,6 +109,9 @@ class CQuilloxDoc {
     // journal, keeping the previous version as path + ".bak". On failure the
     // previous file is untouched and the modified flag keeps its value.
     JournalStoreResult writeJournal(const std::string &path);
+    // The same with the text already built by journalText(), for a caller
+    // that needs the bytes it stored.
+    JournalStoreResult writeJournalText(const std::string &path, std::string_view text);
 
     // The same two operations on bytes in memory. With dropped, every line
     // whose content the document does not keep is listed there as well.
@@ -128,4 +140,5 @@ class CQuilloxDoc {
     std::uint64_t dayListRevision_ = 0;
     std::optional<DayListStep> lastDayListStep_;
     bool modified_ = false;
+    std::uint64_t changeCount_ = 0;
 };

@@ -203,7 +203,12 @@ std::string CQuilloxDoc::journalText() const
 
 JournalStoreResult CQuilloxDoc::writeJournal(const std::string &path)
 {
-    const SaveResult saved = saveFileAtomically(path, journalText(), true);
+    return writeJournalText(path, journalText());
+}
+
+JournalStoreResult CQuilloxDoc::writeJournalText(const std::string &path, std::string_view text)
+{
+    const SaveResult saved = saveFileAtomically(path, text, true);
     JournalStoreResult result;
     result.written = saved.saved;
     result.error = saved.error;

@@ -152,6 +152,10 @@ struct OriginalFile {
     struct stat status {};
 };
 
+// Permission bits asked for by the caller; none keeps the original's (or the
+// kernel's default for a new file).
+using Permissions = std::optional<unsigned>;
+
 // How creating and filling a temporary file went: 0, or the errno value and
 // whether it came from creating the file or from writing it.
 struct TemporaryFileResult {
@@ -163,14 +167,16 @@ struct TemporaryFileResult {
 // flushes it to disk. On success the caller owns temporaryPath (renames it
 // or removes it); on failure nothing is left behind.
 TemporaryFileResult writeTemporaryFile(const PathParts &parts, std::string_view bytes,
-                                       const OriginalFile &original, std::string &temporaryPath)
+                                       const OriginalFile &original, std::string &temporaryPath,
+                                       Permissions permissions = std::nullopt)
 {
     int fd = -1;
     for (int attempt = 0; attempt < maxNameAttempts && fd < 0; ++attempt) {
         temporaryPath = temporaryName(parts.directory, parts.baseName);
         // A new file gets 0666 less the umask from the kernel; a replacement
         // starts private and takes the old file's bits below.
-        const mode_t mode = original.exists ? 0600 : 0666;
+        // Asked-for bits are set below, so the file is private until then.
+        const mode_t mode = original.exists || permissions ? 0600 : 0666;
         fd = ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd < 0 && errno != EEXIST) {
             return {errno, true};
@@ -195,6 +201,9 @@ TemporaryFileResult writeTemporaryFile(const PathParts &parts, std::string_view 
         }
         // After fchown, which may clear the set-id bits.
         ::fchmod(fd, old.st_mode & 07777);
+    }
+    if (permissions) {
+        ::fchmod(fd, static_cast<mode_t>(*permissions & 0777));
     }
     if (const int error = writeAll(fd, bytes); error != 0) {
         return fail(error);
@@ -436,7 +445,8 @@ int removeSaveLeftovers(const std::string &path)
     return removed;
 }
 
-SaveResult saveFileAtomically(const std::string &path, std::string_view bytes, bool keepBackup)
+SaveResult saveFileAtomically(const std::string &path, std::string_view bytes, bool keepBackup,
+                              std::optional<unsigned> permissions)
 {
     SaveResult result;
     // Renaming over a link would turn it into a plain file and leave the file
@@ -477,7 +487,7 @@ SaveResult saveFileAtomically(const std::string &path, std::string_view bytes, b
     }
 
     std::string temporaryPath;
-    if (const auto failure = writeTemporaryFile(parts, bytes, original, temporaryPath);
+    if (const auto failure = writeTemporaryFile(parts, bytes, original, temporaryPath, permissions);
         failure.error != 0) {
         describe(result, failure, parts, path);
         return result;
@@ -498,12 +508,14 @@ SaveResult saveFileAtomically(const std::string &path, std::string_view bytes, b
     return result;
 }
 
-SaveResult saveNewFile(const std::string &path, std::string_view bytes)
+SaveResult saveNewFile(const std::string &path, std::string_view bytes,
+                       std::optional<unsigned> permissions)
 {
     SaveResult result;
     const PathParts parts = splitPath(path);
     std::string temporaryPath;
-    if (const auto failure = writeTemporaryFile(parts, bytes, OriginalFile{}, temporaryPath);
+    if (const auto failure =
+            writeTemporaryFile(parts, bytes, OriginalFile{}, temporaryPath, permissions);
         failure.error != 0) {
         describe(result, failure, parts, path);
         return result;

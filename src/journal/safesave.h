@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -52,13 +53,18 @@ struct SaveResult {
 // path + ".bak" first; that is best effort and never stops the save. A
 // symbolic link at the path, also a dangling one, is followed: the file it
 // names is written and the link stays.
-SaveResult saveFileAtomically(const std::string &path, std::string_view bytes, bool keepBackup);
+//
+// permissions, when given, are the permission bits the written file gets
+// instead (companions of a journal take the journal's, which may be private).
+SaveResult saveFileAtomically(const std::string &path, std::string_view bytes, bool keepBackup,
+                              std::optional<unsigned> permissions = std::nullopt);
 
 // Writes bytes to a new file at path, never over an existing one: the bytes
 // go to a temporary file first, which is then linked in under the final name
 // (a link fails rather than replace). Used for copies that must never
 // overwrite an older copy.
-SaveResult saveNewFile(const std::string &path, std::string_view bytes);
+SaveResult saveNewFile(const std::string &path, std::string_view bytes,
+                       std::optional<unsigned> permissions = std::nullopt);
 
 // The file a save to path writes: path itself, or what its chain of symbolic
 // links names in the end (also when that does not exist yet).

@@ -4,13 +4,22 @@
 #include "journal/cquilloxdoc.h"
 #include "session/damagedcopy.h"
 #include "session/journallock.h"
+#include "session/keptcopy.h"
 #include "session/sessiontexts.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSettings>
+
+#include <cerrno>
+#include <cstring>
+#include <functional>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 std::string nativePath(const QString &path)
 {
@@ -36,6 +45,42 @@ SessionFailure inUseElsewhere()
 SessionFailure fileFailure(FileProblem problem, const std::string &systemReason)
 {
     return {problem, false, QString::fromLocal8Bit(systemReason)};
+}
+
+std::size_t contentHash(std::string_view bytes)
+{
+    return std::hash<std::string_view>{}(bytes);
+}
+
+// Size and modification time as the file system has them now; exists false
+// when the file cannot be looked at.
+DiskState lookAt(const QString &path)
+{
+    DiskState state;
+    struct stat status {};
+    if (::stat(nativePath(path).c_str(), &status) != 0)
+        return state;
+    state.exists = true;
+    state.size = static_cast<qint64>(status.st_size);
+    state.modifiedNs =
+        static_cast<qint64>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+    return state;
+}
+
+// The state of a file that holds bytes, looked at right after reading or
+// writing them.
+DiskState holding(const QString &path, std::string_view bytes)
+{
+    DiskState state = lookAt(path);
+    state.exists = true;
+    state.size = static_cast<qint64>(bytes.size());
+    state.hash = contentHash(bytes);
+    return state;
+}
+
+QDate qdateOf(Date day)
+{
+    return QDate(yearOf(day), monthOf(day), dayOf(day));
 }
 
 } // namespace
@@ -78,31 +123,151 @@ OpenOutcome JournalSession::open(const QString &path, OpenMode mode, Date today)
     if (mode == OpenMode::currentUser && !QFileInfo::exists(outcome.path)) {
         outcome.status = OpenOutcome::Status::startedEmpty;
         adopt(outcome.path, std::move(lock.lock));
+        disk_ = {};
         return outcome;
     }
 
-    const JournalLoadResult result = doc_.readJournal(nativePath(outcome.path), today);
-    if (!result.opened) {
+    std::string bytes;
+    std::string error;
+    FileProblem problem = FileProblem::none;
+    if (!readFileBytes(nativePath(outcome.path), bytes, error, &problem)) {
         // A journal that exists but cannot be read must never be replaced by
         // an empty one at the next store: the session keeps off it.
-        outcome.failure = fileFailure(result.problem, result.error);
+        outcome.failure = fileFailure(problem, error);
         recentFiles_.remove(outcome.path);
         saveRecentFiles();
         return outcome;
     }
 
-    outcome.status = OpenOutcome::Status::opened;
     adopt(outcome.path, std::move(lock.lock));
-    outcome.skippedLines = result.skippedLines;
+    loadBytes(bytes, today, outcome);
+    return outcome;
+}
+
+void JournalSession::loadBytes(const std::string &bytes, Date today, OpenOutcome &outcome)
+{
+    outcome.status = OpenOutcome::Status::opened;
+    outcome.skippedLines = doc_.loadJournalText(bytes, today);
+    disk_ = holding(path_, bytes);
     if (!outcome.skippedLines.empty()) {
         // Now, before anything can store over the file.
-        const DamagedCopy copy =
-            keepDamagedCopy(outcome.path, QDate(yearOf(today), monthOf(today), dayOf(today)));
+        const DamagedCopy copy = keepDamagedCopy(outcome.path, qdateOf(today));
+        outcome.damagedCopyPath = copy.path;
+        if (copy.path.isEmpty())
+            outcome.damagedCopyFailure = fileFailure(copy.problem, copy.systemReason.toStdString());
+    }
+}
+
+OpenOutcome JournalSession::reload(Date today)
+{
+    OpenOutcome outcome;
+    outcome.path = path_;
+    std::string bytes;
+    std::string error;
+    FileProblem problem = FileProblem::none;
+    if (!readFileBytes(nativePath(path_), bytes, error, &problem)) {
+        outcome.failure = fileFailure(problem, error);
+        return outcome;
+    }
+    loadBytes(bytes, today, outcome);
+    return outcome;
+}
+
+std::optional<std::string> JournalSession::foreignBytesOnDisk() const
+{
+    const DiskState now = lookAt(path_);
+    // A journal that went away loses nothing: the next store writes it anew.
+    if (!now.exists)
+        return std::nullopt;
+    if (disk_.exists && now.size == disk_.size && now.modifiedNs == disk_.modifiedNs)
+        return std::nullopt;
+    std::string bytes;
+    std::string error;
+    if (!readFileBytes(nativePath(path_), bytes, error))
+        return std::nullopt; // nothing to keep that could be read; the store says the rest
+    if (disk_.exists && static_cast<qint64>(bytes.size()) == disk_.size &&
+        contentHash(bytes) == disk_.hash)
+        return std::nullopt; // touched, not changed
+    return bytes;
+}
+
+bool JournalSession::changedOnDisk()
+{
+    if (path_.isEmpty())
+        return false;
+    if (foreignBytesOnDisk())
+        return true;
+    // Same bytes: remember the new time, so that the next look is cheap again.
+    const DiskState now = lookAt(path_);
+    if (now.exists && disk_.exists)
+        disk_.modifiedNs = now.modifiedNs;
+    return false;
+}
+
+bool JournalSession::hasUnsavedChanges() const
+{
+    if (!disk_.exists)
+        return doc_.isModified();
+    const std::string text = doc_.journalText();
+    return static_cast<qint64>(text.size()) != disk_.size || contentHash(text) != disk_.hash;
+}
+
+QString JournalSession::recoveryPath() const
+{
+    return path_.isEmpty() ? QString() : recoveryPathFor(path_);
+}
+
+RecoveryFile JournalSession::findRecovery()
+{
+    if (path_.isEmpty())
+        return {};
+    RecoveryFile recovery = readRecoveryFile(path_);
+    if (recovery.state == RecoveryFile::State::differs && disk_.exists &&
+        static_cast<qint64>(recovery.bytes.size()) == disk_.size &&
+        contentHash(recovery.bytes) == disk_.hash && recovery.bytes == doc_.journalText()) {
+        removeRecovery();
+        return {};
+    }
+    return recovery;
+}
+
+RestoreOutcome JournalSession::restoreRecovery(const RecoveryFile &recovery, Date today)
+{
+    RestoreOutcome outcome;
+    outcome.skippedLines = doc_.loadJournalText(recovery.bytes, today);
+    doc_.setModified(true);
+    if (!outcome.skippedLines.empty()) {
+        // The recovery file is replaced by the next one written: its unreadable
+        // lines are kept the way a damaged journal's are.
+        const KeptCopy copy =
+            keepCopy(path_, recovery.bytes, damagedCopyPath(path_, qdateOf(today)));
         outcome.damagedCopyPath = copy.path;
         if (copy.path.isEmpty())
             outcome.damagedCopyFailure = fileFailure(copy.problem, copy.systemReason.toStdString());
     }
     return outcome;
+}
+
+QString JournalSession::setRecoveryAside(Date today, SessionFailure &failure)
+{
+    const QString from = recoveryPath();
+    const QString to = recoveredPathFor(path_, qdateOf(today));
+    // A link, unlike a rename, never replaces a file that appeared meanwhile.
+    if (::link(nativePath(from).c_str(), nativePath(to).c_str()) != 0) {
+        const int error = errno;
+        failure = fileFailure(fileProblemOf(error), std::strerror(error));
+        return {};
+    }
+    ::unlink(nativePath(from).c_str());
+    if (const auto permissions = journalPermissions(path_))
+        ::chmod(nativePath(to).c_str(), static_cast<mode_t>(*permissions));
+    return to;
+}
+
+void JournalSession::removeRecovery()
+{
+    if (lock_ && !path_.isEmpty())
+        ::unlink(nativePath(recoveryPath()).c_str());
 }
 
 StoreOutcome JournalSession::writeTo(const QString &path, bool holdingLock)
@@ -115,8 +280,30 @@ StoreOutcome JournalSession::writeTo(const QString &path, bool holdingLock)
     if (holdingLock)
         removeSaveLeftovers(nativePath(path));
 
-    const JournalStoreResult result = doc_.writeJournal(nativePath(path));
+    // Another program's version of the journal is kept before it is replaced.
+    if (path == path_) {
+        if (const std::optional<std::string> foreign = foreignBytesOnDisk()) {
+            const KeptCopy copy = keepCopy(
+                path, *foreign,
+                keptCopyPath(path, "conflict", conflictStamp(QDateTime::currentDateTime())));
+            if (copy.path.isEmpty()) {
+                outcome.failure = fileFailure(copy.problem, copy.systemReason.toStdString());
+                outcome.conflictNotKept = true;
+                return outcome;
+            }
+            outcome.conflictCopyPath = copy.path;
+        }
+    }
+
+    const std::string text = doc_.journalText();
+    const JournalStoreResult result = doc_.writeJournalText(nativePath(path), text);
     outcome.stored = result.written;
+    if (result.written) {
+        disk_ = holding(path, text);
+        // What the recovery file held is in the journal now.
+        if (path == path_)
+            removeRecovery();
+    }
     if (!result.written) {
         outcome.failure = fileFailure(result.problem, result.systemReason);
         return outcome;
@@ -147,8 +334,10 @@ StoreOutcome JournalSession::storeAs(const QString &path)
         return outcome;
     }
     StoreOutcome outcome = writeTo(target, lock.lock != nullptr);
-    if (outcome.stored)
+    if (outcome.stored) {
+        removeRecovery(); // the old name's: its days are in the new file
         adopt(target, std::move(lock.lock));
+    }
     return outcome;
 }
 
@@ -158,6 +347,7 @@ void JournalSession::startUntitled()
     doc_.setModified(false);
     path_.clear();
     lock_.reset();
+    disk_ = {};
 }
 
 void JournalSession::adopt(const QString &path, std::unique_ptr<QLockFile> lock)

@@ -3,11 +3,13 @@
 #include "journal/calendardate.h"
 #include "journal/journalio.h"
 #include "session/recentfilelist.h"
+#include "session/recoveryfile.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,6 +55,29 @@ struct StoreOutcome {
     // Stored, but the previous version could not be kept as backupPath.
     QString backupPath;
     SessionFailure backupFailure;
+    // Another program had changed the file since it was loaded or stored:
+    // its version is kept as conflictCopyPath before the store. When that
+    // copy cannot be made, nothing is stored (failure says why) and
+    // conflictNotKept is set.
+    QString conflictCopyPath;
+    bool conflictNotKept = false;
+};
+
+// What a restore of a recovery file brought: like a load, lines it could not
+// read are listed and the recovery file as it was is kept as a damaged copy.
+struct RestoreOutcome {
+    std::vector<SkippedLine> skippedLines;
+    QString damagedCopyPath;
+    SessionFailure damagedCopyFailure;
+};
+
+// The journal file as the session last loaded or stored it, to tell its own
+// bytes from another program's.
+struct DiskState {
+    bool exists = false;
+    qint64 size = 0;
+    qint64 modifiedNs = 0;
+    std::size_t hash = 0;
 };
 
 // The one owner of the journal's file: its full path, the lock that keeps a
@@ -100,6 +125,30 @@ class JournalSession {
     // top of the recent list). A failure leaves everything as it was.
     StoreOutcome storeAs(const QString &path);
 
+    // ---- another program's changes ----
+    // Whether the file on disk is still what the session last loaded or
+    // stored (a look at its size and time first, its bytes only when those
+    // moved).
+    bool changedOnDisk();
+    // Whether the document holds anything the file on disk does not.
+    bool hasUnsavedChanges() const;
+    // Loads the file again (the lock is kept), as open() would.
+    OpenOutcome reload(Date today);
+
+    // ---- the recovery file (see recoveryfile.h) ----
+    QString recoveryPath() const;
+    // The recovery file of the session's journal. One whose text is the
+    // journal's own is removed (when the lock is held) and reported as none.
+    RecoveryFile findRecovery();
+    // Loads the document from the recovery text and marks it modified; the
+    // journal file is not touched.
+    RestoreOutcome restoreRecovery(const RecoveryFile &recovery, Date today);
+    // Keeps the recovery file, renamed to the visible recovered name. Returns
+    // the new name, or an empty string with failure set.
+    QString setRecoveryAside(Date today, SessionFailure &failure);
+    // Removes the recovery file; only the lock holder does.
+    void removeRecovery();
+
     // A new, untitled journal: the day list is emptied (the profile, the
     // objective and the settings stay), the path and the lock are released
     // and the modified flag is cleared.
@@ -121,10 +170,14 @@ class JournalSession {
     void adopt(const QString &path, std::unique_ptr<QLockFile> lock);
     void saveRecentFiles();
     StoreOutcome writeTo(const QString &path, bool holdingLock);
+    // The bytes on disk when they are not those the session knows, else none.
+    std::optional<std::string> foreignBytesOnDisk() const;
+    void loadBytes(const std::string &bytes, Date today, OpenOutcome &outcome);
 
     CQuilloxDoc &doc_;
     QSettings *settings_;
     RecentFileList recentFiles_;
     QString path_;
     std::unique_ptr<QLockFile> lock_;
+    DiskState disk_;
 };

@@ -70,6 +70,9 @@ QString skippedLinesMessage(const OpenOutcome &outcome)
 
 QString storeFailureMessage(const StoreOutcome &outcome)
 {
+    if (outcome.conflictNotKept)
+        return ui(sessiontext::conflictCopyFailed)
+            .arg(shownPath(outcome.path), reasonText(outcome.failure));
     return ui(sessiontext::cannotStore).arg(shownPath(outcome.path), reasonText(outcome.failure));
 }
 
@@ -77,4 +80,10 @@ QString backupWarningMessage(const StoreOutcome &outcome)
 {
     return ui(sessiontext::backupNotKept)
         .arg(shownPath(outcome.backupPath), reasonText(outcome.backupFailure));
+}
+
+QString conflictCopyMessage(const StoreOutcome &outcome)
+{
+    return ui(sessiontext::conflictCopyKept)
+        .arg(shownPath(outcome.path), shownPath(outcome.conflictCopyPath));
 }

@@ -18,3 +18,5 @@ QString skippedLinesMessage(const OpenOutcome &outcome);
 QString storeFailureMessage(const StoreOutcome &outcome);
 // Stored, but the .bak could not be kept: one line.
 QString backupWarningMessage(const StoreOutcome &outcome);
+// Stored, after keeping another program's version: one sentence naming it.
+QString conflictCopyMessage(const StoreOutcome &outcome);

@@ -32,4 +32,17 @@ inline constexpr char damagedCopyFailed[] =
     "\n\n読み込む前のファイルのコピーを作れませんでした。%1\n"
     "保存すると、これらの行は失われます。";
 
+// Another program changed the journal since it was loaded or stored; %1 is
+// the journal, %2 the copy of the other program's version.
+inline constexpr char conflictCopyKept[] =
+    "%1 はほかのプログラムで変更されていたため、その版を %2 として残してから保存しました。";
+inline constexpr char conflictCopyFailed[] =
+    "%1 はほかのプログラムで変更されています。その版を残せなかったため、保存していません。\n%2";
+
+// The command-line companion does not store over days the window has not
+// stored yet; %1 is the recovery file.
+inline constexpr char recoveryPending[] =
+    "%1 に、Zephalonte のウィンドウで保存されなかった変更が残っています。"
+    "Zephalonte を起動して復元するかどうかを選んでから、もう一度実行してください。";
+
 } // namespace sessiontext

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "journal/safesave.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+#include <string_view>
+
+// Copies of a journal that the program keeps beside it so that nothing is
+// lost: the file as it was before a load skipped lines (damaged), a recovery
+// file the user chose not to restore (recovered), and another program's
+// version found on disk before a store (conflict). Each holds health data,
+// so it takes the journal's permission bits, never wider ones.
+
+// The permission bits of the journal, or none when it does not exist (a new
+// file then gets the user's default).
+std::optional<unsigned> journalPermissions(const QString &journalPath);
+
+// base itself when nothing has that name, else base-2, base-3, ...
+QString firstFreeName(const QString &base);
+
+// "<journal>.<kind>-<stamp>", the first free one.
+QString keptCopyPath(const QString &journalPath, const char *kind, const QString &stamp);
+
+struct KeptCopy {
+    QString path; // empty when no copy could be made
+    FileProblem problem = FileProblem::none;
+    QString systemReason;
+};
+
+// Writes bytes as a new file at copyPath with the journal's permission bits;
+// never replaces an existing file, also one made by another program between
+// choosing the name and writing it.
+KeptCopy keepCopy(const QString &journalPath, std::string_view bytes, const QString &copyPath);
+
+// The stamp of a conflict copy: the local date and time to the second.
+QString conflictStamp(const QDateTime &when);
