@@ -499,9 +499,11 @@ void CZephalonteApp::checkJournalOnDisk()
         return;
     }
     recovery_->settle();
+    const std::int32_t shownDays = theDocument->graphSettings.graphNDays;
     const OpenOutcome outcome = session_->reload(todayDate());
     if (outcome.status != OpenOutcome::Status::opened)
         return; // unreadable for now: the next notice tries again
+    theDocument->graphSettings.graphNDays = shownDays;
     if (!outcome.skippedLines.empty())
         showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(outcome));
     // The selected day and the graph's period stay where the user had them.

@@ -206,10 +206,10 @@ bool JournalSession::changedOnDisk()
 
 bool JournalSession::hasUnsavedChanges() const
 {
-    if (!disk_.exists)
-        return doc_.isModified();
-    const std::string text = doc_.journalText();
-    return static_cast<qint64>(text.size()) != disk_.size || contentHash(text) != disk_.hash;
+    // Every change the user makes sets the flag and every load and store
+    // clears it. A change undone by hand still counts: keeping both
+    // versions then costs a copy, never a day.
+    return doc_.isModified();
 }
 
 QString JournalSession::recoveryPath() const
@@ -224,9 +224,13 @@ RecoveryFile JournalSession::findRecovery()
     RecoveryFile recovery = readRecoveryFile(path_);
     if (recovery.state == RecoveryFile::State::differs && disk_.exists &&
         static_cast<qint64>(recovery.bytes.size()) == disk_.size &&
-        contentHash(recovery.bytes) == disk_.hash && recovery.bytes == doc_.journalText()) {
-        removeRecovery();
-        return {};
+        contentHash(recovery.bytes) == disk_.hash) {
+        std::string journal;
+        std::string error;
+        if (readFileBytes(nativePath(path_), journal, error) && journal == recovery.bytes) {
+            removeRecovery();
+            return {};
+        }
     }
     return recovery;
 }

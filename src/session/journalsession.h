@@ -130,7 +130,7 @@ class JournalSession {
     // stored (a look at its size and time first, its bytes only when those
     // moved).
     bool changedOnDisk();
-    // Whether the document holds anything the file on disk does not.
+    // Whether the document holds changes not yet stored (the modified flag).
     bool hasUnsavedChanges() const;
     // Loads the file again (the lock is kept), as open() would.
     OpenOutcome reload(Date today);

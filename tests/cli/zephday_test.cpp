@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -52,6 +53,30 @@ TEST(ZephDay, addStoresAsTheFormRegistersAndKeepsWhatIsNotGiven)
     ASSERT_EQ(created.status, 0) << created.err;
     EXPECT_NE(readFile(dir.path() / "new.txt").find("[data]\r\n2026/03/01\t0\t0\t0\t0\t3\t0\t\r\n"),
               std::string::npos);
+}
+
+// The window's recovery file holds days the journal lacks: storing now would
+// lose them when the user restores it.
+TEST(ZephDay, aWritingCommandIsRefusedWhileTheWindowsRecoveryFileDiffers)
+{
+    TempDir dir;
+    const std::string journal = smallJournal();
+    writeFile(dir.path() / journalName, journal);
+    writeFile(dir.path() / ".zph0001.txt.recovery", journal + "2026/03/01\t64\t0\t0\t0\t0\t0\t\r\n");
+
+    const zephtest::Run add = runZeph(dir.path(), {"add", "--weight", "64"});
+    EXPECT_EQ(add.status, 1);
+    EXPECT_NE(add.err.find(".zph0001.txt.recovery"), std::string::npos) << add.err;
+    EXPECT_EQ(readFile(dir.path() / journalName), journal);
+    const zephtest::Run check = runZeph(dir.path(), {"check"});
+    EXPECT_EQ(check.status, 1);
+    EXPECT_NE(check.out.find(".zph0001.txt.recovery"), std::string::npos) << check.out;
+
+    // One with the journal's own text is no obstacle, and goes.
+    writeFile(dir.path() / ".zph0001.txt.recovery", journal);
+    EXPECT_EQ(runZeph(dir.path(), {"check"}).status, 0);
+    EXPECT_EQ(runZeph(dir.path(), {"add", "--weight", "64"}).status, 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / ".zph0001.txt.recovery"));
 }
 
 TEST(ZephDay, addWithAnInvalidTimeOrCharacterStoresNothing)

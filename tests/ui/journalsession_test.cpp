@@ -4,6 +4,7 @@
 #include "journal/cquilloxdoc.h"
 #include "session/journallock.h"
 #include "session/journalsession.h"
+#include "session/recoverywriter.h"
 #include "session/sessionmessages.h"
 #include "session/sessiontexts.h"
 
@@ -13,6 +14,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -243,6 +245,96 @@ TEST_F(SessionTest, fullDiskAndReadOnlyFileSystemAreNamed)
     const StoreOutcome readOnly = session.store();
     EXPECT_EQ(readOnly.failure.problem, FileProblem::readOnlyFileSystem);
     EXPECT_TRUE(storeFailureMessage(readOnly).contains(text(sessiontext::readOnlyFileSystem)));
+}
+
+// The recovery file on a full disk: the write fails, and neither the journal
+// nor the recovery file written before changes.
+TEST_F(SessionTest, aRecoveryWriteOnAFullDiskLeavesTheJournalAndThePreviousRecoveryFile)
+{
+    const QByteArray disk = QFile::encodeName(path(QStringLiteral("disk")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("disk")));
+    if (::mount("tmpfs", disk.constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "cannot mount a small tmpfs here (" << std::strerror(errno)
+                     << "); run as root to test a full disk";
+    struct Unmount {
+        QByteArray point;
+        ~Unmount() { ::umount(point.constData()); }
+    } unmount{disk};
+    const QString journal = path(QStringLiteral("disk/zph0001.txt"));
+    writeBytes(journal, namedJournal);
+    JournalSession session(doc);
+    ASSERT_EQ(session.open(journal, JournalSession::OpenMode::named, today).status,
+              OpenOutcome::Status::opened);
+    RecoveryWriter writer(doc);
+    writer.setTarget(session.recoveryPath(), journal);
+    QSignalSpy written(&writer, &RecoveryWriter::written);
+
+    doc.setDay(makeDate(2002, 5, 13), "", 64.8, 0, 0, 0, 0, 0);
+    writer.documentChanged();
+    ASSERT_TRUE(written.wait(3000));
+    ASSERT_TRUE(written.at(0).at(0).toBool());
+    const QByteArray firstRecovery = bytesOf(session.recoveryPath());
+    ASSERT_EQ(firstRecovery.toStdString(), doc.journalText());
+
+    for (int i = 0; i < 3000; ++i)
+        doc.setDay(makeDate(2003, 1, 1) + std::chrono::days(i), "a memo of a few words", 60, 20, 5,
+                   1800, 2, 1200);
+    writer.documentChanged();
+    ASSERT_TRUE(written.wait(3000));
+    EXPECT_FALSE(written.at(1).at(0).toBool());
+    EXPECT_EQ(bytesOf(session.recoveryPath()), firstRecovery);
+    EXPECT_EQ(bytesOf(journal), namedJournal);
+    EXPECT_EQ(QDir(path(QStringLiteral("disk"))).entryList(QDir::Files | QDir::Hidden).size(), 3)
+        << "journal, lock and recovery file only, no temporary file";
+}
+
+// A store that finds another program's bytes keeps them first; a copy that
+// cannot be made stops the store.
+TEST_F(SessionTest, aStoreKeepsAnotherProgramsVersionAsAConflictCopy)
+{
+    if (rerunAsOrdinaryUser()) // root could write into the closed folder below
+        return;
+    const QString journal = path(QStringLiteral("zph0001.txt"));
+    writeBytes(journal, namedJournal);
+    JournalSession session(doc);
+    ASSERT_EQ(session.open(journal, JournalSession::OpenMode::named, today).status,
+              OpenOutcome::Status::opened);
+    EXPECT_FALSE(session.changedOnDisk());
+    ASSERT_TRUE(QFile::setPermissions(journal, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    const StoreOutcome own = session.store();
+    EXPECT_TRUE(own.stored);
+    EXPECT_TRUE(own.conflictCopyPath.isEmpty()) << "its own bytes are no conflict";
+
+    const QByteArray theirs = namedJournal + "2002/05/13\t64\t0\t0\t0\t0\t0\t\r\n";
+    {
+        QFile file(journal);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(theirs);
+    }
+    EXPECT_TRUE(session.changedOnDisk());
+    const StoreOutcome stored = session.store();
+    ASSERT_TRUE(stored.stored);
+    ASSERT_FALSE(stored.conflictCopyPath.isEmpty());
+    EXPECT_TRUE(QFileInfo(stored.conflictCopyPath).fileName().startsWith("zph0001.txt.conflict-"));
+    EXPECT_EQ(bytesOf(stored.conflictCopyPath), theirs);
+    EXPECT_EQ(QFileInfo(stored.conflictCopyPath).permissions() & 0x0077, QFileDevice::Permissions())
+        << "no bits for group or others";
+    EXPECT_TRUE(conflictCopyMessage(stored).contains(QFileInfo(stored.conflictCopyPath).fileName()));
+    EXPECT_FALSE(session.changedOnDisk());
+
+    // A second change by another program, and a folder that takes no new file.
+    {
+        QFile file(journal);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(theirs + "more");
+    }
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const StoreOutcome refused = session.store();
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                      QFileDevice::ExeOwner));
+    EXPECT_FALSE(refused.stored);
+    EXPECT_TRUE(refused.conflictNotKept);
+    EXPECT_EQ(bytesOf(journal), theirs + "more");
 }
 
 } // namespace
