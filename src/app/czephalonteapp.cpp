@@ -415,8 +415,10 @@ void CZephalonteApp::printSetup()
 
 void CZephalonteApp::followSessionPath()
 {
-    // Only the holder of the journal's lock writes its recovery file.
-    const bool own = session_->hasPath() && session_->holdsLock();
+    // Only the holder of the journal's lock writes its recovery file, and
+    // not over one found at the open that is still to be restored or kept.
+    const bool own =
+        session_->hasPath() && session_->holdsLock() && !session_->recoveryUnresolved();
     recovery_->setTarget(own ? session_->recoveryPath() : QString(), session_->path());
     watcher_->watch(session_->path());
     conflictTold_ = false;
@@ -439,11 +441,11 @@ void CZephalonteApp::offerRecovery()
     const QString shown = QDir::toNativeSeparators(recovery.path);
     switch (recovery.state) {
     case RecoveryFile::State::none:
+        followSessionPath();
         return;
     case RecoveryFile::State::unreadable:
-        // Writing a new one would replace it: the days it may hold are kept
-        // until the user has looked at it.
-        recovery_->setTarget(QString(), QString());
+        // It stays unresolved: no recovery file is written over it, and the
+        // days it may hold are kept until the user has looked at it.
         showMessage(dialogParent(), QMessageBox::Warning,
                     ui(apptext::recoveryUnreadable)
                         .arg(shown, reasonText({recovery.problem, false, recovery.systemReason})));
@@ -453,6 +455,9 @@ void CZephalonteApp::offerRecovery()
     }
     const auto answer = askQuestion(dialogParent(), ui(apptext::recoveryQuestion),
                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    // Ended from outside while asking: the file stays for the next start.
+    if (terminating_)
+        return;
     if (answer == QMessageBox::Yes) {
         const RestoreOutcome restored = session_->restoreRecovery(recovery, todayDate());
         if (!restored.skippedLines.empty()) {
@@ -463,16 +468,17 @@ void CZephalonteApp::offerRecovery()
             asLoad.damagedCopyFailure = restored.damagedCopyFailure;
             showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(asLoad));
         }
+        followSessionPath();
         return;
     }
     SessionFailure failure;
     const QString aside = session_->setRecoveryAside(todayDate(), failure);
     if (aside.isEmpty()) {
-        recovery_->setTarget(QString(), QString());
         showMessage(dialogParent(), QMessageBox::Warning,
                     ui(apptext::recoverySetAsideFailed).arg(shown, reasonText(failure)));
         return;
     }
+    followSessionPath();
     emit statusMessage(ui(apptext::recoverySetAside).arg(QDir::toNativeSeparators(aside)));
 }
 

@@ -222,12 +222,15 @@ RecoveryFile JournalSession::findRecovery()
     if (path_.isEmpty())
         return {};
     RecoveryFile recovery = readRecoveryFile(path_);
+    if (recovery.state == RecoveryFile::State::none)
+        recoveryUnresolved_ = false;
     if (recovery.state == RecoveryFile::State::differs && disk_.exists &&
         static_cast<qint64>(recovery.bytes.size()) == disk_.size &&
         contentHash(recovery.bytes) == disk_.hash) {
         std::string journal;
         std::string error;
         if (readFileBytes(nativePath(path_), journal, error) && journal == recovery.bytes) {
+            recoveryUnresolved_ = false;
             removeRecovery();
             return {};
         }
@@ -240,6 +243,7 @@ RestoreOutcome JournalSession::restoreRecovery(const RecoveryFile &recovery, Dat
     RestoreOutcome outcome;
     outcome.skippedLines = doc_.loadJournalText(recovery.bytes, today);
     doc_.setModified(true);
+    recoveryUnresolved_ = false;
     if (!outcome.skippedLines.empty()) {
         // The recovery file is replaced by the next one written: its unreadable
         // lines are kept the way a damaged journal's are.
@@ -263,6 +267,7 @@ QString JournalSession::setRecoveryAside(Date today, SessionFailure &failure)
         return {};
     }
     ::unlink(nativePath(from).c_str());
+    recoveryUnresolved_ = false;
     if (const auto permissions = journalPermissions(path_))
         ::chmod(nativePath(to).c_str(), static_cast<mode_t>(*permissions));
     return to;
@@ -270,7 +275,7 @@ QString JournalSession::setRecoveryAside(Date today, SessionFailure &failure)
 
 void JournalSession::removeRecovery()
 {
-    if (lock_ && !path_.isEmpty())
+    if (lock_ && !path_.isEmpty() && !recoveryUnresolved_)
         ::unlink(nativePath(recoveryPath()).c_str());
 }
 
@@ -352,11 +357,14 @@ void JournalSession::startUntitled()
     path_.clear();
     lock_.reset();
     disk_ = {};
+    recoveryUnresolved_ = false;
 }
 
 void JournalSession::adopt(const QString &path, std::unique_ptr<QLockFile> lock)
 {
     path_ = path;
+    const QFileInfo recovery(recoveryPathFor(path));
+    recoveryUnresolved_ = recovery.exists() || recovery.isSymLink();
     // The old file's lock goes only now, when the new one is held.
     lock_ = std::move(lock);
     recentFiles_.add(path);

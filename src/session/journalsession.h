@@ -146,8 +146,12 @@ class JournalSession {
     // Keeps the recovery file, renamed to the visible recovered name. Returns
     // the new name, or an empty string with failure set.
     QString setRecoveryAside(Date today, SessionFailure &failure);
-    // Removes the recovery file; only the lock holder does.
+    // Removes the recovery file; only the lock holder does, and only once
+    // the one found at the open has been restored or set aside.
     void removeRecovery();
+    // A recovery file was there when the journal was opened and has been
+    // neither restored nor set aside: nothing may replace or remove it.
+    bool recoveryUnresolved() const { return recoveryUnresolved_; }
 
     // A new, untitled journal: the day list is emptied (the profile, the
     // objective and the settings stay), the path and the lock are released
@@ -180,4 +184,5 @@ class JournalSession {
     QString path_;
     std::unique_ptr<QLockFile> lock_;
     DiskState disk_;
+    bool recoveryUnresolved_ = false;
 };

@@ -288,6 +288,36 @@ TEST_F(SessionTest, aRecoveryWriteOnAFullDiskLeavesTheJournalAndThePreviousRecov
         << "journal, lock and recovery file only, no temporary file";
 }
 
+// A recovery file found at the open goes only once it was restored or set
+// aside: a store in between (the program ended while asking) keeps it.
+TEST_F(SessionTest, aStoreRemovesTheRecoveryFileOnlyOnceItWasRestoredOrSetAside)
+{
+    const QString journal = path(QStringLiteral("zph0001.txt"));
+    writeBytes(journal, namedJournal);
+    const QByteArray recovered = namedJournal + "2002/05/13\t64\t0\t0\t0\t0\t0\t\r\n";
+    writeBytes(path(QStringLiteral(".zph0001.txt.recovery")), recovered);
+    {
+        JournalSession session(doc);
+        ASSERT_EQ(session.open(journal, JournalSession::OpenMode::named, today).status,
+                  OpenOutcome::Status::opened);
+        EXPECT_TRUE(session.recoveryUnresolved());
+        ASSERT_TRUE(session.store().stored);
+        EXPECT_EQ(bytesOf(session.recoveryPath()), recovered);
+    }
+    const QByteArray storedOnce = bytesOf(journal);
+    JournalSession session(doc);
+    ASSERT_EQ(session.open(journal, JournalSession::OpenMode::named, today).status,
+              OpenOutcome::Status::opened);
+    const RecoveryFile recovery = session.findRecovery();
+    ASSERT_EQ(recovery.state, RecoveryFile::State::differs);
+    EXPECT_TRUE(session.restoreRecovery(recovery, today).skippedLines.empty());
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(bytesOf(journal), storedOnce);
+    ASSERT_TRUE(session.store().stored);
+    EXPECT_FALSE(QFileInfo::exists(session.recoveryPath()));
+    EXPECT_NE(doc.findDay(makeDate(2002, 5, 13)), nullptr);
+}
+
 // A store that finds another program's bytes keeps them first; a copy that
 // cannot be made stops the store.
 TEST_F(SessionTest, aStoreKeepsAnotherProgramsVersionAsAConflictCopy)
