@@ -30,7 +30,10 @@ inline constexpr const char *generalUsage =
     "\n"
     "日付は YYYY-MM-DD で指定します。\n"
     "終了状態: 0 成功、1 日誌を開けない・使用中・保存できない (check では失われる行がある)、\n"
-    "2 引数や入力が不正。失敗したときは何も書き込みません。\n";
+    "2 引数や入力が不正。失敗したときは何も書き込みません。\n"
+    "ウィンドウで保存されなかった変更の控え (.日誌名.recovery) があるときは、\n"
+    "書き込むコマンド (add, import-csv) は実行しません (終了状態 1)。\n"
+    "ほかのプログラムが変更した日誌は、保存の前に .conflict-日付-時刻 として残します。\n";
 
 inline constexpr const char *addUsage =
     "使い方: zeph add [--date YYYY-MM-DD] [--weight N] [--fat N] [--jog-km N] [--jog-time T]\n"
@@ -71,7 +74,8 @@ inline constexpr const char *checkUsage =
     "使い方: zeph check [FILE]\n"
     "日誌ファイルを読み込み、読み込めない行や、次に保存すると失われる・変わる内容を表示します。\n"
     "何か失われるときの終了状態は 1 です。FILE がなければ --file "
-    "の日誌または現在のユーザの日誌です。\n";
+    "の日誌または現在のユーザの日誌です。\n"
+    "日誌を調べるときは、ウィンドウで保存されなかった変更の控えが残っていないかも調べます。\n";
 
 // ---- argument errors ----
 inline constexpr const char *noCommand = "コマンドを指定してください。";

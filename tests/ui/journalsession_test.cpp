@@ -271,7 +271,7 @@ TEST_F(SessionTest, aRecoveryWriteOnAFullDiskLeavesTheJournalAndThePreviousRecov
 
     doc.setDay(makeDate(2002, 5, 13), "", 64.8, 0, 0, 0, 0, 0);
     writer.documentChanged();
-    ASSERT_TRUE(written.wait(3000));
+    ASSERT_TRUE(written.wait(10000));
     ASSERT_TRUE(written.at(0).at(0).toBool());
     const QByteArray firstRecovery = bytesOf(session.recoveryPath());
     ASSERT_EQ(firstRecovery.toStdString(), doc.journalText());
@@ -280,7 +280,7 @@ TEST_F(SessionTest, aRecoveryWriteOnAFullDiskLeavesTheJournalAndThePreviousRecov
         doc.setDay(makeDate(2003, 1, 1) + std::chrono::days(i), "a memo of a few words", 60, 20, 5,
                    1800, 2, 1200);
     writer.documentChanged();
-    ASSERT_TRUE(written.wait(3000));
+    ASSERT_TRUE(written.wait(10000));
     EXPECT_FALSE(written.at(1).at(0).toBool());
     EXPECT_EQ(bytesOf(session.recoveryPath()), firstRecovery);
     EXPECT_EQ(bytesOf(journal), namedJournal);

@@ -46,7 +46,7 @@ class NothingLostTest : public AppTest {
     {
         return QTest::qWaitFor(
             [this] { return QFileInfo::exists(recovery()) && app->recoveryWriter().isIdle(); },
-            3000);
+            10000);
     }
 
     QString statusText() const { return app->mainFrame()->statusBar()->currentMessage(); }
@@ -158,7 +158,7 @@ TEST_F(NothingLostTest, aJournalReplacedOnDiskIsReadAgainOrKeptAsAConflictCopy)
     // Nothing unsaved: another program's version is read at once.
     writeJournalFile(journal(), "Hanako", oneDay + "2026/08/03\t56.9\t0\t0\t0\t0\t0\t\r\n");
     ASSERT_TRUE(QTest::qWaitFor(
-        [this] { return app->theDocument->findDay(makeDate(2026, 8, 3)) != nullptr; }, 5000));
+        [this] { return app->theDocument->findDay(makeDate(2026, 8, 3)) != nullptr; }, 10000));
     EXPECT_EQ(app->selectedDate, makeDate(2026, 8, 1));
     EXPECT_TRUE(statusText().contains(QStringLiteral("zph0001.txt"))) << statusText().toStdString();
 
@@ -172,7 +172,7 @@ TEST_F(NothingLostTest, aJournalReplacedOnDiskIsReadAgainOrKeptAsAConflictCopy)
         ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
         out.write(theirs);
     }
-    ASSERT_TRUE(QTest::qWaitFor([this] { return answerer.allAnswered(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return answerer.allAnswered(); }, 10000));
     EXPECT_EQ(answerer.texts.value(0), ui(apptext::changedWithUnsaved)
                                            .arg(QDir::toNativeSeparators(journal())));
 
