@@ -21,7 +21,8 @@ inline constexpr char quitWithoutStoring[] = "\n\n保存せずに終了します
 
 // The recovery file: days registered but not stored when the program last
 // ended. %1 is a path.
-inline constexpr char recoveryQuestion[] = "前回、保存されずに終了した変更があります。復元しますか？";
+inline constexpr char recoveryQuestion[] =
+    "前回、保存されずに終了した変更があります。復元しますか？";
 inline constexpr char recoverySetAside[] = "復元しなかった変更を %1 として残しました。";
 inline constexpr char recoverySetAsideFailed[] =
     "復元しなかった変更のファイル %1 を別の名前にできませんでした。%2\n"
@@ -39,9 +40,9 @@ inline constexpr char untitledSaved[] = "前回の終了時に、無題の日誌
 // Another program changed the journal while the window had it open.
 inline constexpr char reloadedFromDisk[] =
     "%1 がほかのプログラムで変更されたため、読み込み直しました。";
-inline constexpr char changedWithUnsaved[] =
-    "%1 がほかのプログラムで変更されました。\n"
-    "まだ保存していない変更があるため、次に保存するときに、ほかのプログラムの版を別の名前で残してから"
-    "保存します。両方の版が残ります。";
+inline constexpr char changedWithUnsaved[] = "%1 がほかのプログラムで変更されました。\n"
+                                             "まだ保存していない変更があるため、次に保存するときに"
+                                             "、ほかのプログラムの版を別の名前で残してから"
+                                             "保存します。両方の版が残ります。";
 
 } // namespace apptext

@@ -97,13 +97,12 @@ CZephalonteApp::CZephalonteApp(QObject *parent) : QObject(parent)
     printer_ = std::make_unique<AppPrinter>();
     recovery_ = std::make_unique<RecoveryWriter>(*document_);
     watcher_ = std::make_unique<JournalWatcher>();
-    connect(recovery_.get(), &RecoveryWriter::written, this,
-            [this](bool saved, const QString &reason) {
-                if (!saved)
-                    emit statusMessage(ui(apptext::recoveryWriteFailed)
-                                           .arg(QDir::toNativeSeparators(recovery_->target()),
-                                                reason));
-            });
+    connect(
+        recovery_.get(), &RecoveryWriter::written, this, [this](bool saved, const QString &reason) {
+            if (!saved)
+                emit statusMessage(ui(apptext::recoveryWriteFailed)
+                                       .arg(QDir::toNativeSeparators(recovery_->target()), reason));
+        });
     connect(watcher_.get(), &JournalWatcher::settled, this, &CZephalonteApp::checkJournalOnDisk);
     connect(this, &CZephalonteApp::documentPathChanged, this, &CZephalonteApp::followSessionPath);
     currentApp = this;
@@ -167,8 +166,7 @@ bool CZephalonteApp::startUp(const QStringList &arguments)
 
     const QString untitledSaved = settings_->value(QLatin1String(untitledSavedKey)).toString();
     if (!untitledSaved.isEmpty()) {
-        emit statusMessage(
-            ui(apptext::untitledSaved).arg(QDir::toNativeSeparators(untitledSaved)));
+        emit statusMessage(ui(apptext::untitledSaved).arg(QDir::toNativeSeparators(untitledSaved)));
         settings_->remove(QLatin1String(untitledSavedKey));
         settings_->sync();
     }

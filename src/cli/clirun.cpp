@@ -172,7 +172,6 @@ class OpenJournal {
     bool opened_ = false;
 };
 
-
 // Reads a whole file, or standard input; reports a failure in the window's
 // words.
 bool readInput(const std::string &name, std::string &bytes)

@@ -8,8 +8,7 @@
 QString recoveryPathFor(const QString &journalPath)
 {
     const QFileInfo journal(journalPath);
-    return journal.path() + QStringLiteral("/.") + journal.fileName() +
-           QStringLiteral(".recovery");
+    return journal.path() + QStringLiteral("/.") + journal.fileName() + QStringLiteral(".recovery");
 }
 
 QString recoveredPathFor(const QString &journalPath, const QDate &day)

@@ -13,8 +13,7 @@ constexpr int busyRetryMs = 20;
 
 } // namespace
 
-RecoveryWriter::RecoveryWriter(const CQuilloxDoc &doc, QObject *parent)
-    : QObject(parent), doc_(doc)
+RecoveryWriter::RecoveryWriter(const CQuilloxDoc &doc, QObject *parent) : QObject(parent), doc_(doc)
 {
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &RecoveryWriter::writePending);
@@ -78,11 +77,10 @@ void RecoveryWriter::writePending()
         return;
     writtenChange_ = doc_.changeCount();
     anythingWritten_ = true;
-    inFlight_ = std::async(std::launch::async,
-                           [path = nativePath(path_), text = doc_.journalText(),
-                            permissions = journalPermissions(journalPath_)] {
-                               return saveFileAtomically(path, text, false, permissions);
-                           });
+    inFlight_ = std::async(std::launch::async, [path = nativePath(path_), text = doc_.journalText(),
+                                                permissions = journalPermissions(journalPath_)] {
+        return saveFileAtomically(path, text, false, permissions);
+    });
     // The worker cannot signal this thread itself; a short look brings the
     // result back here.
     QTimer::singleShot(busyRetryMs, this, [this] {

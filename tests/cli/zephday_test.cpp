@@ -62,7 +62,8 @@ TEST(ZephDay, aWritingCommandIsRefusedWhileTheWindowsRecoveryFileDiffers)
     TempDir dir;
     const std::string journal = smallJournal();
     writeFile(dir.path() / journalName, journal);
-    writeFile(dir.path() / ".zph0001.txt.recovery", journal + "2026/03/01\t64\t0\t0\t0\t0\t0\t\r\n");
+    writeFile(dir.path() / ".zph0001.txt.recovery",
+              journal + "2026/03/01\t64\t0\t0\t0\t0\t0\t\r\n");
 
     const zephtest::Run add = runZeph(dir.path(), {"add", "--weight", "64"});
     EXPECT_EQ(add.status, 1);

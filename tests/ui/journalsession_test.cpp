@@ -349,7 +349,8 @@ TEST_F(SessionTest, aStoreKeepsAnotherProgramsVersionAsAConflictCopy)
     EXPECT_EQ(bytesOf(stored.conflictCopyPath), theirs);
     EXPECT_EQ(QFileInfo(stored.conflictCopyPath).permissions() & 0x0077, QFileDevice::Permissions())
         << "no bits for group or others";
-    EXPECT_TRUE(conflictCopyMessage(stored).contains(QFileInfo(stored.conflictCopyPath).fileName()));
+    EXPECT_TRUE(
+        conflictCopyMessage(stored).contains(QFileInfo(stored.conflictCopyPath).fileName()));
     EXPECT_FALSE(session.changedOnDisk());
 
     // A second change by another program, and a folder that takes no new file.

@@ -6,8 +6,8 @@
 #include "apptestsupport.h"
 
 #include "app/apptexts.h"
-#include "dialogs/uitext.h"
 #include "app/cmainframe.h"
+#include "dialogs/uitext.h"
 #include "entry/cinputview.h"
 #include "journal/cquilloxdoc.h"
 #include "session/journalsession.h"
@@ -173,13 +173,13 @@ TEST_F(NothingLostTest, aJournalReplacedOnDiskIsReadAgainOrKeptAsAConflictCopy)
         out.write(theirs);
     }
     ASSERT_TRUE(QTest::qWaitFor([this] { return answerer.allAnswered(); }, 10000));
-    EXPECT_EQ(answerer.texts.value(0), ui(apptext::changedWithUnsaved)
-                                           .arg(QDir::toNativeSeparators(journal())));
+    EXPECT_EQ(answerer.texts.value(0),
+              ui(apptext::changedWithUnsaved).arg(QDir::toNativeSeparators(journal())));
 
     answerer.expectMessage(QMessageBox::Ok);
     ASSERT_TRUE(app->fileSave());
-    const QStringList copies = QDir(workDir.path())
-                                   .entryList({QStringLiteral("zph0001.txt.conflict-*")});
+    const QStringList copies =
+        QDir(workDir.path()).entryList({QStringLiteral("zph0001.txt.conflict-*")});
     ASSERT_EQ(copies.size(), 1);
     EXPECT_EQ(fileBytes(path(copies.at(0))), theirs);
     EXPECT_TRUE(answerer.texts.value(1).contains(copies.at(0)));
@@ -195,7 +195,8 @@ TEST_F(NothingLostTest, theSessionManagersCommitStoresAnUntitledJournalAndTheNex
     registerWeight(QDate(2026, 8, 2), QStringLiteral("57.1"));
 
     app->commitSessionData();
-    const QStringList saved = QDir(workDir.path()).entryList({QStringLiteral("zph-untitled-*.txt")});
+    const QStringList saved =
+        QDir(workDir.path()).entryList({QStringLiteral("zph-untitled-*.txt")});
     ASSERT_EQ(saved.size(), 1);
     EXPECT_TRUE(fileBytes(path(saved.at(0))).contains("2026/08/02\t57.1"));
     EXPECT_EQ(app->documentPath(), path(saved.at(0)));
