@@ -30,6 +30,8 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace {
 
 // The toolbar pictures are 16 x 15.
@@ -532,18 +534,29 @@ void CMainFrame::showHelp()
     QString directory = app_.programDirectory;
     if (!directory.isEmpty() && !directory.endsWith(QLatin1Char('/')))
         directory += QLatin1Char('/');
-    const QString path = directory + ui(frametext::helpFileName);
-
-    if (!QFileInfo::exists(path)) {
+    // Beside the program in a build tree or a copied program folder; an
+    // installed program keeps it with its data, <prefix>/share/zephalonte
+    // beside <prefix>/bin, so an unpacked package finds it wherever it lies.
+    const QStringList places = {
+        directory + ui(frametext::helpFileName),
+        QDir::cleanPath(directory + QStringLiteral("../share/zephalonte/") +
+                        ui(frametext::helpFileName)),
+    };
+    const auto found = std::find_if(places.begin(), places.end(),
+                                    [](const QString &place) { return QFileInfo::exists(place); });
+    if (found == places.end()) {
+        QStringList shown;
+        for (const QString &place : places)
+            shown << QDir::toNativeSeparators(place);
         QMessageBox::warning(
             this, ui(applicationTitle),
-            ui(frametext::helpFileMissing).arg(QDir::toNativeSeparators(path)));
+            ui(frametext::helpFileMissing).arg(ui(frametext::helpFileName), shown.join(u'\n')));
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
-        QMessageBox::warning(this, ui(applicationTitle),
-                             ui(frametext::helpViewerMissing)
-                                 .arg(QDir::toNativeSeparators(path)));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(*found))) {
+        QMessageBox::warning(
+            this, ui(applicationTitle),
+            ui(frametext::helpViewerMissing).arg(QDir::toNativeSeparators(*found)));
     }
 }
 

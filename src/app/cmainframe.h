@@ -80,7 +80,8 @@ class CMainFrame : public QMainWindow {
     // print, preview) it handles now. Panes call it when that changes.
     void updateCommandStates();
 
-    // Opens the help file beside the program with the desktop's viewer.
+    // Opens the help file with the desktop's viewer: the one beside the
+    // program, else the installed one in ../share/zephalonte/.
     void showHelp();
     void showAbout();
 

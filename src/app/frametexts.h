@@ -81,7 +81,7 @@ inline constexpr char toolBarTitle[] = "ﾂｰﾙ ﾊﾞｰ";
 inline constexpr char promptToolBar[] =
     "ﾂｰﾙ ﾊﾞｰの表示と非表示を切り替えます\nﾂｰﾙ ﾊﾞｰの表示切り替え";
 inline constexpr char promptRecentFile[] = "この日誌を開きます";
-inline constexpr char helpFileMissing[] = "ﾍﾙﾌﾟ ﾌｧｲﾙ %1 が見つかりません。";
+inline constexpr char helpFileMissing[] = "ﾍﾙﾌﾟ ﾌｧｲﾙ %1 が見つかりません。次の場所を探しました:\n%2";
 inline constexpr char helpViewerMissing[] = "ﾍﾙﾌﾟ ﾌｧｲﾙ %1 を表示できませんでした。\n"
                                             "CHM ﾌｧｲﾙを表示するｱﾌﾟﾘｹｰｼｮﾝ (xchm など) を"
                                             "ｲﾝｽﾄｰﾙしてください。";

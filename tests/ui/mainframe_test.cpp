@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -427,23 +428,41 @@ TEST_F(MainFrameTest, aboutBoxShowsBuildLine)
     EXPECT_FALSE(frame->windowIcon().pixmap(48, 48).isNull());
 }
 
-TEST_F(MainFrameTest, helpOpensHelpFileBesideProgram)
+TEST_F(MainFrameTest, helpOpensHelpFileBesideProgramElseInstalledOne)
 {
-    app->programDirectory = workDir.path() + u'/';
+    // The program as a package installs it: <root>/usr/bin and its data in
+    // <root>/usr/share/zephalonte.
+    const QString bin = path(QStringLiteral("usr/bin"));
+    const QString beside = bin + QStringLiteral("/zphh001.chm");
+    const QString installed = path(QStringLiteral("usr/share/zephalonte/zphh001.chm"));
+    ASSERT_TRUE(QDir().mkpath(bin));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(installed).path()));
+    app->programDirectory = bin + u'/';
+
     answerer.expectMessage(QMessageBox::Ok);
     frame->action(FrameAction::Help)->trigger();
     ASSERT_EQ(answerer.texts.size(), 1);
-    EXPECT_TRUE(answerer.texts[0].contains(QStringLiteral("zphh001.chm")));
+    EXPECT_TRUE(answerer.texts[0].contains(beside)) << answerer.texts[0].toStdString();
+    EXPECT_TRUE(answerer.texts[0].contains(installed)) << answerer.texts[0].toStdString();
 
-    QFile help(path(QStringLiteral("zphh001.chm")));
-    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
-    help.close();
     // Stands in for the desktop's viewer: its setSource slot takes the URL.
     QTextBrowser viewer;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer, "setSource");
-    frame->action(FrameAction::Help)->trigger();
+    const auto opened = [&] {
+        viewer.setSource(QUrl());
+        frame->action(FrameAction::Help)->trigger();
+        return viewer.source();
+    };
+    const auto create = [](const QString &file) {
+        QFile help(file);
+        return help.open(QIODevice::WriteOnly);
+    };
+    ASSERT_TRUE(create(installed));
+    EXPECT_EQ(opened(), QUrl::fromLocalFile(installed));
+    ASSERT_TRUE(create(beside));
+    EXPECT_EQ(opened(), QUrl::fromLocalFile(beside));
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    EXPECT_EQ(viewer.source(), QUrl::fromLocalFile(path(QStringLiteral("zphh001.chm"))));
+    EXPECT_EQ(answerer.texts.size(), 1);
     EXPECT_TRUE(
         frame->action(FrameAction::Help)->shortcuts().contains(QKeySequence(Qt::ALT | Qt::Key_F1)));
 }
