@@ -528,6 +528,7 @@ bool CZephalonteApp::storeUnattended()
             settings_->setValue(QLatin1String(untitledSavedKey), outcome.path);
             settings_->sync();
             emit documentPathChanged();
+            emit recentFilesChanged();
         }
     }
     if (!outcome.stored) {
