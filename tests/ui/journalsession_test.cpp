@@ -53,6 +53,28 @@ QByteArray bytesOf(const QString &path)
 const QByteArray namedJournal = "[userInfo]\r\nname = Taro\r\n[data]\r\n"
                                 "2002/05/12\t65\t0\t0\t0\t0\t0\t\r\n";
 
+// A 64 KiB tmpfs at point, as long as the object lives: a full disk.
+struct SmallDisk {
+    explicit SmallDisk(const QString &folder) : point(QFile::encodeName(folder))
+    {
+        QDir().mkpath(folder);
+        mounted = ::mount("tmpfs", point.constData(), "tmpfs", 0, "size=64k") == 0;
+        if (!mounted)
+            error = std::strerror(errno);
+    }
+    ~SmallDisk()
+    {
+        if (mounted)
+            ::umount(point.constData());
+    }
+    SmallDisk(const SmallDisk &) = delete;
+    SmallDisk &operator=(const SmallDisk &) = delete;
+
+    QByteArray point;
+    bool mounted = false;
+    std::string error;
+};
+
 class SessionTest : public ::testing::Test {
   protected:
     QString path(const QString &name) const { return dir.filePath(name); }
@@ -212,15 +234,11 @@ TEST_F(SessionTest, readOnlyJournalIsNeverReplacedAndAnUnreadableOneIsNamedSo)
 // A 64 KiB tmpfs: a full disk, then remounted read-only.
 TEST_F(SessionTest, fullDiskAndReadOnlyFileSystemAreNamed)
 {
-    const QByteArray disk = QFile::encodeName(path(QStringLiteral("disk")));
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("disk")));
-    if (::mount("tmpfs", disk.constData(), "tmpfs", 0, "size=64k") != 0)
-        GTEST_SKIP() << "cannot mount a small tmpfs here (" << std::strerror(errno)
+    const SmallDisk smallDisk(path(QStringLiteral("disk")));
+    if (!smallDisk.mounted)
+        GTEST_SKIP() << "cannot mount a small tmpfs here (" << smallDisk.error
                      << "); run as root to test a full disk";
-    struct Unmount {
-        QByteArray point;
-        ~Unmount() { ::umount(point.constData()); }
-    } unmount{disk};
+    const QByteArray &disk = smallDisk.point;
     const QString journal = path(QStringLiteral("disk/zph0001.txt"));
     {
         JournalSession session(doc);
@@ -251,15 +269,10 @@ TEST_F(SessionTest, fullDiskAndReadOnlyFileSystemAreNamed)
 // nor the recovery file written before changes.
 TEST_F(SessionTest, aRecoveryWriteOnAFullDiskLeavesTheJournalAndThePreviousRecoveryFile)
 {
-    const QByteArray disk = QFile::encodeName(path(QStringLiteral("disk")));
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("disk")));
-    if (::mount("tmpfs", disk.constData(), "tmpfs", 0, "size=64k") != 0)
-        GTEST_SKIP() << "cannot mount a small tmpfs here (" << std::strerror(errno)
+    const SmallDisk smallDisk(path(QStringLiteral("disk")));
+    if (!smallDisk.mounted)
+        GTEST_SKIP() << "cannot mount a small tmpfs here (" << smallDisk.error
                      << "); run as root to test a full disk";
-    struct Unmount {
-        QByteArray point;
-        ~Unmount() { ::umount(point.constData()); }
-    } unmount{disk};
     const QString journal = path(QStringLiteral("disk/zph0001.txt"));
     writeBytes(journal, namedJournal);
     JournalSession session(doc);
