@@ -268,6 +268,11 @@ void keepPreviousVersion(SaveResult &result, const std::string &target, const Pa
     }
     if (linkError == 0) {
         if (::rename(linkPath.c_str(), backupPath.c_str()) == 0) {
+            // When the .bak is already a hard link of the target (a user's
+            // "ln zph0001.txt zph0001.txt.bak"), rename() between two links
+            // of one file does nothing and leaves the temporary link: the
+            // .bak then holds the previous version anyway.
+            ::unlink(linkPath.c_str());
             return;
         }
         const int error = errno;
@@ -498,12 +503,21 @@ SaveResult saveFileAtomically(const std::string &path, std::string_view bytes, b
     return result;
 }
 
-SaveResult saveNewFile(const std::string &path, std::string_view bytes)
+SaveResult saveNewFile(const std::string &path, std::string_view bytes, int permissionBits)
 {
     SaveResult result;
     const PathParts parts = splitPath(path);
     std::string temporaryPath;
-    if (const auto failure = writeTemporaryFile(parts, bytes, OriginalFile{}, temporaryPath);
+    // The bits are given, not masked: the temporary file starts private and
+    // takes them, as a replacement takes those of the file it replaces.
+    OriginalFile modeOf;
+    if (permissionBits >= 0) {
+        modeOf.exists = true;
+        modeOf.status.st_uid = ::geteuid();
+        modeOf.status.st_gid = ::getegid();
+        modeOf.status.st_mode = static_cast<mode_t>(permissionBits) & 0777;
+    }
+    if (const auto failure = writeTemporaryFile(parts, bytes, modeOf, temporaryPath);
         failure.error != 0) {
         describe(result, failure, parts, path);
         return result;

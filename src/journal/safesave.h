@@ -57,8 +57,10 @@ SaveResult saveFileAtomically(const std::string &path, std::string_view bytes, b
 // Writes bytes to a new file at path, never over an existing one: the bytes
 // go to a temporary file first, which is then linked in under the final name
 // (a link fails rather than replace). Used for copies that must never
-// overwrite an older copy.
-SaveResult saveNewFile(const std::string &path, std::string_view bytes);
+// overwrite an older copy. permissionBits (0 to 0777) are the new file's
+// mode, so that a copy of a private file is as private; -1 gives 0666 less
+// the umask.
+SaveResult saveNewFile(const std::string &path, std::string_view bytes, int permissionBits = -1);
 
 // The file a save to path writes: path itself, or what its chain of symbolic
 // links names in the end (also when that does not exist yet).
