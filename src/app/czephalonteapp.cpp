@@ -10,12 +10,15 @@
 #include "graph/cgraphview.h"
 #include "journal/cquilloxdoc.h"
 #include "session/journalsession.h"
+#include "session/pathnames.h"
 #include "session/sessionmessages.h"
+#include "session/sessiontexts.h"
 #include "session/userprofile.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSettings>
@@ -45,6 +48,22 @@ QMessageBox::StandardButton askQuestion(QWidget *parent, const QString &text,
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
+// Why the journal cannot be opened under its own name: a name on the command
+// line, or the working folder a relative name is in, that is not text.
+QString startupPathProblem(const QString &journalPath, const QByteArrayList &nativeArguments)
+{
+    for (qsizetype i = 1; i < nativeArguments.size(); ++i) {
+        const QByteArray &argument = nativeArguments.at(i);
+        const std::string_view bytes(argument.constData(),
+                                     static_cast<std::size_t>(argument.size()));
+        if (!isTextName(bytes))
+            return ui(sessiontext::pathNotText).arg(shownNativeName(bytes));
+    }
+    if (journalPath.isEmpty() || QFileInfo(journalPath).isRelative())
+        return workingFolderProblem();
+    return {};
+}
+
 } // namespace
 
 CZephalonteApp *theApp()
@@ -70,7 +89,7 @@ CZephalonteApp::~CZephalonteApp()
         currentApp = nullptr;
 }
 
-bool CZephalonteApp::startUp(const QStringList &arguments)
+bool CZephalonteApp::startUp(const QStringList &arguments, const QByteArrayList &nativeArguments)
 {
     installJapaneseUserInterface(this);
 
@@ -92,6 +111,11 @@ bool CZephalonteApp::startUp(const QStringList &arguments)
     const StartupArguments parsed = parseStartupArguments(arguments);
     if (!parsed.error.isEmpty()) {
         refuseStart(parsed.error);
+        return false;
+    }
+    if (const QString problem = startupPathProblem(parsed.journalPath, nativeArguments);
+        !problem.isEmpty()) {
+        refuseStart(problem);
         return false;
     }
     const OpenOutcome opened =
@@ -172,7 +196,7 @@ bool CZephalonteApp::reportOpened(const OpenOutcome &outcome, bool atStartup)
         return false;
     }
     emit documentPathChanged();
-    if (!outcome.skippedLines.empty())
+    if (outcome.damaged())
         showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(outcome));
     if (theGraphView)
         theGraphView->invalidatePeriod();

@@ -4,6 +4,7 @@
 #include "journal/cquilloxdoc.h"
 #include "session/damagedcopy.h"
 #include "session/journallock.h"
+#include "session/pathnames.h"
 #include "session/sessiontexts.h"
 
 #include <QDir>
@@ -23,13 +24,19 @@ namespace {
 // share one lock.
 QString lockTarget(const QString &path)
 {
-    return QFile::decodeName(QByteArray::fromStdString(saveTarget(nativePath(path))));
+    const std::string target = saveTarget(nativePath(path));
+    // A link to a name that is not text: the lock goes beside the link
+    // rather than under a name that is not the target's.
+    return isTextName(target) ? QFile::decodeName(QByteArray::fromStdString(target)) : path;
 }
 
-SessionFailure inUseElsewhere()
+SessionFailure inUseElsewhere(const JournalLockAttempt &lock)
 {
     SessionFailure failure;
     failure.inUseElsewhere = true;
+    failure.lockPath = lock.lockPath;
+    failure.lockHolderPid = lock.holderPid;
+    failure.lockHolderHost = lock.holderHost;
     return failure;
 }
 
@@ -70,12 +77,12 @@ OpenOutcome JournalSession::open(const QString &path, OpenMode mode, Date today)
 
     JournalLockAttempt lock = lockJournal(lockTarget(outcome.path));
     if (lock.inUseElsewhere) {
-        outcome.failure = inUseElsewhere();
+        outcome.failure = inUseElsewhere(lock);
         return outcome;
     }
 
     // A dangling link counts as missing: the first store creates its target.
-    if (mode == OpenMode::currentUser && !QFileInfo::exists(outcome.path)) {
+    if (mode == OpenMode::currentUser && isMissingFile(outcome.path)) {
         outcome.status = OpenOutcome::Status::startedEmpty;
         adopt(outcome.path, std::move(lock.lock));
         return outcome;
@@ -94,11 +101,14 @@ OpenOutcome JournalSession::open(const QString &path, OpenMode mode, Date today)
     outcome.status = OpenOutcome::Status::opened;
     adopt(outcome.path, std::move(lock.lock));
     outcome.skippedLines = result.skippedLines;
-    if (!outcome.skippedLines.empty()) {
+    outcome.alteredLines = result.alteredLines;
+    outcome.damagedCopyLeftToWindow = outcome.damaged() && !keepsDamagedCopies_;
+    if (outcome.damaged() && keepsDamagedCopies_) {
         // Now, before anything can store over the file.
         const DamagedCopy copy =
             keepDamagedCopy(outcome.path, QDate(yearOf(today), monthOf(today), dayOf(today)));
         outcome.damagedCopyPath = copy.path;
+        outcome.damagedCopyAlreadyKept = copy.alreadyKept;
         if (copy.path.isEmpty())
             outcome.damagedCopyFailure = fileFailure(copy.problem, copy.systemReason.toStdString());
     }
@@ -143,7 +153,7 @@ StoreOutcome JournalSession::storeAs(const QString &path)
     if (lock.inUseElsewhere) {
         StoreOutcome outcome;
         outcome.path = target;
-        outcome.failure = inUseElsewhere();
+        outcome.failure = inUseElsewhere(lock);
         return outcome;
     }
     StoreOutcome outcome = writeTo(target, lock.lock != nullptr);

@@ -25,6 +25,11 @@ struct SessionFailure {
     FileProblem problem = FileProblem::none;
     bool inUseElsewhere = false;
     QString systemReason; // the system's own text, for "other" and for logs
+    // In use elsewhere: the lock file, and its holder as the file names it
+    // (pid 0: the file does not say yet).
+    QString lockPath{};
+    qint64 lockHolderPid = 0;
+    QString lockHolderHost{};
 
     bool failed() const { return inUseElsewhere || problem != FileProblem::none; }
 };
@@ -42,8 +47,17 @@ struct OpenOutcome {
     // Day lines the load could not read; the file as it was is then kept in
     // damagedCopyPath, or damagedCopyFailure says why it could not be.
     std::vector<SkippedLine> skippedLines;
+    // Day lines loaded with text a store would not write back (a memo where
+    // a number belongs, "64kg", digits beyond the six kept): kept the same way.
+    std::vector<std::size_t> alteredLines;
     QString damagedCopyPath;
+    bool damagedCopyAlreadyKept = false; // an identical copy was there already
     SessionFailure damagedCopyFailure;
+    // The session only reads (see setKeepsDamagedCopies): no copy was made.
+    bool damagedCopyLeftToWindow = false;
+
+    // Whether the next store would lose some of the file's text.
+    bool damaged() const { return !skippedLines.empty() || !alteredLines.empty(); }
 };
 
 struct StoreOutcome {
@@ -112,6 +126,11 @@ class JournalSession {
     QString title() const;
     bool holdsLock() const { return lock_ != nullptr; }
 
+    // A session that only reads (zeph's show, advice, graph, export-csv)
+    // writes nothing into the journal's folder: a damaged load is reported,
+    // but its copy is left to the window and the commands that store.
+    void setKeepsDamagedCopies(bool keeps) { keepsDamagedCopies_ = keeps; }
+
     QStringList recentFiles() const { return recentFiles_.entries(); }
 
     // Absolute and clean, as the session keeps paths.
@@ -127,4 +146,5 @@ class JournalSession {
     RecentFileList recentFiles_;
     QString path_;
     std::unique_ptr<QLockFile> lock_;
+    bool keepsDamagedCopies_ = true;
 };
