@@ -38,10 +38,13 @@ bool sameFile(const struct stat &a, const struct stat &b)
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+// A file being written right now was modified a moment ago; one modified
+// "in the future" (a clock set back) is no sign of a live holder either.
 bool oldEnough(const struct stat &status)
 {
     const std::time_t now = std::time(nullptr);
-    return now - status.st_mtime > abandonedLockSeconds;
+    const std::time_t age = now > status.st_mtime ? now - status.st_mtime : status.st_mtime - now;
+    return age > abandonedLockSeconds;
 }
 
 } // namespace
