@@ -14,13 +14,16 @@
 #include "session/journalwatcher.h"
 #include "session/keptcopy.h"
 #include "session/recoverywriter.h"
+#include "session/pathnames.h"
 #include "session/sessionmessages.h"
+#include "session/sessiontexts.h"
 #include "session/userprofile.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSessionManager>
@@ -82,6 +85,22 @@ QMessageBox::StandardButton askQuestion(QWidget *parent, const QString &text,
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
+// Why the journal cannot be opened under its own name: a name on the command
+// line, or the working folder a relative name is in, that is not text.
+QString startupPathProblem(const QString &journalPath, const QByteArrayList &nativeArguments)
+{
+    for (qsizetype i = 1; i < nativeArguments.size(); ++i) {
+        const QByteArray &argument = nativeArguments.at(i);
+        const std::string_view bytes(argument.constData(),
+                                     static_cast<std::size_t>(argument.size()));
+        if (!isTextName(bytes))
+            return ui(sessiontext::pathNotText).arg(shownNativeName(bytes));
+    }
+    if (journalPath.isEmpty() || QFileInfo(journalPath).isRelative())
+        return workingFolderProblem();
+    return {};
+}
+
 } // namespace
 
 CZephalonteApp *theApp()
@@ -117,7 +136,7 @@ CZephalonteApp::~CZephalonteApp()
         currentApp = nullptr;
 }
 
-bool CZephalonteApp::startUp(const QStringList &arguments)
+bool CZephalonteApp::startUp(const QStringList &arguments, const QByteArrayList &nativeArguments)
 {
     installJapaneseUserInterface(this);
 
@@ -145,6 +164,11 @@ bool CZephalonteApp::startUp(const QStringList &arguments)
     const StartupArguments parsed = parseStartupArguments(arguments);
     if (!parsed.error.isEmpty()) {
         refuseStart(parsed.error);
+        return false;
+    }
+    if (const QString problem = startupPathProblem(parsed.journalPath, nativeArguments);
+        !problem.isEmpty()) {
+        refuseStart(problem);
         return false;
     }
     const OpenOutcome opened =
@@ -234,7 +258,7 @@ bool CZephalonteApp::reportOpened(const OpenOutcome &outcome, bool atStartup)
     }
     journalLoaded_ = true;
     emit documentPathChanged();
-    if (!outcome.skippedLines.empty())
+    if (outcome.damaged())
         showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(outcome));
     offerRecovery();
     if (theGraphView)
@@ -457,15 +481,9 @@ void CZephalonteApp::offerRecovery()
     if (terminating_)
         return;
     if (answer == QMessageBox::Yes) {
-        const RestoreOutcome restored = session_->restoreRecovery(recovery, todayDate());
-        if (!restored.skippedLines.empty()) {
-            OpenOutcome asLoad;
-            asLoad.path = recovery.path;
-            asLoad.skippedLines = restored.skippedLines;
-            asLoad.damagedCopyPath = restored.damagedCopyPath;
-            asLoad.damagedCopyFailure = restored.damagedCopyFailure;
-            showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(asLoad));
-        }
+        const OpenOutcome restored = session_->restoreRecovery(recovery, todayDate());
+        if (restored.damaged())
+            showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(restored));
         followSessionPath();
         return;
     }
@@ -508,7 +526,7 @@ void CZephalonteApp::checkJournalOnDisk()
     if (outcome.status != OpenOutcome::Status::opened)
         return; // unreadable for now: the next notice tries again
     theDocument->graphSettings.graphNDays = shownDays;
-    if (!outcome.skippedLines.empty())
+    if (outcome.damaged())
         showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(outcome));
     // The selected day and the graph's period stay where the user had them.
     updateAllViews();

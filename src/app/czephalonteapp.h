@@ -2,6 +2,7 @@
 
 #include "journal/calendardate.h"
 
+#include <QByteArrayList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -38,8 +39,12 @@ class CZephalonteApp : public QObject {
     // Runs the start-up: profile, main window, the journal (the current
     // user's, or the file named on the command line), then shows the window
     // maximised. Returns false when the program must end instead; the user
-    // has been told why. Does not run the event loop.
-    bool startUp(const QStringList &arguments);
+    // has been told why. Does not run the event loop. nativeArguments are the
+    // same arguments as the system gave them (main's argv after Qt took its
+    // own options): a file name among them that is not text, which Qt would
+    // turn into another name, is refused, as is a working folder whose name
+    // is not text when the journal is named relative to it.
+    bool startUp(const QStringList &arguments, const QByteArrayList &nativeArguments = {});
 
     CMainFrame *mainFrame() const { return frame_.get(); }
     JournalSession &session() const { return *session_; }

@@ -29,8 +29,13 @@ void printPeakMemory()
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
+    // argv as the system gave it, less the options Qt took out above: the
+    // same list as arguments(), before Qt's conversion to text.
+    QByteArrayList nativeArguments;
+    for (int i = 0; i < argc; ++i)
+        nativeArguments << QByteArray(argv[i]);
     CZephalonteApp app;
-    if (!app.startUp(QApplication::arguments()))
+    if (!app.startUp(QApplication::arguments(), nativeArguments))
         return app.terminationRequested() ? app.terminationExitCode() : 1;
     // Ended from outside while start-up still had a question open.
     if (app.terminationRequested())

@@ -5,8 +5,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cfloat>
 #include <charconv>
+#include <cmath>
 #include <functional>
+#include <system_error>
 
 namespace {
 
@@ -73,6 +76,49 @@ OptionHandler textInto(std::optional<std::string> CliRequest::*field)
     };
 }
 
+// Whether the number text begins with is a finite one: "inf", "nan" and a
+// magnitude beyond the largest double are refused, although the entry form
+// reads them (as 0, 0 and the largest double) as the design has it. Any
+// other text is read as the form reads it ("64.5kg" as 64.5).
+bool startsWithFiniteNumber(std::string_view text)
+{
+    std::size_t pos = skipCSpace(text, 0);
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        ++pos;
+    }
+    std::string word(text.substr(pos, 3));
+    std::transform(word.begin(), word.end(), word.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
+    if (word == "inf" || word == "nan") {
+        return false;
+    }
+    std::size_t end = 0;
+    const double value = leadingDecimalNumber(text, end);
+    if (std::fabs(value) != DBL_MAX) {
+        return true;
+    }
+    // The largest double itself, written out, is finite; a number beyond it
+    // is out of range.
+    double exact = 0;
+    const char *first = text.data() + skipCSpace(text, 0);
+    if (*first == '+' || *first == '-') {
+        ++first;
+    }
+    return std::from_chars(first, text.data() + end, exact).ec != std::errc::result_out_of_range;
+}
+
+OptionHandler numberInto(std::optional<std::string> CliRequest::*field, std::string_view option)
+{
+    return [field, option](CliRequest &request, std::string_view value, std::string &error) {
+        if (!startsWithFiniteNumber(value)) {
+            error = fillText(clitext::notFiniteNumber, {option, value});
+            return false;
+        }
+        request.*field = std::string(value);
+        return true;
+    };
+}
+
 bool applyPeriod(CliRequest &request, std::string_view value, std::string &error)
 {
     static constexpr std::array<std::pair<std::string_view, std::int32_t>, 4> months{{
@@ -127,11 +173,11 @@ const std::vector<OptionRule> &optionRules()
         {"--date", {add, advice, graph}, true, dateInto(&CliRequest::date, "--date")},
         {"--from", {show}, true, dateInto(&CliRequest::from, "--from")},
         {"--to", {show}, true, dateInto(&CliRequest::to, "--to")},
-        {"--weight", {add}, true, textInto(&CliRequest::weight)},
-        {"--fat", {add}, true, textInto(&CliRequest::fatPercent)},
-        {"--jog-km", {add}, true, textInto(&CliRequest::jogDistance)},
+        {"--weight", {add}, true, numberInto(&CliRequest::weight, "--weight")},
+        {"--fat", {add}, true, numberInto(&CliRequest::fatPercent, "--fat")},
+        {"--jog-km", {add}, true, numberInto(&CliRequest::jogDistance, "--jog-km")},
         {"--jog-time", {add}, true, textInto(&CliRequest::jogDuration)},
-        {"--walk-km", {add}, true, textInto(&CliRequest::walkDistance)},
+        {"--walk-km", {add}, true, numberInto(&CliRequest::walkDistance, "--walk-km")},
         {"--walk-time", {add}, true, textInto(&CliRequest::walkDuration)},
         {"--memo", {add}, true, textInto(&CliRequest::memo)},
         {"--period", {graph}, true, applyPeriod},

@@ -13,7 +13,9 @@
 #include "journal/cquilloxdoc.h"
 #include "journal/safesave.h"
 #include "list/listline.h"
+#include "session/journalcompanion.h"
 #include "session/journalsession.h"
+#include "session/pathnames.h"
 #include "session/sessionmessages.h"
 #include "session/sessiontexts.h"
 #include "session/userprofile.h"
@@ -31,13 +33,19 @@
 #include <QString>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #ifndef ZPH_VERSION
 #define ZPH_VERSION "0"
@@ -86,6 +94,27 @@ void writeQtError(const QString &text)
     writeError(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
+// A standard stream the caller closed (`<&-`, `>&-`) is given a placeholder
+// that fails every read or write: otherwise the next file opened (the lock,
+// an output file) would take its number, and the journal's lock would
+// receive the listing. Reading or writing it then fails and is reported.
+void holdClosedStandardStreams()
+{
+    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) {
+            continue;
+        }
+        // Opened the other way round: input that cannot be read, output
+        // that cannot be written.
+        const int flags = fd == STDIN_FILENO ? O_WRONLY : O_RDONLY;
+        const int placeholder = ::open("/dev/null", flags | O_CLOEXEC);
+        if (placeholder >= 0 && placeholder != fd) {
+            ::dup2(placeholder, fd);
+            ::close(placeholder);
+        }
+    }
+}
+
 // Standard output could not take everything (a full disk, a closed pipe).
 int finishOutput()
 {
@@ -96,25 +125,36 @@ int finishOutput()
     return exitSuccess;
 }
 
-// The journal a command works on: --file, or the current user's.
-QString journalPath(const CliRequest &request)
+// The journal a command works on, as the system names it: --file, or the
+// current user's (relative to the working folder).
+std::string journalName(const CliRequest &request)
 {
     if (!request.file.empty()) {
-        return QFile::decodeName(QByteArray::fromStdString(request.file));
+        return request.file;
     }
     const std::unique_ptr<QSettings> profile = openUserProfile();
     const ProfileUsers users = readProfileUsers(*profile);
-    return QString::fromStdString(CQuilloxDoc::journalFileName(users.crntUserNum));
+    return CQuilloxDoc::journalFileName(users.crntUserNum);
 }
 
-QString shownName(const std::string &name)
+// The journal's full path as the session holds it; empty, reported, when its
+// name (or the working folder's) is not text and so cannot be opened under
+// its own name (status 2).
+QString journalPath(const CliRequest &request)
 {
-    return QFile::decodeName(QByteArray::fromStdString(name));
+    QString problem;
+    const QString path = journalPathText(journalName(request), &problem);
+    if (path.isEmpty()) {
+        writeQtError(problem);
+        return {};
+    }
+    return JournalSession::fullPath(path);
 }
 
 // The journal, locked and loaded as the window loads it. Reports a failure
-// (and the lines a damaged journal loses, whose file is then copied aside)
-// on standard error.
+// (and the lines a damaged journal loses) on standard error. Only a command
+// that stores copies a damaged journal aside, as the window does: one that
+// only reads writes nothing into the journal's folder.
 class OpenJournal {
   public:
     // A command that stores (`creates`) makes a journal that does not exist
@@ -123,15 +163,21 @@ class OpenJournal {
     OpenJournal(const CliRequest &request, bool creates)
         : document_(todayDate()), session_(document_, nullptr)
     {
+        const QString path = journalPath(request);
+        if (path.isEmpty()) {
+            status_ = exitBadInput;
+            return;
+        }
+        session_.setKeepsDamagedCopies(creates);
         const JournalSession::OpenMode mode = request.file.empty() || creates
                                                   ? JournalSession::OpenMode::currentUser
                                                   : JournalSession::OpenMode::named;
-        const OpenOutcome outcome = session_.open(journalPath(request), mode, todayDate());
+        const OpenOutcome outcome = session_.open(path, mode, todayDate());
         if (outcome.status == OpenOutcome::Status::failed) {
             writeQtError(openFailureMessage(outcome));
             return;
         }
-        if (!outcome.skippedLines.empty()) {
+        if (outcome.damaged()) {
             writeQtError(skippedLinesMessage(outcome));
         }
         // Days the window registered but never stored would be lost when the
@@ -144,9 +190,13 @@ class OpenJournal {
             }
         }
         opened_ = true;
+        status_ = exitSuccess;
     }
 
     bool opened() const { return opened_; }
+    // The exit status of a journal that could not be opened.
+    int failureStatus() const { return status_; }
+    QString path() const { return session_.path(); }
     CQuilloxDoc &document() { return document_; }
 
     // Stores the journal; false (reported) when it could not be.
@@ -170,7 +220,13 @@ class OpenJournal {
     CQuilloxDoc document_; // declared first: the session refers to it
     JournalSession session_;
     bool opened_ = false;
+    int status_ = exitJournalFailure;
 };
+
+QString shownName(const std::string &name)
+{
+    return shownNativeName(name);
+}
 
 // Reads a whole file, or standard input; reports a failure in the window's
 // words.
@@ -182,7 +238,12 @@ bool readInput(const std::string &name, std::string &bytes)
         while ((count = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) {
             bytes.append(buffer, count);
         }
-        return !std::ferror(stdin);
+        if (std::ferror(stdin)) {
+            const int error = errno;
+            writeError(fillText(clitext::inputFailed, {std::strerror(error)}));
+            return false;
+        }
+        return true;
     }
     std::string error;
     FileProblem problem = FileProblem::none;
@@ -196,12 +257,64 @@ bool readInput(const std::string &name, std::string &bytes)
     return true;
 }
 
-// Writes a file the command produces, through the one safe save.
+// A FIFO or a device takes the bytes as a stream: it cannot be replaced by
+// a rename, and there is no earlier file to keep.
+bool isStreamFile(const std::string &name)
+{
+    struct stat status {};
+    return ::stat(name.c_str(), &status) == 0 &&
+           (S_ISFIFO(status.st_mode) || S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode));
+}
+
+int writeStreamFile(const std::string &name, std::string_view bytes)
+{
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    int error = fd < 0 ? errno : 0;
+    for (std::size_t done = 0; error == 0 && done < bytes.size();) {
+        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno != EINTR) {
+            error = errno;
+        } else if (written > 0) {
+            done += static_cast<std::size_t>(written);
+        }
+    }
+    if (fd >= 0 && ::close(fd) != 0 && error == 0 && errno != EINTR) {
+        error = errno;
+    }
+    if (error != 0) {
+        const SessionFailure failure{fileProblemOf(error), false,
+                                     QString::fromLocal8Bit(std::strerror(error))};
+        writeQtError(ui(sessiontext::cannotStore).arg(shownName(name), reasonText(failure)));
+        return exitJournalFailure;
+    }
+    return exitSuccess;
+}
+
+// An output named as the journal or one of its companions (its .bak, lock
+// or kept copies) is refused before anything is written: an export must
+// never replace the journal it exports.
+bool refuseCompanionOutput(const QString &journal, const std::string &name)
+{
+    if (isStandardStream(name) || !isJournalCompanion(nativePath(journal), name)) {
+        return false;
+    }
+    writeQtError(
+        QString::fromUtf8(fillText(clitext::outputIsJournalCompanion,
+                                   {shownName(name).toStdString(), journal.toStdString()})));
+    return true;
+}
+
+// Writes a file the command produces: a regular file through the one safe
+// save, so that a failure leaves an earlier file as it was; standard output,
+// a FIFO or a device directly.
 int writeOutputFile(const std::string &name, std::string_view bytes)
 {
     if (isStandardStream(name)) {
         writeOut(bytes);
         return finishOutput();
+    }
+    if (isStreamFile(name)) {
+        return writeStreamFile(name, bytes);
     }
     const SaveResult saved = saveFileAtomically(name, bytes, false);
     if (!saved.saved) {
@@ -230,7 +343,7 @@ int runAdd(const CliRequest &request)
 {
     OpenJournal journal(request, true);
     if (!journal.opened()) {
-        return exitJournalFailure;
+        return journal.failureStatus();
     }
     CQuilloxDoc &doc = journal.document();
     const Date date = request.date.value_or(todayDate());
@@ -260,7 +373,7 @@ int runShow(const CliRequest &request)
 {
     OpenJournal journal(request, false);
     if (!journal.opened()) {
-        return exitJournalFailure;
+        return journal.failureStatus();
     }
     const CQuilloxDoc::DayList &days = journal.document().dayList();
     const auto first = request.from ? days.lower_bound(*request.from) : days.begin();
@@ -287,7 +400,7 @@ int runAdvice(const CliRequest &request)
 {
     OpenJournal journal(request, false);
     if (!journal.opened()) {
-        return exitJournalFailure;
+        return journal.failureStatus();
     }
     // The remark on a long rest is drawn at random, as the window draws it.
     std::srand(static_cast<unsigned>(std::time(nullptr)));
@@ -357,7 +470,7 @@ int runGraph(const CliRequest &request)
 {
     OpenJournal journal(request, false);
     if (!journal.opened()) {
-        return exitJournalFailure;
+        return journal.failureStatus();
     }
     CQuilloxDoc &doc = journal.document();
     if (request.graphNDays) {
@@ -377,6 +490,9 @@ int runGraph(const CliRequest &request)
     QGuiApplication application(argc, argv);
     installFontSubstitutes();
 
+    if (refuseCompanionOutput(journal.path(), request.output)) {
+        return exitBadInput;
+    }
     const QByteArray bytes =
         request.pdf ? printedGraphPdf(doc, selected, period)
                     : screenGraphPng(doc, selected, period, request.width, request.height);
@@ -389,7 +505,10 @@ int runExportCsv(const CliRequest &request)
 {
     OpenJournal journal(request, false);
     if (!journal.opened()) {
-        return exitJournalFailure;
+        return journal.failureStatus();
+    }
+    if (refuseCompanionOutput(journal.path(), request.output)) {
+        return exitBadInput;
     }
     return writeOutputFile(request.output, journalCsv(journal.document().dayList()));
 }
@@ -409,6 +528,9 @@ int runImportCsv(const CliRequest &request)
     for (const CsvRejectedLine &line : read.rejected) {
         writeError(fillText(clitext::csvLine, {std::to_string(line.lineNumber), line.reason}));
     }
+    for (const CsvRejectedLine &line : read.rounded) {
+        writeError(fillText(clitext::csvLine, {std::to_string(line.lineNumber), line.reason}));
+    }
     if (!read.rejected.empty() && !request.skipBad) {
         writeError(
             fillText(clitext::csvRejectedNothingStored, {std::to_string(read.rejected.size())}));
@@ -419,7 +541,7 @@ int runImportCsv(const CliRequest &request)
     if (!read.days.empty()) {
         OpenJournal journal(request, true);
         if (!journal.opened()) {
-            return exitJournalFailure;
+            return journal.failureStatus();
         }
         mergeDays(journal.document(), read.days);
         if (!journal.store()) {
@@ -437,31 +559,36 @@ int runCheck(const CliRequest &request)
 {
     // A look at the file, not an opening of the journal: no lock is taken,
     // and a journal open in the window can be checked too.
-    const std::string path = !request.input.empty()  ? request.input
-                             : !request.file.empty() ? request.file
-                                                     : nativePath(journalPath(request));
+    // The name as the system gives it: read as bytes, it needs no text form.
+    const std::string path = !request.input.empty() ? request.input : journalName(request);
     std::string bytes;
     if (!readInput(path, bytes)) {
         return exitJournalFailure;
     }
-    std::vector<CheckFinding> findings = checkJournalText(bytes);
+    const std::string shown = shownName(path).toStdString();
+    // Each finding goes out as it is found: a long report never sits in memory.
+    std::size_t findings = checkJournalText(bytes, [&shown](const CheckFinding &finding) {
+        writeOut(checkFindingLine(shown, finding));
+    });
     if (request.input.empty()) {
-        const QString shownJournal = shownName(path);
-        if (const RecoveryFile recovery = readRecoveryFile(JournalSession::fullPath(shownJournal));
+        if (const RecoveryFile recovery = readRecoveryFile(JournalSession::fullPath(shownName(path)));
             recovery.state != RecoveryFile::State::none && recovery.bytes != bytes) {
-            findings.push_back(
-                CheckFinding{0, ui(sessiontext::recoveryPending).arg(recovery.path).toStdString()});
+            writeOut(checkFindingLine(
+                shown,
+                CheckFinding{0, ui(sessiontext::recoveryPending).arg(recovery.path).toStdString()}));
+            ++findings;
         }
     }
-    writeOut(checkReport(path, findings));
+    writeOut(checkSummaryLine(shown, findings));
     const int status = finishOutput();
-    return status != exitSuccess ? status : findings.empty() ? exitSuccess : exitJournalFailure;
+    return status != exitSuccess ? status : findings == 0 ? exitSuccess : exitJournalFailure;
 }
 
 } // namespace
 
 int runZeph(int argc, char *argv[])
 {
+    holdClosedStandardStreams();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const CliParse parse = parseCommandLine(arguments);
     if (!parse.request) {

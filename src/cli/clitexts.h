@@ -28,9 +28,12 @@ inline constexpr const char *generalUsage =
     "  --help      この説明を表示する (zeph COMMAND --help で各コマンドの説明)\n"
     "  --version   版を表示する\n"
     "\n"
-    "日付は YYYY-MM-DD で指定します。\n"
+    "日付は YYYY-MM-DD で指定します。ファイル名と作業フォルダの名前は UTF-8 "
+    "の文字だけにしてください。\n"
     "終了状態: 0 成功、1 日誌を開けない・使用中・保存できない (check では失われる行がある)、\n"
-    "2 引数や入力が不正。失敗したときは何も書き込みません。\n"
+    "2 引数や入力が不正 (日誌やその控えへの書き出し、UTF-8 でない名前を含む)。\n"
+    "失敗したときは何も書き込みません。読むだけのコマンド (show advice graph export-csv) は、\n"
+    "日誌のフォルダに何も残しません。\n"
     "ウィンドウで保存されなかった変更の控え (.日誌名.recovery) があるときは、\n"
     "書き込むコマンド (add, import-csv) は実行しません (終了状態 1)。\n"
     "ほかのプログラムが変更した日誌は、保存の前に .conflict-日付-時刻 として残します。\n";
@@ -41,7 +44,9 @@ inline constexpr const char *addUsage =
     "1日分を入力フォームの【登録】と同じ規則で保存します (既定の日は今日)。\n"
     "指定しなかった項目は、その日に記録済みの値のままです。空の文字列を指定すると消えます。\n"
     "時間 T は <時間>:<分>'<秒>\" の書式です (数字だけなら分)。\n"
-    "日誌のファイルがまだなければ作ります。\n";
+    "数値に inf、nan、大きすぎる数 (1e309 など) は指定できません。\n"
+    "日誌のファイルがまだなければ作ります。読み取れない行がある日誌は、保存する前に\n"
+    "元のファイルを <日誌>.damaged-YYYYMMDD として残します (同じ内容のものがあれば作りません)。\n";
 
 inline constexpr const char *showUsage = "使い方: zeph show [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
                                          "日誌の一覧の行を、新しい日から順に表示します。\n";
@@ -56,11 +61,15 @@ inline constexpr const char *graphUsage =
     "グラフを書き出します。PDF は印刷されるページ (A4、日誌の用紙の向き)、\n"
     "PNG は画面のグラフ枠の表示 (既定の大きさ 1200x400) です。\n"
     "期間と選択日は、--date の日 (既定は今日) にグラフ枠を開いたときと同じです。\n"
-    "--period は表示日数 (日数、または 1m 3m 6m 12m の月数)。既定は日誌の設定です。\n";
+    "--period は表示日数 (日数、または 1m 3m 6m 12m の月数)。既定は日誌の設定です。\n"
+    "OUT の扱いは export-csv と同じです (日誌やその控えには書き出しません)。\n";
 
 inline constexpr const char *exportUsage =
     "使い方: zeph export-csv [OUT]\n"
     "日誌の日を CSV (UTF-8、見出し行つき) に書き出します。OUT がなければ標準出力です。\n"
+    "OUT が日誌そのものやその控え (.bak、ロックファイル、残したコピー) なら書き出しません。\n"
+    "ファイルは書き終えてから入れ替えるので、失敗しても前のファイルは元のままです\n"
+    "(FIFO や装置にはそのまま書きます)。\n"
     "列: date,weight,fat_percent,jog_km,jog_seconds,walk_km,walk_seconds,memo\n";
 
 inline constexpr const char *importUsage =
@@ -68,11 +77,14 @@ inline constexpr const char *importUsage =
     "CSV (export-csv の書式) の日を1日ずつ日誌に保存します。同じ日の記録は置き換えます。\n"
     "不正な行があれば、その行番号と理由を表示して何も保存しません。\n"
     "--skip-bad を指定すると、不正な行を飛ばして残りを保存します。IN が - なら標準入力です。\n"
+    "閉じていない引用符があるときは、--skip-bad を指定しても何も保存しません。\n"
+    "日誌の 6 桁に丸められる値は、その行番号を表示してから丸めて保存します。\n"
     "日誌のファイルがまだなければ作ります。\n";
 
 inline constexpr const char *checkUsage =
     "使い方: zeph check [FILE]\n"
-    "日誌ファイルを読み込み、読み込めない行や、次に保存すると失われる・変わる内容を表示します。\n"
+    "日誌ファイルを読み込み、読み込めない行や、次に保存すると失われる・変わる内容を表示します\n"
+    "(数値の欄にある数値でない文字、6 桁を超える桁、nan なども)。\n"
     "何か失われるときの終了状態は 1 です。FILE がなければ --file "
     "の日誌または現在のユーザの日誌です。\n"
     "日誌を調べるときは、ウィンドウで保存されなかった変更の控えが残っていないかも調べます。\n";
@@ -89,6 +101,8 @@ inline constexpr const char *seeHelp = "詳しくは zeph --help を見てくだ
 inline constexpr const char *badDateForm =
     "%1 の日付「%2」は YYYY-MM-DD の形ではありません (例: 2026-02-28)。";
 inline constexpr const char *impossibleDate = "%1 の日付「%2」は存在しない日です。";
+inline constexpr const char *notFiniteNumber =
+    "%1「%2」は有限の数値ではありません (inf、nan、大きすぎる数は記録できません)。";
 inline constexpr const char *fromAfterTo = "--from の日付が --to の日付より後です。";
 inline constexpr const char *badPeriod =
     "--period「%1」は、1 から 3660 までの日数か、1m 3m 6m 12m のどれかで指定してください。";
@@ -99,12 +113,21 @@ inline constexpr const char *badGraphFile =
 
 // ---- files ----
 inline constexpr const char *outputFailed = "出力を書き終えられませんでした。";
+inline constexpr const char *inputFailed = "標準入力を読めませんでした (%1)。";
+inline constexpr const char *outputIsJournalCompanion =
+    "%1 は日誌 %2 またはその控え (バックアップ、ロックファイル、残したコピー) のため、"
+    "書き出しません。別のファイル名を指定してください。";
 
 // ---- CSV ----
 inline constexpr const char *csvLine = "%1 行目: %2";
 inline constexpr const char *csvBadHeader =
     "1 行目が見出し行ではありません。1 行目は次のとおりにしてください:\n%1";
 inline constexpr const char *csvUnclosedQuote = "引用符 (\") が閉じていません。";
+inline constexpr const char *csvUnclosedQuoteFatal =
+    "%1 行目で始まる引用符 (\") "
+    "が閉じていないため、その後の行をすべて一つの値として読んでしまいます。"
+    "何も取り込みませんでした。引用符を閉じてから、やり直してください。";
+inline constexpr const char *csvRounded = "%1「%2」は、日誌には 6 桁に丸めて %3 として記録します。";
 inline constexpr const char *csvTextAfterQuote = "閉じた引用符 (\") の後に文字があります。";
 inline constexpr const char *csvNotUtf8 = "UTF-8 として読めない文字があります。";
 inline constexpr const char *csvFieldCount = "列の数が %1 です (8 列が必要です)。";
@@ -142,6 +165,11 @@ inline constexpr const char *checkNotASetting =
 inline constexpr const char *checkUnknownKey =
     "知らないキーのため無視される行です。保存すると失われます。";
 inline constexpr const char *checkRounded = "%1 の %2 %3 は、保存すると %4 になります。";
+inline constexpr const char *checkNotANumber =
+    "%1「%2」は数値ではないため %3 として読み込まれます。保存すると「%2」は失われます。";
+inline constexpr const char *checkRoundedWord = "%1 %2 は、保存すると %3 になります。";
+inline constexpr const char *checkDateText =
+    "日付「%1」の後に付いた文字は読み込まれません。保存すると失われます。";
 inline constexpr const char *checkClean = "%1: 読み込みで失われるものはありません。";
 inline constexpr const char *checkSummary =
     "%1: %2 件の内容が、次に保存すると失われるか変わります。";

@@ -65,6 +65,7 @@ std::vector<CsvRecord> readCsvRecords(std::string_view text)
         while (!recordEnded) {
             std::string field;
             if (pos < text.size() && text[pos] == quote) {
+                const std::size_t quoteLine = line;
                 ++pos;
                 bool closed = false;
                 while (pos < text.size()) {
@@ -87,6 +88,7 @@ std::vector<CsvRecord> readCsvRecords(std::string_view text)
                 }
                 if (!closed) {
                     record.error = clitext::csvUnclosedQuote;
+                    record.unclosedQuoteLine = quoteLine;
                     records.push_back(std::move(record));
                     return records;
                 }

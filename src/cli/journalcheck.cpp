@@ -1,10 +1,10 @@
 #include "cli/journalcheck.h"
 
 #include "cli/clitexts.h"
+#include "entry/cp932.h"
 #include "journal/cquilloxdoc.h"
 #include "journal/numbertext.h"
 
-#include <algorithm>
 #include <array>
 
 namespace {
@@ -30,76 +30,119 @@ const char *droppedMessage(DroppedLine::Kind kind)
     return clitext::checkNotASetting;
 }
 
-// A value a store writes with "%g" and a load reads back as another double.
-void noteRounded(std::vector<CheckFinding> &findings, std::string_view where, std::string_view what,
-                 double value)
+// The names of a day line's six values, in file order.
+constexpr std::array<const char *, 6> dayValueNames{
+    clitext::valueWeight,      clitext::valueFatPercent,   clitext::valueJogDistance,
+    clitext::valueJogDuration, clitext::valueWalkDistance, clitext::valueWalkDuration,
+};
+
+std::string alteredMessage(const AlteredValue &value)
 {
-    const std::string written = generalNumberText(value);
-    if (leadingDecimalNumber(written) == value) {
-        return;
+    // The word as the user typed it into the file (code page 932).
+    const std::string word = decodeCp932(value.word).utf8;
+    switch (value.kind) {
+    case AlteredValue::Kind::dateText:
+        return fillText(clitext::checkDateText, {word});
+    case AlteredValue::Kind::notANumber:
+        return fillText(clitext::checkNotANumber,
+                        {dayValueNames[static_cast<std::size_t>(value.field - 1)], word,
+                         generalNumberText(value.value)});
+    case AlteredValue::Kind::rounded:
+        break;
     }
-    // Seventeen significant digits name the double the file holds exactly.
-    std::array<char, 40> exact{};
-    std::snprintf(exact.data(), exact.size(), "%.17g", value);
-    findings.push_back({0, fillText(clitext::checkRounded, {where, what, exact.data(), written})});
+    return fillText(clitext::checkRoundedWord,
+                    {dayValueNames[static_cast<std::size_t>(value.field - 1)], word,
+                     generalNumberText(value.value)});
 }
+
+class FindingReporter : public JournalScanReport {
+  public:
+    explicit FindingReporter(const std::function<void(const CheckFinding &)> &report)
+        : report_(report)
+    {
+    }
+    void dropped(const DroppedLine &line) override
+    {
+        emit({line.lineNumber, droppedMessage(line.kind)});
+    }
+    void altered(const AlteredValue &value) override
+    {
+        emit({value.lineNumber, alteredMessage(value)});
+    }
+    // A setting's value a store writes with "%g" and a load reads back as
+    // another double.
+    void noteRounded(std::string_view what, double value)
+    {
+        const std::string written = generalNumberText(value);
+        if (leadingDecimalNumber(written) == value) {
+            return;
+        }
+        // Seventeen significant digits name the double the file holds exactly.
+        std::array<char, 40> exact{};
+        std::snprintf(exact.data(), exact.size(), "%.17g", value);
+        emit({0, fillText(clitext::checkRounded,
+                          {clitext::valueSettings, what, exact.data(), written})});
+    }
+    std::size_t count() const { return count_; }
+
+  private:
+    void emit(const CheckFinding &finding)
+    {
+        ++count_;
+        report_(finding);
+    }
+
+    const std::function<void(const CheckFinding &)> &report_;
+    std::size_t count_ = 0;
+};
 
 } // namespace
 
+std::size_t checkJournalText(std::string_view bytes,
+                             const std::function<void(const CheckFinding &)> &report)
+{
+    FindingReporter reporter(report);
+    CQuilloxDoc document;
+    document.scanJournalText(bytes, reporter);
+    reporter.noteRounded(clitext::valueHeight, document.userInfo.height);
+    reporter.noteRounded(clitext::valueTargetWeight, document.objective.weight);
+    reporter.noteRounded(clitext::valueTargetFat, document.objective.fatPercent);
+    reporter.noteRounded(clitext::valueJogDistanceMonth, document.objective.jogDistanceMonth);
+    return reporter.count();
+}
+
 std::vector<CheckFinding> checkJournalText(std::string_view bytes)
 {
-    CQuilloxDoc document;
-    std::vector<DroppedLine> dropped;
-    // The event date's default is no part of what a store loses.
-    document.loadJournalText(bytes, Date{}, &dropped);
-    std::sort(dropped.begin(), dropped.end(), [](const DroppedLine &a, const DroppedLine &b) {
-        return a.lineNumber < b.lineNumber;
-    });
-
     std::vector<CheckFinding> findings;
-    for (const DroppedLine &line : dropped) {
-        findings.push_back({line.lineNumber, droppedMessage(line.kind)});
-    }
-
-    noteRounded(findings, clitext::valueSettings, clitext::valueHeight, document.userInfo.height);
-    noteRounded(findings, clitext::valueSettings, clitext::valueTargetWeight,
-                document.objective.weight);
-    noteRounded(findings, clitext::valueSettings, clitext::valueTargetFat,
-                document.objective.fatPercent);
-    noteRounded(findings, clitext::valueSettings, clitext::valueJogDistanceMonth,
-                document.objective.jogDistanceMonth);
-    static constexpr std::array<std::pair<double DayRecord::*, const char *>, 6> dayValues{{
-        {&DayRecord::weight, clitext::valueWeight},
-        {&DayRecord::fatPercent, clitext::valueFatPercent},
-        {&DayRecord::jogDistance, clitext::valueJogDistance},
-        {&DayRecord::jogDuration, clitext::valueJogDuration},
-        {&DayRecord::walkDistance, clitext::valueWalkDistance},
-        {&DayRecord::walkDuration, clitext::valueWalkDuration},
-    }};
-    for (const auto &[date, day] : document.dayList()) {
-        const std::string where = formatDate(date);
-        for (const auto &[field, what] : dayValues) {
-            noteRounded(findings, where, what, day.*field);
-        }
-    }
+    checkJournalText(bytes,
+                     [&findings](const CheckFinding &finding) { findings.push_back(finding); });
     return findings;
+}
+
+std::string checkFindingLine(std::string_view name, const CheckFinding &finding)
+{
+    std::string line = finding.lineNumber > 0
+                           ? fillText(clitext::checkLine,
+                                      {name, std::to_string(finding.lineNumber), finding.message})
+                           : std::string(name) + ": " + finding.message;
+    line += '\n';
+    return line;
+}
+
+std::string checkSummaryLine(std::string_view name, std::size_t findingCount)
+{
+    return (findingCount == 0
+                ? fillText(clitext::checkClean, {name})
+                : fillText(clitext::checkSummary, {name, std::to_string(findingCount)})) +
+           "\n";
 }
 
 std::string checkReport(std::string_view name, const std::vector<CheckFinding> &findings)
 {
     std::string report;
     for (const CheckFinding &finding : findings) {
-        if (finding.lineNumber > 0) {
-            report += fillText(clitext::checkLine,
-                               {name, std::to_string(finding.lineNumber), finding.message});
-        } else {
-            report += std::string(name) + ": " + finding.message;
-        }
-        report += '\n';
+        report += checkFindingLine(name, finding);
     }
-    report += findings.empty()
-                  ? fillText(clitext::checkClean, {name})
-                  : fillText(clitext::checkSummary, {name, std::to_string(findings.size())});
-    report += '\n';
+    report += checkSummaryLine(name, findings.size());
     return report;
 }

@@ -85,8 +85,10 @@ std::optional<double> strictNumber(std::string_view field)
     return leadingDecimalNumber(text);
 }
 
-// The record as a day, or the reason it is rejected.
-std::optional<DayRecord> dayFromRecord(const CsvRecord &record, std::string &reason)
+// The record as a day, or the reason it is rejected. Values the journal will
+// round are noted in `rounded`.
+std::optional<DayRecord> dayFromRecord(const CsvRecord &record, std::string &reason,
+                                       std::vector<CsvRejectedLine> &rounded)
 {
     if (!record.error.empty()) {
         reason = record.error;
@@ -116,6 +118,11 @@ std::optional<DayRecord> dayFromRecord(const CsvRecord &record, std::string &rea
             return std::nullopt;
         }
         day.*column.field = *value;
+        if (!storedExactly(trimBlanks(field), *value)) {
+            rounded.push_back(
+                {record.lineNumber, fillText(clitext::csvRounded, {column.name, trimBlanks(field),
+                                                                   generalNumberText(*value)})});
+        }
     }
     // The memo as the entry form takes a typed one: the same folding, the
     // same refusals, the same stored form.
@@ -165,6 +172,11 @@ JournalCsvRead readJournalCsv(std::string_view csv)
         csv.remove_prefix(utf8ByteOrderMark.size());
     }
     const std::vector<CsvRecord> records = readCsvRecords(csv);
+    if (!records.empty() && records.back().unclosedQuoteLine != 0) {
+        read.fatalError = fillText(clitext::csvUnclosedQuoteFatal,
+                                   {std::to_string(records.back().unclosedQuoteLine)});
+        return read;
+    }
     std::string header;
     if (!records.empty() && records.front().error.empty()) {
         std::vector<std::string_view> fields(records.front().fields.begin(),
@@ -178,8 +190,10 @@ JournalCsvRead readJournalCsv(std::string_view csv)
     }
     for (std::size_t i = 1; i < records.size(); ++i) {
         std::string reason;
-        if (std::optional<DayRecord> day = dayFromRecord(records[i], reason)) {
+        std::vector<CsvRejectedLine> rounded;
+        if (std::optional<DayRecord> day = dayFromRecord(records[i], reason, rounded)) {
             read.days.push_back(std::move(*day));
+            read.rounded.insert(read.rounded.end(), rounded.begin(), rounded.end());
         } else {
             read.rejected.push_back({records[i].lineNumber, std::move(reason)});
         }

@@ -24,16 +24,23 @@ struct CsvRejectedLine {
 };
 
 struct JournalCsvRead {
-    std::string fatalError;      // the file as a whole is unusable (no header line)
+    // The file as a whole is unusable: no header line, or a quote that is
+    // never closed (which swallows every line after it).
+    std::string fatalError;
     std::vector<DayRecord> days; // the good records, memo in its stored form
     std::vector<CsvRejectedLine> rejected;
+    // Good records whose values the journal keeps with fewer digits (six
+    // significant ones), one per value: imported, rounded.
+    std::vector<CsvRejectedLine> rounded;
 };
 
 // Reads CSV as journalCsv writes it. A record is rejected, with the reason,
 // for a malformed line, a wrong number of fields, a date that is not a real
 // YYYY-MM-DD day, a value that is not a number (a duration: not a number of
 // seconds from 0 up), or a memo character code page 932 cannot hold after the
-// usual folding. A UTF-8 byte order mark before the header is allowed.
+// usual folding. A UTF-8 byte order mark before the header is allowed. An
+// unclosed quote makes the whole file unusable (fatalError names the line
+// where it opened), whether or not bad lines are to be skipped.
 JournalCsvRead readJournalCsv(std::string_view csv);
 
 // Stores the days as registering each of them does (a day already in the

@@ -113,10 +113,19 @@ class CQuilloxDoc {
     // that needs the bytes it stored.
     JournalStoreResult writeJournalText(const std::string &path, std::string_view text);
 
-    // The same two operations on bytes in memory. With dropped, every line
-    // whose content the document does not keep is listed there as well.
+    // The same two operations on bytes in memory. With alteredLines, the day
+    // lines loaded with some of their text altered are listed there (once
+    // each, in file order).
     std::vector<SkippedLine> loadJournalText(std::string_view bytes, Date today,
-                                             std::vector<DroppedLine> *dropped = nullptr);
+                                             std::vector<std::size_t> *alteredLines = nullptr);
+
+    // What a load followed by a store would lose, reported line by line in
+    // file order, without keeping the days: the settings, profile and
+    // objective are loaded (for a look at their values), the day list is
+    // left empty. Two passes over the bytes, so that a day line replaced by
+    // a later one is reported in its place; the memory beyond the bytes is
+    // one number per calendar day, whatever the length of the file.
+    void scanJournalText(std::string_view bytes, JournalScanReport &report);
     std::string journalText() const;
 
     // "zph%04d.txt"

@@ -28,11 +28,40 @@ struct DroppedLine {
     Kind kind = Kind::noDate;
 };
 
+// A word of a "[data]" line that a load reads as a day, but that the next
+// store, which writes the day as read, does not write back: a word where a
+// number belongs that is not one ("ジョギングした" read as 0: a memo after
+// too few numbers; "nan"; "64kg" read as 64), a number with more than the
+// six significant digits a store keeps, or text glued to the date.
+struct AlteredValue {
+    enum class Kind {
+        notANumber, // text read as the number it starts with, or as 0
+        rounded,    // a number a store writes with fewer digits
+        dateText,   // text after the date in the date's word, dropped
+    };
+    std::size_t lineNumber = 0;
+    Kind kind = Kind::notANumber;
+    int field = 0;         // 0 the date, 1 to 6 the values in file order
+    std::string_view word; // as in the file (code page 932), valid during the call
+    double value = 0;      // what the value reads as (not for the date)
+};
+
 struct JournalLoadResult {
     bool opened = false; // false: the document was not touched
     std::string error;   // the system's reason why the file could not be read
     FileProblem problem = FileProblem::none;
     std::vector<SkippedLine> skippedLines;
+    // Day lines loaded with some text of theirs altered (see AlteredValue).
+    std::vector<std::size_t> alteredLines;
+};
+
+// Everything a load would drop or alter, line by line in file order, as
+// CQuilloxDoc::scanJournalText reports it.
+class JournalScanReport {
+  public:
+    virtual ~JournalScanReport() = default;
+    virtual void dropped(const DroppedLine &line) = 0;
+    virtual void altered(const AlteredValue &value) = 0;
 };
 
 struct JournalStoreResult {

@@ -11,10 +11,13 @@
 #include <array>
 #include <cfloat>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <map>
+#include <new>
 #include <optional>
 #include <system_error>
 #include <utility>
@@ -122,11 +125,15 @@ bool scanInteger(std::string_view text, std::size_t &pos, std::size_t width, int
 // Reads year, month and day as sscanf(text, "%4d/%02d/%02d") does: parts are
 // stored in order until one fails, the others are left as they were. Returns
 // the number of parts read.
-int scanYearMonthDay(std::string_view text, int &year, int &month, int &day)
+int scanYearMonthDay(std::string_view text, int &year, int &month, int &day,
+                     std::size_t *end = nullptr)
 {
     std::size_t pos = 0;
     if (!scanInteger(text, pos, 4, year)) {
         return 0;
+    }
+    if (end) {
+        *end = pos;
     }
     // The '/' must follow at once: sscanf skips white space only before a
     // number, not before a literal character.
@@ -140,7 +147,11 @@ int scanYearMonthDay(std::string_view text, int &year, int &month, int &day)
     if (!slashThenNumber(month)) {
         return 1;
     }
-    return slashThenNumber(day) ? 3 : 2;
+    const bool all = slashThenNumber(day);
+    if (end) {
+        *end = pos;
+    }
+    return all ? 3 : 2;
 }
 
 // ---- the key sections ----
@@ -322,6 +333,9 @@ struct DayLine {
     Date date;
     std::array<double, storedSeriesCount> values{};
     std::string_view memo;
+    // Which words of the line (bit 0 the date's, bits 1 to 6 the values')
+    // a store would not write back; dayLineWords names them.
+    unsigned alteredWords = 0;
 };
 
 using DropKind = DroppedLine::Kind;
@@ -332,6 +346,22 @@ const char *skippedReason(DropKind kind)
                                     : "the date is not a calendar day between the years 1 and 9999";
 }
 
+// storedExactly, with the journal's own words ("65.3", "1800", "0") decided
+// here without another look at their characters: they are nearly every word
+// of a long journal. A number of six characters at most has at most six
+// digits, so only a magnitude beyond the range of a double (read as the
+// largest one or as 0) can change it.
+inline bool writtenBackAsIs(std::string_view word, double value, std::size_t numberEnd)
+{
+    if (numberEnd == word.size() && word.size() <= 6) {
+        if (value != 0) {
+            return std::fabs(value) != DBL_MAX;
+        }
+        return word.find_first_of("123456789") == std::string_view::npos;
+    }
+    return storedExactly(word, value, numberEnd);
+}
+
 // Words are separated by runs of blanks and tabs, so two tabs in a row do
 // not make an empty field. Returns why, when the line is no entry.
 std::optional<DropKind> parseDayLine(std::string_view line, DayLine &parsed)
@@ -339,6 +369,7 @@ std::optional<DropKind> parseDayLine(std::string_view line, DayLine &parsed)
     int year = 0;
     int month = 0;
     int day = 0;
+    std::size_t dateEnd = 10;
     // Written dates are "dddd/dd/dd": read those without the general scan.
     const auto digitAt = [&line](std::size_t i) { return isDigit(line[i]); };
     const bool written = line.size() >= 10 && digitAt(0) && digitAt(1) && digitAt(2) &&
@@ -351,7 +382,7 @@ std::optional<DropKind> parseDayLine(std::string_view line, DayLine &parsed)
         year = twoDigits(0) * 100 + twoDigits(2);
         month = twoDigits(5);
         day = twoDigits(8);
-    } else if (scanYearMonthDay(line, year, month, day) != 3) {
+    } else if (scanYearMonthDay(line, year, month, day, &dateEnd) != 3) {
         return DropKind::noDate;
     }
     const std::optional<Date> date = dateFromYmd(year, month, day);
@@ -359,6 +390,7 @@ std::optional<DropKind> parseDayLine(std::string_view line, DayLine &parsed)
         return DropKind::impossibleDate;
     }
     parsed.date = *date;
+    parsed.alteredWords = 0;
 
     const auto wordEnd = [&](std::size_t pos) {
         while (pos < line.size() && !isBlankOrTab(line[pos])) {
@@ -366,16 +398,43 @@ std::optional<DropKind> parseDayLine(std::string_view line, DayLine &parsed)
         }
         return pos;
     };
-    std::size_t pos = wordEnd(skipBlanksAndTabs(line, 0)); // past the date word
-    for (double &value : parsed.values) {
+    const std::size_t dateStart = skipBlanksAndTabs(line, 0);
+    std::size_t pos = wordEnd(dateStart); // past the date word
+    if (pos > dateEnd) {
+        parsed.alteredWords |= 1u;
+    }
+    for (std::size_t i = 0; i < parsed.values.size(); ++i) {
         pos = skipBlanksAndTabs(line, pos);
         const std::size_t end = wordEnd(pos);
         // A missing word leaves an empty view, which reads as 0.
-        value = leadingDecimalNumber(line.substr(pos, end - pos));
+        const std::string_view word = line.substr(pos, end - pos);
+        std::size_t numberEnd = 0;
+        parsed.values[i] = leadingDecimalNumber(word, numberEnd);
+        if (!writtenBackAsIs(word, parsed.values[i], numberEnd)) {
+            parsed.alteredWords |= 1u << (i + 1);
+        }
         pos = end;
     }
     parsed.memo = line.substr(skipBlanksAndTabs(line, pos));
     return std::nullopt;
+}
+
+// The date's word and the six value words of a day line, as parseDayLine
+// splits it (a missing word is empty).
+std::array<std::string_view, storedSeriesCount + 1> dayLineWords(std::string_view line)
+{
+    std::array<std::string_view, storedSeriesCount + 1> words{};
+    std::size_t pos = 0;
+    for (std::string_view &word : words) {
+        pos = skipBlanksAndTabs(line, pos);
+        std::size_t end = pos;
+        while (end < line.size() && !isBlankOrTab(line[end])) {
+            ++end;
+        }
+        word = line.substr(pos, end - pos);
+        pos = end;
+    }
+    return words;
 }
 
 bool isBlankLine(std::string_view line)
@@ -409,27 +468,24 @@ std::optional<Section> sectionOf(std::string_view line)
     return std::nullopt;
 }
 
-} // namespace
+// The parts of the document a journal's key sections set.
+struct KeySections {
+    GraphSettings &graphSettings;
+    UserInfo &userInfo;
+    Objective &objective;
+    Date defaultEventDate;
+};
 
-std::vector<SkippedLine> CQuilloxDoc::loadJournalText(std::string_view bytes, Date today,
-                                                      std::vector<DroppedLine> *dropped)
+// One pass over the journal's lines. The key sections are applied to
+// `keys`; every day line goes to sink.day(parsed, line, number), every line whose
+// content a load does not keep to sink.dropped(kind, number). Shared by the
+// load and by the scan of a check, so that both read a file alike.
+template <typename Sink> void readJournalLines(std::string_view bytes, KeySections keys, Sink &sink)
 {
-    resetToDefaults(today);
-    const Date defaultEventDate = objective.eventDate;
-    std::vector<SkippedLine> skipped;
-
     Section section = Section::data;
     std::size_t lineNumber = 0;
     std::size_t pos = 0;
     DayLine dayLine;
-    const auto drop = [&](DropKind kind, std::size_t number) {
-        if (dropped) {
-            dropped->push_back({number, kind});
-        }
-    };
-    // Only asked for by a check: the line each day came from, to name the
-    // one a later line of the same date replaces.
-    std::map<Date, std::size_t> dayLineNumbers;
     while (pos < bytes.size()) {
         const void *found = std::memchr(bytes.data() + pos, '\n', bytes.size() - pos);
         const std::size_t lineEnd =
@@ -451,7 +507,7 @@ std::vector<SkippedLine> CQuilloxDoc::loadJournalText(std::string_view bytes, Da
             if (const std::optional<Section> named = sectionOf(line)) {
                 section = *named;
             } else {
-                drop(DropKind::unknownSection, lineNumber);
+                sink.dropped(DropKind::unknownSection, lineNumber);
             }
             continue;
         }
@@ -459,59 +515,156 @@ std::vector<SkippedLine> CQuilloxDoc::loadJournalText(std::string_view bytes, Da
             KeyLine keyLine;
             if (!parseKeyLine(line, keyLine)) {
                 if (!isBlankLine(line)) {
-                    drop(DropKind::notASetting, lineNumber);
+                    sink.dropped(DropKind::notASetting, lineNumber);
                 }
                 continue;
             }
             bool known = false;
             switch (section) {
             case Section::settings:
-                known = applySetting(graphSettings, keyLine);
+                known = applySetting(keys.graphSettings, keyLine);
                 break;
             case Section::userInfo:
-                known = applyUserInfo(userInfo, keyLine);
+                known = applyUserInfo(keys.userInfo, keyLine);
                 break;
             case Section::objective:
-                known = applyObjective(objective, keyLine, defaultEventDate);
+                known = applyObjective(keys.objective, keyLine, keys.defaultEventDate);
                 break;
             case Section::data:
                 break;
             }
             if (!known) {
-                drop(DropKind::unknownKey, lineNumber);
+                sink.dropped(DropKind::unknownKey, lineNumber);
             }
             continue;
         }
 
         if (const std::optional<DropKind> kind = parseDayLine(line, dayLine)) {
             if (!isBlankLine(line)) {
-                skipped.push_back({lineNumber, skippedReason(*kind)});
-                drop(*kind, lineNumber);
+                sink.dropped(*kind, lineNumber);
             }
             continue;
         }
-        if (dropped) {
-            const auto [earlier, first] = dayLineNumbers.try_emplace(dayLine.date, lineNumber);
-            if (!first) {
-                drop(DropKind::replacedDay, earlier->second);
-                earlier->second = lineNumber;
+        sink.day(dayLine, line, lineNumber);
+    }
+}
+
+// Days by their number from 0001-01-01: a flat table covers every day a
+// journal can hold (3,652,059 of them).
+constexpr Date firstJournalDay =
+    std::chrono::sys_days{std::chrono::year{minJournalYear} / std::chrono::January / 1};
+constexpr std::size_t journalDayCount =
+    static_cast<std::size_t>(
+        (std::chrono::sys_days{std::chrono::year{maxJournalYear} / std::chrono::December / 31} -
+         firstJournalDay)
+            .count()) +
+    1;
+
+std::size_t dayIndex(Date date)
+{
+    return static_cast<std::size_t>((date - firstJournalDay).count());
+}
+
+} // namespace
+
+std::vector<SkippedLine> CQuilloxDoc::loadJournalText(std::string_view bytes, Date today,
+                                                      std::vector<std::size_t> *alteredLines)
+{
+    resetToDefaults(today);
+    struct LoadSink {
+        DayList &days;
+        std::vector<SkippedLine> skipped;
+        std::vector<std::size_t> *alteredLines;
+
+        void dropped(DropKind kind, std::size_t lineNumber)
+        {
+            // Only the day lines of the data section count as skipped.
+            if (kind == DropKind::noDate || kind == DropKind::impossibleDate) {
+                skipped.push_back({lineNumber, skippedReason(kind)});
             }
         }
-        // The same result as setDay line by line, without a search in the
-        // common cases: lines in ascending order (as written) or descending.
-        const auto &values = dayLine.values;
-        DayRecord record{dayLine.date, values[0], values[1], values[2],
-                         values[3],    values[4], values[5], std::string(dayLine.memo)};
-        if (days_.empty() || days_.rbegin()->first < dayLine.date) {
-            days_.emplace_hint(days_.end(), dayLine.date, std::move(record));
-        } else if (dayLine.date < days_.begin()->first) {
-            days_.emplace_hint(days_.begin(), dayLine.date, std::move(record));
-        } else {
-            days_.insert_or_assign(dayLine.date, std::move(record));
+        void day(const DayLine &dayLine, std::string_view, std::size_t lineNumber)
+        {
+            if (alteredLines && dayLine.alteredWords != 0) {
+                alteredLines->push_back(lineNumber);
+            }
+            // The same result as setDay line by line, without a search in the
+            // common cases: lines in ascending order (as written) or descending.
+            const auto &values = dayLine.values;
+            DayRecord record{dayLine.date, values[0], values[1], values[2],
+                             values[3],    values[4], values[5], std::string(dayLine.memo)};
+            if (days.empty() || days.rbegin()->first < dayLine.date) {
+                days.emplace_hint(days.end(), dayLine.date, std::move(record));
+            } else if (dayLine.date < days.begin()->first) {
+                days.emplace_hint(days.begin(), dayLine.date, std::move(record));
+            } else {
+                days.insert_or_assign(dayLine.date, std::move(record));
+            }
         }
-    }
+    } sink{days_, {}, alteredLines};
+    readJournalLines(bytes, KeySections{graphSettings, userInfo, objective, objective.eventDate},
+                     sink);
     modified_ = false;
-    return skipped;
+    return std::move(sink.skipped);
+}
+
+void CQuilloxDoc::scanJournalText(std::string_view bytes, JournalScanReport &report)
+{
+    // The default event date is no part of what a store loses.
+    resetToDefaults(Date{});
+    const KeySections keys{graphSettings, userInfo, objective, objective.eventDate};
+
+    // First pass: the last line of each date, which is the one a load keeps.
+    // calloc: the pages of days no line names are never touched.
+    struct LastLines {
+        std::uint32_t *lines =
+            static_cast<std::uint32_t *>(std::calloc(journalDayCount, sizeof(std::uint32_t)));
+        ~LastLines() { std::free(lines); }
+        void dropped(DropKind, std::size_t) {}
+        void day(const DayLine &dayLine, std::string_view, std::size_t lineNumber)
+        {
+            lines[dayIndex(dayLine.date)] = static_cast<std::uint32_t>(lineNumber);
+        }
+    } last;
+    if (last.lines == nullptr) {
+        throw std::bad_alloc();
+    }
+    // A file within maxReadableFileBytes has fewer lines than 2^32.
+    readJournalLines(bytes, keys, last);
+
+    struct ReportSink {
+        JournalScanReport &report;
+        const std::uint32_t *lastLines;
+        void dropped(DropKind kind, std::size_t lineNumber) { report.dropped({lineNumber, kind}); }
+        void day(const DayLine &dayLine, std::string_view line, std::size_t lineNumber)
+        {
+            if (lastLines[dayIndex(dayLine.date)] != lineNumber) {
+                report.dropped({lineNumber, DropKind::replacedDay});
+            }
+            if (dayLine.alteredWords == 0) {
+                return;
+            }
+            const auto words = dayLineWords(line);
+            if (dayLine.alteredWords & 1u) {
+                report.altered({lineNumber, AlteredValue::Kind::dateText, 0, words[0], 0});
+            }
+            for (std::size_t i = 0; i < dayLine.values.size(); ++i) {
+                if ((dayLine.alteredWords & (1u << (i + 1))) == 0) {
+                    continue;
+                }
+                const std::string_view word = words[i + 1];
+                std::size_t end = 0;
+                leadingDecimalNumber(word, end);
+                const AlteredValue::Kind kind = end == word.size() ? AlteredValue::Kind::rounded
+                                                                   : AlteredValue::Kind::notANumber;
+                report.altered(
+                    {lineNumber, kind, static_cast<int>(i + 1), word, dayLine.values[i]});
+            }
+        }
+    } reporter{report, last.lines};
+    resetToDefaults(Date{});
+    readJournalLines(bytes, keys, reporter);
+    modified_ = false;
 }
 
 JournalLoadResult CQuilloxDoc::readJournal(const std::string &path, Date today)
@@ -522,6 +675,6 @@ JournalLoadResult CQuilloxDoc::readJournal(const std::string &path, Date today)
         return result;
     }
     result.opened = true;
-    result.skippedLines = loadJournalText(bytes, today);
+    result.skippedLines = loadJournalText(bytes, today, &result.alteredLines);
     return result;
 }

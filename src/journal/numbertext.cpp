@@ -32,6 +32,13 @@ constexpr std::array<double, 23> exactPowersOfTen{
 // change the value twice.
 double leadingDecimalNumber(std::string_view text)
 {
+    std::size_t ignored = 0;
+    return leadingDecimalNumber(text, ignored);
+}
+
+double leadingDecimalNumber(std::string_view text, std::size_t &end)
+{
+    end = 0;
     std::size_t pos = skipCSpace(text, 0);
     bool negative = false;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
@@ -57,6 +64,7 @@ double leadingDecimalNumber(std::string_view text)
         }
         const bool exponentFollows = i < text.size() && (text[i] == 'e' || text[i] == 'E');
         if (digits > 0 && digits <= 15 && !exponentFollows) {
+            end = i;
             const double magnitude = static_cast<double>(mantissa) /
                                      exactPowersOfTen[static_cast<std::size_t>(fractionDigits)];
             return negative && magnitude != 0 ? -magnitude : magnitude;
@@ -79,6 +87,7 @@ double leadingDecimalNumber(std::string_view text)
         return 0;
     }
     pos = fractionEnd;
+    end = pos;
     // The exponent counts only when at least one digit follows the 'e'.
     std::int64_t exponent = 0;
     if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
@@ -94,6 +103,7 @@ double leadingDecimalNumber(std::string_view text)
             }
             exponent = negativeExponent ? -exponent : exponent;
             pos = e;
+            end = pos;
         }
     }
 
@@ -119,8 +129,8 @@ double leadingDecimalNumber(std::string_view text)
     }
 
     double magnitude = 0;
-    const auto [end, error] = std::from_chars(text.data() + start, text.data() + pos, magnitude,
-                                              std::chars_format::general);
+    const auto [parsedEnd, error] = std::from_chars(text.data() + start, text.data() + pos,
+                                                    magnitude, std::chars_format::general);
     if (error == std::errc::result_out_of_range) {
         // Out of range means far beyond 1e308 or below 1e-323, so where the
         // first significant digit sits tells overflow from underflow.
@@ -140,6 +150,57 @@ double leadingDecimalNumber(std::string_view text)
     }
     // No negative zero: written back it would be "-0".
     return negative && magnitude != 0 ? -magnitude : magnitude;
+}
+
+bool storedExactly(std::string_view word, double value)
+{
+    std::size_t end = 0;
+    leadingDecimalNumber(word, end);
+    return storedExactly(word, value, end);
+}
+
+bool storedExactly(std::string_view word, double value, std::size_t numberEnd)
+{
+    if (word.empty()) {
+        return true; // a missing word reads as 0 and 0 is written
+    }
+    if (numberEnd != word.size()) {
+        return false;
+    }
+    // Significant digits: from the first non-zero digit to the last one.
+    int significant = 0;
+    int pendingZeros = 0;
+    bool started = false;
+    bool exponent = false;
+    for (const char c : word) {
+        if (c == 'e' || c == 'E') {
+            exponent = true;
+            break;
+        }
+        if (!isDigit(c)) {
+            continue;
+        }
+        if (c == '0') {
+            pendingZeros += started ? 1 : 0;
+            continue;
+        }
+        significant += pendingZeros + 1;
+        pendingZeros = 0;
+        started = true;
+    }
+    if (significant > 6) {
+        return false;
+    }
+    // Without an exponent a short word can neither overflow nor underflow,
+    // and six digits or fewer survive "%g" and the way back.
+    constexpr std::size_t shortWord = 24;
+    if (!exponent && word.size() <= shortWord) {
+        return true;
+    }
+    if (value == 0) {
+        return !started; // a non-zero digit read as 0 is an underflow
+    }
+    return leadingDecimalNumber(generalNumberText(value)) == value;
 }
 
 // "%g": six significant digits, as printf writes them in the C locale. No

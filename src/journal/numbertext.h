@@ -41,6 +41,19 @@ inline std::size_t skipCSpace(std::string_view text, std::size_t pos)
 // double, one below it as 0, and "-0" as 0: no infinity, NaN or negative zero
 // comes out.
 double leadingDecimalNumber(std::string_view text);
+// The same, and where the number ends in text: 0 when there is no number, so
+// that a word is a number and nothing else exactly when end == its size.
+double leadingDecimalNumber(std::string_view text, std::size_t &end);
+
+// Whether a store keeps what word says: word is one decimal number and
+// nothing else (value is what leadingDecimalNumber read from it), with at most
+// the six significant digits "%g" writes and within the range of a double.
+// "64.50", "+7" and "1e2" are kept; "64kg", "nan", "64.1234567" and "1e999"
+// are not.
+bool storedExactly(std::string_view word, double value);
+// The same, with where leadingDecimalNumber found the number to end, so that
+// the word is not read twice.
+bool storedExactly(std::string_view word, double value, std::size_t numberEnd);
 
 // "%g" in the C locale: six significant digits, trailing zeros dropped. An
 // infinity is written as the largest finite double and a NaN as 0, which is

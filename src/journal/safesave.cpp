@@ -277,6 +277,11 @@ void keepPreviousVersion(SaveResult &result, const std::string &target, const Pa
     }
     if (linkError == 0) {
         if (::rename(linkPath.c_str(), backupPath.c_str()) == 0) {
+            // When the .bak is already a hard link of the target (a user's
+            // "ln zph0001.txt zph0001.txt.bak"), rename() between two links
+            // of one file does nothing and leaves the temporary link: the
+            // .bak then holds the previous version anyway.
+            ::unlink(linkPath.c_str());
             return;
         }
         const int error = errno;

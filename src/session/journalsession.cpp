@@ -5,6 +5,7 @@
 #include "session/damagedcopy.h"
 #include "session/journallock.h"
 #include "session/keptcopy.h"
+#include "session/pathnames.h"
 #include "session/sessiontexts.h"
 
 #include <QDateTime>
@@ -32,13 +33,19 @@ namespace {
 // share one lock.
 QString lockTarget(const QString &path)
 {
-    return QFile::decodeName(QByteArray::fromStdString(saveTarget(nativePath(path))));
+    const std::string target = saveTarget(nativePath(path));
+    // A link to a name that is not text: the lock goes beside the link
+    // rather than under a name that is not the target's.
+    return isTextName(target) ? QFile::decodeName(QByteArray::fromStdString(target)) : path;
 }
 
-SessionFailure inUseElsewhere()
+SessionFailure inUseElsewhere(const JournalLockAttempt &lock)
 {
     SessionFailure failure;
     failure.inUseElsewhere = true;
+    failure.lockPath = lock.lockPath;
+    failure.lockHolderPid = lock.holderPid;
+    failure.lockHolderHost = lock.holderHost;
     return failure;
 }
 
@@ -115,12 +122,12 @@ OpenOutcome JournalSession::open(const QString &path, OpenMode mode, Date today)
 
     JournalLockAttempt lock = lockJournal(lockTarget(outcome.path));
     if (lock.inUseElsewhere) {
-        outcome.failure = inUseElsewhere();
+        outcome.failure = inUseElsewhere(lock);
         return outcome;
     }
 
     // A dangling link counts as missing: the first store creates its target.
-    if (mode == OpenMode::currentUser && !QFileInfo::exists(outcome.path)) {
+    if (mode == OpenMode::currentUser && isMissingFile(outcome.path)) {
         outcome.status = OpenOutcome::Status::startedEmpty;
         adopt(outcome.path, std::move(lock.lock));
         disk_ = {};
@@ -147,12 +154,14 @@ OpenOutcome JournalSession::open(const QString &path, OpenMode mode, Date today)
 void JournalSession::loadBytes(const std::string &bytes, Date today, OpenOutcome &outcome)
 {
     outcome.status = OpenOutcome::Status::opened;
-    outcome.skippedLines = doc_.loadJournalText(bytes, today);
+    outcome.skippedLines = doc_.loadJournalText(bytes, today, &outcome.alteredLines);
     disk_ = holding(path_, bytes);
-    if (!outcome.skippedLines.empty()) {
+    outcome.damagedCopyLeftToWindow = outcome.damaged() && !keepsDamagedCopies_;
+    if (outcome.damaged() && keepsDamagedCopies_) {
         // Now, before anything can store over the file.
         const DamagedCopy copy = keepDamagedCopy(outcome.path, qdateOf(today));
         outcome.damagedCopyPath = copy.path;
+        outcome.damagedCopyAlreadyKept = copy.alreadyKept;
         if (copy.path.isEmpty())
             outcome.damagedCopyFailure = fileFailure(copy.problem, copy.systemReason.toStdString());
     }
@@ -238,18 +247,20 @@ RecoveryFile JournalSession::findRecovery()
     return recovery;
 }
 
-RestoreOutcome JournalSession::restoreRecovery(const RecoveryFile &recovery, Date today)
+OpenOutcome JournalSession::restoreRecovery(const RecoveryFile &recovery, Date today)
 {
-    RestoreOutcome outcome;
-    outcome.skippedLines = doc_.loadJournalText(recovery.bytes, today);
+    OpenOutcome outcome;
+    outcome.status = OpenOutcome::Status::opened;
+    outcome.path = recovery.path;
+    outcome.skippedLines = doc_.loadJournalText(recovery.bytes, today, &outcome.alteredLines);
     doc_.setModified(true);
     recoveryUnresolved_ = false;
-    if (!outcome.skippedLines.empty()) {
-        // The recovery file is replaced by the next one written: its unreadable
-        // lines are kept the way a damaged journal's are.
-        const KeptCopy copy =
-            keepCopy(path_, recovery.bytes, damagedCopyPath(path_, qdateOf(today)));
+    if (outcome.damaged()) {
+        // The next recovery file written replaces this one: what it could
+        // not read is kept the way a damaged journal's lines are.
+        const DamagedCopy copy = keepDamagedCopy(path_, recovery.bytes, qdateOf(today));
         outcome.damagedCopyPath = copy.path;
+        outcome.damagedCopyAlreadyKept = copy.alreadyKept;
         if (copy.path.isEmpty())
             outcome.damagedCopyFailure = fileFailure(copy.problem, copy.systemReason.toStdString());
     }
@@ -339,7 +350,7 @@ StoreOutcome JournalSession::storeAs(const QString &path)
     if (lock.inUseElsewhere) {
         StoreOutcome outcome;
         outcome.path = target;
-        outcome.failure = inUseElsewhere();
+        outcome.failure = inUseElsewhere(lock);
         return outcome;
     }
     StoreOutcome outcome = writeTo(target, lock.lock != nullptr);

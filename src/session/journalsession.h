@@ -27,6 +27,11 @@ struct SessionFailure {
     FileProblem problem = FileProblem::none;
     bool inUseElsewhere = false;
     QString systemReason; // the system's own text, for "other" and for logs
+    // In use elsewhere: the lock file, and its holder as the file names it
+    // (pid 0: the file does not say yet).
+    QString lockPath{};
+    qint64 lockHolderPid = 0;
+    QString lockHolderHost{};
 
     bool failed() const { return inUseElsewhere || problem != FileProblem::none; }
 };
@@ -44,8 +49,17 @@ struct OpenOutcome {
     // Day lines the load could not read; the file as it was is then kept in
     // damagedCopyPath, or damagedCopyFailure says why it could not be.
     std::vector<SkippedLine> skippedLines;
+    // Day lines loaded with text a store would not write back (a memo where
+    // a number belongs, "64kg", digits beyond the six kept): kept the same way.
+    std::vector<std::size_t> alteredLines;
     QString damagedCopyPath;
+    bool damagedCopyAlreadyKept = false; // an identical copy was there already
     SessionFailure damagedCopyFailure;
+    // The session only reads (see setKeepsDamagedCopies): no copy was made.
+    bool damagedCopyLeftToWindow = false;
+
+    // Whether the next store would lose some of the file's text.
+    bool damaged() const { return !skippedLines.empty() || !alteredLines.empty(); }
 };
 
 struct StoreOutcome {
@@ -61,14 +75,6 @@ struct StoreOutcome {
     // conflictNotKept is set.
     QString conflictCopyPath;
     bool conflictNotKept = false;
-};
-
-// What a restore of a recovery file brought: like a load, lines it could not
-// read are listed and the recovery file as it was is kept as a damaged copy.
-struct RestoreOutcome {
-    std::vector<SkippedLine> skippedLines;
-    QString damagedCopyPath;
-    SessionFailure damagedCopyFailure;
 };
 
 // The journal file as the session last loaded or stored it, to tell its own
@@ -141,8 +147,9 @@ class JournalSession {
     // journal's own is removed (when the lock is held) and reported as none.
     RecoveryFile findRecovery();
     // Loads the document from the recovery text and marks it modified; the
-    // journal file is not touched.
-    RestoreOutcome restoreRecovery(const RecoveryFile &recovery, Date today);
+    // journal file is not touched. Reported like a load of the recovery file
+    // (its damaged lines are kept in the journal's damaged copy).
+    OpenOutcome restoreRecovery(const RecoveryFile &recovery, Date today);
     // Keeps the recovery file, renamed to the visible recovered name. Returns
     // the new name, or an empty string with failure set.
     QString setRecoveryAside(Date today, SessionFailure &failure);
@@ -165,6 +172,11 @@ class JournalSession {
     QString title() const;
     bool holdsLock() const { return lock_ != nullptr; }
 
+    // A session that only reads (zeph's show, advice, graph, export-csv)
+    // writes nothing into the journal's folder: a damaged load is reported,
+    // but its copy is left to the window and the commands that store.
+    void setKeepsDamagedCopies(bool keeps) { keepsDamagedCopies_ = keeps; }
+
     QStringList recentFiles() const { return recentFiles_.entries(); }
 
     // Absolute and clean, as the session keeps paths.
@@ -185,4 +197,5 @@ class JournalSession {
     std::unique_ptr<QLockFile> lock_;
     DiskState disk_;
     bool recoveryUnresolved_ = false;
+    bool keepsDamagedCopies_ = true;
 };

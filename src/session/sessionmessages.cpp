@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QStringList>
+#include <QSysInfo>
 
 namespace {
 
@@ -16,12 +17,37 @@ QString shownPath(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
+// The line numbers, the first maxListedLines of them, then how many more.
+QString lineList(const std::vector<std::size_t> &lines)
+{
+    QStringList numbers;
+    for (std::size_t i = 0; i < lines.size() && i < maxListedLines; ++i)
+        numbers << QString::number(lines[i]);
+    QString list = numbers.join(QStringLiteral(", "));
+    if (lines.size() > maxListedLines)
+        list += ui(sessiontext::moreSkippedLines).arg(lines.size() - maxListedLines);
+    return list;
+}
+
+QString inUseText(const SessionFailure &failure)
+{
+    if (failure.lockPath.isEmpty())
+        return ui(sessiontext::inUseElsewhere);
+    const QString lockFile = shownPath(failure.lockPath);
+    if (failure.lockHolderPid <= 0)
+        return ui(sessiontext::inUseBeingLocked).arg(lockFile);
+    const QString pid = QString::number(failure.lockHolderPid);
+    if (!failure.lockHolderHost.isEmpty() && failure.lockHolderHost != QSysInfo::machineHostName())
+        return ui(sessiontext::inUseOnOtherHost).arg(pid, lockFile, failure.lockHolderHost);
+    return ui(sessiontext::inUseByProcess).arg(pid, lockFile);
+}
+
 } // namespace
 
 QString reasonText(const SessionFailure &failure)
 {
     if (failure.inUseElsewhere)
-        return ui(sessiontext::inUseElsewhere);
+        return inUseText(failure);
     switch (failure.problem) {
     case FileProblem::none:
         return {};
@@ -52,17 +78,23 @@ QString openFailureMessage(const OpenOutcome &outcome)
 
 QString skippedLinesMessage(const OpenOutcome &outcome)
 {
-    const std::vector<SkippedLine> &lines = outcome.skippedLines;
-    QStringList numbers;
-    for (std::size_t i = 0; i < lines.size() && i < maxListedLines; ++i)
-        numbers << QString::number(lines[i].lineNumber);
-    QString lineList = numbers.join(QStringLiteral(", "));
-    if (lines.size() > maxListedLines)
-        lineList += ui(sessiontext::moreSkippedLines).arg(lines.size() - maxListedLines);
-
-    QString text = ui(sessiontext::skippedLines).arg(shownPath(outcome.path), lineList);
-    if (!outcome.damagedCopyPath.isEmpty())
-        text += ui(sessiontext::damagedCopyKept).arg(shownPath(outcome.damagedCopyPath));
+    QStringList parts;
+    if (!outcome.skippedLines.empty()) {
+        std::vector<std::size_t> numbers;
+        for (const SkippedLine &line : outcome.skippedLines)
+            numbers.push_back(line.lineNumber);
+        parts << ui(sessiontext::skippedLines).arg(shownPath(outcome.path), lineList(numbers));
+    }
+    if (!outcome.alteredLines.empty())
+        parts << ui(sessiontext::alteredLines)
+                     .arg(shownPath(outcome.path), lineList(outcome.alteredLines));
+    QString text = parts.join(QStringLiteral("\n\n"));
+    if (outcome.damagedCopyLeftToWindow)
+        text += ui(sessiontext::damagedCopyLeftToWindow);
+    else if (!outcome.damagedCopyPath.isEmpty())
+        text += ui(outcome.damagedCopyAlreadyKept ? sessiontext::damagedCopyAlreadyKept
+                                                  : sessiontext::damagedCopyKept)
+                    .arg(shownPath(outcome.damagedCopyPath));
     else
         text += ui(sessiontext::damagedCopyFailed).arg(reasonText(outcome.damagedCopyFailure));
     return text;

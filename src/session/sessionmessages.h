@@ -12,7 +12,8 @@ QString reasonText(const SessionFailure &failure);
 
 // The open failed (status failed).
 QString openFailureMessage(const OpenOutcome &outcome);
-// The open skipped lines: which, and where the file as it was is kept.
+// The open skipped or altered lines: which, and where the file as it was is
+// kept (or that a reading command keeps none).
 QString skippedLinesMessage(const OpenOutcome &outcome);
 // The store failed.
 QString storeFailureMessage(const StoreOutcome &outcome);

@@ -18,7 +18,28 @@ inline constexpr char notRegularFile[] = "日誌のファイルではありま�
 inline constexpr char tooLarge[] = "ファイルが大きすぎます (日誌は 256 MB までです)。";
 inline constexpr char inUseElsewhere[] = "ほかに起動している Zephalonte が使用中です。"
                                          "同じ日誌を二か所で開くと、一方の入力が失われます。";
+// The lock's holder as its lock file names it: %1 the process number, %2 the
+// lock file, %3 the other computer.
+inline constexpr char inUseByProcess[] =
+    "ほかに起動している Zephalonte (プロセス番号 %1) が使用中です。"
+    "同じ日誌を二か所で開くと、一方の入力が失われます。ロックファイルは %2 です。";
+inline constexpr char inUseOnOtherHost[] =
+    "コンピュータ %3 で起動している Zephalonte (プロセス番号 %1) が使用中です。"
+    "同じ日誌を二か所で開くと、一方の入力が失われます。"
+    "そのコンピュータで Zephalonte が動いていないときは、ロックファイル %2 を削除してください。";
+// The lock file does not name its holder yet: another copy is creating it
+// now, or one was killed a moment ago (its file is taken over after a few
+// seconds). %1 the lock file.
+inline constexpr char inUseBeingLocked[] =
+    "ほかの Zephalonte がこの日誌を開こうとしています (ロックファイル %1 "
+    "にまだ使用中のプロセスが書かれていません)。数秒待ってから、やり直してください。";
 inline constexpr char otherFailure[] = "予期しないエラーが発生しました (%1)。";
+// A name whose bytes are not UTF-8 text (%1 shows them as \xNN).
+inline constexpr char pathNotText[] = "%1 は、名前に文字として読めないバイトがあるため開けません。"
+                                      "名前を UTF-8 の文字だけにしてから、やり直してください。";
+inline constexpr char workingFolderNotText[] =
+    "作業フォルダ %1 は、名前に文字として読めないバイトがあるため、その中の日誌を開けません。"
+    "名前が UTF-8 の文字だけのフォルダで実行するか、日誌をその外のパスで指定してください。";
 
 // Reports; %1 is the journal's path.
 inline constexpr char cannotOpen[] = "%1 を開けませんでした。\n%2";
@@ -26,8 +47,18 @@ inline constexpr char cannotStore[] = "%1 に保存できませんでした。\n
 inline constexpr char backupNotKept[] = "以前の内容を %1 として残せませんでした。%2";
 inline constexpr char skippedLines[] =
     "%1 の次の行は読み取れなかったため、読み込んでいません。\n%2 行目";
+inline constexpr char alteredLines[] =
+    "%1 の次の行には、保存すると失われる文字や桁があります "
+    "(数値の欄にある数値でない文字、保存される 6 桁を超える桁など)。"
+    "数値として読める部分だけを読み込みました。\n%2 行目";
 inline constexpr char moreSkippedLines[] = " ほか %1 行";
 inline constexpr char damagedCopyKept[] = "\n\n読み込む前のファイルを %1 として残しました。";
+inline constexpr char damagedCopyAlreadyKept[] =
+    "\n\n読み込む前のファイルと同じ内容のコピーが %1 にあります。";
+// A command that only reads makes no copy.
+inline constexpr char damagedCopyLeftToWindow[] =
+    "\n\nこのコマンドはコピーを作りません。Zephalonte のウィンドウでこの日誌を開くと "
+    "(または zeph add などの保存するコマンドを使うと)、読み込む前のファイルのコピーが残されます。";
 inline constexpr char damagedCopyFailed[] =
     "\n\n読み込む前のファイルのコピーを作れませんでした。%1\n"
     "保存すると、これらの行は失われます。";

@@ -136,7 +136,9 @@ TEST(ZephDay, aJournalInUseIsRefused)
                                       "date,weight,fat_percent,jog_km,jog_seconds,walk_km,"
                                       "walk_seconds,memo\r\n2026-03-01,60,,,,,,\r\n");
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("ほかに起動している Zephalonte が使用中です"), std::string::npos)
+    EXPECT_NE(run.err.find("ほかに起動している Zephalonte (プロセス番号 " +
+                           std::to_string(::getpid()) + ") が使用中です"),
+              std::string::npos)
         << run.err;
     EXPECT_EQ(readFile(dir.path() / journalName), journal);
 }

@@ -5,6 +5,7 @@
 #include "../core/testfiles.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,12 +19,17 @@ struct Run {
     int status = -1;
     std::string out;
     std::string err;
+    long peakMemoryKiB = 0; // the largest resident set the run reached
+};
+
+struct RunOptions {
+    bool closedInput = false; // standard input closed, as `zeph ... <&-` runs it
 };
 
 // Runs zeph with the arguments in `directory` (also its HOME, so that the
 // profile is the test's own), with `input` on standard input.
 inline Run runZeph(const std::filesystem::path &directory, const std::vector<std::string> &args,
-                   const std::string &input = {})
+                   const std::string &input = {}, RunOptions options = {})
 {
     const std::filesystem::path io = directory / ".io";
     std::filesystem::create_directories(io);
@@ -41,7 +47,11 @@ inline Run runZeph(const std::filesystem::path &directory, const std::vector<std
             }
             ::close(fd);
         };
-        redirect("in", O_RDONLY, STDIN_FILENO);
+        if (options.closedInput) {
+            ::close(STDIN_FILENO);
+        } else {
+            redirect("in", O_RDONLY, STDIN_FILENO);
+        }
         redirect("out", O_WRONLY | O_CREAT | O_TRUNC, STDOUT_FILENO);
         redirect("err", O_WRONLY | O_CREAT | O_TRUNC, STDERR_FILENO);
         if (chdir(directory.c_str()) != 0) {
@@ -64,9 +74,11 @@ inline Run runZeph(const std::filesystem::path &directory, const std::vector<std
         _exit(127);
     }
     int status = 0;
-    waitpid(child, &status, 0);
+    struct rusage usage {};
+    wait4(child, &status, 0, &usage);
     Run run;
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.peakMemoryKiB = usage.ru_maxrss;
     run.out = testfiles::readFile(io / "out");
     run.err = testfiles::readFile(io / "err");
     return run;

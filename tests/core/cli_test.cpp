@@ -116,6 +116,26 @@ TEST(Csv, malformedRecordsAreReportedAndReadingGoesOn)
     EXPECT_NE(records[2].error.find("閉じていません"), std::string::npos);
 }
 
+// A quote never closed swallows every line after it into one field: the
+// whole file is refused, naming the line where the quote opened.
+TEST(JournalCsv, anUnclosedQuoteMakesTheWholeFileBad)
+{
+    const std::string csv = std::string(journalCsvHeader) + "\n2026-02-01,60,,,,,,fine\n"
+                                                            "2026-02-02,61,,,,,,\"opened\n"
+                                                            "2026-02-03,62,,,,,,swallowed\n";
+    const JournalCsvRead read = readJournalCsv(csv);
+    EXPECT_NE(read.fatalError.find("3 行目"), std::string::npos) << read.fatalError;
+    EXPECT_TRUE(read.days.empty());
+
+    // Values the journal keeps with six digits are imported and named.
+    const JournalCsvRead rounded =
+        readJournalCsv(std::string(journalCsvHeader) + "\n2026-02-01,60.1234567,,1.5e1,,,,\n");
+    ASSERT_EQ(rounded.days.size(), 1u);
+    ASSERT_EQ(rounded.rounded.size(), 1u);
+    EXPECT_EQ(rounded.rounded[0].lineNumber, 2u);
+    EXPECT_NE(rounded.rounded[0].reason.find("weight「60.1234567」"), std::string::npos);
+}
+
 TEST(JournalCsv, exportThenImportGivesTheSameDays)
 {
     CQuilloxDoc doc;
@@ -206,7 +226,7 @@ TEST(JournalCheck, everyLineALoadDropsIsNamed)
         {9, "同じ日付の行が後"},
         {10, "存在しない日付"},
         {11, "日付 (年/月/日) で始まらない"},
-        {0, "2026/02/01 の 体重 61.123456699999998 は、保存すると 61.1235"},
+        {12, "体重 61.1234567 は、保存すると 61.1235"},
     };
     ASSERT_EQ(findings.size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {
@@ -219,6 +239,41 @@ TEST(JournalCheck, everyLineALoadDropsIsNamed)
     CQuilloxDoc written;
     written.setDay(makeDate(2026, 2, 1), "memo", 60.5, 0, 0, 0, 0, 0);
     EXPECT_TRUE(checkJournalText(written.journalText()).empty());
+}
+
+// Words of a day line that load as a day but that a store does not write
+// back: the memo after too few numbers, "nan", "64kg", digits beyond six,
+// text glued to the date. Written forms that only look different are kept.
+TEST(JournalCheck, everyWordAStoreWouldNotWriteBackIsNamed)
+{
+    const std::string journal = "[data]\n"
+                                "2026/12/10\t64.5\tjogging\n"         // 2: memo read as fat
+                                "2026/12/11\tnan\t0\t0\t0\t0\t0\tm\n" // 3
+                                "2026/12/12\t64kg\n"                  // 4
+                                "2026/12/13\t0\t0\t0\t1800.5\t0\t0.0000001234567\n" // 5
+                                "2026/12/14x\t60\n"                                 // 6
+                                "2026/12/15\t64.50\t+7\t1e1\t.5\t0\t1000000\tok\n"  // 7: kept
+                                "2026/12/16\t1e999\n"   // 8: beyond a double
+                                "2026/12/17\t1e-999\n"; // 9: below one
+    const std::vector<CheckFinding> findings = checkJournalText(journal);
+    const struct {
+        std::size_t line;
+        const char *messagePart;
+    } expected[] = {
+        {2, "体脂肪率「jogging」は数値ではないため 0 として読み込まれます"},
+        {3, "体重「nan」は数値ではない"},
+        {4, "体重「64kg」は数値ではないため 64 として"},
+        {5, "Walk 時間 (秒) 0.0000001234567 は、保存すると 1.23457e-07 になります"},
+        {6, "日付「2026/12/14x」の後に付いた文字"},
+        {8, "体重 1e999 は、保存すると 1.79769e+308"},
+        {9, "体重 1e-999 は、保存すると 0"},
+    };
+    ASSERT_EQ(findings.size(), std::size(expected)) << checkReport("j", findings);
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(findings[i].lineNumber, expected[i].line);
+        EXPECT_NE(findings[i].message.find(expected[i].messagePart), std::string::npos)
+            << findings[i].message;
+    }
 }
 
 } // namespace

@@ -595,6 +595,27 @@ TEST(JournalDamagedInput, damagedDayLinesAreSkippedAndReportedWhileOtherDaysLoad
     EXPECT_EQ(lineNumbers, (std::vector<std::size_t>{4, 6, 7, 8, 9}));
 }
 
+// A memo typed after too few numbers loads as the number 0 and a store then
+// drops it: the load names such lines, so that the file can be kept first.
+TEST(JournalDamagedInput, dayLinesWithTextAStoreWouldDropAreNamed)
+{
+    CQuilloxDoc doc;
+    std::vector<std::size_t> altered;
+    const std::vector<SkippedLine> skipped =
+        doc.loadJournalText("[data]\n"                          // 1
+                            "2002/05/11\t64\t0\t0\t0\t0\t0\t\n" // 2
+                            "2002/05/12\t64.5\tjogging\n"       // 3
+                            "2002/05/13\t64.123456789\n"        // 4
+                            "2002/05/14\t64.50\t1e1\n"          // 5: kept
+                            "2002/05/15\tnan\tnan\n",           // 6: once
+                            fixedEventDate, &altered);
+    EXPECT_TRUE(skipped.empty());
+    EXPECT_EQ(altered, (std::vector<std::size_t>{3, 4, 6}));
+    EXPECT_EQ(dayAt(doc, 2002, 5, 12).weight, 64.5);
+    EXPECT_EQ(dayAt(doc, 2002, 5, 12).fatPercent, 0);
+    EXPECT_EQ(dayAt(doc, 2002, 5, 14).fatPercent, 10);
+}
+
 TEST(JournalDamagedInput, eventDateThatIsNotARealDayKeepsTheDefault)
 {
     const Date today = fixedEventDate;

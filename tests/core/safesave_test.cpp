@@ -89,6 +89,19 @@ TEST_F(SafeSave, backupHoldsTheVersionBeforeEachSave)
     EXPECT_EQ(entries(), (std::vector<std::string>{"journal.txt", "journal.txt.bak"}));
 }
 
+// rename() between two hard links of one file does nothing and succeeds: a
+// user's "ln journal.txt journal.txt.bak" must not leave the temporary link
+// of every save behind.
+TEST_F(SafeSave, backupThatIsAHardLinkOfTheTargetLeavesNoTemporaryFile)
+{
+    writeFile(target, "first");
+    fs::create_hard_link(target, dir / "journal.txt.bak");
+    ASSERT_TRUE(save("second").saved);
+    EXPECT_EQ(readFile(target), "second");
+    EXPECT_EQ(readFile(dir / "journal.txt.bak"), "first");
+    EXPECT_EQ(entries(), (std::vector<std::string>{"journal.txt", "journal.txt.bak"}));
+}
+
 TEST_F(SafeSave, noBackupUnlessAskedFor)
 {
     writeFile(target, "old");
@@ -218,6 +231,16 @@ TEST_F(SafeSave, newFileIsNeverWrittenOverAnExistingOne)
     const SaveResult second = saveNewFile(target.string(), "second");
     EXPECT_FALSE(second.saved);
     EXPECT_EQ(readFile(target), "first");
+    EXPECT_EQ(entries(), std::vector<std::string>{"journal.txt"});
+}
+
+TEST_F(SafeSave, newFileTakesTheGivenPermissionBitsWhateverTheUmask)
+{
+    const mode_t previous = ::umask(0);
+    const SaveResult saved = saveNewFile(target.string(), "private", 0600);
+    ::umask(previous);
+    ASSERT_TRUE(saved.saved) << saved.error;
+    EXPECT_EQ(permissionBits(target), 0600u);
     EXPECT_EQ(entries(), std::vector<std::string>{"journal.txt"});
 }
 

@@ -175,7 +175,13 @@ TEST_F(SessionTest, saveAsOverAJournalHeldByAnotherCopyIsRefused)
     const StoreOutcome stored = session.storeAs(journal);
     EXPECT_FALSE(stored.stored);
     EXPECT_TRUE(stored.failure.inUseElsewhere);
-    EXPECT_TRUE(storeFailureMessage(stored).contains(text(sessiontext::inUseElsewhere)));
+    EXPECT_EQ(stored.failure.lockHolderPid, QCoreApplication::applicationPid());
+    // The message names the holder and the lock file.
+    const QString message = storeFailureMessage(stored);
+    EXPECT_TRUE(message.contains(text(sessiontext::inUseByProcess)
+                                     .arg(QCoreApplication::applicationPid())
+                                     .arg(journalLockPath(journal))))
+        << message.toStdString();
     EXPECT_EQ(bytesOf(journal), namedJournal);
     EXPECT_FALSE(session.hasPath());
 }

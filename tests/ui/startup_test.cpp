@@ -15,7 +15,12 @@
 #include <QLockFile>
 #include <QPrinter>
 
+#include <fcntl.h>
+#include <filesystem>
+#include <string>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -233,6 +238,49 @@ TEST_F(StartupTest, skippedDayLinesAreKeptInCopyThatNoStoreOverwrites)
     ASSERT_TRUE(startApp());
     EXPECT_EQ(fileBytes(copy), original);
     EXPECT_EQ(fileBytes(copy + QStringLiteral("-2")), fileBytes(journal));
+}
+
+// Qt turns a name that is not UTF-8 into another name (U+FFFD): the window
+// says it cannot open such a journal instead of opening or creating another.
+TEST_F(StartupTest, nameOrWorkingFolderThatIsNotUtf8EndsWithMessage)
+{
+    const QByteArray native = QFile::encodeName(workDir.path()) + "/diary\xff.txt";
+    ASSERT_EQ(::close(::open(native.constData(), O_WRONLY | O_CREAT, 0600)), 0);
+    answerer.expectMessage(QMessageBox::Ok);
+    ::testing::internal::CaptureStderr();
+    app = std::make_unique<CZephalonteApp>();
+    const bool started = app->startUp({QStringLiteral("zephalonte"), QFile::decodeName(native)},
+                                      {QByteArray("zephalonte"), native});
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(started);
+    ASSERT_EQ(answerer.texts.size(), 1);
+    EXPECT_TRUE(answerer.texts[0].contains(QStringLiteral("diary\\xFF.txt")))
+        << answerer.texts[0].toStdString();
+    app.reset();
+
+    // The current user's journal, in a folder named in code page 932 (日記).
+    const QByteArray folder = QFile::encodeName(workDir.path()) + "/\x93\xfa\x8b\x4c";
+    ASSERT_EQ(::mkdir(folder.constData(), 0700), 0);
+    ASSERT_EQ(::chdir(folder.constData()), 0);
+    answerer.expectMessage(QMessageBox::Ok);
+    ::testing::internal::CaptureStderr();
+    const bool startedInFolder = startApp();
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(startedInFolder);
+    ASSERT_EQ(answerer.texts.size(), 2);
+    EXPECT_TRUE(answerer.texts[1].contains(QStringLiteral("作業フォルダ")))
+        << answerer.texts[1].toStdString();
+    EXPECT_TRUE(answerer.texts[1].contains(QStringLiteral("\\x93\\xFA\\x8B")))
+        << answerer.texts[1].toStdString();
+    app.reset();
+    ::rmdir(folder.constData());
+    // Nothing was created under another name (Qt cannot list or remove the
+    // file itself, so the bytes are asked for directly).
+    std::vector<std::string> names;
+    for (const auto &entry : std::filesystem::directory_iterator(workDir.path().toStdString()))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"diary\xff.txt"});
+    ::unlink(native.constData());
 }
 
 TEST_F(StartupTest, journalPaperOrientationReachesPrinter)

@@ -1,0 +1,154 @@
+#include "session/journalcompanion.h"
+
+#include "journal/safesave.h"
+
+#include <QFile>
+
+#include <array>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+namespace {
+
+struct FileId {
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool operator==(const FileId &) const = default;
+};
+
+std::optional<FileId> fileIdOf(const std::string &path, bool followLinks = true)
+{
+    struct stat status {};
+    const int result = followLinks ? ::stat(path.c_str(), &status) : ::lstat(path.c_str(), &status);
+    if (result != 0) {
+        return std::nullopt;
+    }
+    return FileId{status.st_dev, status.st_ino};
+}
+
+struct Place {
+    std::string folder; // never empty: "." for a bare name
+    std::string name;
+};
+
+Place placeOf(const std::string &path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return {".", path};
+    }
+    return {slash == 0 ? std::string("/") : path.substr(0, slash), path.substr(slash + 1)};
+}
+
+std::string joined(const std::string &folder, const std::string &name)
+{
+    return folder == "/" ? "/" + name : folder + "/" + name;
+}
+
+// The companions of the journal named `journal.name` in `journal.folder`
+// that exist there now, by device and inode.
+void addCompanionIds(const Place &journal, std::vector<FileId> &ids)
+{
+    DIR *folder = ::opendir(journal.folder.c_str());
+    if (folder == nullptr) {
+        return;
+    }
+    while (const dirent *entry = ::readdir(folder)) {
+        const std::string name = entry->d_name;
+        if (!isCompanionName(journal.name, name)) {
+            continue;
+        }
+        if (const auto id = fileIdOf(joined(journal.folder, name))) {
+            ids.push_back(*id);
+        }
+    }
+    ::closedir(folder);
+}
+
+// Whether path's name is a companion name of the journal, in the journal's
+// folder (the same folder by device and inode, however it is spelled).
+bool hasCompanionName(const Place &journal, const std::optional<FileId> &journalFolder,
+                      const std::string &path)
+{
+    const Place candidate = placeOf(path);
+    if (!journalFolder || !isCompanionName(journal.name, candidate.name)) {
+        return false;
+    }
+    return fileIdOf(candidate.folder) == journalFolder;
+}
+
+} // namespace
+
+bool isCompanionName(const std::string &journalName, const std::string &name)
+{
+    if (journalName.empty()) {
+        return false;
+    }
+    if (name == "." + journalName + ".recovery") {
+        return true;
+    }
+    if (!name.starts_with(journalName)) {
+        return false;
+    }
+    const std::string_view rest = std::string_view(name).substr(journalName.size());
+    static constexpr std::array<std::string_view, 4> whole{"", ".bak", ".lock", ".lock.rmlock"};
+    static constexpr std::array<std::string_view, 3> prefixes{".damaged-", ".recovered-",
+                                                              ".conflict-"};
+    for (const std::string_view suffix : whole) {
+        if (rest == suffix) {
+            return true;
+        }
+    }
+    for (const std::string_view prefix : prefixes) {
+        if (rest.starts_with(prefix)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool isJournalCompanion(const std::string &journalPath, const std::string &candidatePath)
+{
+    // The journal's companions sit beside its path (the kept copies) and
+    // beside the file its links end in (the .bak and the lock).
+    const std::array<Place, 2> journals{placeOf(journalPath), placeOf(saveTarget(journalPath))};
+    // What a write to the candidate would write, and the name as given.
+    const std::array<std::string, 2> candidates{candidatePath, saveTarget(candidatePath)};
+
+    for (const Place &journal : journals) {
+        const auto folder = fileIdOf(journal.folder);
+        for (const std::string &candidate : candidates) {
+            if (hasCompanionName(journal, folder, candidate)) {
+                return true;
+            }
+        }
+    }
+
+    const auto candidateId = fileIdOf(candidatePath);
+    if (!candidateId) {
+        return false;
+    }
+    std::vector<FileId> ids;
+    if (const auto journalId = fileIdOf(journalPath)) {
+        ids.push_back(*journalId);
+    }
+    for (const Place &journal : journals) {
+        addCompanionIds(journal, ids);
+    }
+    for (const FileId &id : ids) {
+        if (id == *candidateId) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool isJournalCompanion(const QString &journalPath, const QString &candidatePath)
+{
+    return isJournalCompanion(QFile::encodeName(journalPath).toStdString(),
+                              QFile::encodeName(candidatePath).toStdString());
+}
