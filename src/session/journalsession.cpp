@@ -21,11 +21,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-std::string nativePath(const QString &path)
-{
-    return QFile::encodeName(path).toStdString();
-}
-
 namespace {
 
 // The lock guards the file that is written, so that two links to one journal
