@@ -1,5 +1,6 @@
 #include "session/journalsession.h"
 
+#include "dialogs/qtdate.h"
 #include "dialogs/uitext.h"
 #include "journal/cquilloxdoc.h"
 #include "session/damagedcopy.h"
@@ -73,11 +74,6 @@ DiskState holding(const QString &path, std::string_view bytes)
     return state;
 }
 
-QDate qdateOf(Date day)
-{
-    return QDate(yearOf(day), monthOf(day), dayOf(day));
-}
-
 } // namespace
 
 JournalSession::JournalSession(CQuilloxDoc &doc, QSettings *recentFileSettings)
@@ -146,7 +142,7 @@ void JournalSession::loadBytes(const std::string &bytes, Date today, OpenOutcome
     disk_ = holding(path_, bytes);
     if (!outcome.skippedLines.empty()) {
         // Now, before anything can store over the file.
-        const DamagedCopy copy = keepDamagedCopy(outcome.path, qdateOf(today));
+        const DamagedCopy copy = keepDamagedCopy(outcome.path, toQDate(today));
         outcome.damagedCopyPath = copy.path;
         if (copy.path.isEmpty())
             outcome.damagedCopyFailure = fileFailure(copy.problem, copy.systemReason.toStdString());
@@ -243,7 +239,7 @@ RestoreOutcome JournalSession::restoreRecovery(const RecoveryFile &recovery, Dat
         // The recovery file is replaced by the next one written: its unreadable
         // lines are kept the way a damaged journal's are.
         const KeptCopy copy =
-            keepCopy(path_, recovery.bytes, damagedCopyPath(path_, qdateOf(today)));
+            keepCopy(path_, recovery.bytes, damagedCopyPath(path_, toQDate(today)));
         outcome.damagedCopyPath = copy.path;
         if (copy.path.isEmpty())
             outcome.damagedCopyFailure = fileFailure(copy.problem, copy.systemReason.toStdString());
@@ -254,7 +250,7 @@ RestoreOutcome JournalSession::restoreRecovery(const RecoveryFile &recovery, Dat
 QString JournalSession::setRecoveryAside(Date today, SessionFailure &failure)
 {
     const QString from = recoveryPath();
-    const QString to = recoveredPathFor(path_, qdateOf(today));
+    const QString to = recoveredPathFor(path_, toQDate(today));
     // A link, unlike a rename, never replaces a file that appeared meanwhile.
     if (::link(nativePath(from).c_str(), nativePath(to).c_str()) != 0) {
         const int error = errno;
