@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/cpaneview.h"
+#include "pane/cpaneview.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -76,6 +76,9 @@ class CMainFrame : public QMainWindow {
     CPaneView *activePane() const;
     void activatePane(CPaneView *pane);
 
+    // True from the preparation of a print job to its end.
+    bool printingActive() const { return printingActive_; }
+
     // Re-asks the active pane which of the routed commands (cut, copy, paste,
     // print, preview) it handles now. Panes call it when that changes.
     void updateCommandStates();
@@ -106,6 +109,8 @@ class CMainFrame : public QMainWindow {
     void refreshLockIndicators();
     void cyclePanes(int step);
     void routeToActivePane(PaneCommand command);
+    // The one print path: every pane prints the graph page.
+    void printGraph(CPaneView *pane, PaneCommand command);
     std::vector<CPaneView *> panesInOrder() const;
     void layOutTopPanes();
 
@@ -130,4 +135,5 @@ class CMainFrame : public QMainWindow {
     bool mainRowsLaidOut_ = false;
     bool painted_ = false;
     bool lockIndicatorsLive_ = false;
+    bool printingActive_ = false;
 };

@@ -8,8 +8,8 @@
 #include "app/terminationsignals.h"
 #include "dialogs/cuserinfodlg.h"
 #include "dialogs/uitext.h"
-#include "graph/cgraphview.h"
 #include "journal/cquilloxdoc.h"
+#include "pane/journalcontext.h"
 #include "session/journalsession.h"
 #include "session/journalwatcher.h"
 #include "session/keptcopy.h"
@@ -32,8 +32,6 @@
 #include <ctime>
 
 namespace {
-
-CZephalonteApp *currentApp = nullptr;
 
 constexpr double restoredWindowShare = 0.75;
 
@@ -84,16 +82,11 @@ QMessageBox::StandardButton askQuestion(QWidget *parent, const QString &text,
 
 } // namespace
 
-CZephalonteApp *theApp()
-{
-    return currentApp;
-}
-
 CZephalonteApp::CZephalonteApp(QObject *parent) : QObject(parent)
 {
     const Date today = todayDate();
-    selectedDate = today;
     document_ = std::make_unique<CQuilloxDoc>(today);
+    context_ = std::make_unique<JournalContext>(*document_, today);
     printer_ = std::make_unique<AppPrinter>();
     recovery_ = std::make_unique<RecoveryWriter>(*document_);
     watcher_ = std::make_unique<JournalWatcher>();
@@ -104,18 +97,13 @@ CZephalonteApp::CZephalonteApp(QObject *parent) : QObject(parent)
                                        .arg(QDir::toNativeSeparators(recovery_->target()), reason));
         });
     connect(watcher_.get(), &JournalWatcher::settled, this, &CZephalonteApp::checkJournalOnDisk);
+    // Every change any pane or dialog announces reaches the recovery file.
+    connect(context_.get(), &JournalContext::documentUpdated, recovery_.get(),
+            [this] { recovery_->documentChanged(); });
     connect(this, &CZephalonteApp::documentPathChanged, this, &CZephalonteApp::followSessionPath);
-    currentApp = this;
-    theDocument = document_.get();
 }
 
-CZephalonteApp::~CZephalonteApp()
-{
-    // The panes unregister themselves through theApp() while they go.
-    frame_.reset();
-    if (currentApp == this)
-        currentApp = nullptr;
-}
+CZephalonteApp::~CZephalonteApp() = default;
 
 bool CZephalonteApp::startUp(const QStringList &arguments)
 {
@@ -162,7 +150,7 @@ bool CZephalonteApp::startUp(const QStringList &arguments)
     }
     frame_->showMaximized();
     startupComplete = true;
-    printer_->applyPaperOri(theDocument->graphSettings.paperOri);
+    printer_->applyPaperOri(document_->graphSettings.paperOri);
 
     const QString untitledSaved = settings_->value(QLatin1String(untitledSavedKey)).toString();
     if (!untitledSaved.isEmpty()) {
@@ -195,20 +183,6 @@ QStringList CZephalonteApp::recentFiles() const
     return session_ ? session_->recentFiles() : QStringList();
 }
 
-void CZephalonteApp::updateAllViews(QObject *sender)
-{
-    emit documentUpdated(sender);
-    recovery_->documentChanged();
-}
-
-void CZephalonteApp::setGraphPeriod(int nDays)
-{
-    theDocument->setGraphPeriod(nDays);
-    if (theGraphView)
-        theGraphView->invalidatePeriod();
-    updateAllViews();
-}
-
 QWidget *CZephalonteApp::dialogParent() const
 {
     return frame_.get();
@@ -237,9 +211,8 @@ bool CZephalonteApp::reportOpened(const OpenOutcome &outcome, bool atStartup)
     if (!outcome.skippedLines.empty())
         showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(outcome));
     offerRecovery();
-    if (theGraphView)
-        theGraphView->invalidatePeriod();
-    updateAllViews();
+    context_->resetGraphPeriod();
+    context_->updateAllViews();
     promptForUserInfoIfUnnamed();
     return true;
 }
@@ -251,7 +224,7 @@ bool CZephalonteApp::openJournal(const QString &path)
 
 void CZephalonteApp::promptForUserInfoIfUnnamed()
 {
-    if (!theDocument->userInfo.name.empty())
+    if (!document_->userInfo.name.empty())
         return;
     showMessage(dialogParent(), QMessageBox::Information, ui(frametext::userInfoPrompt));
     editUserInfo();
@@ -259,8 +232,8 @@ void CZephalonteApp::promptForUserInfoIfUnnamed()
 
 void CZephalonteApp::editUserInfo()
 {
-    if (CUserInfoDlg::editDocument(*theDocument, dialogParent()))
-        updateAllViews();
+    if (CUserInfoDlg::editDocument(*document_, dialogParent()))
+        context_->updateAllViews();
 }
 
 // ---- storing ----
@@ -312,7 +285,7 @@ bool CZephalonteApp::fileSaveAs()
 
 bool CZephalonteApp::saveModified()
 {
-    if (!theDocument->isModified())
+    if (!document_->isModified())
         return true;
     const auto answer =
         askQuestion(dialogParent(), ui(frametext::saveChangesQuestion).arg(documentTitle()),
@@ -368,9 +341,8 @@ void CZephalonteApp::fileNew()
         return;
     session_->startUntitled();
     emit documentPathChanged();
-    if (theGraphView)
-        theGraphView->invalidatePeriod();
-    updateAllViews();
+    context_->resetGraphPeriod();
+    context_->updateAllViews();
 }
 
 void CZephalonteApp::fileOpen()
@@ -406,7 +378,7 @@ QPrinter &CZephalonteApp::printer()
 void CZephalonteApp::printSetup()
 {
     // The modified flag stays: the value reaches the file at the next store.
-    theDocument->graphSettings.paperOri = printer_->runSetup(dialogParent());
+    document_->graphSettings.paperOri = printer_->runSetup(dialogParent());
 }
 
 // ---- the recovery file and other programs' changes ----
@@ -503,15 +475,15 @@ void CZephalonteApp::checkJournalOnDisk()
         return;
     }
     recovery_->settle();
-    const std::int32_t shownDays = theDocument->graphSettings.graphNDays;
+    const std::int32_t shownDays = document_->graphSettings.graphNDays;
     const OpenOutcome outcome = session_->reload(todayDate());
     if (outcome.status != OpenOutcome::Status::opened)
         return; // unreadable for now: the next notice tries again
-    theDocument->graphSettings.graphNDays = shownDays;
+    document_->graphSettings.graphNDays = shownDays;
     if (!outcome.skippedLines.empty())
         showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(outcome));
     // The selected day and the graph's period stay where the user had them.
-    updateAllViews();
+    context_->updateAllViews();
     emit statusMessage(ui(apptext::reloadedFromDisk).arg(shown));
 }
 

@@ -9,10 +9,9 @@
 #include <memory>
 
 class AppPrinter;
-class CGraphView;
 class CMainFrame;
 class CQuilloxDoc;
-class CQuilloxView;
+class JournalContext;
 class JournalSession;
 class JournalWatcher;
 class RecoveryWriter;
@@ -24,8 +23,8 @@ class QSettings;
 class QWidget;
 
 // The application object: created once by main() before anything else. It
-// starts the program, owns the one document and the main window, holds the
-// values several panes share, and carries out the file commands (new, open,
+// starts the program, owns the one document, the journal context the panes
+// share and the main window, and carries out the file commands (new, open,
 // save, save as, the recent files) and the printer set-up. The journal's
 // file itself (path, lock, load, store) belongs to the JournalSession; this
 // object turns what the session reports into messages.
@@ -43,15 +42,12 @@ class CZephalonteApp : public QObject {
 
     CMainFrame *mainFrame() const { return frame_.get(); }
     JournalSession &session() const { return *session_; }
+    // The document and the selected day the panes share, and their notices.
+    JournalContext &context() const { return *context_; }
+    CQuilloxDoc &document() const { return *document_; }
 
-    // ---- values shared by the panes ----
     QString programDirectory; // the executable's directory, ending in "/"
-    CQuilloxDoc *theDocument = nullptr;
-    CQuilloxView *theListView = nullptr;
-    CGraphView *theGraphView = nullptr;
-    Date selectedDate;
     bool startupComplete = false;
-    bool printingActive = false;
     int nUser = 1;       // read from the profile, not used further
     int crntUserNum = 1; // names the journal file
 
@@ -61,12 +57,6 @@ class CZephalonteApp : public QObject {
     // The file name shown in the title bar and in questions.
     QString documentTitle() const;
     QStringList recentFiles() const;
-
-    // Every pane re-reads the document; `sender` (a pane) is skipped.
-    void updateAllViews(QObject *sender = nullptr);
-
-    // The graph-period commands of the view menu and the graph's pop-up menu.
-    void setGraphPeriod(int nDays);
 
     // The printer the panes print on and the page set-up edits.
     QPrinter &printer();
@@ -117,7 +107,6 @@ class CZephalonteApp : public QObject {
     // again when nothing is unsaved, or says that both versions will be kept.
     void checkJournalOnDisk();
   signals:
-    void documentUpdated(QObject *sender);
     void documentPathChanged();
     void recentFilesChanged();
     // A one-line report for the status bar (a .bak that could not be kept).
@@ -140,8 +129,9 @@ class CZephalonteApp : public QObject {
     void refuseStart(const QString &text);
     QWidget *dialogParent() const;
 
-    // Declared first so that it outlives the window and the panes that read it.
+    // Declared first so that they outlive the window and the panes that read them.
     std::unique_ptr<CQuilloxDoc> document_;
+    std::unique_ptr<JournalContext> context_;
     std::unique_ptr<QSettings> settings_;
     std::unique_ptr<JournalSession> session_;
     std::unique_ptr<AppPrinter> printer_;
@@ -154,6 +144,3 @@ class CZephalonteApp : public QObject {
     int terminationExitCode_ = 0;
     bool conflictTold_ = false;
 };
-
-// The one application object, or null before it exists and after it is gone.
-CZephalonteApp *theApp();

@@ -7,6 +7,7 @@
 #include "app/cmainframe.h"
 #include "dialogs/cuserinfodlg.h"
 #include "journal/cquilloxdoc.h"
+#include "pane/journalcontext.h"
 #include "session/journallock.h"
 #include "session/sessiontexts.h"
 
@@ -39,13 +40,13 @@ TEST_F(StartupTest, withoutJournalStartsFromDefaultsAndAsksForUserInfo)
     EXPECT_EQ(app->crntUserNum, 1);
     EXPECT_EQ(app->documentPath(), path(QStringLiteral("zph0001.txt")));
     EXPECT_EQ(app->mainFrame()->windowTitle(), QStringLiteral("zph0001.txt - Zephalonte"));
-    EXPECT_TRUE(app->theDocument->userInfo.name.empty());
-    EXPECT_EQ(app->theDocument->graphSettings, GraphSettings{});
-    EXPECT_TRUE(app->theDocument->dayList().empty());
+    EXPECT_TRUE(app->document().userInfo.name.empty());
+    EXPECT_EQ(app->document().graphSettings, GraphSettings{});
+    EXPECT_TRUE(app->document().dayList().empty());
     // Nothing is written until the journal is stored.
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("zph0001.txt"))));
     EXPECT_EQ(app->recentFiles().value(0), path(QStringLiteral("zph0001.txt")));
-    EXPECT_EQ(app->selectedDate, todayDate());
+    EXPECT_EQ(app->context().selectedDate(), todayDate());
     EXPECT_TRUE(app->programDirectory.endsWith(u'/'));
 }
 
@@ -65,8 +66,8 @@ TEST_F(StartupTest, loadsJournalNamedByCurrentUserNumberAndNeverWritesIt)
     EXPECT_EQ(app->crntUserNum, 3);
     EXPECT_EQ(app->nUser, 4);
     EXPECT_EQ(app->mainFrame()->windowTitle(), QStringLiteral("zph0003.txt - Zephalonte"));
-    EXPECT_EQ(app->theDocument->userInfo.name, "Hanako");
-    ASSERT_EQ(app->theDocument->dayList().size(), 1u);
+    EXPECT_EQ(app->document().userInfo.name, "Hanako");
+    ASSERT_EQ(app->document().dayList().size(), 1u);
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("zph0001.txt"))));
 
     answerer.expectMessage(QMessageBox::Yes);
@@ -86,7 +87,7 @@ TEST_F(StartupTest, opensFileNamedOnCommandLineInsteadOfUsersJournal)
 
     ASSERT_TRUE(startApp({QStringLiteral("zephalonte"), QStringLiteral("other.txt")}));
 
-    EXPECT_EQ(app->theDocument->userInfo.name, "Jiro");
+    EXPECT_EQ(app->document().userInfo.name, "Jiro");
     EXPECT_EQ(app->documentPath(), path(QStringLiteral("other.txt")));
     EXPECT_EQ(app->mainFrame()->windowTitle(), QStringLiteral("other.txt - Zephalonte"));
 }
@@ -146,7 +147,7 @@ TEST_F(StartupTest, fileWhoseNameBeginsWithDashOpensAfterDoubleDash)
     ASSERT_TRUE(startApp(
         {QStringLiteral("zephalonte"), QStringLiteral("--"), QStringLiteral("-journal.txt")}));
     EXPECT_EQ(app->documentPath(), path(QStringLiteral("-journal.txt")));
-    EXPECT_EQ(app->theDocument->userInfo.name, "Jiro");
+    EXPECT_EQ(app->document().userInfo.name, "Jiro");
 }
 
 TEST_F(StartupTest, journalThatExistsButCannotBeReadIsNeverReplaced)
@@ -218,7 +219,7 @@ TEST_F(StartupTest, skippedDayLinesAreKeptInCopyThatNoStoreOverwrites)
         << answerer.texts[0].toStdString();
     EXPECT_TRUE(answerer.texts[0].contains(QStringLiteral("zph0001.txt.damaged-")));
     EXPECT_EQ(fileBytes(copy), original);
-    EXPECT_EQ(app->theDocument->dayList().size(), 2u);
+    EXPECT_EQ(app->document().dayList().size(), 2u);
 
     answerer.expectMessage(QMessageBox::Yes);
     EXPECT_TRUE(app->mainFrame()->close());
