@@ -12,6 +12,7 @@
 #include "session/sessiontexts.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QPrinter>
@@ -77,6 +78,18 @@ TEST_F(StartupTest, loadsJournalNamedByCurrentUserNumberAndNeverWritesIt)
     QSettings settings = profile();
     EXPECT_EQ(settings.value(QStringLiteral("Settings/crntUserNum")).toInt(), 3);
     EXPECT_EQ(settings.value(QStringLiteral("Settings/nUser")).toInt(), 4);
+
+    // Started again on the journal already at the top of the recent files,
+    // the program has nothing to change in the settings file: it is not
+    // written at all.
+    const QDateTime longAgo = QDateTime::fromSecsSinceEpoch(946684800);
+    {
+        QFile file(settings.fileName());
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(longAgo, QFileDevice::FileModificationTime));
+    }
+    ASSERT_TRUE(startApp());
+    EXPECT_EQ(QFileInfo(settings.fileName()).lastModified(), longAgo);
 }
 
 TEST_F(StartupTest, opensFileNamedOnCommandLineInsteadOfUsersJournal)
