@@ -3,7 +3,7 @@
 #include "advisor/cmessageview.h"
 #include "app/appicons.h"
 #include "app/caboutdlg.h"
-#include "app/czephalonteapp.h"
+#include "app/framecommands.h"
 #include "app/frametexts.h"
 #include "app/keyboardlocks.h"
 #include "app/panewidths.h"
@@ -76,7 +76,7 @@ QString escapedForMenu(QString text)
 
 } // namespace
 
-CMainFrame::CMainFrame(CZephalonteApp &app) : app_(app)
+CMainFrame::CMainFrame(FrameCommands &app) : app_(app)
 {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowIcon(programIcon());
@@ -89,10 +89,6 @@ CMainFrame::CMainFrame(CZephalonteApp &app) : app_(app)
     createMenus();
     createStatusBar();
 
-    connect(&app_, &CZephalonteApp::documentPathChanged, this, &CMainFrame::refreshTitle);
-    connect(&app_, &CZephalonteApp::recentFilesChanged, this, &CMainFrame::rebuildRecentFileMenu);
-    connect(&app_, &CZephalonteApp::statusMessage, this,
-            [this](const QString &text) { statusBar()->showMessage(text); });
     connect(&app_.context(), &JournalContext::documentUpdated, this, [this] {
         refreshPeriodChecks();
         updateCommandStates();
@@ -304,13 +300,13 @@ void CMainFrame::createActions()
          [this] { app_.editUserInfo(); }},
         {FrameAction::Objective, frametext::settingsObjective, frametext::promptObjective, {}, {},
          [this] {
-             if (CObjectiveDlg::editDocument(app_.document(), this))
+             if (CObjectiveDlg::editDocument(app_.context().document(), this))
                  app_.context().updateAllViews();
          }},
         {FrameAction::GraphSettings, frametext::settingsGraph, frametext::promptGraphSettings, {},
          {},
          [this] {
-             if (CGraphSettingsDlg::editDocument(app_.document(), this))
+             if (CGraphSettingsDlg::editDocument(app_.context().document(), this))
                  app_.context().updateAllViews();
          }},
         // Alt+F1 reaches the same help from anywhere in the window.
@@ -493,7 +489,7 @@ void CMainFrame::rebuildRecentFileMenu()
         auto *a = new QAction(text, fileMenu_);
         a->setStatusTip(ui(frametext::promptRecentFile));
         const int index = static_cast<int>(i);
-        connect(a, &QAction::triggered, &app_, [this, index] { app_.openRecentFile(index); });
+        connect(a, &QAction::triggered, this, [this, index] { app_.openRecentFile(index); });
         fileMenu_->insertAction(recentFilesEnd_, a);
         recentFileActions_.push_back(a);
     }
@@ -502,7 +498,12 @@ void CMainFrame::rebuildRecentFileMenu()
 void CMainFrame::refreshPeriodChecks()
 {
     for (const auto &[action, nDays] : periodActions_)
-        action->setChecked(app_.document().isGraphPeriodChecked(nDays));
+        action->setChecked(app_.context().document().isGraphPeriodChecked(nDays));
+}
+
+void CMainFrame::showStatusMessage(const QString &text)
+{
+    statusBar()->showMessage(text);
 }
 
 void CMainFrame::refreshTitle()
@@ -542,7 +543,7 @@ void CMainFrame::routeToActivePane(PaneCommand command)
 
 void CMainFrame::showHelp()
 {
-    QString directory = app_.programDirectory;
+    QString directory = app_.programDirectoryPath();
     if (!directory.isEmpty() && !directory.endsWith(QLatin1Char('/')))
         directory += QLatin1Char('/');
     // Beside the program in a build tree or a copied program folder; an
@@ -581,14 +582,14 @@ void CMainFrame::showAbout()
 
 void CMainFrame::closeEvent(QCloseEvent *event)
 {
-    const CZephalonteApp::CloseStoreResult stored = app_.storeBeforeClose();
-    if (stored.result == CZephalonteApp::CloseStore::KeepRunning) {
+    const FrameCommands::CloseStoreResult stored = app_.storeBeforeClose();
+    if (stored.result == FrameCommands::CloseStore::KeepRunning) {
         event->ignore();
         return;
     }
     // After "quit without saving?" was answered yes, asking again whether to
     // quit would only repeat the question.
-    if (stored.result == CZephalonteApp::CloseStore::Stored && !printingActive_) {
+    if (stored.result == FrameCommands::CloseStore::Stored && !printingActive_) {
         // A .bak that could not be kept, or another program's version kept aside,
         // is said here: the status bar is about to go.
         const QString text = stored.notes.isEmpty()

@@ -13,7 +13,7 @@ class CGraphView;
 class CInputView;
 class CMessageView;
 class CQuilloxView;
-class CZephalonteApp;
+class FrameCommands;
 class QAction;
 class QLabel;
 class QMenu;
@@ -58,7 +58,7 @@ class CMainFrame : public QMainWindow {
     static constexpr int topRowInitialHeight = 400;
     static constexpr int topRowMinimumHeight = 300;
 
-    explicit CMainFrame(CZephalonteApp &app);
+    explicit CMainFrame(FrameCommands &app);
     ~CMainFrame() override;
 
     QAction *action(FrameAction which) const;
@@ -88,6 +88,12 @@ class CMainFrame : public QMainWindow {
     void showHelp();
     void showAbout();
 
+    // Follow the program's notices: the journal's name, the recent files, a
+    // one-line report for the status bar.
+    void refreshTitle();
+    void rebuildRecentFileMenu();
+    void showStatusMessage(const QString &text);
+
   signals:
     // Emitted once, when the window has been painted for the first time.
     void firstPainted();
@@ -103,9 +109,7 @@ class CMainFrame : public QMainWindow {
     void createToolBar();
     void createStatusBar();
     void createPanes();
-    void rebuildRecentFileMenu();
     void refreshPeriodChecks();
-    void refreshTitle();
     void refreshLockIndicators();
     void cyclePanes(int step);
     void routeToActivePane(PaneCommand command);
@@ -114,7 +118,7 @@ class CMainFrame : public QMainWindow {
     std::vector<CPaneView *> panesInOrder() const;
     void layOutTopPanes();
 
-    CZephalonteApp &app_;
+    FrameCommands &app_;
     std::map<FrameAction, QAction *> actions_;
     QMenu *fileMenu_ = nullptr;
     QMenu *periodMenu_ = nullptr;

@@ -129,6 +129,10 @@ bool CZephalonteApp::startUp(const QStringList &arguments)
         programDirectory += QLatin1Char('/');
 
     frame_ = std::make_unique<CMainFrame>(*this);
+    connect(this, &CZephalonteApp::documentPathChanged, frame_.get(), &CMainFrame::refreshTitle);
+    connect(this, &CZephalonteApp::recentFilesChanged, frame_.get(),
+            &CMainFrame::rebuildRecentFileMenu);
+    connect(this, &CZephalonteApp::statusMessage, frame_.get(), &CMainFrame::showStatusMessage);
 
     const StartupArguments parsed = parseStartupArguments(arguments);
     if (!parsed.error.isEmpty()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/framecommands.h"
 #include "journal/calendardate.h"
 
 #include <QObject>
@@ -28,7 +29,7 @@ class QWidget;
 // save, save as, the recent files) and the printer set-up. The journal's
 // file itself (path, lock, load, store) belongs to the JournalSession; this
 // object turns what the session reports into messages.
-class CZephalonteApp : public QObject {
+class CZephalonteApp : public QObject, public FrameCommands {
     Q_OBJECT
   public:
     explicit CZephalonteApp(QObject *parent = nullptr);
@@ -42,11 +43,11 @@ class CZephalonteApp : public QObject {
 
     CMainFrame *mainFrame() const { return frame_.get(); }
     JournalSession &session() const { return *session_; }
-    // The document and the selected day the panes share, and their notices.
-    JournalContext &context() const { return *context_; }
+    JournalContext &context() const override { return *context_; }
     CQuilloxDoc &document() const { return *document_; }
 
     QString programDirectory; // the executable's directory, ending in "/"
+    QString programDirectoryPath() const override { return programDirectory; }
     bool startupComplete = false;
     int nUser = 1;       // read from the profile, not used further
     int crntUserNum = 1; // names the journal file
@@ -55,38 +56,23 @@ class CZephalonteApp : public QObject {
     // The full path of the journal; empty after "new" until it is saved.
     QString documentPath() const;
     // The file name shown in the title bar and in questions.
-    QString documentTitle() const;
-    QStringList recentFiles() const;
+    QString documentTitle() const override;
+    QStringList recentFiles() const override;
 
-    // The printer the panes print on and the page set-up edits.
-    QPrinter &printer();
+    QPrinter &printer() override;
 
     // ---- commands ----
-    void fileNew();
-    void fileOpen();
-    void openRecentFile(int index);
-    // False when nothing was written (failure reported, or the user cancelled).
-    bool fileSave();
-    bool fileSaveAs();
+    void fileNew() override;
+    void fileOpen() override;
+    void openRecentFile(int index) override;
+    bool fileSave() override;
+    bool fileSaveAs() override;
     // Loads another journal after start-up. False when it could not be loaded
     // (the user has been told); the journal in memory is then untouched.
     bool openJournal(const QString &path);
-    void printSetup();
-    void editUserInfo();
-
-    // Stores the journal before the main window closes.
-    enum class CloseStore {
-        Stored,       // written: the exit question comes next
-        QuitUnstored, // not written, and the user chose to quit all the same
-        KeepRunning,  // the user chose to stay
-    };
-    struct CloseStoreResult {
-        CloseStore result = CloseStore::Stored;
-        // Stored, with something to say: the .bak could not be kept, or
-        // another program's version was kept aside.
-        QString notes;
-    };
-    CloseStoreResult storeBeforeClose();
+    void printSetup() override;
+    void editUserInfo() override;
+    CloseStoreResult storeBeforeClose() override;
 
     // ---- the end of the session from outside ----
     // SIGTERM, SIGHUP or SIGINT: open dialogs close as if cancelled, the
