@@ -110,9 +110,9 @@ CMainFrame::CMainFrame(FrameCommands &app) : app_(app)
         qApp->installEventFilter(this);
     }
 
-    refreshTitle();
-    rebuildRecentFileMenu();
-    refreshPeriodChecks();
+    // The title, the recent files and the period's check mark follow the
+    // program's notices once a journal is open: the application may still be
+    // opening it on another thread while this runs.
     refreshLockIndicators();
     // The entry form is where the user starts typing.
     lastActivePane_ = inputView_;

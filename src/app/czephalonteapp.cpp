@@ -30,6 +30,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <future>
 
 namespace {
 
@@ -128,23 +129,34 @@ bool CZephalonteApp::startUp(const QStringList &arguments)
     if (!programDirectory.endsWith(QLatin1Char('/')))
         programDirectory += QLatin1Char('/');
 
+    // A long journal takes about as long to read as the window to build, so
+    // the session opens it on a worker meanwhile. The two share nothing until
+    // the join: the window's constructor reads neither the session nor the
+    // document, and shows the journal only when reportOpened announces it.
+    const StartupArguments parsed = parseStartupArguments(arguments);
+    std::future<OpenOutcome> opening;
+    if (parsed.error.isEmpty()) {
+        opening = std::async(std::launch::async, [this, parsed] {
+            return parsed.journalPath.isEmpty()
+                       ? session_->open(
+                             QString::fromStdString(CQuilloxDoc::journalFileName(crntUserNum)),
+                             JournalSession::OpenMode::currentUser, todayDate())
+                       : session_->open(parsed.journalPath, JournalSession::OpenMode::named,
+                                        todayDate());
+        });
+    }
+
     frame_ = std::make_unique<CMainFrame>(*this);
     connect(this, &CZephalonteApp::documentPathChanged, frame_.get(), &CMainFrame::refreshTitle);
     connect(this, &CZephalonteApp::recentFilesChanged, frame_.get(),
             &CMainFrame::rebuildRecentFileMenu);
     connect(this, &CZephalonteApp::statusMessage, frame_.get(), &CMainFrame::showStatusMessage);
 
-    const StartupArguments parsed = parseStartupArguments(arguments);
     if (!parsed.error.isEmpty()) {
         refuseStart(parsed.error);
         return false;
     }
-    const OpenOutcome opened =
-        parsed.journalPath.isEmpty()
-            ? session_->open(QString::fromStdString(CQuilloxDoc::journalFileName(crntUserNum)),
-                             JournalSession::OpenMode::currentUser, todayDate())
-            : session_->open(parsed.journalPath, JournalSession::OpenMode::named, todayDate());
-    if (!reportOpened(opened, true))
+    if (!reportOpened(opening.get(), true))
         return false;
 
     // The size the window returns to when the user restores it from maximised.

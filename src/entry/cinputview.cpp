@@ -100,10 +100,8 @@ CInputView::CInputView(JournalContext &context, QWidget *parent)
     connect(ui_->nextDayButton, &QPushButton::clicked, this, [this] { stepDays(+1); });
     // The program sets the picker with its signals blocked, so this is the user.
     connect(ui_->datePicker, &QDateEdit::dateChanged, this, &CInputView::pickedInPicker);
-
-    // The first day shown is the selected one; the other panes are told once
-    // the document has been loaded.
-    setTexts(textsForDay(context.document().findDay(shownDate_)));
+    // The fields are filled at the first update: the document may still be
+    // loading on another thread while the window is built.
 }
 
 CInputView::~CInputView() = default;
