@@ -278,7 +278,7 @@ void CMainFrame::createActions()
         // so that the keys reach the focused control unchanged.
         std::function<void()> run;
     };
-    // One command a few lines, read as the table it is.
+    // Kept as a table, one command to an entry, rather than as formatted code.
     // clang-format off
     const ActionSpec specs[] = {
         {FrameAction::New, frametext::fileNew, frametext::promptNew, {Qt::CTRL | Qt::Key_N}, {},
