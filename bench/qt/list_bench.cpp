@@ -1,13 +1,13 @@
 // Figures for the journal list on a long journal: 100,000 consecutive days
 // with memos, far more than a person records.
 
-#include "app/czephalonteapp.h"
 #include "graph/fontsubstitutes.h"
 #include "journal/cquilloxdoc.h"
 #include "list/cquilloxview.h"
 #include "list/listline.h"
 #include "list/listpainter.h"
 #include "list/listrows.h"
+#include "pane/journalcontext.h"
 
 #include <QApplication>
 #include <QImage>
@@ -64,12 +64,13 @@ BENCHMARK(BM_ListRepaint)->Unit(benchmark::kMicrosecond);
 struct LongJournalPane {
     LongJournalPane()
     {
-        fill(*app.theDocument);
+        fill(document);
         view.resize(paneWidth, paneHeight);
-        app.updateAllViews();
+        context.updateAllViews();
     }
-    CZephalonteApp app;
-    CQuilloxView view;
+    CQuilloxDoc document{todayDate()};
+    JournalContext context{document, todayDate()};
+    CQuilloxView view{context};
 };
 
 // The pane's part of "update all views" when another pane selects a day: the
@@ -78,13 +79,13 @@ struct LongJournalPane {
 void BM_ListViewUpdate(benchmark::State &state)
 {
     LongJournalPane pane;
-    CZephalonteApp &app = pane.app;
+    JournalContext &context = pane.context;
     const Date days[] = {firstDate + std::chrono::days(10),
                          firstDate + std::chrono::days(journalDays - 10)};
     int turn = 0;
     for (auto _ : state) {
-        app.selectedDate = days[turn ^= 1];
-        app.updateAllViews();
+        context.setSelectedDate(days[turn ^= 1]);
+        context.updateAllViews();
     }
 }
 BENCHMARK(BM_ListViewUpdate)->Unit(benchmark::kMicrosecond);
@@ -94,16 +95,17 @@ BENCHMARK(BM_ListViewUpdate)->Unit(benchmark::kMicrosecond);
 void BM_ListViewUpdateAfterNewDay(benchmark::State &state)
 {
     LongJournalPane pane;
-    CZephalonteApp &app = pane.app;
+    CQuilloxDoc &document = pane.document;
+    JournalContext &context = pane.context;
     const Date extra = firstDate + std::chrono::days(journalDays);
     for (auto _ : state) {
         state.PauseTiming();
-        if (app.theDocument->findDay(extra))
-            app.theDocument->removeDay(extra);
+        if (document.findDay(extra))
+            document.removeDay(extra);
         else
-            app.theDocument->setDay(extra, "", 61, 0, 0, 0, 0, 0);
+            document.setDay(extra, "", 61, 0, 0, 0, 0, 0);
         state.ResumeTiming();
-        app.updateAllViews();
+        context.updateAllViews();
     }
 }
 BENCHMARK(BM_ListViewUpdateAfterNewDay)->Unit(benchmark::kMicrosecond);

@@ -1,11 +1,13 @@
 #!/bin/sh
-# Launch-to-first-paint of Zephalonte with a 100-year journal (36,500 days),
-# against a bare Qt main window, under the offscreen platform.
+# Launch-to-first-paint of Zephalonte with a 100-year journal (36,500 days)
+# and with an empty one, against a bare Qt main window, under the offscreen
+# platform. The difference of the two journals is what the journal's load,
+# the list's rows and the first statistics cost.
 #
 #   bench/startup/run.sh [BUILD_DIR]      (default: build)
 #
-# Needs hyperfine and GNU time. Prints both medians, their ratio and the
-# peak memory of each program.
+# Needs hyperfine and GNU time. Prints the medians, the ratios, the journal's
+# share and the peak memory of each program.
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -18,11 +20,11 @@ done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/config"
+mkdir -p "$work/config" "$work/empty"
 
 # 36,500 consecutive days from 1930-01-01, every value filled, with a name so
 # that no question stops the start-up.
-python3 - "$work/zph0001.txt" <<'PY'
+python3 - "$work/zph0001.txt" "$work/empty/zph0001.txt" <<'PY'
 import datetime, sys
 day = datetime.date(1930, 1, 1)
 lines = ["# quillox file ver 2", "[settings]", "graphNDays = 35", "[userInfo]",
@@ -32,6 +34,8 @@ for i in range(36500):
         day.strftime("%Y/%m/%d"), 60 + i % 50 / 10, 20 + i % 30 / 10, 5, 1800, 2, 1500, i))
     day += datetime.timedelta(days=1)
 open(sys.argv[1], "w", newline="").write("\r\n".join(lines) + "\r\n")
+# The same journal without days.
+open(sys.argv[2], "w", newline="").write("\r\n".join(lines[:7]) + "\r\n")
 PY
 
 export QT_QPA_PLATFORM=offscreen ZPH_QUIT_AFTER_FIRST_PAINT=1 XDG_CONFIG_HOME="$work/config"
@@ -39,13 +43,15 @@ cd "$work"
 
 hyperfine --warmup 3 --runs 30 --style basic --export-json "$work/times.json" \
     --command-name zephalonte "$program" \
+    --command-name zephalonte_empty "cd $work/empty && $program" \
     --command-name bare_window "$bare" >&2
 
 python3 - "$work/times.json" <<'PY'
 import json, sys
 results = {r["command"]: r["median"] * 1000 for r in json.load(open(sys.argv[1]))["results"]}
-z, b = results["zephalonte"], results["bare_window"]
+z, e, b = results["zephalonte"], results["zephalonte_empty"], results["bare_window"]
 print("median launch to first paint: zephalonte %.1f ms, bare window %.1f ms, ratio %.2f" % (z, b, z / b))
+print("empty journal: zephalonte %.1f ms, ratio %.2f; the 36,500 days' share %.1f ms" % (e, e / b, z - e))
 PY
 
 peak() {

@@ -6,8 +6,6 @@
 #include "journal/cquilloxdoc.h"
 #include "journal/numbertext.h"
 
-#include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <initializer_list>
@@ -72,13 +70,6 @@ int truncatedToInt(double value)
     return static_cast<int>(value);
 }
 
-void appendInteger(std::string &out, int value)
-{
-    std::array<char, 16> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    out.append(buffer.data(), result.ptr);
-}
-
 using FormatArgument = std::variant<double, int, std::string_view>;
 
 // The message's own small printf: "%5.2f", "%d", "%s" and "%%", taking the
@@ -105,7 +96,7 @@ void appendFormatted(std::string &out, std::string_view format,
             appendFixedNumber(out, std::get<double>(*next++), 2, 5);
             directiveLength = 4;
         } else if (directive.starts_with('d')) {
-            appendInteger(out, std::get<int>(*next++));
+            appendPaddedInteger(out, std::get<int>(*next++));
         } else {
             out.append(std::get<std::string_view>(*next++));
         }

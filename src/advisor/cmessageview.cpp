@@ -2,8 +2,8 @@
 
 #include "advisor/advisormessage.h"
 #include "advisor/advisorpanepainter.h"
-#include "app/czephalonteapp.h"
 #include "journal/cquilloxdoc.h"
+#include "pane/journalcontext.h"
 
 #include <QImage>
 #include <QMouseEvent>
@@ -27,7 +27,8 @@ constexpr int waveTickMilliseconds = 400;
 
 } // namespace
 
-CMessageView::CMessageView(QWidget *parent) : CPaneView(parent), textBox_(new QPlainTextEdit(this))
+CMessageView::CMessageView(JournalContext &context, QWidget *parent)
+    : CPaneView(context, parent), textBox_(new QPlainTextEdit(this))
 {
     setObjectName(QStringLiteral("messageView"));
     // The paint covers every pixel; erasing first would only make it flicker.
@@ -62,11 +63,8 @@ void CMessageView::onUpdate(QObject *)
 
 void CMessageView::composeMessage()
 {
-    const CZephalonteApp *app = theApp();
-    if (!app || !app->theDocument)
-        return;
     message_ = QString::fromStdString(
-        composeAdvisorMessage(*app->theDocument, app->selectedDate, todayDate()));
+        composeAdvisorMessage(context().document(), context().selectedDate(), todayDate()));
     // The text box is refilled only when the message changes, not at every
     // paint, so that a wave or an expose keeps where the user scrolled to.
     QString shown = message_;

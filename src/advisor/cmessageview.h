@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/cpaneview.h"
+#include "pane/cpaneview.h"
 
 #include <QBasicTimer>
 #include <QString>
@@ -12,7 +12,7 @@ class QPlainTextEdit;
 class CMessageView : public CPaneView {
     Q_OBJECT
   public:
-    explicit CMessageView(QWidget *parent = nullptr);
+    explicit CMessageView(JournalContext &context, QWidget *parent = nullptr);
 
     // The composed message, lines separated by CR LF.
     QString message() const { return message_; }

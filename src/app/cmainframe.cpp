@@ -3,17 +3,20 @@
 #include "advisor/cmessageview.h"
 #include "app/appicons.h"
 #include "app/caboutdlg.h"
-#include "app/czephalonteapp.h"
+#include "app/framecommands.h"
 #include "app/frametexts.h"
+#include "app/keyboardlocks.h"
+#include "app/panewidths.h"
 #include "dialogs/cgraphsettingsdlg.h"
 #include "dialogs/cobjectivedlg.h"
 #include "dialogs/uitext.h"
-#include "app/keyboardlocks.h"
-#include "app/panewidths.h"
 #include "entry/cinputview.h"
 #include "graph/cgraphview.h"
+#include "graph/graphprint.h"
+#include "graph/graphtexts.h"
 #include "journal/cquilloxdoc.h"
 #include "list/cquilloxview.h"
+#include "pane/journalcontext.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,12 +28,15 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScopedValueRollback>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 
 namespace {
 
@@ -70,7 +76,7 @@ QString escapedForMenu(QString text)
 
 } // namespace
 
-CMainFrame::CMainFrame(CZephalonteApp &app) : app_(app)
+CMainFrame::CMainFrame(FrameCommands &app) : app_(app)
 {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowIcon(programIcon());
@@ -78,15 +84,12 @@ CMainFrame::CMainFrame(CZephalonteApp &app) : app_(app)
 
     createPanes();
     createActions();
+    graphView_->setSettingsAction(actions_[FrameAction::GraphSettings]);
     createToolBar();
     createMenus();
     createStatusBar();
 
-    connect(&app_, &CZephalonteApp::documentPathChanged, this, &CMainFrame::refreshTitle);
-    connect(&app_, &CZephalonteApp::recentFilesChanged, this, &CMainFrame::rebuildRecentFileMenu);
-    connect(&app_, &CZephalonteApp::statusMessage, this,
-            [this](const QString &text) { statusBar()->showMessage(text); });
-    connect(&app_, &CZephalonteApp::documentUpdated, this, [this] {
+    connect(&app_.context(), &JournalContext::documentUpdated, this, [this] {
         refreshPeriodChecks();
         updateCommandStates();
     });
@@ -107,9 +110,9 @@ CMainFrame::CMainFrame(CZephalonteApp &app) : app_(app)
         qApp->installEventFilter(this);
     }
 
-    refreshTitle();
-    rebuildRecentFileMenu();
-    refreshPeriodChecks();
+    // The title, the recent files and the period's check mark follow the
+    // program's notices once a journal is open: the application may still be
+    // opening it on another thread while this runs.
     refreshLockIndicators();
     // The entry form is where the user starts typing.
     lastActivePane_ = inputView_;
@@ -139,7 +142,8 @@ void CMainFrame::createPanes()
     innerSplitter_->setFrameShape(QFrame::StyledPanel);
     innerSplitter_->setMinimumHeight(topRowMinimumHeight);
 
-    graphView_ = new CGraphView(outerSplitter_);
+    JournalContext &context = app_.context();
+    graphView_ = new CGraphView(context, outerSplitter_);
     graphView_->resize(graphInitialHeight, graphInitialHeight);
     outerSplitter_->addWidget(innerSplitter_);
     outerSplitter_->addWidget(graphView_);
@@ -147,9 +151,16 @@ void CMainFrame::createPanes()
     outerSplitter_->setStretchFactor(0, 0);
     outerSplitter_->setStretchFactor(1, 1);
 
-    inputView_ = new CInputView(innerSplitter_);
-    listView_ = new CQuilloxView(innerSplitter_);
-    messageView_ = new CMessageView(innerSplitter_);
+    inputView_ = new CInputView(context, innerSplitter_);
+    listView_ = new CQuilloxView(context, innerSplitter_);
+    messageView_ = new CMessageView(context, innerSplitter_);
+    // The form's journal keys move the list; every pane prints the graph page.
+    connect(inputView_, &CInputView::listCommandRequested, listView_, &CQuilloxView::runCommand);
+    for (CPaneView *pane :
+         {static_cast<CPaneView *>(inputView_), static_cast<CPaneView *>(listView_),
+          static_cast<CPaneView *>(messageView_), static_cast<CPaneView *>(graphView_)})
+        connect(pane, &CPaneView::printRequested, this,
+                [this, pane](PaneCommand command) { printGraph(pane, command); });
     inputView_->setMinimumWidth(entryFormMinimumWidth);
     listView_->setMinimumWidth(listMinimumWidth);
     messageView_->setMinimumWidth(advisorMinimumWidth);
@@ -253,110 +264,99 @@ void CMainFrame::cyclePanes(int step)
 
 void CMainFrame::createActions()
 {
-    auto make = [this](FrameAction id, const QString &text, const QString &prompt) {
-        auto *action = new QAction(this);
-        setMenuText(action, text);
-        if (!prompt.isEmpty())
-            setPrompt(action, prompt);
-        actions_[id] = action;
-        return action;
+    using Keys = QList<QKeySequence>;
+    const auto route = [this](PaneCommand command) {
+        return [this, command] { routeToActivePane(command); };
     };
+    struct ActionSpec {
+        FrameAction id;
+        const char *text;   // "text\tshortcut" as the menu shows it
+        const char *prompt; // "status-bar prompt\ntooltip", or null
+        Keys keys;          // replace the menu text's shortcut when given
+        std::optional<ToolbarIcon> icon;
+        // Null: the command has keys but no handler, and stays unavailable
+        // so that the keys reach the focused control unchanged.
+        std::function<void()> run;
+    };
+    // Kept as a table, one command to an entry, rather than as formatted code.
+    // clang-format off
+    const ActionSpec specs[] = {
+        {FrameAction::New, frametext::fileNew, frametext::promptNew, {Qt::CTRL | Qt::Key_N}, {},
+         [this] { app_.fileNew(); }},
+        {FrameAction::Open, frametext::fileOpen, frametext::promptOpen, {Qt::CTRL | Qt::Key_O}, {},
+         [this] { app_.fileOpen(); }},
+        {FrameAction::Save, frametext::fileSave, frametext::promptSave, {Qt::CTRL | Qt::Key_S}, {},
+         [this] { app_.fileSave(); }},
+        {FrameAction::SaveAs, frametext::fileSaveAs, frametext::promptSaveAs, {}, {},
+         [this] { app_.fileSaveAs(); }},
+        {FrameAction::Print, frametext::filePrint, frametext::promptPrint, {}, ToolbarIcon::Print,
+         route(PaneCommand::Print)},
+        {FrameAction::PrintPreview, frametext::filePrintPreview, frametext::promptPrintPreview, {},
+         {}, route(PaneCommand::PrintPreview)},
+        {FrameAction::PrintSetup, frametext::filePrintSetup, frametext::promptPrintSetup, {}, {},
+         [this] { app_.printSetup(); }},
+        {FrameAction::Exit, frametext::fileExit, frametext::promptExit, {}, {}, [this] { close(); }},
+        {FrameAction::UserInfo, frametext::settingsUserInfo, frametext::promptUserInfo, {}, {},
+         [this] { app_.editUserInfo(); }},
+        {FrameAction::Objective, frametext::settingsObjective, frametext::promptObjective, {}, {},
+         [this] {
+             if (CObjectiveDlg::editDocument(app_.context().document(), this))
+                 app_.context().updateAllViews();
+         }},
+        {FrameAction::GraphSettings, frametext::settingsGraph, frametext::promptGraphSettings, {},
+         {},
+         [this] {
+             if (CGraphSettingsDlg::editDocument(app_.context().document(), this))
+                 app_.context().updateAllViews();
+         }},
+        // Alt+F1 reaches the same help from anywhere in the window.
+        {FrameAction::Help, frametext::helpContents, frametext::promptHelp,
+         {Qt::Key_F1, Qt::ALT | Qt::Key_F1}, {}, [this] { showHelp(); }},
+        {FrameAction::About, frametext::helpAbout, frametext::promptAbout, {}, ToolbarIcon::About,
+         [this] { showAbout(); }},
+        {FrameAction::Cut, frametext::editCut, frametext::promptCut,
+         {Qt::CTRL | Qt::Key_X, Qt::SHIFT | Qt::Key_Delete}, ToolbarIcon::Cut,
+         route(PaneCommand::Cut)},
+        {FrameAction::Copy, frametext::editCopy, frametext::promptCopy,
+         {Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_Insert}, ToolbarIcon::Copy,
+         route(PaneCommand::Copy)},
+        {FrameAction::Paste, frametext::editPaste, frametext::promptPaste,
+         {Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Insert}, ToolbarIcon::Paste,
+         route(PaneCommand::Paste)},
+        {FrameAction::Undo, frametext::editUndo, nullptr,
+         {Qt::CTRL | Qt::Key_Z, Qt::ALT | Qt::Key_Backspace}, {}, nullptr},
+        {FrameAction::ContextHelp, frametext::contextHelp, nullptr, {Qt::SHIFT | Qt::Key_F1}, {},
+         nullptr},
+        {FrameAction::NextPane, frametext::nextPane, frametext::promptNextPane, {Qt::Key_F6}, {},
+         [this] { cyclePanes(+1); }},
+        {FrameAction::PreviousPane, frametext::previousPane, frametext::promptPreviousPane,
+         {Qt::SHIFT | Qt::Key_F6}, {}, [this] { cyclePanes(-1); }},
+    };
+    // clang-format on
+    for (const ActionSpec &spec : specs) {
+        auto *action = new QAction(this);
+        setMenuText(action, ui(spec.text));
+        if (spec.prompt)
+            setPrompt(action, ui(spec.prompt));
+        if (!spec.keys.isEmpty())
+            action->setShortcuts(spec.keys);
+        if (spec.icon)
+            action->setIcon(toolbarIcon(*spec.icon));
+        if (spec.run)
+            connect(action, &QAction::triggered, this, spec.run);
+        else
+            action->setEnabled(false);
+        actions_[spec.id] = action;
+    }
 
-    // Commands reached only through their keys, as the menus do not list them.
-    QAction *a = make(FrameAction::New, ui(frametext::fileNew),
-                      ui(frametext::promptNew));
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    connect(a, &QAction::triggered, &app_, &CZephalonteApp::fileNew);
-    a = make(FrameAction::Open, ui(frametext::fileOpen),
-             ui(frametext::promptOpen));
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    connect(a, &QAction::triggered, &app_, &CZephalonteApp::fileOpen);
-    a = make(FrameAction::Save, ui(frametext::fileSave),
-             ui(frametext::promptSave));
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    connect(a, &QAction::triggered, &app_, [this] { app_.fileSave(); });
-
-    a = make(FrameAction::SaveAs, ui(frametext::fileSaveAs),
-             ui(frametext::promptSaveAs));
-    connect(a, &QAction::triggered, &app_, [this] { app_.fileSaveAs(); });
-    a = make(FrameAction::Print, ui(frametext::filePrint),
-             ui(frametext::promptPrint));
-    connect(a, &QAction::triggered, this, [this] { routeToActivePane(PaneCommand::Print); });
-    a = make(FrameAction::PrintPreview, ui(frametext::filePrintPreview),
-             ui(frametext::promptPrintPreview));
-    connect(a, &QAction::triggered, this, [this] { routeToActivePane(PaneCommand::PrintPreview); });
-    a = make(FrameAction::PrintSetup, ui(frametext::filePrintSetup),
-             ui(frametext::promptPrintSetup));
-    connect(a, &QAction::triggered, &app_, &CZephalonteApp::printSetup);
-    a = make(FrameAction::Exit, ui(frametext::fileExit),
-             ui(frametext::promptExit));
-    connect(a, &QAction::triggered, this, &QWidget::close);
-
-    a = make(FrameAction::UserInfo, ui(frametext::settingsUserInfo), ui(frametext::promptUserInfo));
-    connect(a, &QAction::triggered, &app_, &CZephalonteApp::editUserInfo);
-    a = make(FrameAction::Objective, ui(frametext::settingsObjective),
-             ui(frametext::promptObjective));
-    connect(a, &QAction::triggered, this, [this] {
-        if (CObjectiveDlg::editDocument(*app_.theDocument, this))
-            app_.updateAllViews();
-    });
-    a = make(FrameAction::GraphSettings, ui(frametext::settingsGraph),
-             ui(frametext::promptGraphSettings));
-    connect(a, &QAction::triggered, this, [this] {
-        if (CGraphSettingsDlg::editDocument(*app_.theDocument, this))
-            app_.updateAllViews();
-    });
-
-    a = make(FrameAction::StatusBar, ui(frametext::viewStatusBar),
-             ui(frametext::promptStatusBar));
-    a->setCheckable(true);
-    a->setChecked(true);
-    connect(a, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
-
-    a = make(FrameAction::Help, ui(frametext::helpContents), ui(frametext::promptHelp));
-    // Alt+F1 reaches the same help from anywhere in the window.
-    a->setShortcuts({QKeySequence(Qt::Key_F1), QKeySequence(Qt::ALT | Qt::Key_F1)});
-    connect(a, &QAction::triggered, this, &CMainFrame::showHelp);
-    a = make(FrameAction::About, ui(frametext::helpAbout),
-             ui(frametext::promptAbout));
-    connect(a, &QAction::triggered, this, &CMainFrame::showAbout);
-
-    a = make(FrameAction::Cut, ui(frametext::editCut),
-             ui(frametext::promptCut));
-    a->setIcon(toolbarIcon(ToolbarIcon::Cut));
-    a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
-    connect(a, &QAction::triggered, this, [this] { routeToActivePane(PaneCommand::Cut); });
-    a = make(FrameAction::Copy, ui(frametext::editCopy),
-             ui(frametext::promptCopy));
-    a->setIcon(toolbarIcon(ToolbarIcon::Copy));
-    a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
-    connect(a, &QAction::triggered, this, [this] { routeToActivePane(PaneCommand::Copy); });
-    a = make(FrameAction::Paste, ui(frametext::editPaste),
-             ui(frametext::promptPaste));
-    a->setIcon(toolbarIcon(ToolbarIcon::Paste));
-    a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
-    connect(a, &QAction::triggered, this, [this] { routeToActivePane(PaneCommand::Paste); });
-    actions_[FrameAction::Print]->setIcon(toolbarIcon(ToolbarIcon::Print));
-    actions_[FrameAction::About]->setIcon(toolbarIcon(ToolbarIcon::About));
-
-    // Undo and context help have keys but no handler: they stay unavailable,
-    // and the keys reach the focused control unchanged.
-    a = make(FrameAction::Undo, ui(frametext::editUndo), QString());
-    a->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
-    a->setEnabled(false);
-    a = make(FrameAction::ContextHelp, ui(frametext::contextHelp), QString());
-    a->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1));
-    a->setEnabled(false);
-
-    a = make(FrameAction::NextPane, ui(frametext::nextPane),
-             ui(frametext::promptNextPane));
-    a->setShortcut(QKeySequence(Qt::Key_F6));
-    connect(a, &QAction::triggered, this, [this] { cyclePanes(+1); });
-    a = make(FrameAction::PreviousPane, ui(frametext::previousPane),
-             ui(frametext::promptPreviousPane));
-    a->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6));
-    connect(a, &QAction::triggered, this, [this] { cyclePanes(-1); });
+    QAction *statusBarShown = new QAction(this);
+    setMenuText(statusBarShown, ui(frametext::viewStatusBar));
+    setPrompt(statusBarShown, ui(frametext::promptStatusBar));
+    statusBarShown->setCheckable(true);
+    statusBarShown->setChecked(true);
+    connect(statusBarShown, &QAction::toggled, this,
+            [this](bool on) { statusBar()->setVisible(on); });
+    actions_[FrameAction::StatusBar] = statusBarShown;
 
     // Keys of commands that are in no menu work only when the window holds
     // the actions itself.
@@ -394,14 +394,14 @@ void CMainFrame::createMenus()
     QMenu *view = menuBar()->addMenu(ui(frametext::viewMenu));
     periodMenu_ = view->addMenu(ui(frametext::viewGraphPeriod));
     periodMenu_->setObjectName(QStringLiteral("graphPeriodMenu"));
-    static_assert(frametext::graphPeriodItems.size() == graphPeriodChoices.size());
+    static_assert(graphtext::graphPeriodItems.size() == graphPeriodChoices.size());
     for (std::size_t i = 0; i < graphPeriodChoices.size(); ++i) {
-        QAction *a = periodMenu_->addAction(ui(frametext::graphPeriodItems[i]));
+        QAction *a = periodMenu_->addAction(ui(graphtext::graphPeriodItems[i]));
         a->setCheckable(true);
         a->setStatusTip(ui(frametext::promptGraphPeriod));
         const int nDays = graphPeriodChoices[i];
         connect(a, &QAction::triggered, this, [this, nDays] {
-            app_.setGraphPeriod(nDays);
+            app_.context().setGraphPeriod(nDays);
             refreshPeriodChecks();
         });
         periodActions_.emplace_back(a, nDays);
@@ -489,7 +489,7 @@ void CMainFrame::rebuildRecentFileMenu()
         auto *a = new QAction(text, fileMenu_);
         a->setStatusTip(ui(frametext::promptRecentFile));
         const int index = static_cast<int>(i);
-        connect(a, &QAction::triggered, &app_, [this, index] { app_.openRecentFile(index); });
+        connect(a, &QAction::triggered, this, [this, index] { app_.openRecentFile(index); });
         fileMenu_->insertAction(recentFilesEnd_, a);
         recentFileActions_.push_back(a);
     }
@@ -498,7 +498,12 @@ void CMainFrame::rebuildRecentFileMenu()
 void CMainFrame::refreshPeriodChecks()
 {
     for (const auto &[action, nDays] : periodActions_)
-        action->setChecked(app_.theDocument && app_.theDocument->isGraphPeriodChecked(nDays));
+        action->setChecked(app_.context().document().isGraphPeriodChecked(nDays));
+}
+
+void CMainFrame::showStatusMessage(const QString &text)
+{
+    statusBar()->showMessage(text);
 }
 
 void CMainFrame::refreshTitle()
@@ -520,6 +525,13 @@ void CMainFrame::updateCommandStates()
         actions_[id]->setEnabled(pane && pane->isCommandEnabled(command));
 }
 
+void CMainFrame::printGraph(CPaneView *pane, PaneCommand command)
+{
+    // Set from the preparation to the end of the job, whichever way it ends.
+    const QScopedValueRollback<bool> printing(printingActive_, true);
+    printGraphPage(*graphView_, app_.printer(), pane, command);
+}
+
 void CMainFrame::routeToActivePane(PaneCommand command)
 {
     CPaneView *pane = activePane();
@@ -531,7 +543,7 @@ void CMainFrame::routeToActivePane(PaneCommand command)
 
 void CMainFrame::showHelp()
 {
-    QString directory = app_.programDirectory;
+    QString directory = app_.programDirectoryPath();
     if (!directory.isEmpty() && !directory.endsWith(QLatin1Char('/')))
         directory += QLatin1Char('/');
     // Beside the program in a build tree or a copied program folder; an
@@ -570,16 +582,14 @@ void CMainFrame::showAbout()
 
 void CMainFrame::closeEvent(QCloseEvent *event)
 {
-    CZephalonteApp::CloseStoreResult stored;
-    if (app_.theDocument)
-        stored = app_.storeBeforeClose();
-    if (stored.result == CZephalonteApp::CloseStore::KeepRunning) {
+    const FrameCommands::CloseStoreResult stored = app_.storeBeforeClose();
+    if (stored.result == FrameCommands::CloseStore::KeepRunning) {
         event->ignore();
         return;
     }
     // After "quit without saving?" was answered yes, asking again whether to
     // quit would only repeat the question.
-    if (stored.result == CZephalonteApp::CloseStore::Stored && !app_.printingActive) {
+    if (stored.result == FrameCommands::CloseStore::Stored && !printingActive_) {
         // A .bak that could not be kept, or another program's version kept aside,
         // is said here: the status bar is about to go.
         const QString text = stored.notes.isEmpty()

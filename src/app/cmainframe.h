@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/cpaneview.h"
+#include "pane/cpaneview.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -13,7 +13,7 @@ class CGraphView;
 class CInputView;
 class CMessageView;
 class CQuilloxView;
-class CZephalonteApp;
+class FrameCommands;
 class QAction;
 class QLabel;
 class QMenu;
@@ -58,7 +58,7 @@ class CMainFrame : public QMainWindow {
     static constexpr int topRowInitialHeight = 400;
     static constexpr int topRowMinimumHeight = 300;
 
-    explicit CMainFrame(CZephalonteApp &app);
+    explicit CMainFrame(FrameCommands &app);
     ~CMainFrame() override;
 
     QAction *action(FrameAction which) const;
@@ -76,6 +76,9 @@ class CMainFrame : public QMainWindow {
     CPaneView *activePane() const;
     void activatePane(CPaneView *pane);
 
+    // True from the preparation of a print job to its end.
+    bool printingActive() const { return printingActive_; }
+
     // Re-asks the active pane which of the routed commands (cut, copy, paste,
     // print, preview) it handles now. Panes call it when that changes.
     void updateCommandStates();
@@ -84,6 +87,12 @@ class CMainFrame : public QMainWindow {
     // program, else the installed one in ../share/zephalonte/.
     void showHelp();
     void showAbout();
+
+    // Follow the program's notices: the journal's name, the recent files, a
+    // one-line report for the status bar.
+    void refreshTitle();
+    void rebuildRecentFileMenu();
+    void showStatusMessage(const QString &text);
 
   signals:
     // Emitted once, when the window has been painted for the first time.
@@ -100,16 +109,16 @@ class CMainFrame : public QMainWindow {
     void createToolBar();
     void createStatusBar();
     void createPanes();
-    void rebuildRecentFileMenu();
     void refreshPeriodChecks();
-    void refreshTitle();
     void refreshLockIndicators();
     void cyclePanes(int step);
     void routeToActivePane(PaneCommand command);
+    // The one print path: every pane prints the graph page.
+    void printGraph(CPaneView *pane, PaneCommand command);
     std::vector<CPaneView *> panesInOrder() const;
     void layOutTopPanes();
 
-    CZephalonteApp &app_;
+    FrameCommands &app_;
     std::map<FrameAction, QAction *> actions_;
     QMenu *fileMenu_ = nullptr;
     QMenu *periodMenu_ = nullptr;
@@ -130,4 +139,5 @@ class CMainFrame : public QMainWindow {
     bool mainRowsLaidOut_ = false;
     bool painted_ = false;
     bool lockIndicatorsLive_ = false;
+    bool printingActive_ = false;
 };

@@ -8,8 +8,8 @@
 #include "app/terminationsignals.h"
 #include "dialogs/cuserinfodlg.h"
 #include "dialogs/uitext.h"
-#include "graph/cgraphview.h"
 #include "journal/cquilloxdoc.h"
+#include "pane/journalcontext.h"
 #include "session/journalsession.h"
 #include "session/journalwatcher.h"
 #include "session/keptcopy.h"
@@ -33,10 +33,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <future>
 
 namespace {
-
-CZephalonteApp *currentApp = nullptr;
 
 constexpr double restoredWindowShare = 0.75;
 
@@ -103,16 +102,11 @@ QString startupPathProblem(const QString &journalPath, const QByteArrayList &nat
 
 } // namespace
 
-CZephalonteApp *theApp()
-{
-    return currentApp;
-}
-
 CZephalonteApp::CZephalonteApp(QObject *parent) : QObject(parent)
 {
     const Date today = todayDate();
-    selectedDate = today;
     document_ = std::make_unique<CQuilloxDoc>(today);
+    context_ = std::make_unique<JournalContext>(*document_, today);
     printer_ = std::make_unique<AppPrinter>();
     recovery_ = std::make_unique<RecoveryWriter>(*document_);
     watcher_ = std::make_unique<JournalWatcher>();
@@ -123,18 +117,13 @@ CZephalonteApp::CZephalonteApp(QObject *parent) : QObject(parent)
                                        .arg(QDir::toNativeSeparators(recovery_->target()), reason));
         });
     connect(watcher_.get(), &JournalWatcher::settled, this, &CZephalonteApp::checkJournalOnDisk);
+    // Every change any pane or dialog announces reaches the recovery file.
+    connect(context_.get(), &JournalContext::documentUpdated, recovery_.get(),
+            [this] { recovery_->documentChanged(); });
     connect(this, &CZephalonteApp::documentPathChanged, this, &CZephalonteApp::followSessionPath);
-    currentApp = this;
-    theDocument = document_.get();
 }
 
-CZephalonteApp::~CZephalonteApp()
-{
-    // The panes unregister themselves through theApp() while they go.
-    frame_.reset();
-    if (currentApp == this)
-        currentApp = nullptr;
-}
+CZephalonteApp::~CZephalonteApp() = default;
 
 bool CZephalonteApp::startUp(const QStringList &arguments, const QByteArrayList &nativeArguments)
 {
@@ -159,24 +148,42 @@ bool CZephalonteApp::startUp(const QStringList &arguments, const QByteArrayList 
     if (!programDirectory.endsWith(QLatin1Char('/')))
         programDirectory += QLatin1Char('/');
 
-    frame_ = std::make_unique<CMainFrame>(*this);
-
+    // A long journal takes about as long to read as the window to build, so
+    // the session opens it on a worker meanwhile. The two share nothing until
+    // the join: the window's constructor reads neither the session nor the
+    // document, and shows the journal only when reportOpened announces it.
     const StartupArguments parsed = parseStartupArguments(arguments);
+    // A name the system spells in bytes that are not UTF-8 would be opened
+    // or created under another name: refused before anything is read.
+    const QString pathProblem =
+        parsed.error.isEmpty() ? startupPathProblem(parsed.journalPath, nativeArguments) : QString();
+    std::future<OpenOutcome> opening;
+    if (parsed.error.isEmpty() && pathProblem.isEmpty()) {
+        opening = std::async(std::launch::async, [this, parsed] {
+            return parsed.journalPath.isEmpty()
+                       ? session_->open(
+                             QString::fromStdString(CQuilloxDoc::journalFileName(crntUserNum)),
+                             JournalSession::OpenMode::currentUser, todayDate())
+                       : session_->open(parsed.journalPath, JournalSession::OpenMode::named,
+                                        todayDate());
+        });
+    }
+
+    frame_ = std::make_unique<CMainFrame>(*this);
+    connect(this, &CZephalonteApp::documentPathChanged, frame_.get(), &CMainFrame::refreshTitle);
+    connect(this, &CZephalonteApp::recentFilesChanged, frame_.get(),
+            &CMainFrame::rebuildRecentFileMenu);
+    connect(this, &CZephalonteApp::statusMessage, frame_.get(), &CMainFrame::showStatusMessage);
+
     if (!parsed.error.isEmpty()) {
         refuseStart(parsed.error);
         return false;
     }
-    if (const QString problem = startupPathProblem(parsed.journalPath, nativeArguments);
-        !problem.isEmpty()) {
-        refuseStart(problem);
+    if (!pathProblem.isEmpty()) {
+        refuseStart(pathProblem);
         return false;
     }
-    const OpenOutcome opened =
-        parsed.journalPath.isEmpty()
-            ? session_->open(QString::fromStdString(CQuilloxDoc::journalFileName(crntUserNum)),
-                             JournalSession::OpenMode::currentUser, todayDate())
-            : session_->open(parsed.journalPath, JournalSession::OpenMode::named, todayDate());
-    if (!reportOpened(opened, true))
+    if (!reportOpened(opening.get(), true))
         return false;
 
     // The size the window returns to when the user restores it from maximised.
@@ -186,7 +193,7 @@ bool CZephalonteApp::startUp(const QStringList &arguments, const QByteArrayList 
     }
     frame_->showMaximized();
     startupComplete = true;
-    printer_->applyPaperOri(theDocument->graphSettings.paperOri);
+    printer_->applyPaperOri(document_->graphSettings.paperOri);
 
     const QString untitledSaved = settings_->value(QLatin1String(untitledSavedKey)).toString();
     if (!untitledSaved.isEmpty()) {
@@ -219,20 +226,6 @@ QStringList CZephalonteApp::recentFiles() const
     return session_ ? session_->recentFiles() : QStringList();
 }
 
-void CZephalonteApp::updateAllViews(QObject *sender)
-{
-    emit documentUpdated(sender);
-    recovery_->documentChanged();
-}
-
-void CZephalonteApp::setGraphPeriod(int nDays)
-{
-    theDocument->setGraphPeriod(nDays);
-    if (theGraphView)
-        theGraphView->invalidatePeriod();
-    updateAllViews();
-}
-
 QWidget *CZephalonteApp::dialogParent() const
 {
     return frame_.get();
@@ -261,9 +254,8 @@ bool CZephalonteApp::reportOpened(const OpenOutcome &outcome, bool atStartup)
     if (outcome.damaged())
         showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(outcome));
     offerRecovery();
-    if (theGraphView)
-        theGraphView->invalidatePeriod();
-    updateAllViews();
+    context_->resetGraphPeriod();
+    context_->updateAllViews();
     promptForUserInfoIfUnnamed();
     return true;
 }
@@ -275,7 +267,7 @@ bool CZephalonteApp::openJournal(const QString &path)
 
 void CZephalonteApp::promptForUserInfoIfUnnamed()
 {
-    if (!theDocument->userInfo.name.empty())
+    if (!document_->userInfo.name.empty())
         return;
     showMessage(dialogParent(), QMessageBox::Information, ui(frametext::userInfoPrompt));
     editUserInfo();
@@ -283,8 +275,8 @@ void CZephalonteApp::promptForUserInfoIfUnnamed()
 
 void CZephalonteApp::editUserInfo()
 {
-    if (CUserInfoDlg::editDocument(*theDocument, dialogParent()))
-        updateAllViews();
+    if (CUserInfoDlg::editDocument(*document_, dialogParent()))
+        context_->updateAllViews();
 }
 
 // ---- storing ----
@@ -336,7 +328,7 @@ bool CZephalonteApp::fileSaveAs()
 
 bool CZephalonteApp::saveModified()
 {
-    if (!theDocument->isModified())
+    if (!document_->isModified())
         return true;
     const auto answer =
         askQuestion(dialogParent(), ui(frametext::saveChangesQuestion).arg(documentTitle()),
@@ -392,9 +384,8 @@ void CZephalonteApp::fileNew()
         return;
     session_->startUntitled();
     emit documentPathChanged();
-    if (theGraphView)
-        theGraphView->invalidatePeriod();
-    updateAllViews();
+    context_->resetGraphPeriod();
+    context_->updateAllViews();
 }
 
 void CZephalonteApp::fileOpen()
@@ -430,7 +421,7 @@ QPrinter &CZephalonteApp::printer()
 void CZephalonteApp::printSetup()
 {
     // The modified flag stays: the value reaches the file at the next store.
-    theDocument->graphSettings.paperOri = printer_->runSetup(dialogParent());
+    document_->graphSettings.paperOri = printer_->runSetup(dialogParent());
 }
 
 // ---- the recovery file and other programs' changes ----
@@ -521,15 +512,15 @@ void CZephalonteApp::checkJournalOnDisk()
         return;
     }
     recovery_->settle();
-    const std::int32_t shownDays = theDocument->graphSettings.graphNDays;
+    const std::int32_t shownDays = document_->graphSettings.graphNDays;
     const OpenOutcome outcome = session_->reload(todayDate());
     if (outcome.status != OpenOutcome::Status::opened)
         return; // unreadable for now: the next notice tries again
-    theDocument->graphSettings.graphNDays = shownDays;
+    document_->graphSettings.graphNDays = shownDays;
     if (outcome.damaged())
         showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(outcome));
     // The selected day and the graph's period stay where the user had them.
-    updateAllViews();
+    context_->updateAllViews();
     emit statusMessage(ui(apptext::reloadedFromDisk).arg(shown));
 }
 

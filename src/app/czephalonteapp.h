@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/framecommands.h"
 #include "journal/calendardate.h"
 
 #include <QByteArrayList>
@@ -10,10 +11,9 @@
 #include <memory>
 
 class AppPrinter;
-class CGraphView;
 class CMainFrame;
 class CQuilloxDoc;
-class CQuilloxView;
+class JournalContext;
 class JournalSession;
 class JournalWatcher;
 class RecoveryWriter;
@@ -25,12 +25,12 @@ class QSettings;
 class QWidget;
 
 // The application object: created once by main() before anything else. It
-// starts the program, owns the one document and the main window, holds the
-// values several panes share, and carries out the file commands (new, open,
+// starts the program, owns the one document, the journal context the panes
+// share and the main window, and carries out the file commands (new, open,
 // save, save as, the recent files) and the printer set-up. The journal's
 // file itself (path, lock, load, store) belongs to the JournalSession; this
 // object turns what the session reports into messages.
-class CZephalonteApp : public QObject {
+class CZephalonteApp : public QObject, public FrameCommands {
     Q_OBJECT
   public:
     explicit CZephalonteApp(QObject *parent = nullptr);
@@ -48,15 +48,12 @@ class CZephalonteApp : public QObject {
 
     CMainFrame *mainFrame() const { return frame_.get(); }
     JournalSession &session() const { return *session_; }
+    JournalContext &context() const override { return *context_; }
+    CQuilloxDoc &document() const { return *document_; }
 
-    // ---- values shared by the panes ----
     QString programDirectory; // the executable's directory, ending in "/"
-    CQuilloxDoc *theDocument = nullptr;
-    CQuilloxView *theListView = nullptr;
-    CGraphView *theGraphView = nullptr;
-    Date selectedDate;
+    QString programDirectoryPath() const override { return programDirectory; }
     bool startupComplete = false;
-    bool printingActive = false;
     int nUser = 1;       // read from the profile, not used further
     int crntUserNum = 1; // names the journal file
 
@@ -64,44 +61,23 @@ class CZephalonteApp : public QObject {
     // The full path of the journal; empty after "new" until it is saved.
     QString documentPath() const;
     // The file name shown in the title bar and in questions.
-    QString documentTitle() const;
-    QStringList recentFiles() const;
+    QString documentTitle() const override;
+    QStringList recentFiles() const override;
 
-    // Every pane re-reads the document; `sender` (a pane) is skipped.
-    void updateAllViews(QObject *sender = nullptr);
-
-    // The graph-period commands of the view menu and the graph's pop-up menu.
-    void setGraphPeriod(int nDays);
-
-    // The printer the panes print on and the page set-up edits.
-    QPrinter &printer();
+    QPrinter &printer() override;
 
     // ---- commands ----
-    void fileNew();
-    void fileOpen();
-    void openRecentFile(int index);
-    // False when nothing was written (failure reported, or the user cancelled).
-    bool fileSave();
-    bool fileSaveAs();
+    void fileNew() override;
+    void fileOpen() override;
+    void openRecentFile(int index) override;
+    bool fileSave() override;
+    bool fileSaveAs() override;
     // Loads another journal after start-up. False when it could not be loaded
     // (the user has been told); the journal in memory is then untouched.
     bool openJournal(const QString &path);
-    void printSetup();
-    void editUserInfo();
-
-    // Stores the journal before the main window closes.
-    enum class CloseStore {
-        Stored,       // written: the exit question comes next
-        QuitUnstored, // not written, and the user chose to quit all the same
-        KeepRunning,  // the user chose to stay
-    };
-    struct CloseStoreResult {
-        CloseStore result = CloseStore::Stored;
-        // Stored, with something to say: the .bak could not be kept, or
-        // another program's version was kept aside.
-        QString notes;
-    };
-    CloseStoreResult storeBeforeClose();
+    void printSetup() override;
+    void editUserInfo() override;
+    CloseStoreResult storeBeforeClose() override;
 
     // ---- the end of the session from outside ----
     // SIGTERM, SIGHUP or SIGINT: open dialogs close as if cancelled, the
@@ -122,7 +98,6 @@ class CZephalonteApp : public QObject {
     // again when nothing is unsaved, or says that both versions will be kept.
     void checkJournalOnDisk();
   signals:
-    void documentUpdated(QObject *sender);
     void documentPathChanged();
     void recentFilesChanged();
     // A one-line report for the status bar (a .bak that could not be kept).
@@ -145,8 +120,9 @@ class CZephalonteApp : public QObject {
     void refuseStart(const QString &text);
     QWidget *dialogParent() const;
 
-    // Declared first so that it outlives the window and the panes that read it.
+    // Declared first so that they outlive the window and the panes that read them.
     std::unique_ptr<CQuilloxDoc> document_;
+    std::unique_ptr<JournalContext> context_;
     std::unique_ptr<QSettings> settings_;
     std::unique_ptr<JournalSession> session_;
     std::unique_ptr<AppPrinter> printer_;
@@ -159,6 +135,3 @@ class CZephalonteApp : public QObject {
     int terminationExitCode_ = 0;
     bool conflictTold_ = false;
 };
-
-// The one application object, or null before it exists and after it is gone.
-CZephalonteApp *theApp();

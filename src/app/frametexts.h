@@ -1,7 +1,5 @@
 #pragma once
 
-#include <array>
-
 // The program's own texts for the main window, its menus and the shell's
 // small dialogs, UTF-8 (the application object's are in apptexts.h). The
 // half-width katakana are intended; keep them as they are.
@@ -85,11 +83,6 @@ inline constexpr char helpFileMissing[] = "ﾍﾙﾌﾟ ﾌｧｲﾙ %1 が見�
 inline constexpr char helpViewerMissing[] = "ﾍﾙﾌﾟ ﾌｧｲﾙ %1 を表示できませんでした。\n"
                                             "CHM ﾌｧｲﾙを表示するｱﾌﾟﾘｹｰｼｮﾝ (xchm など) を"
                                             "ｲﾝｽﾄｰﾙしてください。";
-
-// The graph-period submenu, in the order of graphPeriodChoices.
-inline constexpr std::array<const char *, 14> graphPeriodItems = {
-    "&1週間分", "&2週間分", "&3週間分",  "&4週間分",    "&5週間分",    "&6週間分",   "&7週間分",
-    "&8週間分", "&9週間分", "1&0週間分", "1ヶ月分(&M)", "3ヶ月分(&Q)", "半年分(&H)", "1年分(&Y)"};
 
 // Dialogs of the shell.
 inline constexpr char aboutNote[] = "ダイエットと運動の記録";

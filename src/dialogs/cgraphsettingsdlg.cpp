@@ -2,10 +2,10 @@
 
 #include "ui_cgraphsettingsdlg.h"
 
+#include "dialogs/dialogunits.h"
 #include "journal/cquilloxdoc.h"
 
 #include <QButtonGroup>
-#include <QFontMetrics>
 
 #include <algorithm>
 
@@ -34,17 +34,10 @@ CGraphSettingsDlg::CGraphSettingsDlg(QWidget *parent)
 CGraphSettingsDlg::~CGraphSettingsDlg() = default;
 
 // The form gives every control's place in dialog units, as a dialog template
-// does: a quarter of the dialog font's average character width across and an
-// eighth of its height down. Scaled by the font in use, the rows, columns and
-// separating lines keep the proportions they were drawn with.
+// does, so that the rows, columns and separating lines keep their proportions.
 void CGraphSettingsDlg::placeInDialogUnits()
 {
-    const QFontMetrics metrics(font());
-    const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    const int baseX = (metrics.horizontalAdvance(alphabet) / 26 + 1) / 2;
-    const int baseY = metrics.height();
-    const auto across = [baseX](int units) { return (units * baseX + 2) / 4; };
-    const auto down = [baseY](int units) { return (units * baseY + 4) / 8; };
+    const DialogUnits units(font());
 
     const QList<QWidget *> controls = findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
     const auto isSeparator = [](const QWidget *control) {
@@ -53,9 +46,7 @@ void CGraphSettingsDlg::placeInDialogUnits()
     };
     int rightmost = 0;
     for (QWidget *control : controls) {
-        const QRect units = control->geometry();
-        QRect place(across(units.x()), down(units.y()), across(units.width()),
-                    down(units.height()));
+        QRect place = units.toPixels(control->geometry());
         // A control that needs more room than its units give (a font with
         // taller glyphs, a list's arrow button) grows to the right and about
         // its centre line rather than clipping its text.
@@ -73,12 +64,12 @@ void CGraphSettingsDlg::placeInDialogUnits()
     // The dialog keeps its right margin around what grew; the separating
     // lines lengthen with it.
     constexpr int marginUnits = 7;
-    const int widthNeeded = rightmost + across(marginUnits);
-    const int extra = std::max(0, widthNeeded - across(width()));
+    const int widthNeeded = rightmost + units.across(marginUnits);
+    const int extra = std::max(0, widthNeeded - units.across(width()));
     for (QWidget *control : controls)
         if (isSeparator(control))
             control->resize(control->width() + extra, control->height());
-    setFixedSize(across(width()) + extra, down(height()));
+    setFixedSize(units.across(width()) + extra, units.down(height()));
 }
 
 void CGraphSettingsDlg::setForm(const GraphSettingsForm &form)

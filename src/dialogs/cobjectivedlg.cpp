@@ -3,6 +3,7 @@
 #include "ui_cobjectivedlg.h"
 
 #include "dialogs/dialogtexts.h"
+#include "dialogs/qtdate.h"
 #include "dialogs/settingsforms.h"
 #include "dialogs/uitext.h"
 #include "journal/cquilloxdoc.h"
@@ -11,11 +12,6 @@
 #include <QMessageBox>
 
 namespace {
-
-QDate toQDate(Date date)
-{
-    return QDate(yearOf(date), monthOf(date), dayOf(date));
-}
 
 std::string utf8(const QString &text)
 {
@@ -90,14 +86,14 @@ void CObjectiveDlg::accept()
         ui->eventNameEdit->setFocus(Qt::OtherFocusReason);
         return;
     }
-    const QDate date = ui->eventDateEdit->date();
+    const Date date = fromQDate(ui->eventDateEdit->date());
 
     result_.intention = purposeGroup_->checkedId();
     result_.weight = targetFieldValue(utf8(ui->weightEdit->text()));
     result_.fatPercent = targetFieldValue(utf8(ui->fatPercentEdit->text()));
     result_.jogDistanceMonth = targetFieldValue(utf8(ui->jogDistanceMonthEdit->text()));
     result_.eventName = *eventName;
-    result_.eventDate = makeDate(date.year(), date.month(), date.day());
+    result_.eventDate = date;
     QDialog::accept();
 }
 

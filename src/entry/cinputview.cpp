@@ -1,10 +1,10 @@
 #include "entry/cinputview.h"
 
-#include "app/czephalonteapp.h"
+#include "dialogs/dialogunits.h"
+#include "dialogs/qtdate.h"
 #include "dialogs/uitext.h"
-#include "graph/graphprint.h"
 #include "journal/cquilloxdoc.h"
-#include "list/cquilloxview.h"
+#include "pane/journalcontext.h"
 #include "ui_cinputview.h"
 
 #include <QApplication>
@@ -22,19 +22,6 @@
 namespace {
 
 const QString messageTitle = QStringLiteral("Zephalonte");
-
-// Days since 1970-01-01 against the Julian day number QDate counts in.
-constexpr qint64 julianDayOfEpoch = 2440588;
-
-QDate toQDate(Date date)
-{
-    return QDate::fromJulianDay(date.time_since_epoch().count() + julianDayOfEpoch);
-}
-
-Date fromQDate(QDate date)
-{
-    return Date{std::chrono::days{date.toJulianDay() - julianDayOfEpoch}};
-}
 
 // The earliest day a QDateEdit accepts; the journal's own last day is the
 // picker's last day too.
@@ -78,15 +65,10 @@ void sendStandardKey(QWidget *target, QKeySequence::StandardKey command)
     QCoreApplication::sendEvent(target, &release);
 }
 
-// MulDiv as the dialog manager uses it: rounded to the nearest pixel.
-int scaled(int units, int base, int divisor)
-{
-    return (units * base + divisor / 2) / divisor;
-}
-
 } // namespace
 
-CInputView::CInputView(QWidget *parent) : CPaneView(parent), ui_(std::make_unique<Ui::CInputView>())
+CInputView::CInputView(JournalContext &context, QWidget *parent)
+    : CPaneView(context, parent), ui_(std::make_unique<Ui::CInputView>())
 {
     setObjectName(QStringLiteral("inputView"));
 
@@ -105,10 +87,7 @@ CInputView::CInputView(QWidget *parent) : CPaneView(parent), ui_(std::make_uniqu
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scrollArea_);
 
-    if (CZephalonteApp *app = theApp())
-        setPickerDate(app->selectedDate);
-    else
-        setPickerDate(todayDate());
+    setPickerDate(context.selectedDate());
     alignCalendarRight();
 
     for (QWidget *control : tabStops())
@@ -120,46 +99,58 @@ CInputView::CInputView(QWidget *parent) : CPaneView(parent), ui_(std::make_uniqu
     connect(ui_->previousDayButton, &QPushButton::clicked, this, [this] { stepDays(-1); });
     connect(ui_->nextDayButton, &QPushButton::clicked, this, [this] { stepDays(+1); });
     // The program sets the picker with its signals blocked, so this is the user.
-    connect(ui_->datePicker, &QDateEdit::dateChanged, this, &CInputView::showDay);
-
-    // The first day shown is the selected one; the other panes are told once
-    // the document has been loaded.
-    if (CZephalonteApp *app = theApp(); app && app->theDocument)
-        setTexts(textsForDay(app->theDocument->findDay(shownDate())));
+    connect(ui_->datePicker, &QDateEdit::dateChanged, this, &CInputView::pickedInPicker);
+    // The fields are filled at the first update: the document may still be
+    // loading on another thread while the window is built.
 }
 
 CInputView::~CInputView() = default;
 
 // ---- the day shown ----
 
-Date CInputView::shownDate() const
-{
-    return fromQDate(ui_->datePicker->date());
-}
-
 void CInputView::setPickerDate(Date date)
 {
-    const QSignalBlocker blocker(ui_->datePicker);
-    ui_->datePicker->setDate(toQDate(date));
+    shownDate_ = date;
+    QDateEdit *picker = ui_->datePicker;
+    const QSignalBlocker blocker(picker);
+    const QDate shown = toQDate(date);
+    if (shown < picker->minimumDate()) {
+        // The picker holds no day before the year 100: it shows the day as
+        // its special text on its first day, and never clamps it.
+        picker->setSpecialValueText(shown.toString(::ui(longDateFormat)));
+        picker->setDate(picker->minimumDate());
+    } else {
+        picker->setSpecialValueText(QString());
+        picker->setDate(shown);
+    }
+}
+
+void CInputView::pickedInPicker()
+{
+    // A step from a day the picker could not hold leaves its special text
+    // behind, which would name its first day wrongly later.
+    if (!ui_->datePicker->specialValueText().isEmpty()) {
+        const QSignalBlocker blocker(ui_->datePicker);
+        ui_->datePicker->setSpecialValueText(QString());
+    }
+    shownDate_ = fromQDate(ui_->datePicker->date());
+    showDay();
 }
 
 void CInputView::showDay()
 {
-    CZephalonteApp *app = theApp();
-    if (!app || !app->theDocument)
-        return;
-    const Date day = shownDate();
-    app->selectedDate = day;
-    setTexts(textsForDay(app->theDocument->findDay(day)));
-    app->updateAllViews(this);
+    context().setSelectedDate(shownDate_);
+    setTexts(textsForDay(context().document().findDay(shownDate_)));
+    context().updateAllViews(this);
 }
 
 void CInputView::onUpdate(QObject *)
 {
-    CZephalonteApp *app = theApp();
-    if (app && app->selectedDate != shownDate())
-        setPickerDate(app->selectedDate);
-    showDay();
+    // Another pane or the document changed: the form follows the selected
+    // day and tells nobody, as every other pane has the same notice.
+    if (context().selectedDate() != shownDate_)
+        setPickerDate(context().selectedDate());
+    setTexts(textsForDay(context().document().findDay(shownDate_)));
 }
 
 DayTexts CInputView::typedTexts() const
@@ -190,18 +181,15 @@ void CInputView::setTexts(const DayTexts &texts)
 
 void CInputView::registerShownDay()
 {
-    CZephalonteApp *app = theApp();
-    if (!app || !app->theDocument)
-        return;
-    const Date day = shownDate();
+    const Date day = shownDate_;
     const DayReading reading =
-        registerDay(*app->theDocument, day, typedTexts(), TypedEncoding::utf8);
+        registerDay(context().document(), day, typedTexts(), TypedEncoding::utf8);
     if (!reading.day) {
         reportFailure(reading);
         return;
     }
     // The form is among the views: it shows the day again as stored.
-    app->updateAllViews();
+    context().updateAllViews();
     const Date next = dayAfterRegistering(day, todayDate());
     if (next != day) {
         setPickerDate(next);
@@ -211,35 +199,29 @@ void CInputView::registerShownDay()
 
 void CInputView::stepDays(int days)
 {
-    CZephalonteApp *app = theApp();
-    if (!app || !app->theDocument)
-        return;
     const DayStep step =
-        stepDay(*app->theDocument, shownDate(), days, typedTexts(), TypedEncoding::utf8);
+        stepDay(context().document(), shownDate_, days, typedTexts(), TypedEncoding::utf8);
     if (!step.reading.day) {
         reportFailure(step.reading);
         return;
     }
     if (step.stored)
-        app->updateAllViews();
+        context().updateAllViews();
     setPickerDate(step.next);
     showDay();
 }
 
 void CInputView::deleteShownDay()
 {
-    CZephalonteApp *app = theApp();
-    if (!app || !app->theDocument)
-        return;
-    const Date day = shownDate();
+    const Date day = shownDate_;
     QMessageBox question(QMessageBox::NoIcon, messageTitle,
                          QString::fromStdString(deleteQuestion(day)),
                          QMessageBox::Yes | QMessageBox::No, this);
     question.setDefaultButton(QMessageBox::Yes);
     if (question.exec() != QMessageBox::Yes)
         return;
-    app->theDocument->removeDay(day);
-    app->updateAllViews();
+    context().document().removeDay(day);
+    context().updateAllViews();
 }
 
 void CInputView::reportFailure(const DayReading &reading)
@@ -297,28 +279,22 @@ void CInputView::runCommand(PaneCommand command)
             QCoreApplication::sendEvent(ui_->memoEdit, &press);
             break;
         }
-        forwardToList(command);
+        emit listCommandRequested(command);
         break;
     case PaneCommand::FirstLine:
     case PaneCommand::LastLine:
     case PaneCommand::NextPage:
     case PaneCommand::PreviousPage:
-        forwardToList(command);
+        // The list moves the selected day and updates the views, so the form
+        // shows the new day before this returns.
+        emit listCommandRequested(command);
         break;
     case PaneCommand::Print:
     case PaneCommand::PrintDirect:
     case PaneCommand::PrintPreview:
-        printGraphPage(this, command);
+        emit printRequested(command);
         break;
     }
-}
-
-void CInputView::forwardToList(PaneCommand command)
-{
-    // The list moves the selected day and updates the views, so the form
-    // shows the new day before this returns.
-    if (CZephalonteApp *app = theApp(); app && app->theListView)
-        app->theListView->runCommand(command);
 }
 
 // ---- keyboard and focus ----
@@ -407,19 +383,11 @@ QList<QWidget *> CInputView::tabStops() const
 
 void CInputView::layOutInDialogUnits()
 {
-    // The template gives places in dialog units of the form's font: across,
-    // a quarter of its average character width; down, an eighth of its height.
-    const QFontMetrics metrics(form_->font());
-    const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    const int baseX = (metrics.horizontalAdvance(alphabet) / 26 + 1) / 2;
-    const int baseY = metrics.height();
-    const auto toPixels = [&](const QRect &units) {
-        return QRect(scaled(units.x(), baseX, 4), scaled(units.y(), baseY, 8),
-                     scaled(units.width(), baseX, 4), scaled(units.height(), baseY, 8));
-    };
+    // The template gives places in dialog units of the form's font.
+    const DialogUnits units(form_->font());
     for (QWidget *child : form_->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-        child->setGeometry(toPixels(child->geometry()));
-    QSize formSize = toPixels(QRect(QPoint(0, 0), form_->size())).size();
+        child->setGeometry(units.toPixels(child->geometry()));
+    QSize formSize = units.toPixels(QRect(QPoint(0, 0), form_->size())).size();
 
     // This platform's picker, with its frame and drop-down button, needs more
     // room than the template gives it to show a long date whole. It grows

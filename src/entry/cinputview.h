@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/cpaneview.h"
 #include "entry/dayentry.h"
+#include "pane/cpaneview.h"
 
 #include <QPointer>
 
@@ -13,24 +13,29 @@ class CInputView;
 class QScrollArea;
 
 // The entry form: one day's entry, typed, stored or deleted (top left pane).
-// The day shown is the picker's date and nothing else; the fields hold either
-// that day's stored entry or what the user typed since. Every update from the
-// document puts the stored entry back.
+// The fields hold either the shown day's stored entry or what the user typed
+// since. Every update from the document puts the stored entry back.
 class CInputView : public CPaneView {
     Q_OBJECT
   public:
-    explicit CInputView(QWidget *parent = nullptr);
+    explicit CInputView(JournalContext &context, QWidget *parent = nullptr);
     ~CInputView() override;
 
     bool isCommandEnabled(PaneCommand command) const override;
     void runCommand(PaneCommand command) override;
 
-    Date shownDate() const;
+    // The day the form shows, the picker's date; a day before the year 100
+    // stays this one although the picker cannot hold it.
+    Date shownDate() const { return shownDate_; }
 
     // The buttons' commands.
     void registerShownDay();
     void stepDays(int days);
     void deleteShownDay();
+
+  signals:
+    // The journal's keys the form passes on to the list (line and page moves).
+    void listCommandRequested(PaneCommand command);
 
   protected:
     void onUpdate(QObject *sender) override;
@@ -39,12 +44,14 @@ class CInputView : public CPaneView {
     bool focusNextPrevChild(bool next) override;
 
   private:
+    // The form's own controls moved to another day: it becomes the selected
+    // day and the other panes are told.
     void showDay();
+    void pickedInPicker();
     void setPickerDate(Date date);
     DayTexts typedTexts() const;
     void setTexts(const DayTexts &texts);
     void reportFailure(const DayReading &reading);
-    void forwardToList(PaneCommand command);
     void layOutInDialogUnits();
     void alignCalendarRight();
     QList<QWidget *> tabStops() const;
@@ -54,4 +61,5 @@ class CInputView : public CPaneView {
     QScrollArea *scrollArea_ = nullptr;
     QWidget *calendarPopup_ = nullptr;
     QPointer<QWidget> lastFocused_;
+    Date shownDate_{};
 };

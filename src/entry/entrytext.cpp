@@ -2,9 +2,7 @@
 
 #include "journal/numbertext.h"
 
-#include <array>
 #include <cfloat>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -50,30 +48,18 @@ std::string formatDuration(double seconds)
 
     // "%d:%02d'%02d\"" or "%d'%02d\"", without printf: a long journal list
     // formats two durations a line.
-    std::array<char, 48> buffer{};
-    char *const end = buffer.data() + buffer.size();
-    const auto decimal = [end](char *at, std::int32_t value) {
-        return std::to_chars(at, end, value).ptr;
-    };
-    // %02d: a leading zero for 0 to 9; a negative value keeps its sign in the width.
-    const auto twoDigits = [&decimal](char *at, std::int32_t value) {
-        if (value >= 0 && value < 10) {
-            *at++ = '0';
-        }
-        return decimal(at, value);
-    };
-    char *at = buffer.data();
+    std::string text;
     if (hours > 0) {
-        at = decimal(at, hours);
-        *at++ = ':';
-        at = twoDigits(at, minutes);
+        appendPaddedInteger(text, hours);
+        text.push_back(':');
+        appendPaddedInteger(text, minutes, 2);
     } else {
-        at = decimal(at, minutes);
+        appendPaddedInteger(text, minutes);
     }
-    *at++ = '\'';
-    at = twoDigits(at, secs);
-    *at++ = '"';
-    return std::string(buffer.data(), at);
+    text.push_back('\'');
+    appendPaddedInteger(text, secs, 2);
+    text.push_back('"');
+    return text;
 }
 
 std::optional<double> parseDuration(std::string_view text)

@@ -1,13 +1,10 @@
 #include "graph/cgraphview.h"
 
-#include "app/cmainframe.h"
-#include "app/czephalonteapp.h"
-#include "app/frametexts.h"
 #include "dialogs/uitext.h"
-#include "graph/graphprint.h"
 #include "graph/graphrenderer.h"
 #include "graph/graphtexts.h"
 #include "journal/cquilloxdoc.h"
+#include "pane/journalcontext.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -26,26 +23,25 @@ constexpr double metresPerInch = 0.0254;
 
 } // namespace
 
-CGraphView::CGraphView(QWidget *parent) : CPaneView(parent)
+CGraphView::CGraphView(JournalContext &context, QWidget *parent) : CPaneView(context, parent)
 {
     setObjectName(QStringLiteral("graphView"));
     // Every paint covers the whole pane from its off-screen image.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    if (CZephalonteApp *app = theApp())
-        app->theGraphView = this;
-}
-
-CGraphView::~CGraphView()
-{
-    CZephalonteApp *app = theApp();
-    if (app && app->theGraphView == this)
-        app->theGraphView = nullptr;
+    connect(&context, &JournalContext::graphPeriodReset, this, &CGraphView::invalidatePeriod);
 }
 
 void CGraphView::invalidatePeriod()
 {
     periodValid = false;
     update();
+}
+
+void CGraphView::ensurePeriod()
+{
+    const CQuilloxDoc &doc = context().document();
+    if (!periodValid && !doc.dayList().empty())
+        static_cast<GraphPeriodState &>(*this) = graphPeriodStateFor(doc, todayDate());
 }
 
 void CGraphView::paintEvent(QPaintEvent *)
@@ -56,13 +52,14 @@ void CGraphView::paintEvent(QPaintEvent *)
     buffer.setDotsPerMeterX(qRound(logicalDpiX() / metresPerInch));
     buffer.setDotsPerMeterY(qRound(logicalDpiY() / metresPerInch));
     buffer.fill(palette().color(QPalette::Base));
-    CZephalonteApp *app = theApp();
-    if (app && app->theDocument) {
+    ensurePeriod();
+    const CQuilloxDoc &doc = context().document();
+    {
         QPainter painter(&buffer);
-        const GraphLayout drawn = drawGraph(painter, *app->theDocument, app->selectedDate, *this,
-                                            rect(), screenGraphK, false);
+        const GraphLayout drawn =
+            drawGraph(painter, doc, context().selectedDate(), *this, rect(), screenGraphK, false);
         plotRect = drawn.plotRect;
-        if (!app->theDocument->dayList().empty()) {
+        if (!doc.dayList().empty()) {
             dayWidth = drawn.dayWidth;
             prevButtonRect = drawn.prevButtonRect;
             nextButtonRect = drawn.nextButtonRect;
@@ -73,23 +70,21 @@ void CGraphView::paintEvent(QPaintEvent *)
 
 void CGraphView::printGraph(QPainter &painter, const QRect &pageRect)
 {
-    CZephalonteApp *app = theApp();
-    if (!app || !app->theDocument)
-        return;
+    ensurePeriod();
     // The page's layout is not kept: clicks on the pane go by its own.
-    drawGraph(painter, *app->theDocument, app->selectedDate, *this, pageRect, paperGraphK, true);
+    drawGraph(painter, context().document(), context().selectedDate(), *this, pageRect, paperGraphK,
+              true);
 }
 
 void CGraphView::mousePressEvent(QMouseEvent *event)
 {
-    CZephalonteApp *app = theApp();
     const QPoint at = event->position().toPoint();
     // Nothing to move or select before a drawing has worked out a period.
-    if (event->button() != Qt::LeftButton || !app || !app->theDocument || !periodValid) {
+    if (event->button() != Qt::LeftButton || !periodValid) {
         CPaneView::mousePressEvent(event);
         return;
     }
-    const std::int32_t nDays = app->theDocument->graphSettings.graphNDays;
+    const std::int32_t nDays = context().document().graphSettings.graphNDays;
     if (prevButtonRect.contains(at.x(), at.y())) {
         movePeriod(periodMovedEarlier(*this, nDays));
         return;
@@ -100,8 +95,8 @@ void CGraphView::mousePressEvent(QMouseEvent *event)
     }
     if (at.x() >= plotRect.left && at.x() < plotRect.right && at.y() >= plotRect.bottom) {
         if (const auto index = clickedDayIndex(at.x(), plotRect.left, dayWidth, periodDays)) {
-            app->selectedDate = periodStart + std::chrono::days{*index};
-            app->updateAllViews();
+            context().setSelectedDate(periodStart + std::chrono::days{*index});
+            context().updateAllViews();
             return;
         }
     }
@@ -118,23 +113,19 @@ QMenu *CGraphView::createContextMenu(QWidget *parent)
 {
     auto *menu = new QMenu(parent);
     QMenu *periods = menu->addMenu(ui(graphtext::periodSubmenu));
-    CZephalonteApp *app = theApp();
+    static_assert(graphtext::graphPeriodItems.size() == graphPeriodChoices.size());
     for (std::size_t i = 0; i < graphPeriodChoices.size(); ++i) {
         const std::int32_t nDays = graphPeriodChoices[i];
-        QAction *action = periods->addAction(ui(frametext::graphPeriodItems[i]));
+        QAction *action = periods->addAction(ui(graphtext::graphPeriodItems[i]));
         action->setCheckable(true);
-        action->setChecked(app && app->theDocument &&
-                           app->theDocument->isGraphPeriodChecked(nDays));
-        connect(action, &QAction::triggered, this, [nDays] {
-            if (CZephalonteApp *current = theApp())
-                current->setGraphPeriod(nDays);
-        });
+        action->setChecked(context().document().isGraphPeriodChecked(nDays));
+        connect(action, &QAction::triggered, this,
+                [this, nDays] { context().setGraphPeriod(nDays); });
     }
     // The settings dialog belongs to the main window's command; the item
     // follows it, available exactly when that is.
     QAction *settings = menu->addAction(ui(graphtext::graphSettingsItem));
-    QAction *frameCommand =
-        app && app->mainFrame() ? app->mainFrame()->action(FrameAction::GraphSettings) : nullptr;
+    QAction *frameCommand = settingsAction_.data();
     settings->setEnabled(frameCommand && frameCommand->isEnabled());
     if (frameCommand)
         connect(settings, &QAction::triggered, frameCommand, &QAction::trigger);
@@ -160,5 +151,6 @@ bool CGraphView::isCommandEnabled(PaneCommand command) const
 
 void CGraphView::runCommand(PaneCommand command)
 {
-    printGraphPage(this, command);
+    if (isCommandEnabled(command))
+        emit printRequested(command);
 }

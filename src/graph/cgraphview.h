@@ -1,23 +1,24 @@
 #pragma once
 
-#include "app/cpaneview.h"
 #include "graph/graphgeometry.h"
 #include "graph/graphperiod.h"
+#include "pane/cpaneview.h"
 
+#include <QPointer>
+
+class QAction;
 class QMenu;
 class QPainter;
 class QRect;
 
-// The graph of the recent weeks or months (bottom pane, full width).
-// Registers itself as the application's theGraphView. Its period and the
-// layout of its last drawing are the renderer's state, kept here between
-// drawings: periodValid, periodDays, periodStart, periodEnd, plotRect,
-// dayWidth and the two button rectangles.
+// The graph of the recent weeks or months (bottom pane, full width). Its
+// period and the layout of its last drawing are the renderer's state, kept
+// here between drawings: periodValid, periodDays, periodStart, periodEnd,
+// plotRect, dayWidth and the two button rectangles.
 class CGraphView : public CPaneView, public GraphPeriodState, public GraphLayout {
     Q_OBJECT
   public:
-    explicit CGraphView(QWidget *parent = nullptr);
-    ~CGraphView() override;
+    explicit CGraphView(JournalContext &context, QWidget *parent = nullptr);
 
     // The period is worked out again from graphNDays at the next drawing.
     void invalidatePeriod();
@@ -25,6 +26,10 @@ class CGraphView : public CPaneView, public GraphPeriodState, public GraphLayout
     // The printed page: the whole graph in pageRect, paper sizes. Used when
     // printing from any pane.
     void printGraph(QPainter &painter, const QRect &pageRect);
+
+    // The command the pop-up menu's settings item triggers, and follows in
+    // being available: the main window's.
+    void setSettingsAction(QAction *action) { settingsAction_ = action; }
 
     bool isCommandEnabled(PaneCommand command) const override;
     void runCommand(PaneCommand command) override;
@@ -41,4 +46,9 @@ class CGraphView : public CPaneView, public GraphPeriodState, public GraphLayout
   private:
     // A navigation button's new period; it stays until a period command.
     void movePeriod(const GraphPeriodState &moved);
+    // The period for today when none is worked out yet and there is
+    // something to show.
+    void ensurePeriod();
+
+    QPointer<QAction> settingsAction_;
 };

@@ -1,6 +1,5 @@
 #include "graph/graphprint.h"
 
-#include "app/czephalonteapp.h"
 #include "graph/cgraphview.h"
 
 #include <QDir>
@@ -42,29 +41,10 @@ bool ensureOutputFile(QPrinter &printer, QWidget *parent)
     return true;
 }
 
-// Cleared on every way out of a job.
-class PrintingFlag {
-  public:
-    explicit PrintingFlag(CZephalonteApp &app) : app_(app) { app_.printingActive = true; }
-    ~PrintingFlag() { app_.printingActive = false; }
-    PrintingFlag(const PrintingFlag &) = delete;
-    PrintingFlag &operator=(const PrintingFlag &) = delete;
-
-  private:
-    CZephalonteApp &app_;
-};
-
 } // namespace
 
-void printGraphPage(QWidget *pane, PaneCommand command)
+void printGraphPage(CGraphView &graph, QPrinter &printer, QWidget *pane, PaneCommand command)
 {
-    CZephalonteApp *app = theApp();
-    if (!app || !app->theGraphView)
-        return;
-    CGraphView &graph = *app->theGraphView;
-    QPrinter &printer = app->printer();
-    const PrintingFlag printing(*app);
-
     if (command == PaneCommand::PrintPreview) {
         QPrintPreviewDialog preview(&printer, pane);
         QObject::connect(

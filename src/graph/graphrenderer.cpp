@@ -193,7 +193,7 @@ class GraphPainter {
     {
     }
 
-    GraphLayout draw(const PixelRect &rect, Date selectedDate, GraphPeriodState &period);
+    GraphLayout draw(const PixelRect &rect, Date selectedDate, const GraphPeriodState &period);
 
   private:
     int textWidth(const QString &text) const { return metrics_.horizontalAdvance(text); }
@@ -243,7 +243,8 @@ void GraphPainter::drawText(int left, int top, const QString &text, const QColor
     p_.drawText(left, top + metrics_.ascent(), text);
 }
 
-GraphLayout GraphPainter::draw(const PixelRect &rect, Date selectedDate, GraphPeriodState &period)
+GraphLayout GraphPainter::draw(const PixelRect &rect, Date selectedDate,
+                               const GraphPeriodState &period)
 {
     GraphLayout layout;
     const std::vector<int> secondary = secondaryAxisSeries(settings_);
@@ -262,11 +263,9 @@ GraphLayout GraphPainter::draw(const PixelRect &rect, Date selectedDate, GraphPe
     B -= 1;
     plot_.bottom = B;
     layout.plotRect = plot_;
-    if (doc_.dayList().empty())
+    if (doc_.dayList().empty() || !period.periodValid)
         return layout;
 
-    if (!period.periodValid)
-        period = periodForGraphNDays(doc_, settings_.graphNDays, todayDate());
     period_ = period;
     dayWidth_ = dayWidthFor(plot_, period_.periodDays);
     layout.dayWidth = dayWidth_;
@@ -587,7 +586,7 @@ NavigationButtons GraphPainter::drawNavigationButtons(const PixelRect &clientRec
 } // namespace
 
 GraphLayout drawGraph(QPainter &painter, const CQuilloxDoc &doc, Date selectedDate,
-                      GraphPeriodState &period, const QRect &rect, int k, bool printing)
+                      const GraphPeriodState &period, const QRect &rect, int k, bool printing)
 {
     const GraphUnits units = graphUnits(painter.device()->logicalDpiY(), k);
     painter.save();

@@ -15,13 +15,13 @@ inline constexpr int paperGraphK = 5;
 // the device's vertical dots per inch: the framed plot with its date strip,
 // the axes, the bars and lines of the shown series, the legend, and on screen
 // (printing false) the selected-day marker and the two navigation buttons.
-// When period is not valid and the journal has entries, the period is first
-// worked out from graphNDays for today, and stored in period. Returns what
-// was laid out (the buttons only on screen, dayWidth only when the journal
-// has entries). Everything comes from the arguments, so the same call paints
-// the pane, the printed page, the preview and an exported image.
+// Without a valid period (graphPeriodStateFor gives one) only the empty frame
+// is drawn. Returns what was laid out (the buttons only on screen, dayWidth
+// only when the journal has entries and the period is valid). Everything
+// comes from the arguments, the clock included, so the same call paints the
+// pane, the printed page, the preview and an exported image.
 GraphLayout drawGraph(QPainter &painter, const CQuilloxDoc &doc, Date selectedDate,
-                      GraphPeriodState &period, const QRect &rect, int k, bool printing);
+                      const GraphPeriodState &period, const QRect &rect, int k, bool printing);
 
 // The period a pane shows when it opens on doc (or after a period command),
 // with today taken as given.

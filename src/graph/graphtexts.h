@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 // The graph's own texts, UTF-8. The half-width katakana are intended; keep
 // them as they are.
 
@@ -15,6 +17,12 @@ inline constexpr const char *units[8] = {"kg", "％", "kg", "kg", "km", "分", "
 // Month labels of the date strip: the long form, then the short one.
 inline constexpr char monthLabelLong[] = "%4d年%d月";
 inline constexpr char monthLabelShort[] = "%d月";
+
+// The period items of the view menu's submenu and of the pop-up menu, in the
+// order of graphPeriodChoices.
+inline constexpr std::array<const char *, 14> graphPeriodItems = {
+    "&1週間分", "&2週間分", "&3週間分",  "&4週間分",    "&5週間分",    "&6週間分",   "&7週間分",
+    "&8週間分", "&9週間分", "1&0週間分", "1ヶ月分(&M)", "3ヶ月分(&Q)", "半年分(&H)", "1年分(&Y)"};
 
 // The pop-up menu.
 inline constexpr char periodSubmenu[] = "ｸﾞﾗﾌ表示日数(&G)";

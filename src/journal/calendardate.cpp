@@ -1,5 +1,7 @@
 #include "journal/calendardate.h"
 
+#include "journal/numbertext.h"
+
 #include <ctime>
 
 std::optional<Date> dateFromYmd(int year, int month, int day)
@@ -45,18 +47,14 @@ std::string formatDate(Date date)
     const int year = static_cast<int>(ymd.year());
     const unsigned month = static_cast<unsigned>(ymd.month());
     const unsigned day = static_cast<unsigned>(ymd.day());
-    // Written by hand: the journal's dates do not depend on the C locale.
-    std::string text(10, '0');
-    text[0] = static_cast<char>('0' + year / 1000 % 10);
-    text[1] = static_cast<char>('0' + year / 100 % 10);
-    text[2] = static_cast<char>('0' + year / 10 % 10);
-    text[3] = static_cast<char>('0' + year % 10);
-    text[4] = '/';
-    text[5] = static_cast<char>('0' + month / 10);
-    text[6] = static_cast<char>('0' + month % 10);
-    text[7] = '/';
-    text[8] = static_cast<char>('0' + day / 10);
-    text[9] = static_cast<char>('0' + day % 10);
+    // Not strftime: the journal's dates do not depend on the C locale.
+    std::string text;
+    text.reserve(10);
+    appendPaddedInteger(text, year, 4);
+    text.push_back('/');
+    appendPaddedInteger(text, month, 2);
+    text.push_back('/');
+    appendPaddedInteger(text, day, 2);
     return text;
 }
 

@@ -39,25 +39,6 @@ char *writeInteger(char *at, std::int64_t value)
     return std::to_chars(at, at + numberRoom, value).ptr;
 }
 
-// printf "%0<width>d" when padding is '0', "%<width>d" when it is ' '.
-void appendPadded(std::string &out, std::int64_t value, std::size_t width, char padding)
-{
-    char buffer[numberRoom];
-    char *end = writeInteger(buffer, value);
-    const auto length = static_cast<std::size_t>(end - buffer);
-    if (length < width) {
-        if (padding == '0' && value < 0) {
-            // Zeros go after the sign, as printf puts them.
-            out.push_back('-');
-            out.append(width - length, '0');
-            out.append(buffer + 1, end);
-            return;
-        }
-        out.append(width - length, padding);
-    }
-    out.append(buffer, end);
-}
-
 void appendIntegerLine(std::string &out, std::string_view key, std::int64_t value)
 {
     char buffer[numberRoom];
@@ -139,11 +120,11 @@ void appendUserInfo(std::string &out, const UserInfo &userInfo)
     appendTextLine(out, "name", userInfo.name);
     // "%4d/%02d/%02d": the year is padded with blanks, not zeros.
     out.append("birthday = ");
-    appendPadded(out, userInfo.birthYear, 4, ' ');
+    appendPaddedInteger(out, userInfo.birthYear, 4, ' ');
     out.push_back('/');
-    appendPadded(out, userInfo.birthMonth, 2, '0');
+    appendPaddedInteger(out, userInfo.birthMonth, 2, '0');
     out.push_back('/');
-    appendPadded(out, userInfo.birthDay, 2, '0');
+    appendPaddedInteger(out, userInfo.birthDay, 2, '0');
     out.append(lineEnd);
     out.append(userInfo.sex ? "sex = male" : "sex = female").append(lineEnd);
     appendNumberLine(out, "height", userInfo.height);
@@ -227,7 +208,7 @@ std::string CQuilloxDoc::journalFileName(int userNumber)
 {
     // "zph%04d.txt"
     std::string name = "zph";
-    appendPadded(name, userNumber, 4, '0');
+    appendPaddedInteger(name, userNumber, 4, '0');
     name.append(".txt");
     return name;
 }

@@ -274,6 +274,23 @@ std::string generalNumberText(double value)
     return std::string(buffer, writeGeneralNumber(buffer, value));
 }
 
+void appendPaddedInteger(std::string &out, std::int64_t value, std::size_t width, char padding)
+{
+    char buffer[24];
+    char *end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    const auto length = static_cast<std::size_t>(end - buffer);
+    if (length < width) {
+        if (padding == '0' && value < 0) {
+            out.push_back('-');
+            out.append(width - length, '0');
+            out.append(buffer + 1, end);
+            return;
+        }
+        out.append(width - length, padding);
+    }
+    out.append(buffer, end);
+}
+
 void appendFixedNumber(std::string &out, double value, int precision, std::size_t width)
 {
     // Room for the largest double in fixed notation (309 digits), a sign, the

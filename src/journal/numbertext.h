@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -61,6 +62,13 @@ bool storedExactly(std::string_view word, double value, std::size_t numberEnd);
 // Writes at most generalNumberRoom characters and returns the end.
 char *writeGeneralNumber(char *at, double value);
 std::string generalNumberText(double value);
+
+// "%0<width>d" (padding '0') or "%<width>d" (padding ' ') in the C locale,
+// appended to out: zeros go after a minus sign, as printf puts them, and a
+// longer number is not cut. The one padding of the journal, the list, the
+// dates, the durations and the advisor.
+void appendPaddedInteger(std::string &out, std::int64_t value, std::size_t width = 0,
+                         char padding = '0');
 
 // "%<width>.<precision>f" in the C locale, appended to out: right-aligned in
 // a field of width characters, a longer text not cut. The process locale

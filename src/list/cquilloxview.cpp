@@ -1,9 +1,8 @@
 #include "list/cquilloxview.h"
 
-#include "app/czephalonteapp.h"
-#include "graph/graphprint.h"
 #include "journal/cquilloxdoc.h"
 #include "list/listpainter.h"
+#include "pane/journalcontext.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -26,7 +25,7 @@ constexpr int preferredHeight = 400;
 
 } // namespace
 
-CQuilloxView::CQuilloxView(QWidget *parent) : CPaneView(parent)
+CQuilloxView::CQuilloxView(JournalContext &context, QWidget *parent) : CPaneView(context, parent)
 {
     setObjectName(QStringLiteral("listView"));
     setBackgroundRole(QPalette::Base);
@@ -52,16 +51,6 @@ CQuilloxView::CQuilloxView(QWidget *parent) : CPaneView(parent)
                 listScrolledBy(scrollBar_->value(), delta, scrollBar_->maximum()));
         }
     });
-
-    if (CZephalonteApp *app = theApp())
-        app->theListView = this;
-}
-
-CQuilloxView::~CQuilloxView()
-{
-    CZephalonteApp *app = theApp();
-    if (app && app->theListView == this)
-        app->theListView = nullptr;
 }
 
 bool CQuilloxView::isCommandEnabled(PaneCommand command) const
@@ -111,7 +100,7 @@ void CQuilloxView::runCommand(PaneCommand command)
     case PaneCommand::PrintDirect:
     case PaneCommand::PrintPreview:
         // The list has no printed form of its own: it prints the graph page.
-        printGraphPage(this, command);
+        emit printRequested(command);
         break;
     case PaneCommand::Cut:
     case PaneCommand::Copy:
@@ -152,25 +141,18 @@ void CQuilloxView::onUpdate(QObject *)
 
 bool CQuilloxView::syncRows()
 {
-    CZephalonteApp *app = theApp();
-    if (!app || !app->theDocument) {
-        const bool hadRows = rows_.count() != 0;
-        rows_ = ListRows();
-        selectedRow_ = -1;
-        return hadRows;
-    }
-    return rows_.refresh(*app->theDocument);
+    return rows_.refresh(context().document());
 }
 
 void CQuilloxView::refresh()
 {
     syncRows();
     sizes_ = listScrollSizes(rows_.count());
-    CZephalonteApp *app = theApp();
-    selectedRow_ = app ? rows_.rowOf(app->selectedDate) : -1;
+    selectedRow_ = rows_.rowOf(context().selectedDate());
     applyScrollRange();
-    scrollBar_->setValue(listScrollToShow(selectedRow_, scrollBar_->value(), clientRect().height(),
-                                          scrollBar_->maximum()));
+    const int from = placedAtShownSize_ ? scrollBar_->value() : 0;
+    scrollBar_->setValue(
+        listScrollToShow(selectedRow_, from, clientRect().height(), scrollBar_->maximum()));
 }
 
 void CQuilloxView::applyScrollRange()
@@ -194,10 +176,8 @@ void CQuilloxView::scrollBy(int delta)
 void CQuilloxView::moveSelection(ListMove move)
 {
     // A change not yet announced must not leave the selected row pointing elsewhere.
-    if (syncRows()) {
-        CZephalonteApp *app = theApp();
-        selectedRow_ = app ? rows_.rowOf(app->selectedDate) : -1;
-    }
+    if (syncRows())
+        selectedRow_ = rows_.rowOf(context().selectedDate());
     if (const std::optional<int> row = listRowAfterMove(move, selectedRow_, rows_.count())) {
         selectRow(*row);
         repaint();
@@ -206,14 +186,13 @@ void CQuilloxView::moveSelection(ListMove move)
 
 void CQuilloxView::selectRow(int row)
 {
-    CZephalonteApp *app = theApp();
-    if (!app || row < 0 || row >= rows_.count())
+    if (row < 0 || row >= rows_.count())
         return;
     const Date date = rows_.entry(row).date;
-    if (date == app->selectedDate)
+    if (date == context().selectedDate())
         return;
-    app->selectedDate = date;
-    app->updateAllViews();
+    context().setSelectedDate(date);
+    context().updateAllViews();
 }
 
 void CQuilloxView::paintEvent(QPaintEvent *)
@@ -222,18 +201,18 @@ void CQuilloxView::paintEvent(QPaintEvent *)
     const QRect client = clientRect();
     if (client.isEmpty())
         return;
+    placedAtShownSize_ = true;
     const qreal ratio = devicePixelRatioF();
     const QSize imageSize = client.size() * ratio;
     if (offscreen_.size() != imageSize) {
         offscreen_ = QImage(imageSize, QImage::Format_RGB32);
         offscreen_.setDevicePixelRatio(ratio);
     }
-    CZephalonteApp *app = theApp();
     {
         QPainter painter(&offscreen_);
         drawJournalList(painter, rawFont_, QRect(QPoint(0, 0), client.size()), rows_,
-                        scrollPosition(), app ? app->selectedDate : Date{},
-                        palette().color(QPalette::Base), palette().color(QPalette::Text));
+                        scrollPosition(), context().selectedDate(), palette().color(QPalette::Base),
+                        palette().color(QPalette::Text));
     }
     QPainter(this).drawImage(client.topLeft(), offscreen_);
 }
@@ -241,16 +220,17 @@ void CQuilloxView::paintEvent(QPaintEvent *)
 void CQuilloxView::resizeEvent(QResizeEvent *event)
 {
     CPaneView::resizeEvent(event);
-    applyScrollRange();
+    if (placedAtShownSize_)
+        applyScrollRange();
+    else
+        refresh();
 }
 
 void CQuilloxView::showEvent(QShowEvent *event)
 {
     CPaneView::showEvent(event);
-    if (!shownOnce_) {
-        shownOnce_ = true;
+    if (!placedAtShownSize_)
         refresh();
-    }
 }
 
 void CQuilloxView::mousePressEvent(QMouseEvent *event)

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/cpaneview.h"
 #include "list/listgeometry.h"
 #include "list/listrows.h"
+#include "pane/cpaneview.h"
 
 #include <QImage>
 #include <QRawFont>
@@ -11,13 +11,11 @@ class QScrollBar;
 
 // The journal list: every entry, one line per day, newest first (top middle
 // pane). The selected day's line is highlighted; a click, or the keys the
-// entry form forwards, select another day. Registers itself as the
-// application's theListView.
+// entry form forwards, select another day.
 class CQuilloxView : public CPaneView {
     Q_OBJECT
   public:
-    explicit CQuilloxView(QWidget *parent = nullptr);
-    ~CQuilloxView() override;
+    explicit CQuilloxView(JournalContext &context, QWidget *parent = nullptr);
 
     bool isCommandEnabled(PaneCommand command) const override;
     void runCommand(PaneCommand command) override;
@@ -42,6 +40,7 @@ class CQuilloxView : public CPaneView {
     void keyPressEvent(QKeyEvent *event) override;
 
   private:
+    // Takes the rows and the selected row anew and brings that row into view.
     void refresh();
     // Takes the rows anew when entries were added or removed; true then.
     bool syncRows();
@@ -55,7 +54,10 @@ class CQuilloxView : public CPaneView {
     int selectedRow_ = -1;
     // Wheel turn not yet worth a whole notch (fine-grained wheels and pads).
     int wheelRemainder_ = 0;
-    bool shownOnce_ = false;
+    // Until the first paint the pane's size is not yet the one the user
+    // sees: the selected row is brought into view from the top again at
+    // every show and resize, so the newest entries stay above it.
+    bool placedAtShownSize_ = false;
     QScrollBar *scrollBar_ = nullptr;
     QImage offscreen_;
     QRawFont rawFont_;

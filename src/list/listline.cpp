@@ -3,8 +3,6 @@
 #include "entry/entrytext.h"
 #include "journal/numbertext.h"
 
-#include <charconv>
-
 namespace {
 
 // Appends text right-aligned in a field of `width` bytes, as printf does: a
@@ -14,16 +12,6 @@ void appendPadded(std::string &line, std::string_view text, std::size_t width)
     if (text.size() < width)
         line.append(width - text.size(), ' ');
     line.append(text);
-}
-
-void appendZeroPadded(std::string &line, int value, std::size_t width)
-{
-    char buffer[16];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    std::string_view digits(buffer, static_cast<std::size_t>(result.ptr - buffer));
-    if (digits.size() < width)
-        line.append(width - digits.size(), '0');
-    line.append(digits);
 }
 
 } // namespace
@@ -37,11 +25,11 @@ std::string listLine(const DayRecord &entry)
 
     std::string line;
     line.reserve(64 + entry.memo.size());
-    appendZeroPadded(line, yearOf(entry.date), 4);
+    appendPaddedInteger(line, yearOf(entry.date), 4);
     line += '/';
-    appendZeroPadded(line, monthOf(entry.date), 2);
+    appendPaddedInteger(line, monthOf(entry.date), 2);
     line += '/';
-    appendZeroPadded(line, dayOf(entry.date), 2);
+    appendPaddedInteger(line, dayOf(entry.date), 2);
     line += ' ';
     appendFixedNumber(line, entry.weight, 2, weightWidth);
     line += ' ';

@@ -1,7 +1,7 @@
 #include "session/damagedcopy.h"
 
-#include "session/journalsession.h"
 #include "session/keptcopy.h"
+#include "session/nativepath.h"
 
 #include <QFileInfo>
 

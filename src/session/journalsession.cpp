@@ -1,5 +1,6 @@
 #include "session/journalsession.h"
 
+#include "dialogs/qtdate.h"
 #include "dialogs/uitext.h"
 #include "journal/cquilloxdoc.h"
 #include "session/damagedcopy.h"
@@ -21,11 +22,6 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
-
-std::string nativePath(const QString &path)
-{
-    return QFile::encodeName(path).toStdString();
-}
 
 namespace {
 
@@ -83,11 +79,6 @@ DiskState holding(const QString &path, std::string_view bytes)
     state.size = static_cast<qint64>(bytes.size());
     state.hash = contentHash(bytes);
     return state;
-}
-
-QDate qdateOf(Date day)
-{
-    return QDate(yearOf(day), monthOf(day), dayOf(day));
 }
 
 } // namespace
@@ -159,7 +150,7 @@ void JournalSession::loadBytes(const std::string &bytes, Date today, OpenOutcome
     outcome.damagedCopyLeftToWindow = outcome.damaged() && !keepsDamagedCopies_;
     if (outcome.damaged() && keepsDamagedCopies_) {
         // Now, before anything can store over the file.
-        const DamagedCopy copy = keepDamagedCopy(outcome.path, qdateOf(today));
+        const DamagedCopy copy = keepDamagedCopy(outcome.path, toQDate(today));
         outcome.damagedCopyPath = copy.path;
         outcome.damagedCopyAlreadyKept = copy.alreadyKept;
         if (copy.path.isEmpty())
@@ -258,7 +249,7 @@ OpenOutcome JournalSession::restoreRecovery(const RecoveryFile &recovery, Date t
     if (outcome.damaged()) {
         // The next recovery file written replaces this one: what it could
         // not read is kept the way a damaged journal's lines are.
-        const DamagedCopy copy = keepDamagedCopy(path_, recovery.bytes, qdateOf(today));
+        const DamagedCopy copy = keepDamagedCopy(path_, recovery.bytes, toQDate(today));
         outcome.damagedCopyPath = copy.path;
         outcome.damagedCopyAlreadyKept = copy.alreadyKept;
         if (copy.path.isEmpty())
@@ -270,7 +261,7 @@ OpenOutcome JournalSession::restoreRecovery(const RecoveryFile &recovery, Date t
 QString JournalSession::setRecoveryAside(Date today, SessionFailure &failure)
 {
     const QString from = recoveryPath();
-    const QString to = recoveredPathFor(path_, qdateOf(today));
+    const QString to = recoveredPathFor(path_, toQDate(today));
     // A link, unlike a rename, never replaces a file that appeared meanwhile.
     if (::link(nativePath(from).c_str(), nativePath(to).c_str()) != 0) {
         const int error = errno;

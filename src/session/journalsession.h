@@ -2,6 +2,7 @@
 
 #include "journal/calendardate.h"
 #include "journal/journalio.h"
+#include "session/nativepath.h"
 #include "session/recentfilelist.h"
 #include "session/recoveryfile.h"
 
@@ -16,10 +17,6 @@
 class CQuilloxDoc;
 class QLockFile;
 class QSettings;
-
-// A path as the file system spells it (the locale's encoding of file names),
-// for the core's file functions.
-std::string nativePath(const QString &path);
 
 // Why a journal could not be opened, stored or copied: a file problem of the
 // core, or another running copy of the program holding the journal.

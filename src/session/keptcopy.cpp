@@ -1,6 +1,6 @@
 #include "session/keptcopy.h"
 
-#include "session/journalsession.h"
+#include "session/nativepath.h"
 
 #include <QFileInfo>
 

@@ -1,8 +1,8 @@
 #include "session/recoverywriter.h"
 
 #include "journal/cquilloxdoc.h"
-#include "session/journalsession.h"
 #include "session/keptcopy.h"
+#include "session/nativepath.h"
 
 #include <chrono>
 

@@ -7,6 +7,8 @@
 #include "graph/cgraphview.h"
 #include "graph/graphrenderer.h"
 #include "journal/cquilloxdoc.h"
+#include "list/cquilloxview.h"
+#include "pane/journalcontext.h"
 
 #include <QContextMenuEvent>
 #include <QImage>
@@ -236,7 +238,7 @@ class GraphViewTest : public AppTest {
                          "2026/03/04\t61\t21\t0\t0\t3\t1200\t\r\n",
                          "graphNDays = 7\r\n");
         ASSERT_TRUE(startApp());
-        graph = app->theGraphView;
+        graph = app->mainFrame()->graphView();
         ASSERT_NE(graph, nullptr);
         graph->grab(); // a first drawing works out the period
         ASSERT_TRUE(graph->periodValid);
@@ -255,15 +257,16 @@ TEST_F(GraphViewTest, dateStripClicksSelectTheDayAndButtonsMoveThePeriod)
 {
     const Date start = graph->periodStart;
     const int stripY = graph->plotRect.bottom + 4;
-    app->selectedDate = d(2000, 1, 1);
+    app->context().setSelectedDate(d(2000, 1, 1));
     click(QPoint(graph->plotRect.left, stripY)); // left of the first day's centre
-    EXPECT_EQ(app->selectedDate, start);
+    EXPECT_EQ(app->context().selectedDate(), start);
     click(QPoint(graph->plotRect.right - 1, stripY)); // right of the last day
-    EXPECT_EQ(app->selectedDate, graph->periodEnd);
+    EXPECT_EQ(app->context().selectedDate(), graph->periodEnd);
     click(QPoint(graph->plotRect.left + graph->dayWidth * 2 + 1, stripY));
-    EXPECT_EQ(app->selectedDate, start + std::chrono::days{2});
+    EXPECT_EQ(app->context().selectedDate(), start + std::chrono::days{2});
     click(QPoint(graph->plotRect.left + graph->dayWidth * 4, graph->plotRect.top + 10));
-    EXPECT_EQ(app->selectedDate, start + std::chrono::days{2}); // the plot selects nothing
+    EXPECT_EQ(app->context().selectedDate(),
+              start + std::chrono::days{2}); // the plot selects nothing
 
     const PixelRect earlier = graph->prevButtonRect;
     click(QPoint(earlier.left + 2, earlier.top + 2));
@@ -291,7 +294,7 @@ TEST_F(GraphViewTest, popupChecksThePeriodAndItsCommandsRecomputeIt)
     EXPECT_EQ(checked, QStringList{QStringLiteral("&1週間分")});
 
     periods->actions().at(13)->trigger(); // one year
-    EXPECT_EQ(app->theDocument->graphSettings.graphNDays, -12);
+    EXPECT_EQ(app->document().graphSettings.graphNDays, -12);
     EXPECT_FALSE(graph->periodValid);
     graph->grab();
     EXPECT_EQ(graph->periodDays, 365);
@@ -300,7 +303,7 @@ TEST_F(GraphViewTest, popupChecksThePeriodAndItsCommandsRecomputeIt)
 
 TEST_F(GraphViewTest, keyboardMenuOpensFiveUnitsIntoThePane)
 {
-    CGraphView pane;
+    CGraphView pane(app->context());
     pane.setGeometry(0, 0, 400, 200);
     pane.show();
     QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(-1, -1), QPoint(-1, -1));
@@ -309,7 +312,6 @@ TEST_F(GraphViewTest, keyboardMenuOpensFiveUnitsIntoThePane)
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(popup->pos(), pane.mapToGlobal(QPoint(5, 5)));
     popup->close();
-    app->theGraphView = graph; // the second pane took the place over
 }
 
 int pdfPageCount(const QByteArray &pdf)
@@ -326,26 +328,26 @@ TEST_F(GraphViewTest, printsExactlyOnePageAndClearsPrintingActive)
     printer.setOutputFileName(file);
     ASSERT_TRUE(graph->isCommandEnabled(PaneCommand::PrintDirect));
     graph->runCommand(PaneCommand::PrintDirect);
-    EXPECT_FALSE(app->printingActive);
+    EXPECT_FALSE(app->mainFrame()->printingActive());
     EXPECT_EQ(pdfPageCount(fileBytes(file)), 1);
 
     // Through the print dialog, confirmed: the same single page.
     QFile::remove(file);
     bool activeInDialog = false;
     answerer.expect([&](QWidget *modal) {
-        activeInDialog = app->printingActive;
+        activeInDialog = app->mainFrame()->printingActive();
         qobject_cast<QDialog *>(modal)->accept();
     });
     graph->runCommand(PaneCommand::Print);
     EXPECT_TRUE(activeInDialog);
-    EXPECT_FALSE(app->printingActive);
+    EXPECT_FALSE(app->mainFrame()->printingActive());
     EXPECT_EQ(pdfPageCount(fileBytes(file)), 1);
 
     // The print dialog cancelled: nothing printed, the flag cleared.
     QFile::remove(file);
     answerer.expectDialogAndReject();
     graph->runCommand(PaneCommand::Print);
-    EXPECT_FALSE(app->printingActive);
+    EXPECT_FALSE(app->mainFrame()->printingActive());
     EXPECT_FALSE(QFile::exists(file));
     EXPECT_TRUE(answerer.unexpected.isEmpty()) << answerer.unexpected.join(u'\n').toStdString();
 }
@@ -360,13 +362,57 @@ TEST_F(GraphViewTest, previewShowsOnePageWhilePrintingIsActive)
         auto *widget = preview->findChild<QPrintPreviewWidget *>();
         ASSERT_NE(widget, nullptr);
         pages = widget->pageCount();
-        activeMeanwhile = app->printingActive;
+        activeMeanwhile = app->mainFrame()->printingActive();
         preview->reject();
     });
     graph->runCommand(PaneCommand::PrintPreview);
     EXPECT_EQ(pages, 1);
     EXPECT_TRUE(activeMeanwhile);
-    EXPECT_FALSE(app->printingActive);
+    EXPECT_FALSE(app->mainFrame()->printingActive());
+}
+
+// The PDF without its creation time, which is all two prints of one page differ in.
+QByteArray printedFrom(CPaneView *pane, QPrinter &printer, const QString &file)
+{
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    pane->runCommand(PaneCommand::PrintDirect);
+    static const QRegularExpression creationDate(QStringLiteral("/CreationDate \\([^)]*\\)"));
+    QFile in(file);
+    return in.open(QIODevice::ReadOnly)
+               ? QString::fromLatin1(in.readAll()).remove(creationDate).toLatin1()
+               : QByteArray();
+}
+
+TEST_F(GraphViewTest, theListPrintsTheGraphPage)
+{
+    CQuilloxView *list = app->mainFrame()->listView();
+    for (PaneCommand c : {PaneCommand::Print, PaneCommand::PrintDirect, PaneCommand::PrintPreview})
+        EXPECT_TRUE(list->isCommandEnabled(c));
+
+    // Printed from the list before the graph has drawn its period.
+    graph->invalidatePeriod();
+    const QByteArray fromList = printedFrom(list, app->printer(), path(QStringLiteral("list.pdf")));
+    EXPECT_FALSE(app->mainFrame()->printingActive());
+    const QByteArray fromGraph =
+        printedFrom(graph, app->printer(), path(QStringLiteral("graph.pdf")));
+    ASSERT_FALSE(fromGraph.isEmpty());
+    EXPECT_EQ(fromList, fromGraph);
+
+    int pages = -1;
+    bool activeMeanwhile = false;
+    answerer.expect([&](QWidget *modal) {
+        auto *preview = qobject_cast<QPrintPreviewDialog *>(modal);
+        ASSERT_NE(preview, nullptr);
+        pages = preview->findChild<QPrintPreviewWidget *>()->pageCount();
+        activeMeanwhile = app->mainFrame()->printingActive();
+        preview->reject();
+    });
+    list->runCommand(PaneCommand::PrintPreview);
+    EXPECT_EQ(pages, 1);
+    EXPECT_TRUE(activeMeanwhile);
+    EXPECT_FALSE(app->mainFrame()->printingActive());
+    EXPECT_TRUE(answerer.unexpected.isEmpty()) << answerer.unexpected.join(u'\n').toStdString();
 }
 
 } // namespace

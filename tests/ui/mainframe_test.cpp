@@ -11,6 +11,7 @@
 #include "graph/cgraphview.h"
 #include "journal/cquilloxdoc.h"
 #include "list/cquilloxview.h"
+#include "pane/journalcontext.h"
 #include "session/sessiontexts.h"
 
 #include <QAction>
@@ -24,6 +25,7 @@
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSplitter>
 #include <QStatusBar>
@@ -125,17 +127,17 @@ TEST_F(MainFrameTest, periodCheckMarkFollowsGraphNDays)
     };
     EXPECT_EQ(checked(), QStringList{QStringLiteral("&5週間分")}); // the default 35
 
-    app->theDocument->graphSettings.graphNDays = 30;
+    app->document().graphSettings.graphNDays = 30;
     EXPECT_TRUE(checked().isEmpty());
 
-    app->theGraphView->periodValid = true;
+    frame->graphView()->periodValid = true;
     items.at(10)->trigger(); // one month
-    EXPECT_EQ(app->theDocument->graphSettings.graphNDays, -1);
-    EXPECT_FALSE(app->theGraphView->periodValid);
+    EXPECT_EQ(app->document().graphSettings.graphNDays, -1);
+    EXPECT_FALSE(frame->graphView()->periodValid);
     EXPECT_EQ(checked(), QStringList{qs(expected::monthItems[0])});
 
     items.at(2)->trigger(); // three weeks
-    EXPECT_EQ(app->theDocument->graphSettings.graphNDays, 21);
+    EXPECT_EQ(app->document().graphSettings.graphNDays, 21);
     EXPECT_EQ(checked().size(), 1);
 }
 
@@ -145,31 +147,34 @@ class UpdateCounter : public CPaneView {
     int updates = 0;
 
   protected:
-    // The entry form answers every update by telling the other panes that
-    // it has shown its day; those echoes are not what is counted here.
-    void onUpdate(QObject *sender) override
-    {
-        if (!qobject_cast<CInputView *>(sender))
-            ++updates;
-    }
+    void onUpdate(QObject *) override { ++updates; }
 };
 
-TEST_F(MainFrameTest, updateOfAllViewsSkipsTheSender)
+TEST_F(MainFrameTest, oneUpdateReachesEveryPaneOnceAndSkipsTheSender)
 {
-    UpdateCounter first;
-    UpdateCounter second;
-    app->updateAllViews(&first);
+    // Beside the window's four panes, whose answers would show as echoes.
+    UpdateCounter first(app->context());
+    UpdateCounter second(app->context());
+    int notices = 0;
+    QObject::connect(&app->context(), &JournalContext::documentUpdated, &first,
+                     [&notices] { ++notices; });
+    app->context().updateAllViews(&first);
     EXPECT_EQ(first.updates, 0);
     EXPECT_EQ(second.updates, 1);
-    app->updateAllViews();
+    app->context().updateAllViews();
     EXPECT_EQ(first.updates, 1);
     EXPECT_EQ(second.updates, 2);
+    EXPECT_EQ(notices, 2);
+
+    // The form's own moves are told once too, with the form as sender.
+    QTest::mouseClick(frame->inputView()->findChild<QPushButton *>("nextDayButton"),
+                      Qt::LeftButton);
+    EXPECT_EQ(notices, 3);
+    EXPECT_EQ(second.updates, 3);
 }
 
-TEST_F(MainFrameTest, panesHaveTheirClassesAndRegisterThemselves)
+TEST_F(MainFrameTest, panesHaveTheirClasses)
 {
-    EXPECT_EQ(app->theListView, frame->listView());
-    EXPECT_EQ(app->theGraphView, frame->graphView());
     QSplitter *top = frame->topSplitter();
     ASSERT_EQ(top->count(), 3);
     EXPECT_NE(qobject_cast<CInputView *>(top->widget(0)), nullptr);
@@ -240,7 +245,7 @@ TEST_F(MainFrameTest, listTakesWidthChangesUntilAdvisorIsHidden)
 TEST_F(MainFrameTest, closeStoresJournalAndNoKeepsProgramRunning)
 {
     const QString journal = path(QStringLiteral("zph0001.txt"));
-    app->theDocument->setDay(makeDate(2026, 8, 2), "new entry", 58, 0, 0, 0, 0, 0);
+    app->document().setDay(makeDate(2026, 8, 2), "new entry", 58, 0, 0, 0, 0, 0);
     answerer.expectMessage(QMessageBox::No);
 
     EXPECT_FALSE(frame->close());
@@ -257,10 +262,16 @@ TEST_F(MainFrameTest, closeStoresJournalAndNoKeepsProgramRunning)
 
 TEST_F(MainFrameTest, closeWhilePrintingStoresWithoutAsking)
 {
-    app->printingActive = true;
-    app->theDocument->setDay(makeDate(2026, 8, 4), "", 58, 0, 0, 0, 0, 0);
-    EXPECT_TRUE(frame->close());
+    app->document().setDay(makeDate(2026, 8, 4), "", 58, 0, 0, 0, 0, 0);
+    bool closed = false;
+    answerer.expect([&](QWidget *preview) {
+        closed = frame->close();
+        qobject_cast<QDialog *>(preview)->reject();
+    });
+    frame->graphView()->runCommand(PaneCommand::PrintPreview);
+    EXPECT_TRUE(closed);
     EXPECT_TRUE(answerer.texts.isEmpty());
+    EXPECT_TRUE(answerer.unexpected.isEmpty()) << answerer.unexpected.join(u'\n').toStdString();
     EXPECT_TRUE(fileBytes(path(QStringLiteral("zph0001.txt"))).contains("2026/08/04"));
 }
 
@@ -271,7 +282,7 @@ TEST_F(MainFrameTest, failedStoreAtCloseIsReportedAndNoKeepsEntries)
     ASSERT_TRUE(QDir(workDir.path()).mkdir(QStringLiteral("gone")));
     writeJournalFile(sub.filePath(QStringLiteral("j.txt")), "Taro", "");
     ASSERT_TRUE(app->openJournal(sub.filePath(QStringLiteral("j.txt"))));
-    app->theDocument->setDay(makeDate(2026, 8, 5), "", 58, 0, 0, 0, 0, 0);
+    app->document().setDay(makeDate(2026, 8, 5), "", 58, 0, 0, 0, 0, 0);
     ASSERT_TRUE(sub.removeRecursively());
 
     answerer.expectMessage(QMessageBox::No);
@@ -279,7 +290,7 @@ TEST_F(MainFrameTest, failedStoreAtCloseIsReportedAndNoKeepsEntries)
     ASSERT_EQ(answerer.texts.size(), 1);
     EXPECT_TRUE(answerer.texts[0].contains(QStringLiteral("j.txt")));
     EXPECT_TRUE(frame->isVisible());
-    EXPECT_NE(app->theDocument->findDay(makeDate(2026, 8, 5)), nullptr);
+    EXPECT_NE(app->document().findDay(makeDate(2026, 8, 5)), nullptr);
 
     // Yes quits without the exit question as well.
     answerer.expectMessage(QMessageBox::Yes);
@@ -302,7 +313,7 @@ TEST_F(MainFrameTest, openingJournalThatFailsKeepsCurrentOneAndDropsRecentEntry)
 
     ASSERT_EQ(answerer.texts.size(), 1);
     EXPECT_TRUE(answerer.texts[0].contains(QStringLiteral("other.txt")));
-    EXPECT_EQ(app->theDocument->userInfo.name, "Taro");
+    EXPECT_EQ(app->document().userInfo.name, "Taro");
     EXPECT_EQ(app->documentPath(), path(QStringLiteral("zph0001.txt")));
     EXPECT_FALSE(app->recentFiles().contains(other));
 }
@@ -311,17 +322,17 @@ TEST_F(MainFrameTest, newJournalAsksToSaveOnlyWhenModified)
 {
     app->fileNew();
     EXPECT_TRUE(answerer.texts.isEmpty());
-    EXPECT_TRUE(app->theDocument->dayList().empty());
+    EXPECT_TRUE(app->document().dayList().empty());
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("無題 - Zephalonte"));
 
     ASSERT_TRUE(app->openJournal(path(QStringLiteral("zph0001.txt"))));
-    app->theDocument->setModified(true);
+    app->document().setModified(true);
     answerer.expectMessage(QMessageBox::Cancel);
     app->fileNew();
     ASSERT_EQ(answerer.texts.size(), 1);
     EXPECT_EQ(answerer.texts[0],
               qs(expected::saveChangesQuestion).arg(QStringLiteral("zph0001.txt")));
-    EXPECT_EQ(app->theDocument->dayList().size(), 1u); // cancelled: nothing changed
+    EXPECT_EQ(app->document().dayList().size(), 1u); // cancelled: nothing changed
 }
 
 // Days registered through the document after a load must not vanish when
@@ -331,7 +342,7 @@ TEST_F(MainFrameTest, openingAnotherJournalAsksToSaveNewlyRegisteredDays)
     writeJournalFile(path(QStringLiteral("other.txt")), "Jiro", "");
     ASSERT_TRUE(app->openJournal(path(QStringLiteral("other.txt"))));
     ASSERT_TRUE(app->openJournal(path(QStringLiteral("zph0001.txt"))));
-    app->theDocument->setDay(makeDate(2026, 8, 6), "", 58, 0, 0, 0, 0, 0);
+    app->document().setDay(makeDate(2026, 8, 6), "", 58, 0, 0, 0, 0, 0);
     answerer.expectMessage(QMessageBox::Yes);
 
     app->openRecentFile(1);
@@ -340,7 +351,7 @@ TEST_F(MainFrameTest, openingAnotherJournalAsksToSaveNewlyRegisteredDays)
     EXPECT_EQ(answerer.texts[0],
               qs(expected::saveChangesQuestion).arg(QStringLiteral("zph0001.txt")));
     EXPECT_TRUE(fileBytes(path(QStringLiteral("zph0001.txt"))).contains("2026/08/06"));
-    EXPECT_EQ(app->theDocument->userInfo.name, "Jiro");
+    EXPECT_EQ(app->document().userInfo.name, "Jiro");
 }
 
 TEST_F(MainFrameTest, saveAsMovesTitleRecentListAndLockToTheNewFile)
@@ -371,7 +382,7 @@ TEST_F(MainFrameTest, ctrlSAfterAFailedStoreStoresOnceTheCauseIsMended)
 {
     const QString journal = path(QStringLiteral("zph0001.txt"));
     const QByteArray before = fileBytes(journal);
-    app->theDocument->setDay(makeDate(2026, 8, 7), "", 58, 0, 0, 0, 0, 0);
+    app->document().setDay(makeDate(2026, 8, 7), "", 58, 0, 0, 0, 0, 0);
     ASSERT_TRUE(QFile::setPermissions(journal, QFile::ReadOwner | QFile::ReadGroup));
     QApplication::setActiveWindow(frame);
     answerer.expectMessage(QMessageBox::Ok);
@@ -383,7 +394,7 @@ TEST_F(MainFrameTest, ctrlSAfterAFailedStoreStoresOnceTheCauseIsMended)
         << answerer.texts[0].toStdString();
     EXPECT_EQ(answerer.texts[0].count(QStringLiteral("zph0001.txt")), 1);
     EXPECT_EQ(fileBytes(journal), before);
-    EXPECT_TRUE(app->theDocument->isModified());
+    EXPECT_TRUE(app->document().isModified());
 
     ASSERT_TRUE(QFile::setPermissions(journal, QFile::ReadOwner | QFile::WriteOwner));
     // The message box took the activation with it.
@@ -391,7 +402,7 @@ TEST_F(MainFrameTest, ctrlSAfterAFailedStoreStoresOnceTheCauseIsMended)
     QTest::keyClick(frame, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(answerer.texts.size(), 1);
     EXPECT_TRUE(fileBytes(journal).contains("2026/08/07"));
-    EXPECT_FALSE(app->theDocument->isModified());
+    EXPECT_FALSE(app->document().isModified());
 }
 
 TEST_F(MainFrameTest, backupThatCannotBeKeptIsReportedInStatusBarAndAtClose)
@@ -491,13 +502,13 @@ TEST_F(MainFrameTest, printSetupReadsOrientationBackWithoutModifying)
         static_cast<QDialog *>(modal)->accept();
     });
     frame->action(FrameAction::PrintSetup)->trigger();
-    EXPECT_EQ(app->theDocument->graphSettings.paperOri, 1);
-    EXPECT_FALSE(app->theDocument->isModified());
+    EXPECT_EQ(app->document().graphSettings.paperOri, 1);
+    EXPECT_FALSE(app->document().isModified());
 
     // Cancelled: what the printer holds is read back all the same.
     answerer.expectDialogAndReject();
     frame->action(FrameAction::PrintSetup)->trigger();
-    EXPECT_EQ(app->theDocument->graphSettings.paperOri, 1);
+    EXPECT_EQ(app->document().graphSettings.paperOri, 1);
     EXPECT_TRUE(answerer.allAnswered());
     EXPECT_TRUE(answerer.unexpected.isEmpty());
 }

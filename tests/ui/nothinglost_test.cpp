@@ -10,6 +10,7 @@
 #include "dialogs/uitext.h"
 #include "entry/cinputview.h"
 #include "journal/cquilloxdoc.h"
+#include "pane/journalcontext.h"
 #include "session/journalsession.h"
 #include "session/recoverywriter.h"
 
@@ -68,7 +69,7 @@ TEST_F(NothingLostTest, aRegisteredDayReachesTheRecoveryFileUntilTheJournalIsSav
 
     registerWeight(QDate(2026, 8, 2), QStringLiteral("57.1"));
     ASSERT_TRUE(recoveryWritten());
-    EXPECT_EQ(fileBytes(recovery()).toStdString(), app->theDocument->journalText());
+    EXPECT_EQ(fileBytes(recovery()).toStdString(), app->document().journalText());
     EXPECT_EQ(modeOf(recovery()), 0600u); // health data: never wider than the journal
     EXPECT_EQ(fileBytes(journal()), before);
 
@@ -76,7 +77,7 @@ TEST_F(NothingLostTest, aRegisteredDayReachesTheRecoveryFileUntilTheJournalIsSav
     EXPECT_FALSE(QFileInfo::exists(recovery()));
     EXPECT_TRUE(fileBytes(journal()).contains("2026/08/02\t57.1"));
     // Nothing changed since: no new recovery file.
-    app->updateAllViews();
+    app->context().updateAllViews();
     QTest::qWait(RecoveryWriter::delayMs + 100);
     EXPECT_FALSE(QFileInfo::exists(recovery()));
 }
@@ -96,8 +97,8 @@ TEST_F(NothingLostTest, atStartARecoveryFileIsRestoredOnYesAndKeptAsideOnNo)
     answerer.expectMessage(QMessageBox::Yes);
     ASSERT_TRUE(startApp());
     EXPECT_EQ(answerer.texts, QStringList{ui(apptext::recoveryQuestion)});
-    EXPECT_NE(app->theDocument->findDay(makeDate(2026, 8, 2)), nullptr);
-    EXPECT_TRUE(app->theDocument->isModified());
+    EXPECT_NE(app->document().findDay(makeDate(2026, 8, 2)), nullptr);
+    EXPECT_TRUE(app->document().isModified());
     EXPECT_EQ(fileBytes(journal()), journalBytes);
     app.reset(); // as if killed again: the recovery file stays
     ASSERT_TRUE(QFileInfo::exists(recovery()));
@@ -107,7 +108,7 @@ TEST_F(NothingLostTest, atStartARecoveryFileIsRestoredOnYesAndKeptAsideOnNo)
     ASSERT_TRUE(QFile::setPermissions(journal(), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     answerer.expectMessage(QMessageBox::No);
     ASSERT_TRUE(startApp());
-    EXPECT_EQ(app->theDocument->findDay(makeDate(2026, 8, 2)), nullptr);
+    EXPECT_EQ(app->document().findDay(makeDate(2026, 8, 2)), nullptr);
     EXPECT_FALSE(QFileInfo::exists(recovery()));
     const QString aside = path(QStringLiteral("zph0001.txt.recovered-") +
                                QDate::currentDate().toString(QStringLiteral("yyyyMMdd")));
@@ -146,20 +147,20 @@ TEST_F(NothingLostTest, aDamagedRecoveryFileIsReportedAndKeptLikeADamagedJournal
     EXPECT_TRUE(answerer.texts.at(1).contains(QStringLiteral("zph0001.txt.damaged-")))
         << answerer.texts.at(1).toStdString();
     EXPECT_EQ(fileBytes(copy), damaged);
-    EXPECT_NE(app->theDocument->findDay(makeDate(2026, 8, 2)), nullptr);
+    EXPECT_NE(app->document().findDay(makeDate(2026, 8, 2)), nullptr);
 }
 
 TEST_F(NothingLostTest, aJournalReplacedOnDiskIsReadAgainOrKeptAsAConflictCopy)
 {
     writeJournalFile(journal(), "Hanako", oneDay);
     ASSERT_TRUE(startApp());
-    app->selectedDate = makeDate(2026, 8, 1);
+    app->context().setSelectedDate(makeDate(2026, 8, 1));
 
     // Nothing unsaved: another program's version is read at once.
     writeJournalFile(journal(), "Hanako", oneDay + "2026/08/03\t56.9\t0\t0\t0\t0\t0\t\r\n");
     ASSERT_TRUE(QTest::qWaitFor(
-        [this] { return app->theDocument->findDay(makeDate(2026, 8, 3)) != nullptr; }, 10000));
-    EXPECT_EQ(app->selectedDate, makeDate(2026, 8, 1));
+        [this] { return app->document().findDay(makeDate(2026, 8, 3)) != nullptr; }, 10000));
+    EXPECT_EQ(app->context().selectedDate(), makeDate(2026, 8, 1));
     EXPECT_TRUE(statusText().contains(QStringLiteral("zph0001.txt"))) << statusText().toStdString();
 
     // A day registered here, then another program writes again: told now,
@@ -200,7 +201,7 @@ TEST_F(NothingLostTest, theSessionManagersCommitStoresAnUntitledJournalAndTheNex
     ASSERT_EQ(saved.size(), 1);
     EXPECT_TRUE(fileBytes(path(saved.at(0))).contains("2026/08/02\t57.1"));
     EXPECT_EQ(app->documentPath(), path(saved.at(0)));
-    EXPECT_FALSE(app->theDocument->isModified());
+    EXPECT_FALSE(app->document().isModified());
     EXPECT_TRUE(answerer.unexpected.isEmpty()) << answerer.unexpected.join(u'\n').toStdString();
     app.reset();
 

@@ -10,6 +10,7 @@
 #include "dialogs/cobjectivedlg.h"
 #include "dialogs/uitext.h"
 #include "journal/cquilloxdoc.h"
+#include "pane/journalcontext.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -467,10 +468,9 @@ TEST_F(SettingsCommandTest, okInEitherDialogUpdatesEveryViewAndCancelNone)
     ASSERT_TRUE(startApp());
     int updates = 0;
     QObject counter; // ends the connection with the test
-    // The command's own update has no sender; the entry form answers it with
-    // one of its own, which is not counted.
-    QObject::connect(app.get(), &CZephalonteApp::documentUpdated, &counter,
-                     [&updates](QObject *sender) { updates += sender == nullptr; });
+    // The command's own update, which no pane answers with another.
+    QObject::connect(&app->context(), &JournalContext::documentUpdated, &counter,
+                     [&updates] { ++updates; });
     CMainFrame *frame = app->mainFrame();
     for (FrameAction command : {FrameAction::Objective, FrameAction::GraphSettings}) {
         QAction *action = frame->action(command);

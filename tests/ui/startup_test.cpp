@@ -7,10 +7,12 @@
 #include "app/cmainframe.h"
 #include "dialogs/cuserinfodlg.h"
 #include "journal/cquilloxdoc.h"
+#include "pane/journalcontext.h"
 #include "session/journallock.h"
 #include "session/sessiontexts.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QPrinter>
@@ -44,13 +46,13 @@ TEST_F(StartupTest, withoutJournalStartsFromDefaultsAndAsksForUserInfo)
     EXPECT_EQ(app->crntUserNum, 1);
     EXPECT_EQ(app->documentPath(), path(QStringLiteral("zph0001.txt")));
     EXPECT_EQ(app->mainFrame()->windowTitle(), QStringLiteral("zph0001.txt - Zephalonte"));
-    EXPECT_TRUE(app->theDocument->userInfo.name.empty());
-    EXPECT_EQ(app->theDocument->graphSettings, GraphSettings{});
-    EXPECT_TRUE(app->theDocument->dayList().empty());
+    EXPECT_TRUE(app->document().userInfo.name.empty());
+    EXPECT_EQ(app->document().graphSettings, GraphSettings{});
+    EXPECT_TRUE(app->document().dayList().empty());
     // Nothing is written until the journal is stored.
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("zph0001.txt"))));
     EXPECT_EQ(app->recentFiles().value(0), path(QStringLiteral("zph0001.txt")));
-    EXPECT_EQ(app->selectedDate, todayDate());
+    EXPECT_EQ(app->context().selectedDate(), todayDate());
     EXPECT_TRUE(app->programDirectory.endsWith(u'/'));
 }
 
@@ -70,8 +72,8 @@ TEST_F(StartupTest, loadsJournalNamedByCurrentUserNumberAndNeverWritesIt)
     EXPECT_EQ(app->crntUserNum, 3);
     EXPECT_EQ(app->nUser, 4);
     EXPECT_EQ(app->mainFrame()->windowTitle(), QStringLiteral("zph0003.txt - Zephalonte"));
-    EXPECT_EQ(app->theDocument->userInfo.name, "Hanako");
-    ASSERT_EQ(app->theDocument->dayList().size(), 1u);
+    EXPECT_EQ(app->document().userInfo.name, "Hanako");
+    ASSERT_EQ(app->document().dayList().size(), 1u);
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("zph0001.txt"))));
 
     answerer.expectMessage(QMessageBox::Yes);
@@ -81,6 +83,18 @@ TEST_F(StartupTest, loadsJournalNamedByCurrentUserNumberAndNeverWritesIt)
     QSettings settings = profile();
     EXPECT_EQ(settings.value(QStringLiteral("Settings/crntUserNum")).toInt(), 3);
     EXPECT_EQ(settings.value(QStringLiteral("Settings/nUser")).toInt(), 4);
+
+    // Started again on the journal already at the top of the recent files,
+    // the program has nothing to change in the settings file: it is not
+    // written at all.
+    const QDateTime longAgo = QDateTime::fromSecsSinceEpoch(946684800);
+    {
+        QFile file(settings.fileName());
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(longAgo, QFileDevice::FileModificationTime));
+    }
+    ASSERT_TRUE(startApp());
+    EXPECT_EQ(QFileInfo(settings.fileName()).lastModified(), longAgo);
 }
 
 TEST_F(StartupTest, opensFileNamedOnCommandLineInsteadOfUsersJournal)
@@ -91,7 +105,7 @@ TEST_F(StartupTest, opensFileNamedOnCommandLineInsteadOfUsersJournal)
 
     ASSERT_TRUE(startApp({QStringLiteral("zephalonte"), QStringLiteral("other.txt")}));
 
-    EXPECT_EQ(app->theDocument->userInfo.name, "Jiro");
+    EXPECT_EQ(app->document().userInfo.name, "Jiro");
     EXPECT_EQ(app->documentPath(), path(QStringLiteral("other.txt")));
     EXPECT_EQ(app->mainFrame()->windowTitle(), QStringLiteral("other.txt - Zephalonte"));
 }
@@ -151,7 +165,7 @@ TEST_F(StartupTest, fileWhoseNameBeginsWithDashOpensAfterDoubleDash)
     ASSERT_TRUE(startApp(
         {QStringLiteral("zephalonte"), QStringLiteral("--"), QStringLiteral("-journal.txt")}));
     EXPECT_EQ(app->documentPath(), path(QStringLiteral("-journal.txt")));
-    EXPECT_EQ(app->theDocument->userInfo.name, "Jiro");
+    EXPECT_EQ(app->document().userInfo.name, "Jiro");
 }
 
 TEST_F(StartupTest, journalThatExistsButCannotBeReadIsNeverReplaced)
@@ -223,7 +237,7 @@ TEST_F(StartupTest, skippedDayLinesAreKeptInCopyThatNoStoreOverwrites)
         << answerer.texts[0].toStdString();
     EXPECT_TRUE(answerer.texts[0].contains(QStringLiteral("zph0001.txt.damaged-")));
     EXPECT_EQ(fileBytes(copy), original);
-    EXPECT_EQ(app->theDocument->dayList().size(), 2u);
+    EXPECT_EQ(app->document().dayList().size(), 2u);
 
     answerer.expectMessage(QMessageBox::Yes);
     EXPECT_TRUE(app->mainFrame()->close());

@@ -12,6 +12,7 @@
 #include "journal/cquilloxdoc.h"
 #include "list/cquilloxview.h"
 #include "list/listline.h"
+#include "pane/journalcontext.h"
 
 #include <QDateEdit>
 #include <QLineEdit>
@@ -65,7 +66,7 @@ TEST_F(TypicalDayTest, aDayTypedIntoTheFormReachesEveryPaneAndTheFile)
     EXPECT_EQ(field("weightEdit")->text(), QString());
     // Back to yesterday with "←": nothing typed, nothing stored.
     QTest::mouseClick(form->findChild<QPushButton *>("previousDayButton"), Qt::LeftButton);
-    EXPECT_EQ(app->selectedDate, todayDate() - std::chrono::days{1});
+    EXPECT_EQ(app->context().selectedDate(), todayDate() - std::chrono::days{1});
     EXPECT_EQ(field("jogDurationEdit")->text(), QStringLiteral("31'20\""));
     // The advisor speaks of that day: 52.4 kg at 160 cm, a female user.
     EXPECT_TRUE(frame->messageView()->message().contains(
@@ -77,7 +78,7 @@ TEST_F(TypicalDayTest, aDayTypedIntoTheFormReachesEveryPaneAndTheFile)
     EXPECT_EQ(list->selectedRow(), 0);
     EXPECT_EQ(list->grab().toImage().pixelColor(list->clientRect().left() + 1, 9),
               QColor(180, 250, 180));
-    const DayRecord *entry = app->theDocument->findDay(app->selectedDate);
+    const DayRecord *entry = app->document().findDay(app->context().selectedDate());
     ASSERT_NE(entry, nullptr);
     char line[128];
     std::snprintf(line, sizeof line, "%04d/%02d/%02d %6.2f %5.1f %4.1f %9s %4.1f %9s %s",
@@ -97,13 +98,13 @@ TEST_F(TypicalDayTest, aDayTypedIntoTheFormReachesEveryPaneAndTheFile)
         }
         return false;
     };
-    EXPECT_TRUE(marked(app->selectedDate));
+    EXPECT_TRUE(marked(app->context().selectedDate()));
     EXPECT_FALSE(marked(todayDate()));
     // Print preview from the form shows the graph's page.
     answerer.expectDialogAndReject();
     frame->action(FrameAction::PrintPreview)->trigger();
     EXPECT_EQ(answerer.classNames, QStringList{QStringLiteral("QPrintPreviewDialog")});
-    EXPECT_FALSE(app->printingActive);
+    EXPECT_FALSE(app->mainFrame()->printingActive());
 
     // Closing stores the journal, then asks.
     answerer.expectMessage(QMessageBox::Yes);

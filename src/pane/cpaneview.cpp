@@ -1,13 +1,12 @@
-#include "app/cpaneview.h"
+#include "pane/cpaneview.h"
 
-#include "app/czephalonteapp.h"
+#include "pane/journalcontext.h"
 
-CPaneView::CPaneView(QWidget *parent) : QWidget(parent)
+CPaneView::CPaneView(JournalContext &context, QWidget *parent) : QWidget(parent), context_(context)
 {
     // Clicking a pane makes it the active one, as F6 does.
     setFocusPolicy(Qt::StrongFocus);
-    if (CZephalonteApp *app = theApp())
-        connect(app, &CZephalonteApp::documentUpdated, this, &CPaneView::receiveUpdate);
+    connect(&context_, &JournalContext::documentUpdated, this, &CPaneView::receiveUpdate);
 }
 
 bool CPaneView::isCommandEnabled(PaneCommand) const

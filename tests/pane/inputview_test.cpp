@@ -1,11 +1,11 @@
 // The entry form driven as the user drives it: typing, the buttons, the keys,
 // and the updates it exchanges with the other panes.
 
-#include "apptestsupport.h"
+#include "panetestsupport.h"
 
 #include "entry/cinputview.h"
 #include "journal/cquilloxdoc.h"
-#include "list/cquilloxview.h"
+#include "pane/journalcontext.h"
 
 #include <QCalendarWidget>
 #include <QDateEdit>
@@ -21,22 +21,16 @@ const QString walkMessage = QStringLiteral("Walk 時間指定が不正です。\
 const Date today = todayDate();
 const Date yesterday = today - std::chrono::days{1};
 
-// Stands in for the journal list: keeps the commands the form passes on.
-class RecordingList : public CQuilloxView {
-  public:
-    void runCommand(PaneCommand command) override { commands.push_back(command); }
-    std::vector<PaneCommand> commands;
-};
-
 class InputViewTest : public ::testing::Test {
   protected:
     void SetUp() override
     {
-        app = std::make_unique<CZephalonteApp>();
-        list = std::make_unique<RecordingList>();
-        QObject::connect(app.get(), &CZephalonteApp::documentUpdated,
+        QObject::connect(&context, &JournalContext::documentUpdated,
                          [this](QObject *sender) { senders.push_back(sender); });
-        view = std::make_unique<CInputView>();
+        view = std::make_unique<CInputView>(context);
+        // Stands in for the journal list: keeps the commands the form passes on.
+        QObject::connect(view.get(), &CInputView::listCommandRequested,
+                         [this](PaneCommand command) { listCommands.push_back(command); });
         view->show();
         QApplication::setActiveWindow(view.get());
     }
@@ -48,7 +42,7 @@ class InputViewTest : public ::testing::Test {
     {
         QTest::mouseClick(view->findChild<QPushButton *>(button), Qt::LeftButton);
     }
-    const DayRecord *entry(Date date) const { return app->theDocument->findDay(date); }
+    const DayRecord *entry(Date date) const { return doc.findDay(date); }
 
     // What the seven fields show, in the template's order.
     QStringList shown() const
@@ -70,39 +64,69 @@ class InputViewTest : public ::testing::Test {
     // Another pane selects a day and has the views updated.
     void selectFromElsewhere(Date date)
     {
-        app->selectedDate = date;
-        app->updateAllViews(list.get());
+        context.setSelectedDate(date);
+        context.updateAllViews(&otherPane);
     }
 
     ModalAnswerer answerer;
-    std::unique_ptr<CZephalonteApp> app;
-    std::unique_ptr<RecordingList> list;
+    CQuilloxDoc doc{today};
+    JournalContext context{doc, today};
+    QObject otherPane;
     std::unique_ptr<CInputView> view;
     std::vector<QObject *> senders;
+    std::vector<PaneCommand> listCommands;
 };
 
 TEST_F(InputViewTest, opensOnTheSelectedDayAndFollowsOtherPanesDroppingWhatWasTyped)
 {
     EXPECT_EQ(view->shownDate(), today);
-    app->theDocument->setDay(yesterday, "a\\nb", 64.2, 0, 0, 0, 3.5, 2700);
+    doc.setDay(yesterday, "a\\nb", 64.2, 0, 0, 0, 3.5, 2700);
 
     typeInto(edit("weightEdit"), QStringLiteral("70"));
     selectFromElsewhere(yesterday);
     EXPECT_EQ(view->shownDate(), yesterday);
     EXPECT_EQ(shown(), (QStringList{"64.2", "", "", "", "3.5", "45'00\"", "a\nb"}));
-    // Having shown the day, the form tells the others, itself as sender.
-    EXPECT_EQ(senders.back(), view.get());
+    // Showing the day it was told of, the form tells nobody again: one
+    // update reaches every pane once.
+    EXPECT_EQ(senders, std::vector<QObject *>{&otherPane});
 
     // Its own notification does not make it read the document again.
     typeInto(edit("weightEdit"), QStringLiteral("1"));
-    app->updateAllViews(view.get());
+    context.updateAllViews(view.get());
     EXPECT_EQ(edit("weightEdit")->text(), QStringLiteral("64.21"));
 
     // Picking a date drops what was typed; a day without entry is empty.
+    // The user moved the form, so it tells the others, itself as sender.
+    senders.clear();
     picker()->setDate(QDate::currentDate());
-    EXPECT_EQ(app->selectedDate, today);
+    EXPECT_EQ(context.selectedDate(), today);
     EXPECT_EQ(shown(), QStringList(7, QString()));
-    EXPECT_EQ(app->theDocument->dayList().size(), 1u);
+    EXPECT_EQ(doc.dayList().size(), 1u);
+    EXPECT_EQ(senders, std::vector<QObject *>{view.get()});
+}
+
+TEST_F(InputViewTest, aDayBeforeTheYear100IsShownAndStoredButNeverClamped)
+{
+    // The journal holds such days; the picker cannot.
+    const Date ancient = makeDate(50, 3, 1);
+    selectFromElsewhere(ancient);
+    EXPECT_EQ(context.selectedDate(), ancient);
+    EXPECT_EQ(view->shownDate(), ancient);
+    EXPECT_EQ(picker()->text(), QStringLiteral("0050年3月1日"));
+    EXPECT_EQ(senders, std::vector<QObject *>{&otherPane});
+
+    typeInto(edit("weightEdit"), QStringLiteral("61"));
+    click("registerButton");
+    ASSERT_NE(entry(ancient), nullptr);
+    EXPECT_EQ(entry(ancient)->weight, 61);
+    EXPECT_EQ(entry(makeDate(100, 1, 1)), nullptr);
+    EXPECT_EQ(context.selectedDate(), ancient + std::chrono::days{1});
+    EXPECT_EQ(picker()->text(), QStringLiteral("0050年3月2日"));
+
+    // The picker's own first day is named as itself again.
+    selectFromElsewhere(makeDate(100, 1, 1));
+    EXPECT_EQ(picker()->text(), QStringLiteral("0100年1月1日"));
+    EXPECT_EQ(view->shownDate(), makeDate(100, 1, 1));
 }
 
 TEST_F(InputViewTest, registeringTodayStaysAndShowsTheValuesNormalised)
@@ -138,11 +162,11 @@ TEST_F(InputViewTest, deleteAsksFirstEvenForADayWithoutEntry)
 {
     const QString question = QString::fromStdString(formatDate(today)) +
                              QStringLiteral(" のデータを削除します。\r\nよろしいですか？");
-    app->theDocument->setDay(yesterday, "", 64, 0, 0, 0, 0, 0);
+    doc.setDay(yesterday, "", 64, 0, 0, 0, 0, 0);
     answerer.expectMessage(QMessageBox::Yes);
     click("deleteButton");
     EXPECT_EQ(answerer.texts, QStringList{question});
-    EXPECT_EQ(app->theDocument->dayList().size(), 1u);
+    EXPECT_EQ(doc.dayList().size(), 1u);
 
     selectFromElsewhere(yesterday);
     answerer.expectMessage(QMessageBox::No);
@@ -172,7 +196,7 @@ TEST_F(InputViewTest, journalKeysGoToTheListExceptTheArrowsInTheMemo)
 
     const std::vector<PaneCommand> expected{PaneCommand::NextLine, PaneCommand::PreviousLine,
                                             PaneCommand::FirstLine, PaneCommand::NextPage};
-    EXPECT_EQ(list->commands, expected);
+    EXPECT_EQ(listCommands, expected);
     EXPECT_EQ(picker()->date(), QDate::currentDate());
 }
 
@@ -182,7 +206,7 @@ TEST_F(InputViewTest, enterRegistersFromAOneLineFieldAndStartsALineInTheMemo)
     QTest::keyClick(memo(), Qt::Key_Return);
     typeInto(memo(), QStringLiteral("b"));
     EXPECT_EQ(memo()->toPlainText(), QStringLiteral("a\nb"));
-    EXPECT_TRUE(app->theDocument->dayList().empty());
+    EXPECT_TRUE(doc.dayList().empty());
 
     typeInto(edit("weightEdit"), QStringLiteral("64"));
     QTest::keyClick(edit("weightEdit"), Qt::Key_Return);

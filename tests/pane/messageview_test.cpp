@@ -4,9 +4,9 @@
 #include "advisor/advisormessage.h"
 #include "advisor/advisorpanepainter.h"
 #include "advisor/cmessageview.h"
-#include "app/czephalonteapp.h"
-#include "apptestsupport.h"
 #include "journal/cquilloxdoc.h"
+#include "pane/journalcontext.h"
+#include "panetestsupport.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -73,34 +73,35 @@ TEST(AdvisorPanePainter, drawsBalloonTailAndMascotWhereTheGeometrySays)
 
 TEST(MessageView, showsTheMessageOfTheSelectedDay)
 {
-    CZephalonteApp app;
-    CQuilloxDoc &doc = *app.theDocument;
     const Date today = todayDate();
-    app.selectedDate = today - std::chrono::days{3};
-    doc.setDay(app.selectedDate, "", 60, 25, 0, 0, 0, 0);
-    CMessageView view;
+    CQuilloxDoc doc(today);
+    JournalContext context(doc, today - std::chrono::days{3});
+    doc.setDay(context.selectedDate(), "", 60, 25, 0, 0, 0, 0);
+    CMessageView view(context);
     auto *textBox = view.findChild<QPlainTextEdit *>(QStringLiteral("messageText"));
     ASSERT_NE(textBox, nullptr);
     EXPECT_EQ(QFontInfo(textBox->font()).family(), QStringLiteral("IPAMincho"));
     EXPECT_EQ(QFontInfo(textBox->font()).pixelSize(), 14);
 
-    app.updateAllViews();
+    context.updateAllViews();
     const QString expected =
-        QString::fromStdString(composeAdvisorMessage(doc, app.selectedDate, today));
+        QString::fromStdString(composeAdvisorMessage(doc, context.selectedDate(), today));
     EXPECT_TRUE(expected.startsWith(QStringLiteral("脂肪量は 15.00kg"))) << expected.toStdString();
     EXPECT_EQ(view.message(), expected);
     // The text box shows the same lines with the platform's line ends.
     EXPECT_EQ(textBox->toPlainText(), QString(expected).replace(QStringLiteral("\r\n"), "\n"));
 
     // Another selected day: the message follows at the next update.
-    app.selectedDate = today - std::chrono::days{30};
-    app.updateAllViews();
+    context.setSelectedDate(today - std::chrono::days{30});
+    context.updateAllViews();
     EXPECT_EQ(textBox->toPlainText(), QStringLiteral("ダイエットがんばってね（モキュッ）"));
 }
 
 TEST(MessageView, clickWavesSevenTicksIgnoresClicksMeanwhileAndEndsAtRest)
 {
-    CMessageView view;
+    CQuilloxDoc doc(todayDate());
+    JournalContext context(doc, todayDate());
+    CMessageView view(context);
     view.resize(400, 300);
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));

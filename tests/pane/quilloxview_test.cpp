@@ -1,16 +1,11 @@
-#include "app/czephalonteapp.h"
-#include "apptestsupport.h"
-#include "graph/cgraphview.h"
 #include "journal/cquilloxdoc.h"
 #include "list/cquilloxview.h"
 #include "list/listpainter.h"
+#include "pane/journalcontext.h"
+#include "panetestsupport.h"
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
-#include <QPrinter>
-#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
@@ -29,22 +24,19 @@ class ListViewTest : public ::testing::Test {
   protected:
     void SetUp() override
     {
-        app = std::make_unique<CZephalonteApp>();
-        QObject::connect(app.get(), &CZephalonteApp::documentUpdated, app.get(),
-                         [this] { ++updates; });
+        QObject::connect(&context, &JournalContext::documentUpdated, [this] { ++updates; });
     }
 
     void fill(int count)
     {
         for (int i = 0; i < count; ++i)
-            app->theDocument->setDay(latest - std::chrono::days(i), "", 60 + i * 0.1, 20, 0, 0, 0,
-                                     0);
+            doc.setDay(latest - std::chrono::days(i), "", 60 + i * 0.1, 20, 0, 0, 0, 0);
     }
 
     void open(int height, Date selected)
     {
-        app->selectedDate = selected;
-        view = std::make_unique<CQuilloxView>();
+        context.setSelectedDate(selected);
+        view = std::make_unique<CQuilloxView>(context);
         view->resize(paneWidth, height);
         view->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
@@ -54,8 +46,8 @@ class ListViewTest : public ::testing::Test {
     // Selects a day as the graph or the entry form would.
     void selectElsewhere(Date date)
     {
-        app->selectedDate = date;
-        app->updateAllViews();
+        context.setSelectedDate(date);
+        context.updateAllViews();
     }
 
     Date dayOfRow(int row) const { return latest - std::chrono::days(row); }
@@ -86,7 +78,8 @@ class ListViewTest : public ::testing::Test {
     void command(PaneCommand c) { view->runCommand(c); }
 
     const Date latest = makeDate(2002, 6, 30);
-    std::unique_ptr<CZephalonteApp> app;
+    CQuilloxDoc doc{latest};
+    JournalContext context{doc, latest};
     std::unique_ptr<CQuilloxView> view;
     int updates = 0;
 };
@@ -100,7 +93,7 @@ TEST_F(ListViewTest, emptyJournalShowsNothingAndCommandsDoNothing)
         command(c);
     QTest::mouseClick(view.get(), Qt::LeftButton, {}, QPoint(20, 5));
     EXPECT_EQ(updates, 0);
-    EXPECT_EQ(app->selectedDate, latest);
+    EXPECT_EQ(context.selectedDate(), latest);
     EXPECT_TRUE(highlightedRows().empty());
     const QImage image = view->grab().toImage();
     EXPECT_EQ(image.pixelColor(5, 5), view->palette().color(QPalette::Base));
@@ -116,13 +109,13 @@ TEST_F(ListViewTest, selectedDayWithoutEntry)
     command(PaneCommand::NextLine);
     command(PaneCommand::PreviousLine);
     EXPECT_EQ(updates, 0);
-    EXPECT_EQ(app->selectedDate, missing);
+    EXPECT_EQ(context.selectedDate(), missing);
 
     command(PaneCommand::LastLine);
-    EXPECT_EQ(app->selectedDate, dayOfRow(9));
+    EXPECT_EQ(context.selectedDate(), dayOfRow(9));
     selectElsewhere(missing);
     command(PaneCommand::FirstLine);
-    EXPECT_EQ(app->selectedDate, latest);
+    EXPECT_EQ(context.selectedDate(), latest);
     EXPECT_EQ(view->selectedRow(), 0);
     EXPECT_EQ(highlightedRows(), std::vector<int>{0});
 }
@@ -135,7 +128,7 @@ TEST_F(ListViewTest, keysWalkTheListAndStopAtItsEnds)
     QTest::keyClick(view.get(), Qt::Key_Up);
     EXPECT_EQ(updates, 0) << "up on the latest entry";
     QTest::keyClick(view.get(), Qt::Key_Down);
-    EXPECT_EQ(app->selectedDate, dayOfRow(1));
+    EXPECT_EQ(context.selectedDate(), dayOfRow(1));
     EXPECT_EQ(highlightedRows(), std::vector<int>{1});
     QTest::keyClick(view.get(), Qt::Key_End);
     EXPECT_EQ(view->selectedRow(), 3);
@@ -143,9 +136,9 @@ TEST_F(ListViewTest, keysWalkTheListAndStopAtItsEnds)
     QTest::keyClick(view.get(), Qt::Key_Down);
     EXPECT_EQ(updates, 0) << "down on the earliest entry";
     QTest::keyClick(view.get(), Qt::Key_Up);
-    EXPECT_EQ(app->selectedDate, dayOfRow(2));
+    EXPECT_EQ(context.selectedDate(), dayOfRow(2));
     QTest::keyClick(view.get(), Qt::Key_Home);
-    EXPECT_EQ(app->selectedDate, latest);
+    EXPECT_EQ(context.selectedDate(), latest);
 }
 
 TEST_F(ListViewTest, clickSelectsTheRowUnderThePointer)
@@ -153,14 +146,14 @@ TEST_F(ListViewTest, clickSelectsTheRowUnderThePointer)
     fill(5);
     open(200, latest);
     QTest::mouseClick(view.get(), Qt::LeftButton, {}, QPoint(40, 2 * 18 + 17));
-    EXPECT_EQ(app->selectedDate, dayOfRow(2));
+    EXPECT_EQ(context.selectedDate(), dayOfRow(2));
     EXPECT_EQ(updates, 1);
     QTest::mouseClick(view.get(), Qt::LeftButton, {}, QPoint(40, 2 * 18 + 1));
     EXPECT_EQ(updates, 1) << "a click on the selected row";
     QTest::mouseClick(view.get(), Qt::LeftButton, {}, QPoint(40, 5 * 18));
     EXPECT_EQ(updates, 1) << "a click below the last row";
     QTest::mouseClick(view.get(), Qt::RightButton, {}, QPoint(40, 5));
-    EXPECT_EQ(app->selectedDate, dayOfRow(2));
+    EXPECT_EQ(context.selectedDate(), dayOfRow(2));
 }
 
 TEST_F(ListViewTest, selectedRowBroughtIntoViewAtEveryUpdate)
@@ -187,16 +180,39 @@ TEST_F(ListViewTest, selectedRowBroughtIntoViewAtEveryUpdate)
     command(PaneCommand::NextPage);
     command(PaneCommand::NextPage);
     EXPECT_EQ(view->scrollPosition(), 1700);
-    EXPECT_EQ(app->selectedDate, dayOfRow(99)) << "paging never selects";
+    EXPECT_EQ(context.selectedDate(), dayOfRow(99)) << "paging never selects";
 
     // A new entry on top moves every row down by one; the update keeps the
     // selected one in sight.
     selectElsewhere(dayOfRow(0));
     command(PaneCommand::NextPage);
-    app->theDocument->setDay(latest + std::chrono::days(1), "", 61, 0, 0, 0, 0, 0);
-    app->updateAllViews();
+    doc.setDay(latest + std::chrono::days(1), "", 61, 0, 0, 0, 0, 0);
+    context.updateAllViews();
     EXPECT_EQ(view->selectedRow(), 1);
     EXPECT_EQ(view->scrollPosition(), 18);
+}
+
+TEST_F(ListViewTest, firstShownSizeKeepsTheNewestEntriesAboveTheSelectedDay)
+{
+    // The first update comes while the pane is still tiny, before the
+    // window is maximised; the later days must not stay hidden above.
+    fill(100);
+    context.setSelectedDate(dayOfRow(2));
+    view = std::make_unique<CQuilloxView>(context);
+    view->resize(paneWidth, 20);
+    context.updateAllViews();
+    view->resize(paneWidth, 300);
+    view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    EXPECT_EQ(view->scrollPosition(), 0);
+    EXPECT_EQ(highlightedRows(), std::vector<int>{2});
+
+    // Once shown, the pane keeps where the user scrolled to.
+    command(PaneCommand::NextPage);
+    const int scrolled = view->scrollPosition();
+    ASSERT_GT(scrolled, 0);
+    view->resize(paneWidth, 200);
+    EXPECT_EQ(view->scrollPosition(), scrolled);
 }
 
 TEST_F(ListViewTest, wheelMovesOneLineStepPerNotch)
@@ -238,58 +254,6 @@ TEST_F(ListViewTest, fontGivesSevenPixelColumns)
     EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("0")), 7);
     EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("2002/05/12  65.50")), 17 * 7);
     EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("ｱｲｳ")), 3 * 7);
-}
-
-// ---- printing, in the running program ----
-
-class ListPrintTest : public AppTest {
-  protected:
-    // The PDF without its creation time, which is all two prints of one page differ in.
-    QByteArray printed(CPaneView *pane, const QString &name)
-    {
-        QPrinter &printer = app->printer();
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path(name));
-        pane->runCommand(PaneCommand::PrintDirect);
-        static const QRegularExpression creationDate(QStringLiteral("/CreationDate \\([^)]*\\)"));
-        return QString::fromLatin1(fileBytes(path(name))).remove(creationDate).toLatin1();
-    }
-};
-
-TEST_F(ListPrintTest, printsTheGraphPage)
-{
-    writeJournalFile(path(QStringLiteral("zph0001.txt")), "Taro",
-                     "2026/03/01\t60\t20\t5\t1800\t0\t0\t\r\n"
-                     "2026/03/04\t61\t21\t0\t0\t3\t1200\tmemo\r\n",
-                     "graphNDays = 7\r\n");
-    ASSERT_TRUE(startApp());
-    CQuilloxView *list = app->theListView;
-    ASSERT_NE(list, nullptr);
-    ASSERT_NE(app->theGraphView, nullptr);
-    for (PaneCommand c : {PaneCommand::Print, PaneCommand::PrintDirect, PaneCommand::PrintPreview})
-        EXPECT_TRUE(list->isCommandEnabled(c));
-
-    // Printed from the list before the graph has ever been drawn.
-    const QByteArray fromList = printed(list, QStringLiteral("list.pdf"));
-    EXPECT_FALSE(app->printingActive);
-    const QByteArray fromGraph = printed(app->theGraphView, QStringLiteral("graph.pdf"));
-    ASSERT_FALSE(fromGraph.isEmpty());
-    EXPECT_EQ(fromList, fromGraph);
-
-    int pages = -1;
-    bool activeMeanwhile = false;
-    answerer.expect([&](QWidget *modal) {
-        auto *preview = qobject_cast<QPrintPreviewDialog *>(modal);
-        ASSERT_NE(preview, nullptr);
-        pages = preview->findChild<QPrintPreviewWidget *>()->pageCount();
-        activeMeanwhile = app->printingActive;
-        preview->reject();
-    });
-    list->runCommand(PaneCommand::PrintPreview);
-    EXPECT_EQ(pages, 1);
-    EXPECT_TRUE(activeMeanwhile);
-    EXPECT_FALSE(app->printingActive);
-    EXPECT_TRUE(answerer.unexpected.isEmpty()) << answerer.unexpected.join(u'\n').toStdString();
 }
 
 } // namespace

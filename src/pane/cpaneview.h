@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+class JournalContext;
+
 // Commands the main window routes to the active pane. A pane that handles one
 // says so in isCommandEnabled; the rest stay unavailable while it is active.
 enum class PaneCommand {
@@ -19,22 +21,32 @@ enum class PaneCommand {
     PreviousPage,
 };
 
-// Base of the four panes. Every pane shows the one document; after any change
-// the changer calls CZephalonteApp::updateAllViews and each pane re-reads what
-// it shows in onUpdate. The changer itself, when it is a pane, is skipped.
+// Base of the four panes. Every pane shows the context's one document; after
+// any change the changer calls JournalContext::updateAllViews and each pane
+// re-reads what it shows in onUpdate. The changer itself, when it is a pane,
+// is skipped.
 class CPaneView : public QWidget {
     Q_OBJECT
   public:
-    explicit CPaneView(QWidget *parent = nullptr);
+    explicit CPaneView(JournalContext &context, QWidget *parent = nullptr);
 
     virtual bool isCommandEnabled(PaneCommand command) const;
     virtual void runCommand(PaneCommand command);
 
+  signals:
+    // Print, PrintDirect or PrintPreview asked of this pane: every pane
+    // prints the graph page, through the main window's one print path.
+    void printRequested(PaneCommand command);
+
   protected:
+    JournalContext &context() const { return context_; }
+
     // Called for every document update whose sender is not this pane; sender
     // is null when the change came from the document or a dialog.
     virtual void onUpdate(QObject *sender);
 
   private:
     void receiveUpdate(QObject *sender);
+
+    JournalContext &context_;
 };

@@ -1,0 +1,12 @@
+#include "dialogs/dialogunits.h"
+
+#include <QFontMetrics>
+#include <QString>
+
+DialogUnits::DialogUnits(const QFont &font)
+{
+    const QFontMetrics metrics(font);
+    const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    baseX_ = (metrics.horizontalAdvance(alphabet) / 26 + 1) / 2;
+    baseY_ = metrics.height();
+}

@@ -1,0 +1,33 @@
+#include "pane/journalcontext.h"
+
+#include "journal/cquilloxdoc.h"
+
+JournalContext::JournalContext(CQuilloxDoc &document, Date selectedDate, QObject *parent)
+    : QObject(parent), document_(document), selectedDate_(selectedDate)
+{
+}
+
+void JournalContext::setSelectedDate(Date day)
+{
+    if (day == selectedDate_)
+        return;
+    selectedDate_ = day;
+    emit selectedDayChanged(day);
+}
+
+void JournalContext::updateAllViews(QObject *sender)
+{
+    emit documentUpdated(sender);
+}
+
+void JournalContext::resetGraphPeriod()
+{
+    emit graphPeriodReset();
+}
+
+void JournalContext::setGraphPeriod(int nDays)
+{
+    document_.setGraphPeriod(nDays);
+    resetGraphPeriod();
+    updateAllViews();
+}

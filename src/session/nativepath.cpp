@@ -1,0 +1,8 @@
+#include "session/nativepath.h"
+
+#include <QFile>
+
+std::string nativePath(const QString &path)
+{
+    return QFile::encodeName(path).toStdString();
+}
