@@ -268,7 +268,7 @@ void CMainFrame::createActions()
     const auto route = [this](PaneCommand command) {
         return [this, command] { routeToActivePane(command); };
     };
-    struct ActionSpec {
+    struct ActionEntry {
         FrameAction id;
         const char *text;   // "text\tshortcut" as the menu shows it
         const char *prompt; // "status-bar prompt\ntooltip", or null
@@ -280,7 +280,7 @@ void CMainFrame::createActions()
     };
     // Kept as a table, one command to an entry, rather than as formatted code.
     // clang-format off
-    const ActionSpec specs[] = {
+    const ActionEntry entries[] = {
         {FrameAction::New, frametext::fileNew, frametext::promptNew, {Qt::CTRL | Qt::Key_N}, {},
          [this] { app_.fileNew(); }},
         {FrameAction::Open, frametext::fileOpen, frametext::promptOpen, {Qt::CTRL | Qt::Key_O}, {},
@@ -333,20 +333,20 @@ void CMainFrame::createActions()
          {Qt::SHIFT | Qt::Key_F6}, {}, [this] { cyclePanes(-1); }},
     };
     // clang-format on
-    for (const ActionSpec &spec : specs) {
+    for (const ActionEntry &entry : entries) {
         auto *action = new QAction(this);
-        setMenuText(action, ui(spec.text));
-        if (spec.prompt)
-            setPrompt(action, ui(spec.prompt));
-        if (!spec.keys.isEmpty())
-            action->setShortcuts(spec.keys);
-        if (spec.icon)
-            action->setIcon(toolbarIcon(*spec.icon));
-        if (spec.run)
-            connect(action, &QAction::triggered, this, spec.run);
+        setMenuText(action, ui(entry.text));
+        if (entry.prompt)
+            setPrompt(action, ui(entry.prompt));
+        if (!entry.keys.isEmpty())
+            action->setShortcuts(entry.keys);
+        if (entry.icon)
+            action->setIcon(toolbarIcon(*entry.icon));
+        if (entry.run)
+            connect(action, &QAction::triggered, this, entry.run);
         else
             action->setEnabled(false);
-        actions_[spec.id] = action;
+        actions_[entry.id] = action;
     }
 
     QAction *statusBarShown = new QAction(this);
