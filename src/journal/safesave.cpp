@@ -45,24 +45,6 @@ class FileDescriptor {
     int fd_;
 };
 
-struct PathParts {
-    std::string directory; // never empty: "." for a bare name
-    std::string baseName;
-};
-
-PathParts splitPath(const std::string &path)
-{
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return {".", path};
-    }
-    return {slash == 0 ? std::string("/") : path.substr(0, slash), path.substr(slash + 1)};
-}
-
-std::string joinPath(const std::string &directory, const std::string &name)
-{
-    return directory == "/" ? "/" + name : directory + "/" + name;
-}
 
 constexpr std::size_t temporarySuffixLength = 8;
 // The last two characters of the suffix check the six random ones before
@@ -534,4 +516,18 @@ SaveResult saveNewFile(const std::string &path, std::string_view bytes,
     syncDirectory(parts.directory);
     result.saved = true;
     return result;
+}
+
+PathParts splitPath(const std::string &path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return {".", path};
+    }
+    return {slash == 0 ? std::string("/") : path.substr(0, slash), path.substr(slash + 1)};
+}
+
+std::string joinPath(const std::string &directory, const std::string &name)
+{
+    return directory == "/" ? "/" + name : directory + "/" + name;
 }

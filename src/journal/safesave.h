@@ -83,3 +83,12 @@ int removeSaveLeftovers(const std::string &path);
 // would block) and so is a file over maxReadableFileBytes.
 bool readFileBytes(const std::string &path, std::string &bytes, std::string &error,
                    FileProblem *problem = nullptr);
+
+// A path's folder and last name, as saves and the journal's companions take
+// paths apart and put them together again.
+struct PathParts {
+    std::string directory; // never empty: "." for a bare name
+    std::string baseName;
+};
+PathParts splitPath(const std::string &path);
+std::string joinPath(const std::string &directory, const std::string &name);

@@ -30,39 +30,20 @@ std::optional<FileId> fileIdOf(const std::string &path, bool followLinks = true)
     return FileId{status.st_dev, status.st_ino};
 }
 
-struct Place {
-    std::string folder; // never empty: "." for a bare name
-    std::string name;
-};
-
-Place placeOf(const std::string &path)
-{
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return {".", path};
-    }
-    return {slash == 0 ? std::string("/") : path.substr(0, slash), path.substr(slash + 1)};
-}
-
-std::string joined(const std::string &folder, const std::string &name)
-{
-    return folder == "/" ? "/" + name : folder + "/" + name;
-}
-
-// The companions of the journal named `journal.name` in `journal.folder`
+// The companions of the journal named `journal.baseName` in `journal.directory`
 // that exist there now, by device and inode.
-void addCompanionIds(const Place &journal, std::vector<FileId> &ids)
+void addCompanionIds(const PathParts &journal, std::vector<FileId> &ids)
 {
-    DIR *folder = ::opendir(journal.folder.c_str());
+    DIR *folder = ::opendir(journal.directory.c_str());
     if (folder == nullptr) {
         return;
     }
     while (const dirent *entry = ::readdir(folder)) {
         const std::string name = entry->d_name;
-        if (!isCompanionName(journal.name, name)) {
+        if (!isCompanionName(journal.baseName, name)) {
             continue;
         }
-        if (const auto id = fileIdOf(joined(journal.folder, name))) {
+        if (const auto id = fileIdOf(joinPath(journal.directory, name))) {
             ids.push_back(*id);
         }
     }
@@ -71,14 +52,14 @@ void addCompanionIds(const Place &journal, std::vector<FileId> &ids)
 
 // Whether path's name is a companion name of the journal, in the journal's
 // folder (the same folder by device and inode, however it is spelled).
-bool hasCompanionName(const Place &journal, const std::optional<FileId> &journalFolder,
+bool hasCompanionName(const PathParts &journal, const std::optional<FileId> &journalFolder,
                       const std::string &path)
 {
-    const Place candidate = placeOf(path);
-    if (!journalFolder || !isCompanionName(journal.name, candidate.name)) {
+    const PathParts candidate = splitPath(path);
+    if (!journalFolder || !isCompanionName(journal.baseName, candidate.baseName)) {
         return false;
     }
-    return fileIdOf(candidate.folder) == journalFolder;
+    return fileIdOf(candidate.directory) == journalFolder;
 }
 
 } // namespace
@@ -115,12 +96,12 @@ bool isJournalCompanion(const std::string &journalPath, const std::string &candi
 {
     // The journal's companions sit beside its path (the kept copies) and
     // beside the file its links end in (the .bak and the lock).
-    const std::array<Place, 2> journals{placeOf(journalPath), placeOf(saveTarget(journalPath))};
+    const std::array<PathParts, 2> journals{splitPath(journalPath), splitPath(saveTarget(journalPath))};
     // What a write to the candidate would write, and the name as given.
     const std::array<std::string, 2> candidates{candidatePath, saveTarget(candidatePath)};
 
-    for (const Place &journal : journals) {
-        const auto folder = fileIdOf(journal.folder);
+    for (const PathParts &journal : journals) {
+        const auto folder = fileIdOf(journal.directory);
         for (const std::string &candidate : candidates) {
             if (hasCompanionName(journal, folder, candidate)) {
                 return true;
@@ -136,7 +117,7 @@ bool isJournalCompanion(const std::string &journalPath, const std::string &candi
     if (const auto journalId = fileIdOf(journalPath)) {
         ids.push_back(*journalId);
     }
-    for (const Place &journal : journals) {
+    for (const PathParts &journal : journals) {
         addCompanionIds(journal, ids);
     }
     for (const FileId &id : ids) {
