@@ -243,6 +243,11 @@ char32_t foldJisForm(char32_t c)
 
 } // namespace
 
+void prepareCp932Decoding()
+{
+    decodeTable();
+}
+
 Cp932Decoded decodeCp932(std::string_view bytes)
 {
     const DecodeTable &table = decodeTable();
