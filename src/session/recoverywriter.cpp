@@ -41,6 +41,7 @@ void RecoveryWriter::documentChanged()
         return;
     if (anythingWritten_ && doc_.changeCount() == writtenChange_)
         return;
+    pending_ = true;
     // Not restarted by later changes: the file is never more than one delay
     // behind, however fast the user types.
     if (!timer_.isActive())
@@ -72,9 +73,11 @@ void RecoveryWriter::writePending()
         return;
     }
     collect();
-    if (path_.isEmpty() || !doc_.isModified() ||
-        (anythingWritten_ && doc_.changeCount() == writtenChange_))
+    // Only a change asks for a write. A failed one (a full disk) is tried
+    // again at the next notice, not in a loop that would keep the disk busy.
+    if (!pending_ || path_.isEmpty() || !doc_.isModified())
         return;
+    pending_ = false;
     writtenChange_ = doc_.changeCount();
     anythingWritten_ = true;
     inFlight_ = std::async(std::launch::async, [path = nativePath(path_), text = doc_.journalText(),
@@ -92,6 +95,7 @@ void RecoveryWriter::writePending()
 void RecoveryWriter::settle()
 {
     timer_.stop();
+    pending_ = false;
     if (inFlight_.valid())
         collect();
 }

@@ -65,5 +65,6 @@ class RecoveryWriter : public QObject {
     // The document's change count at the text last handed to a write.
     std::uint64_t writtenChange_ = 0;
     bool anythingWritten_ = false;
+    bool pending_ = false; // a change waits for its write
     std::future<SaveResult> inFlight_;
 };
