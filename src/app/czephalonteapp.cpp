@@ -7,7 +7,6 @@
 #include "app/frametexts.h"
 #include "app/terminationsignals.h"
 #include "dialogs/cuserinfodlg.h"
-#include "entry/cp932.h"
 #include "dialogs/uitext.h"
 #include "journal/cquilloxdoc.h"
 #include "pane/journalcontext.h"
@@ -161,16 +160,12 @@ bool CZephalonteApp::startUp(const QStringList &arguments, const QByteArrayList 
     std::future<OpenOutcome> opening;
     if (parsed.error.isEmpty() && pathProblem.isEmpty()) {
         opening = std::async(std::launch::async, [this, parsed] {
-            OpenOutcome outcome =
-                parsed.journalPath.isEmpty()
-                    ? session_->open(
-                          QString::fromStdString(CQuilloxDoc::journalFileName(crntUserNum)),
-                          JournalSession::OpenMode::currentUser, todayDate())
-                    : session_->open(parsed.journalPath, JournalSession::OpenMode::named,
-                                     todayDate());
-            // The form and the list decode memos as soon as they show the journal.
-            prepareCp932Decoding();
-            return outcome;
+            return parsed.journalPath.isEmpty()
+                       ? session_->open(
+                             QString::fromStdString(CQuilloxDoc::journalFileName(crntUserNum)),
+                             JournalSession::OpenMode::currentUser, todayDate())
+                       : session_->open(parsed.journalPath, JournalSession::OpenMode::named,
+                                        todayDate());
         });
     }
 

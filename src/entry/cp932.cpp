@@ -243,11 +243,6 @@ char32_t foldJisForm(char32_t c)
 
 } // namespace
 
-void prepareCp932Decoding()
-{
-    decodeTable();
-}
-
 Cp932Decoded decodeCp932(std::string_view bytes)
 {
     const DecodeTable &table = decodeTable();

@@ -17,11 +17,6 @@ struct Cp932Decoded {
 };
 Cp932Decoded decodeCp932(std::string_view bytes);
 
-// Builds the decoding table now rather than at the first decode (about
-// 60,000 lookups in the system's converter): at start-up a worker does it
-// while the window is built, so that showing the first memo costs nothing.
-void prepareCp932Decoding();
-
 struct Cp932Encoded {
     std::string bytes;
     // The first character code page 932 cannot hold (an emoji, é), if any;
