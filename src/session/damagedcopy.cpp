@@ -13,14 +13,12 @@
 
 namespace {
 
-constexpr char damagedInfix[] = ".damaged-";
-
 // An earlier damaged copy of the journal that holds exactly `bytes`.
 std::optional<QString> identicalCopy(const QString &journalPath, const std::string &bytes)
 {
     const QFileInfo journal(journalPath);
     const std::string folder = nativePath(journal.absolutePath());
-    const std::string prefix = nativePath(journal.fileName()) + damagedInfix;
+    const std::string prefix = nativePath(journal.fileName()) + "." + keptcopykind::damaged + "-";
     DIR *directory = ::opendir(folder.c_str());
     if (directory == nullptr) {
         return std::nullopt;
@@ -53,12 +51,8 @@ std::optional<QString> identicalCopy(const QString &journalPath, const std::stri
 
 QString damagedCopyPath(const QString &journalPath, const QDate &day)
 {
-    const QString base =
-        journalPath + QLatin1String(damagedInfix) + day.toString(QStringLiteral("yyyyMMdd"));
-    QString candidate = base;
-    for (int n = 2; QFileInfo::exists(candidate); ++n)
-        candidate = base + QStringLiteral("-%1").arg(n);
-    return candidate;
+    return keptCopyPath(journalPath, keptcopykind::damaged,
+                        day.toString(QStringLiteral("yyyyMMdd")));
 }
 
 DamagedCopy keepDamagedCopy(const QString &journalPath, const QDate &day)

@@ -1,5 +1,7 @@
 #include "session/journalcompanion.h"
 
+#include "session/keptcopy.h"
+
 #include "journal/safesave.h"
 
 #include <QFile>
@@ -69,7 +71,7 @@ bool isCompanionName(const std::string &journalName, const std::string &name)
     if (journalName.empty()) {
         return false;
     }
-    if (name == "." + journalName + ".recovery") {
+    if (name == "." + journalName + recoverySuffix) {
         return true;
     }
     if (!name.starts_with(journalName)) {
@@ -77,15 +79,13 @@ bool isCompanionName(const std::string &journalName, const std::string &name)
     }
     const std::string_view rest = std::string_view(name).substr(journalName.size());
     static constexpr std::array<std::string_view, 4> whole{"", ".bak", ".lock", ".lock.rmlock"};
-    static constexpr std::array<std::string_view, 3> prefixes{".damaged-", ".recovered-",
-                                                              ".conflict-"};
     for (const std::string_view suffix : whole) {
         if (rest == suffix) {
             return true;
         }
     }
-    for (const std::string_view prefix : prefixes) {
-        if (rest.starts_with(prefix)) {
+    for (const char *kind : keptcopykind::all) {
+        if (rest.starts_with("." + std::string(kind) + "-")) {
             return true;
         }
     }
@@ -96,7 +96,8 @@ bool isJournalCompanion(const std::string &journalPath, const std::string &candi
 {
     // The journal's companions sit beside its path (the kept copies) and
     // beside the file its links end in (the .bak and the lock).
-    const std::array<PathParts, 2> journals{splitPath(journalPath), splitPath(saveTarget(journalPath))};
+    const std::array<PathParts, 2> journals{splitPath(journalPath),
+                                            splitPath(saveTarget(journalPath))};
     // What a write to the candidate would write, and the name as given.
     const std::array<std::string, 2> candidates{candidatePath, saveTarget(candidatePath)};
 

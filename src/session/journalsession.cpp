@@ -296,7 +296,7 @@ StoreOutcome JournalSession::writeTo(const QString &path, bool holdingLock)
         if (const std::optional<std::string> foreign = foreignBytesOnDisk()) {
             const KeptCopy copy = keepCopy(
                 path, *foreign,
-                keptCopyPath(path, "conflict", conflictStamp(QDateTime::currentDateTime())));
+                keptCopyPath(path, keptcopykind::conflict, conflictStamp(QDateTime::currentDateTime())));
             if (copy.path.isEmpty()) {
                 outcome.failure = fileFailure(copy.problem, copy.systemReason.toStdString());
                 outcome.conflictNotKept = true;

@@ -21,6 +21,18 @@ std::optional<unsigned> journalPermissions(const QString &journalPath);
 // base itself when nothing has that name, else base-2, base-3, ...
 QString firstFreeName(const QString &base);
 
+// The kinds of kept copy, named once: the writers use them, and the check
+// that no command writes its output onto a journal's companion knows them.
+namespace keptcopykind {
+inline constexpr char damaged[] = "damaged";
+inline constexpr char recovered[] = "recovered";
+inline constexpr char conflict[] = "conflict";
+inline constexpr const char *all[] = {damaged, recovered, conflict};
+} // namespace keptcopykind
+
+// The recovery file's name is "." + the journal's name + this.
+inline constexpr char recoverySuffix[] = ".recovery";
+
 // "<journal>.<kind>-<stamp>", the first free one.
 QString keptCopyPath(const QString &journalPath, const char *kind, const QString &stamp);
 

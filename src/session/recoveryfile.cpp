@@ -13,7 +13,8 @@ QString recoveryPathFor(const QString &journalPath)
 
 QString recoveredPathFor(const QString &journalPath, const QDate &day)
 {
-    return keptCopyPath(journalPath, "recovered", day.toString(QStringLiteral("yyyyMMdd")));
+    return keptCopyPath(journalPath, keptcopykind::recovered,
+                        day.toString(QStringLiteral("yyyyMMdd")));
 }
 
 RecoveryFile readRecoveryFile(const QString &journalPath)
