@@ -123,6 +123,51 @@ TEST(MessageView, clickWavesSevenTicksIgnoresClicksMeanwhileAndEndsAtRest)
     EXPECT_TRUE(showsMascot(view.grab().toImage(), false));
 }
 
+// Counts how often the painted seal goes from rest to a raised flipper.
+class RaiseCounter : public QObject {
+  public:
+    explicit RaiseCounter(CMessageView &view) : view_(view) { view.installEventFilter(this); }
+    int raises = 0;
+
+  protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            raises += view_.isFlipperRaised() && !shownRaised_;
+            shownRaised_ = view_.isFlipperRaised();
+        }
+        return false;
+    }
+
+  private:
+    CMessageView &view_;
+    bool shownRaised_ = false;
+};
+
+TEST(MessageView, theFirstClickIntoThePaneRaisesTheFlipperThreeTimes)
+{
+    CQuilloxDoc doc(todayDate());
+    JournalContext context(doc, todayDate());
+    QWidget window;
+    auto *elsewhere = new QPlainTextEdit(&window);
+    auto *view = new CMessageView(context, &window);
+    elsewhere->setGeometry(0, 0, 100, 300);
+    view->setGeometry(100, 0, 400, 300);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    elsewhere->setFocus();
+    RaiseCounter counter(*view);
+
+    // The click moves the focus into the pane, which repaints it at once.
+    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(5, view->height() - 20));
+    ASSERT_TRUE(view->hasFocus());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->waveTicksLeft() == 0; }, 5000));
+    QTest::qWait(50);
+    EXPECT_EQ(counter.raises, 3);
+    EXPECT_FALSE(view->isFlipperRaised());
+}
+
 } // namespace
 
 ZPH_APP_TEST_MAIN
