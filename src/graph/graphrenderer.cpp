@@ -76,7 +76,8 @@ QColor toQColor(Colour c)
 class Strokes {
   public:
     explicit Strokes(qreal ratio)
-        : scaled_(ratio != 1), width_(std::max(1, static_cast<int>(std::lround(ratio))))
+        : scaled_(ratio != 1), ratio_(ratio),
+          width_(std::max(1, static_cast<int>(std::lround(ratio))))
     {
     }
 
@@ -150,12 +151,25 @@ class Strokes {
         p.restore();
     }
 
-    // Patterned rows from x1 to x2 inclusive, each pattern counted from x1.
+    // Rows from x1 to x2 inclusive in the pen's colour and dash pattern, each
+    // pattern counted from x1.
     void patternRows(QPainter &p, const std::vector<int> &rows, int x1, int x2) const
     {
         if (scaled_) {
-            for (int y : rows)
-                p.drawLine(QLineF(x1, y + half, x2 + 1, y + half));
+            // Dashes filled one by one: a wide dashed pen costs a great deal
+            // more on a long row.
+            const QPen pen = p.pen();
+            const QList<qreal> pattern = pen.dashPattern();
+            const qreal thickness = static_cast<qreal>(width_) / ratio_;
+            for (int y : rows) {
+                qreal x = x1;
+                for (qsizetype i = 0; x <= x2; i = (i + 1) % pattern.size()) {
+                    const qreal length = std::min(pattern[i], x2 + 1 - x);
+                    if (i % 2 == 0)
+                        p.fillRect(QRectF(x, y, length, thickness), pen.color());
+                    x += pattern[i];
+                }
+            }
             return;
         }
         std::vector<QLine> lines;
@@ -186,9 +200,25 @@ class Strokes {
             p.drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
     }
 
+    // A series' line through its points in the pen set: one-pixel pens
+    // segment by segment on a scaled surface, where one stroke through a
+    // year of points costs a hundred times as much.
+    void polyline(QPainter &p, const QPolygon &points) const
+    {
+        if (!scaled_ || !p.pen().isCosmetic()) {
+            p.drawPolyline(points);
+            return;
+        }
+        atPixelCentres(p, [&] {
+            for (qsizetype i = 1; i < points.size(); ++i)
+                p.drawLine(points[i - 1], points[i]);
+        });
+    }
+
   private:
     static constexpr qreal half = 0.5;
     bool scaled_;
+    qreal ratio_;
     int width_;
 };
 
@@ -481,13 +511,14 @@ void GraphPainter::drawDateStrip(Date selectedDate)
     }
     addMonthLabel(dateStripEnd(days_));
 
-    p_.setPen(defaultPen_);
-    strokes_.atPixelCentres(p_,
-                            [&] { p_.drawLines(ticks.data(), static_cast<int>(ticks.size())); });
+    // The month names first: the separators are drawn over them.
     std::vector<PixelRect> monthBoxes;
     for (const Label &month : monthLabels)
         monthBoxes.push_back(month.box());
     drawPlaced(monthLabels, placeLabels(monthBoxes, padding_), LabelKind::month);
+    p_.setPen(defaultPen_);
+    strokes_.atPixelCentres(p_,
+                            [&] { p_.drawLines(ticks.data(), static_cast<int>(ticks.size())); });
     if (!dayLabels)
         return;
 
@@ -688,12 +719,8 @@ void GraphPainter::drawLine(int series, const AxisScale &scale)
     });
     if (points.isEmpty())
         return;
-    const QPen pen = strokes_.linePen(seriesDrawType(settings_, series), colour, units_.u);
-    p_.setPen(pen);
-    if (pen.isCosmetic())
-        strokes_.atPixelCentres(p_, [&] { p_.drawPolyline(points); });
-    else
-        p_.drawPolyline(points);
+    p_.setPen(strokes_.linePen(seriesDrawType(settings_, series), colour, units_.u));
+    strokes_.polyline(p_, points);
 
     const int r = 3 * units_.u / 7;
     if (p_.paintEngine() && p_.paintEngine()->type() != QPaintEngine::Raster) {
