@@ -81,8 +81,6 @@ class Strokes {
     {
     }
 
-    bool scaled() const { return scaled_; }
-
     QPen onePixelPen(const QColor &colour) const
     {
         if (!scaled_)
