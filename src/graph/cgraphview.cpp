@@ -50,9 +50,15 @@ void CGraphView::paintEvent(QPaintEvent *)
 {
     // Drawn off-screen and copied in one go, so the pane never flickers; at
     // the screen's own pixel ratio, so that it stays sharp on a scaled desktop.
+    // The image is kept from paint to paint: at 200 % a wide pane's takes
+    // tens of megabytes, and making it anew each time cost more than drawing.
     const qreal ratio = devicePixelRatioF();
-    QImage buffer(size() * ratio, QImage::Format_RGB32);
-    buffer.setDevicePixelRatio(ratio);
+    const QSize pixels = size() * ratio;
+    if (buffer_.size() != pixels || buffer_.devicePixelRatio() != ratio) {
+        buffer_ = QImage(pixels, QImage::Format_RGB32);
+        buffer_.setDevicePixelRatio(ratio);
+    }
+    QImage &buffer = buffer_;
     // Sizes follow the window's dots per inch, not the image's default.
     buffer.setDotsPerMeterX(qRound(logicalDpiX() / metresPerInch));
     buffer.setDotsPerMeterY(qRound(logicalDpiY() / metresPerInch));
