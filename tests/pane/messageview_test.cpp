@@ -71,6 +71,44 @@ TEST(AdvisorPanePainter, drawsBalloonTailAndMascotWhereTheGeometrySays)
     EXPECT_TRUE(showsMascot(image, false));
 }
 
+TEST(AdvisorPanePainter, atRatioTwoTheOutlineKeepsItsWeightAndTheSealIsDrawnFromItsSource)
+{
+    const QSize size(301, 260);
+    QImage image(size * 2, QImage::Format_RGB32);
+    image.setDevicePixelRatio(2);
+    {
+        QPainter painter(&image);
+        paintAdvisorPane(painter, size, false, Qt::white);
+    }
+    const QRgb black = QColor(Qt::black).rgb();
+    // The balloon's left edge, logical column 8: device columns 16 and 17.
+    EXPECT_EQ(image.pixel(15, 120), advisorBackground.rgb());
+    EXPECT_EQ(image.pixel(16, 120), black);
+    EXPECT_EQ(image.pixel(17, 120), black);
+    EXPECT_EQ(image.pixel(18, 120), QColor(Qt::white).rgb());
+    // The balloon still opens into its tail: no outline across it.
+    const int m = size.width() / 2;
+    EXPECT_EQ(image.pixel(2 * m, 2 * (size.height() - 113)), QColor(Qt::white).rgb());
+    EXPECT_EQ(image.pixel(2 * m, 2 * (size.height() - 113) + 1), QColor(Qt::white).rgb());
+
+    // The seal fills its place with more than the pane's colour, and with
+    // finer detail than the picture enlarged.
+    const QPoint topLeft(2 * ((size.width() - mascotSize.width()) / 2), 2 * (size.height() - 104));
+    const QImage seal = image.copy(QRect(topLeft, mascotSize * 2));
+    const QImage enlarged =
+        mascotPicture(false).scaled(mascotSize * 2).convertToFormat(QImage::Format_RGB32);
+    int notBackground = 0;
+    int differing = 0;
+    for (int y = 0; y < seal.height(); ++y) {
+        for (int x = 0; x < seal.width(); ++x) {
+            notBackground += seal.pixel(x, y) != advisorBackground.rgb();
+            differing += seal.pixel(x, y) != enlarged.pixel(x, y);
+        }
+    }
+    EXPECT_GT(notBackground, seal.width() * seal.height() / 10);
+    EXPECT_GT(differing, 0);
+}
+
 TEST(MessageView, showsTheMessageOfTheSelectedDay)
 {
     const Date today = todayDate();
