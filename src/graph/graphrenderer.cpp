@@ -183,10 +183,17 @@ class Strokes {
     {
         if (right - left < 1 || bottom - top < 1)
             return;
-        if (scaled_)
-            p.drawRect(QRectF(left + half, top + half, right - left - 1, bottom - top - 1));
-        else
+        if (!scaled_) {
             p.drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
+            return;
+        }
+        // The inside by a fill: a brush through the scaled outline's path
+        // costs many times as much on a plot-sized rectangle.
+        const QBrush brush = p.brush();
+        p.fillRect(QRect(left, top, right - left, bottom - top), brush);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(left + half, top + half, right - left - 1, bottom - top - 1));
+        p.setBrush(brush);
     }
 
     // The ellipse inside left..right - 1, top..bottom - 1.
