@@ -1,6 +1,7 @@
 // Figures for the graph's one drawing: a full repaint of a wide pane with all
-// eight series shown, and the printed page written to a PDF file, on a
-// 100,000-day journal (far longer than anyone records).
+// eight series shown, on an ordinary and on a 200 % screen, and the printed
+// page written to a PDF file, on a 100,000-day journal (far longer than
+// anyone records).
 
 #include "graph/fontsubstitutes.h"
 #include "graph/graphrenderer.h"
@@ -44,31 +45,47 @@ CQuilloxDoc makeJournal(std::int32_t graphNDays)
     return doc;
 }
 
-void paneRepaint(benchmark::State &state, std::int32_t graphNDays)
+// At ratio 2 (a 200 % screen) the image has four times the pixels of the
+// pane's logical size.
+void paneRepaint(benchmark::State &state, std::int32_t graphNDays, qreal ratio)
 {
     const CQuilloxDoc doc = makeJournal(graphNDays);
     const GraphPeriodState period = graphPeriodStateFor(doc, todayDate());
-    QImage image(paneSize, QImage::Format_RGB32);
+    QImage image(paneSize * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     for (auto _ : state) {
         image.fill(Qt::white);
         QPainter painter(&image);
         GraphPeriodState shown = period;
-        drawGraph(painter, doc, period.periodEnd, shown, image.rect(), screenGraphK, false);
+        drawGraph(painter, doc, period.periodEnd, shown, QRect(QPoint(), paneSize), screenGraphK,
+                  false);
     }
     benchmark::DoNotOptimize(image.constBits());
 }
 
 void BM_PaneRepaintTenWeeks(benchmark::State &state)
 {
-    paneRepaint(state, 70);
+    paneRepaint(state, 70, 1);
 }
 BENCHMARK(BM_PaneRepaintTenWeeks)->Unit(benchmark::kMillisecond);
 
 void BM_PaneRepaintOneYear(benchmark::State &state)
 {
-    paneRepaint(state, -12);
+    paneRepaint(state, -12, 1);
 }
 BENCHMARK(BM_PaneRepaintOneYear)->Unit(benchmark::kMillisecond);
+
+void BM_PaneRepaintTenWeeksAtRatio2(benchmark::State &state)
+{
+    paneRepaint(state, 70, 2);
+}
+BENCHMARK(BM_PaneRepaintTenWeeksAtRatio2)->Unit(benchmark::kMillisecond);
+
+void BM_PaneRepaintOneYearAtRatio2(benchmark::State &state)
+{
+    paneRepaint(state, -12, 2);
+}
+BENCHMARK(BM_PaneRepaintOneYearAtRatio2)->Unit(benchmark::kMillisecond);
 
 // The whole job: start the PDF, draw the page at 1200 dpi, finish the file.
 void BM_PrintPageToPdf(benchmark::State &state)

@@ -36,8 +36,9 @@ void fill(CQuilloxDoc &document)
 
 // The pane's paint: every row it can show formatted and drawn off-screen,
 // then the image copied to the surface in one go. Scrolled to the middle of
-// the journal, with the selected day in sight.
-void BM_ListRepaint(benchmark::State &state)
+// the journal, with the selected day in sight. At ratio 2 (a 200 % screen)
+// the images have four times the pixels.
+void listRepaint(benchmark::State &state, qreal ratio)
 {
     CQuilloxDoc document;
     fill(document);
@@ -46,19 +47,33 @@ void BM_ListRepaint(benchmark::State &state)
     const int scroll = journalDays / 2 * 18;
     const Date selected = rows.entry(journalDays / 2 + 10).date;
     const QRawFont font = listRawFont();
-    QImage offscreen(paneWidth, paneHeight, QImage::Format_RGB32);
-    QImage surface(paneWidth, paneHeight, QImage::Format_RGB32);
+    const QSize pane(paneWidth, paneHeight);
+    QImage offscreen(pane * ratio, QImage::Format_RGB32);
+    offscreen.setDevicePixelRatio(ratio);
+    QImage surface(pane * ratio, QImage::Format_RGB32);
+    surface.setDevicePixelRatio(ratio);
     for (auto _ : state) {
         {
             QPainter painter(&offscreen);
-            drawJournalList(painter, font, offscreen.rect(), rows, scroll, selected, Qt::white,
+            drawJournalList(painter, font, QRect(QPoint(), pane), rows, scroll, selected, Qt::white,
                             Qt::black);
         }
         QPainter(&surface).drawImage(0, 0, offscreen);
         benchmark::DoNotOptimize(surface.constBits());
     }
 }
+
+void BM_ListRepaint(benchmark::State &state)
+{
+    listRepaint(state, 1);
+}
 BENCHMARK(BM_ListRepaint)->Unit(benchmark::kMicrosecond);
+
+void BM_ListRepaintAtRatio2(benchmark::State &state)
+{
+    listRepaint(state, 2);
+}
+BENCHMARK(BM_ListRepaintAtRatio2)->Unit(benchmark::kMicrosecond);
 
 // The list pane over the long journal, 1000 pixels high.
 struct LongJournalPane {

@@ -21,10 +21,6 @@ namespace {
 const char *const messageFontFamily = "ＭＳ 明朝";
 constexpr int messageFontPixelSize = 14;
 
-// Seven ticks of 400 ms: the flipper goes up three times and ends at rest.
-constexpr int waveTicks = 7;
-constexpr int waveTickMilliseconds = 400;
-
 } // namespace
 
 CMessageView::CMessageView(JournalContext &context, QWidget *parent)

@@ -18,7 +18,14 @@ class CMessageView : public CPaneView {
     QString message() const { return message_; }
     // Timer ticks left of the current wave; 0 while the mascot rests.
     int waveTicksLeft() const { return animationCounter_; }
-    bool isFlipperRaised() const { return animationCounter_ % 2 != 0; }
+    // The picture a paint shows. The press that starts a wave sets the
+    // counter to 7 but shows the seal at rest: the flipper first goes up at
+    // the first tick, whatever paints the pane before it (the click's own
+    // focus repaint), so that a click raises it three times.
+    bool isFlipperRaised() const
+    {
+        return animationCounter_ % 2 != 0 && animationCounter_ < waveTicks;
+    }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -31,6 +38,10 @@ class CMessageView : public CPaneView {
     void timerEvent(QTimerEvent *event) override;
 
   private:
+    // Seven ticks of 400 ms: the flipper goes up three times and ends at rest.
+    static constexpr int waveTicks = 7;
+    static constexpr int waveTickMilliseconds = 400;
+
     void composeMessage();
 
     QPlainTextEdit *textBox_ = nullptr;

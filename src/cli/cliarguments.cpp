@@ -19,6 +19,9 @@ constexpr int maxPeriodDays = 3660; // ten years: beyond that a day is no longer
 constexpr int minGraphWidth = 100;
 constexpr int minGraphHeight = 50;
 constexpr int maxGraphSide = 8000;
+// A PNG's device pixel ratio: from an ordinary screen to beyond the densest.
+constexpr double minGraphScale = 1;
+constexpr double maxGraphScale = 4;
 
 struct CommandName {
     std::string_view name;
@@ -159,6 +162,23 @@ bool applySize(CliRequest &request, std::string_view value, std::string &error)
     return true;
 }
 
+bool applyScale(CliRequest &request, std::string_view value, std::string &error)
+{
+    // Plain decimals only ("1.5"): from_chars takes no sign, blank or exponent
+    // here, and nothing may follow the number.
+    double scale = 0;
+    const char *end = value.data() + value.size();
+    const auto [stop, failure] =
+        std::from_chars(value.data(), end, scale, std::chars_format::fixed);
+    if (value.empty() || !isDigit(value.front()) || failure != std::errc() || stop != end ||
+        !(scale >= minGraphScale && scale <= maxGraphScale)) {
+        error = fillText(clitext::badScale, {value});
+        return false;
+    }
+    request.scale = scale;
+    return true;
+}
+
 const std::vector<OptionRule> &optionRules()
 {
     using enum CliCommand;
@@ -182,6 +202,7 @@ const std::vector<OptionRule> &optionRules()
         {"--memo", {add}, true, textInto(&CliRequest::memo)},
         {"--period", {graph}, true, applyPeriod},
         {"--size", {graph}, true, applySize},
+        {"--scale", {graph}, true, applyScale},
         {"--skip-bad",
          {importCsv},
          false,
@@ -248,6 +269,17 @@ bool placePositionals(CliRequest &request, const std::vector<std::string> &posit
             request.pdf = true;
         } else if (!endsWith(".png")) {
             error = fillText(clitext::badGraphFile, {request.output});
+            return false;
+        }
+        if (request.scale != 1 && request.pdf) {
+            error = clitext::scaleOnlyPng;
+            return false;
+        }
+        const long long deviceWidth = std::lround(request.width * request.scale);
+        const long long deviceHeight = std::lround(request.height * request.scale);
+        if (deviceWidth > maxGraphSide || deviceHeight > maxGraphSide) {
+            error = fillText(clitext::scaledTooLarge,
+                             {std::to_string(deviceWidth), std::to_string(deviceHeight)});
             return false;
         }
     }

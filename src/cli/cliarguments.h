@@ -38,6 +38,7 @@ struct CliRequest {
     bool pdf = false;                       // else PNG
     int width = 1200;
     int height = 400;
+    double scale = 1; // --scale: device pixels per pixel of the PNG's size
 
     // import-csv ("-" is standard input), check
     std::string input;

@@ -415,18 +415,21 @@ int runAdvice(const CliRequest &request)
     return finishOutput();
 }
 
-// The graph as the pane shows it on a 96-dpi screen of the given size, as PNG.
+// The graph as the pane shows it on a 96-dpi screen of the given size, as PNG:
+// at device pixel ratio `scale`, as on a scaled desktop, scale times as many
+// pixels each way.
 QByteArray screenGraphPng(const CQuilloxDoc &doc, Date selected, GraphPeriodState &period,
-                          int width, int height)
+                          int width, int height, double scale)
 {
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image(qRound(width * scale), qRound(height * scale), QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
     const int dotsPerMetre = qRound(screenDpi / metresPerInch);
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
     image.fill(QGuiApplication::palette().color(QPalette::Base));
     {
         QPainter painter(&image);
-        drawGraph(painter, doc, selected, period, image.rect(), screenGraphK, false);
+        drawGraph(painter, doc, selected, period, QRect(0, 0, width, height), screenGraphK, false);
     }
     QByteArray png;
     QBuffer buffer(&png);
@@ -493,9 +496,9 @@ int runGraph(const CliRequest &request)
     if (refuseCompanionOutput(journal.path(), request.output)) {
         return exitBadInput;
     }
-    const QByteArray bytes =
-        request.pdf ? printedGraphPdf(doc, selected, period)
-                    : screenGraphPng(doc, selected, period, request.width, request.height);
+    const QByteArray bytes = request.pdf ? printedGraphPdf(doc, selected, period)
+                                         : screenGraphPng(doc, selected, period, request.width,
+                                                          request.height, request.scale);
     return writeOutputFile(
         request.output,
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));

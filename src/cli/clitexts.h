@@ -57,9 +57,11 @@ inline constexpr const char *adviceUsage =
 
 inline constexpr const char *graphUsage =
     "使い方: zeph graph OUT.pdf|OUT.png [--date YYYY-MM-DD] [--period N|1m|3m|6m|12m]\n"
-    "                   [--size WxH]\n"
+    "                   [--size WxH] [--scale R]\n"
     "グラフを書き出します。PDF は印刷されるページ (A4、日誌の用紙の向き)、\n"
     "PNG は画面のグラフ枠の表示 (既定の大きさ 1200x400) です。\n"
+    "--scale は PNG の画素密度 (1〜4、既定 1)。2 なら拡大表示 200% の画面と同じ\n"
+    "くっきりした表示を、幅と高さが 2 倍の画像に書き出します。\n"
     "期間と選択日は、--date の日 (既定は今日) にグラフ枠を開いたときと同じです。\n"
     "--period は表示日数 (日数、または 1m 3m 6m 12m の月数)。既定は日誌の設定です。\n"
     "OUT の扱いは export-csv と同じです (日誌やその控えには書き出しません)。\n";
@@ -108,6 +110,11 @@ inline constexpr const char *badPeriod =
     "--period「%1」は、1 から 3660 までの日数か、1m 3m 6m 12m のどれかで指定してください。";
 inline constexpr const char *badSize =
     "--size「%1」は 幅x高さ で指定してください (幅 100〜8000、高さ 50〜8000)。";
+inline constexpr const char *badScale =
+    "--scale「%1」は 1 から 4 までの数で指定してください (例: 2、1.5)。";
+inline constexpr const char *scaleOnlyPng = "--scale は PNG に書き出すときだけ指定できます。";
+inline constexpr const char *scaledTooLarge =
+    "--size と --scale による画像 (%1x%2 ピクセル) が大きすぎます (各辺 8000 ピクセルまで)。";
 inline constexpr const char *badGraphFile =
     "グラフのファイル名「%1」は .pdf か .png で終わる必要があります。";
 

@@ -2,6 +2,7 @@
 
 #include "ui_cobjectivedlg.h"
 
+#include "dialogs/calendarpopup.h"
 #include "dialogs/dialogtexts.h"
 #include "dialogs/qtdate.h"
 #include "dialogs/settingsforms.h"
@@ -38,6 +39,7 @@ CObjectiveDlg::CObjectiveDlg(QWidget *parent)
     // Every date the journal can hold, so that a stored date is never moved
     // into the edit's narrower default range.
     ui->eventDateEdit->setDateRange(QDate(minJournalYear, 1, 1), QDate(maxJournalYear, 12, 31));
+    alignCalendarPopupRight(ui->eventDateEdit);
 
     connect(ui->okButton, &QPushButton::clicked, this, &CObjectiveDlg::accept);
     setObjective(Objective{}, UserInfo{});

@@ -1,5 +1,6 @@
 #include "entry/cinputview.h"
 
+#include "dialogs/calendarpopup.h"
 #include "dialogs/dialogunits.h"
 #include "dialogs/qtdate.h"
 #include "dialogs/uitext.h"
@@ -8,10 +9,8 @@
 #include "ui_cinputview.h"
 
 #include <QApplication>
-#include <QCalendarWidget>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QScreen>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -88,7 +87,7 @@ CInputView::CInputView(JournalContext &context, QWidget *parent)
     layout->addWidget(scrollArea_);
 
     setPickerDate(context.selectedDate());
-    alignCalendarRight();
+    alignCalendarPopupRight(ui_->datePicker);
 
     for (QWidget *control : tabStops())
         control->installEventFilter(this);
@@ -325,17 +324,6 @@ bool CInputView::eventFilter(QObject *watched, QEvent *event)
             registerShownDay();
             return true;
         }
-    } else if (watched == calendarPopup_ && event->type() == QEvent::Show) {
-        // The calendar drops down under the picker, its right edge under the
-        // picker's, and stays on the screen.
-        QWidget *picker = ui_->datePicker;
-        QPoint topLeft = picker->mapToGlobal(QPoint(picker->width(), picker->height()));
-        topLeft.rx() -= calendarPopup_->width();
-        if (const QScreen *screen = picker->screen()) {
-            const QRect area = screen->availableGeometry();
-            topLeft.setX(std::max(topLeft.x(), area.left()));
-        }
-        calendarPopup_->move(topLeft);
     }
     return CPaneView::eventFilter(watched, event);
 }
@@ -412,12 +400,4 @@ void CInputView::layOutInDialogUnits()
         formSize.setWidth(std::max(formSize.width(), next.right() + 1));
     }
     form_->setFixedSize(formSize);
-}
-
-void CInputView::alignCalendarRight()
-{
-    if (QCalendarWidget *calendar = ui_->datePicker->calendarWidget()) {
-        calendarPopup_ = calendar->window();
-        calendarPopup_->installEventFilter(this);
-    }
 }

@@ -53,13 +53,11 @@ class CInputView : public CPaneView {
     void setTexts(const DayTexts &texts);
     void reportFailure(const DayReading &reading);
     void layOutInDialogUnits();
-    void alignCalendarRight();
     QList<QWidget *> tabStops() const;
 
     std::unique_ptr<Ui::CInputView> ui_;
     QWidget *form_ = nullptr;
     QScrollArea *scrollArea_ = nullptr;
-    QWidget *calendarPopup_ = nullptr;
     QPointer<QWidget> lastFocused_;
     Date shownDate_{};
 };

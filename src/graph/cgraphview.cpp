@@ -13,6 +13,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 // Where a context menu asked for from the keyboard opens, from the pane's
@@ -46,8 +48,17 @@ void CGraphView::ensurePeriod()
 
 void CGraphView::paintEvent(QPaintEvent *)
 {
-    // Drawn off-screen and copied in one go, so the pane never flickers.
-    QImage buffer(size(), QImage::Format_RGB32);
+    // Drawn off-screen and copied in one go, so the pane never flickers; at
+    // the screen's own pixel ratio, so that it stays sharp on a scaled desktop.
+    // The image is kept from paint to paint: at 200 % a wide pane's takes
+    // tens of megabytes, and making it anew each time cost more than drawing.
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = size() * ratio;
+    if (buffer_.size() != pixels || buffer_.devicePixelRatio() != ratio) {
+        buffer_ = QImage(pixels, QImage::Format_RGB32);
+        buffer_.setDevicePixelRatio(ratio);
+    }
+    QImage &buffer = buffer_;
     // Sizes follow the window's dots per inch, not the image's default.
     buffer.setDotsPerMeterX(qRound(logicalDpiX() / metresPerInch));
     buffer.setDotsPerMeterY(qRound(logicalDpiY() / metresPerInch));
@@ -61,6 +72,7 @@ void CGraphView::paintEvent(QPaintEvent *)
         plotRect = drawn.plotRect;
         if (!doc.dayList().empty()) {
             dayWidth = drawn.dayWidth;
+            dayAxis = drawn.dayAxis;
             prevButtonRect = drawn.prevButtonRect;
             nextButtonRect = drawn.nextButtonRect;
         }
@@ -94,8 +106,9 @@ void CGraphView::mousePressEvent(QMouseEvent *event)
         return;
     }
     if (at.x() >= plotRect.left && at.x() < plotRect.right && at.y() >= plotRect.bottom) {
-        if (const auto index = clickedDayIndex(at.x(), plotRect.left, dayWidth, periodDays)) {
-            context().setSelectedDate(periodStart + std::chrono::days{*index});
+        if (const auto index = clickedDayIndex(dayAxis, at.x())) {
+            // The days as last drawn; a period moved since then keeps its end.
+            context().setSelectedDate(std::min(periodStart + std::chrono::days{*index}, periodEnd));
             context().updateAllViews();
             return;
         }

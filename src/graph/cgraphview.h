@@ -4,6 +4,7 @@
 #include "graph/graphperiod.h"
 #include "pane/cpaneview.h"
 
+#include <QImage>
 #include <QPointer>
 
 class QAction;
@@ -51,4 +52,5 @@ class CGraphView : public CPaneView, public GraphPeriodState, public GraphLayout
     void ensurePeriod();
 
     QPointer<QAction> settingsAction_;
+    QImage buffer_; // the off-screen image of the last paint
 };

@@ -123,16 +123,13 @@ int dayCentre(const PixelRect &plotRect, int dayWidth, int dayIndex)
     return plotRect.left + dayIndex * dayWidth + dayWidth / 2;
 }
 
-BarPlacement barPlacement(int dayWidth, int shownBarSeries)
+namespace {
+
+// Bars of width w side by side on a day, centred as a group.
+BarPlacement barsOfWidth(int w, int shownBarSeries)
 {
     BarPlacement placement;
-    if (shownBarSeries <= 0)
-        return placement;
-    // Narrow days still get visible bars; they then reach into their
-    // neighbours.
-    constexpr int minimumWidth = 5;
     const int n = std::min(shownBarSeries, 4);
-    const int w = std::max(minimumWidth, static_cast<int>(std::trunc(dayWidth * 0.8 / n)));
     int offset = 0;
     switch (n) {
     case 1:
@@ -152,6 +149,91 @@ BarPlacement barPlacement(int dayWidth, int shownBarSeries)
     for (int i = 0; i < n; ++i, offset += w + 1)
         placement.offsets.push_back(offset);
     return placement;
+}
+
+int barWidthFor(double dayRoom, int shownBarSeries, int minimumWidth)
+{
+    return std::max(minimumWidth,
+                    static_cast<int>(std::trunc(dayRoom * 0.8 / std::min(shownBarSeries, 4))));
+}
+
+} // namespace
+
+BarPlacement barPlacement(int dayWidth, int shownBarSeries)
+{
+    if (shownBarSeries <= 0)
+        return {};
+    // Narrow days still get visible bars; they then reach into their
+    // neighbours.
+    constexpr int minimumWidth = 5;
+    return barsOfWidth(barWidthFor(dayWidth, shownBarSeries, minimumWidth), shownBarSeries);
+}
+
+BarPlacement barPlacement(const DayAxis &axis, int shownBarSeries)
+{
+    if (!axis.isFractional())
+        return barPlacement(axis.dayWidth, shownBarSeries);
+    if (shownBarSeries <= 0)
+        return {};
+    // Five pixels a bar would cover several neighbouring days here.
+    return barsOfWidth(barWidthFor(axis.pitch, shownBarSeries, 1), shownBarSeries);
+}
+
+DayAxis dayAxisFor(const PixelRect &plotRect, int periodDays)
+{
+    DayAxis axis;
+    axis.left = plotRect.left;
+    axis.right = plotRect.right;
+    axis.periodDays = periodDays;
+    axis.dayWidth = dayWidthFor(plotRect, periodDays);
+    if (axis.dayWidth > 1)
+        axis.pitch = axis.dayWidth;
+    else if (periodDays > 0 && plotRect.right > plotRect.left)
+        // The whole plot, up to its right edge: the room kept beside the last
+        // day is the first thing a narrow plot gives up.
+        axis.pitch = static_cast<double>(plotRect.right - plotRect.left) / periodDays;
+    return axis;
+}
+
+int dayCentre(const DayAxis &axis, int dayIndex)
+{
+    if (!axis.isFractional())
+        return dayCentre(PixelRect{axis.left, 0, axis.right, 0}, axis.dayWidth, dayIndex);
+    // The pixel that holds the middle of the day's room.
+    return axis.left + static_cast<int>(std::floor((dayIndex + 0.5) * axis.pitch));
+}
+
+std::optional<int> clickedDayIndex(const DayAxis &axis, int x)
+{
+    if (!axis.isFractional())
+        return clickedDayIndex(x, axis.left, axis.dayWidth, axis.periodDays);
+    if (axis.periodDays <= 0)
+        return std::nullopt;
+    // The plot's end pixels hold many days each when days are narrower than a
+    // pixel: there the first and the last day are meant.
+    if (x <= axis.left)
+        return 0;
+    if (x >= axis.right - 1)
+        return axis.periodDays - 1;
+    // The day whose room holds the middle of the clicked pixel, so that a
+    // click on a day's centre selects that day wherever a day is at least a
+    // pixel wide.
+    const double day = std::floor((x - axis.left + 0.5) / axis.pitch);
+    return static_cast<int>(std::clamp(day, 0.0, static_cast<double>(axis.periodDays - 1)));
+}
+
+int dayAreaLeft(const DayAxis &axis, int dayIndex)
+{
+    if (!axis.isFractional())
+        return dayCentre(axis, dayIndex) - axis.dayWidth / 2;
+    return axis.left + static_cast<int>(std::floor(dayIndex * axis.pitch));
+}
+
+int dateStripEnd(const DayAxis &axis)
+{
+    if (!axis.isFractional())
+        return axis.left + axis.periodDays * axis.dayWidth + axis.dayWidth / 2;
+    return axis.right;
 }
 
 std::optional<int> clickedDayIndex(int x, int plotLeft, int dayWidth, int periodDays)

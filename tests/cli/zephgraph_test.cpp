@@ -55,6 +55,16 @@ TEST(ZephGraph, aPngHasTheSizeAskedForAndAPdfOnePage)
     EXPECT_EQ(bigEndian(image, 16), 640u); // IHDR width
     EXPECT_EQ(bigEndian(image, 20), 240u); // IHDR height
 
+    // At ratio 2 the same picture has twice the pixels each way.
+    const zephtest::Run sharp =
+        runZeph(dir.path(), {"graph", "sharp.png", "--date", "2026-02-20", "--size", "640x240",
+                             "--period", "7", "--scale", "2"});
+    ASSERT_EQ(sharp.status, 0) << sharp.err;
+    const std::string scaled = readFile(dir.path() / "sharp.png");
+    ASSERT_GT(scaled.size(), 24u);
+    EXPECT_EQ(bigEndian(scaled, 16), 1280u);
+    EXPECT_EQ(bigEndian(scaled, 20), 480u);
+
     const zephtest::Run pdf = runZeph(dir.path(), {"graph", "page.pdf", "--period", "1m"});
     ASSERT_EQ(pdf.status, 0) << pdf.err;
     const std::string page = readFile(dir.path() / "page.pdf");

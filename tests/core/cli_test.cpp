@@ -41,6 +41,11 @@ TEST(CliArguments, refusalsNameTheirCause)
         {{"graph", "a.png", "--period", "2m"}, "--period「2m」"},
         {{"graph", "a.png", "--size", "1200"}, "--size「1200」"},
         {{"graph", "a.png", "--size", "99x400"}, "--size「99x400」"},
+        {{"graph", "a.png", "--scale", "0.5"}, "--scale「0.5」"},
+        {{"graph", "a.png", "--scale", "2x"}, "--scale「2x」"},
+        {{"graph", "a.png", "--scale", "+2"}, "--scale「+2」"},
+        {{"graph", "a.pdf", "--scale", "2"}, "PNG に書き出すときだけ"},
+        {{"graph", "a.png", "--size", "5000x100", "--scale", "2"}, "(10000x200 ピクセル)"},
         {{"import-csv"}, "取り込む CSV"},
         {{"import-csv", "--skip-bad=yes", "a.csv"}, "「--skip-bad=yes」"},
         {{"export-csv", "a.csv", "b.csv"}, "余分な引数「b.csv」"},
@@ -71,6 +76,10 @@ TEST(CliArguments, acceptedRequestsCarryTheirValues)
     EXPECT_TRUE(graph.request->pdf);
     EXPECT_EQ(graph.request->width, 640);
     EXPECT_EQ(graph.request->height, 480);
+    EXPECT_EQ(graph.request->scale, 1);
+    CliParse scaled = parse({"graph", "a.png", "--scale", "1.5"});
+    ASSERT_TRUE(scaled.request) << scaled.error;
+    EXPECT_EQ(scaled.request->scale, 1.5);
 
     CliParse dashed = parse({"import-csv", "--skip-bad", "--", "-days.csv"});
     ASSERT_TRUE(dashed.request) << dashed.error;

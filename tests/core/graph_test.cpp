@@ -175,6 +175,48 @@ TEST(GraphGeometryTest, clickedDayIsClampedToThePeriod)
     EXPECT_EQ(clickedDayIndex(100, 40, 0, 7), std::nullopt); // nothing drawn
 }
 
+TEST(GraphGeometryTest, daysOfAWholePixelOrLessShareThePlotInFractions)
+{
+    const struct {
+        const char *what;
+        PixelRect plot;
+        int days;
+        bool fractional;
+        int firstCentre, lastCentre;
+    } cases[] = {
+        {"a week: whole pixels, as ever", PixelRect{40, 0, 200, 100}, 7, false, 50, 170},
+        {"two pixels a day stay whole", PixelRect{0, 0, 216, 100}, 100, false, 1, 199},
+        {"a year in a 300-pixel pane", PixelRect{34, 0, 266, 100}, 365, true, 34, 265},
+        {"one pixel a day", PixelRect{0, 0, 130, 100}, 100, true, 0, 129},
+        {"a long period in a few pixels", PixelRect{10, 0, 20, 100}, 36525, true, 10, 19},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const DayAxis axis = dayAxisFor(c.plot, c.days);
+        EXPECT_EQ(axis.isFractional(), c.fractional);
+        EXPECT_EQ(dayCentre(axis, 0), c.firstCentre);
+        EXPECT_EQ(dayCentre(axis, c.days - 1), c.lastCentre);
+        EXPECT_EQ(clickedDayIndex(axis, c.plot.left), 0);
+        EXPECT_EQ(clickedDayIndex(axis, c.plot.right + 50), c.days - 1);
+        if (!c.fractional)
+            continue;
+        EXPECT_EQ(dayAreaLeft(axis, 0), c.plot.left);
+        EXPECT_EQ(dateStripEnd(axis), c.plot.right);
+        // Wherever a day has a pixel of its own, a click on its centre
+        // selects it.
+        if (axis.pitch >= 1) {
+            for (int i = 0; i < c.days; ++i)
+                ASSERT_EQ(clickedDayIndex(axis, dayCentre(axis, i)), i) << i;
+        }
+        // Bars are a pixel wide at least, not the whole-pixel minimum of 5.
+        const BarPlacement bars = barPlacement(axis, 1);
+        EXPECT_EQ(bars.width, 1);
+        EXPECT_EQ(bars.offsets, std::vector<int>{0});
+    }
+    // Nothing to place the days on: no day is judged from a click.
+    EXPECT_EQ(clickedDayIndex(dayAxisFor(PixelRect{40, 0, 30, 100}, 7), 35), std::nullopt);
+}
+
 TEST(GraphGeometryTest, barsStandSideBySide)
 {
     const BarPlacement one = barPlacement(20, 1);

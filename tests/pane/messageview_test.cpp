@@ -71,6 +71,44 @@ TEST(AdvisorPanePainter, drawsBalloonTailAndMascotWhereTheGeometrySays)
     EXPECT_TRUE(showsMascot(image, false));
 }
 
+TEST(AdvisorPanePainter, atRatioTwoTheOutlineKeepsItsWeightAndTheSealIsDrawnFromItsSource)
+{
+    const QSize size(301, 260);
+    QImage image(size * 2, QImage::Format_RGB32);
+    image.setDevicePixelRatio(2);
+    {
+        QPainter painter(&image);
+        paintAdvisorPane(painter, size, false, Qt::white);
+    }
+    const QRgb black = QColor(Qt::black).rgb();
+    // The balloon's left edge, logical column 8: device columns 16 and 17.
+    EXPECT_EQ(image.pixel(15, 120), advisorBackground.rgb());
+    EXPECT_EQ(image.pixel(16, 120), black);
+    EXPECT_EQ(image.pixel(17, 120), black);
+    EXPECT_EQ(image.pixel(18, 120), QColor(Qt::white).rgb());
+    // The balloon still opens into its tail: no outline across it.
+    const int m = size.width() / 2;
+    EXPECT_EQ(image.pixel(2 * m, 2 * (size.height() - 113)), QColor(Qt::white).rgb());
+    EXPECT_EQ(image.pixel(2 * m, 2 * (size.height() - 113) + 1), QColor(Qt::white).rgb());
+
+    // The seal fills its place with more than the pane's colour, and with
+    // finer detail than the picture enlarged.
+    const QPoint topLeft(2 * ((size.width() - mascotSize.width()) / 2), 2 * (size.height() - 104));
+    const QImage seal = image.copy(QRect(topLeft, mascotSize * 2));
+    const QImage enlarged =
+        mascotPicture(false).scaled(mascotSize * 2).convertToFormat(QImage::Format_RGB32);
+    int notBackground = 0;
+    int differing = 0;
+    for (int y = 0; y < seal.height(); ++y) {
+        for (int x = 0; x < seal.width(); ++x) {
+            notBackground += seal.pixel(x, y) != advisorBackground.rgb();
+            differing += seal.pixel(x, y) != enlarged.pixel(x, y);
+        }
+    }
+    EXPECT_GT(notBackground, seal.width() * seal.height() / 10);
+    EXPECT_GT(differing, 0);
+}
+
 TEST(MessageView, showsTheMessageOfTheSelectedDay)
 {
     const Date today = todayDate();
@@ -121,6 +159,51 @@ TEST(MessageView, clickWavesSevenTicksIgnoresClicksMeanwhileAndEndsAtRest)
     QTest::qWait(500);
     EXPECT_EQ(view.waveTicksLeft(), 0);
     EXPECT_TRUE(showsMascot(view.grab().toImage(), false));
+}
+
+// Counts how often the painted seal goes from rest to a raised flipper.
+class RaiseCounter : public QObject {
+  public:
+    explicit RaiseCounter(CMessageView &view) : view_(view) { view.installEventFilter(this); }
+    int raises = 0;
+
+  protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            raises += view_.isFlipperRaised() && !shownRaised_;
+            shownRaised_ = view_.isFlipperRaised();
+        }
+        return false;
+    }
+
+  private:
+    CMessageView &view_;
+    bool shownRaised_ = false;
+};
+
+TEST(MessageView, theFirstClickIntoThePaneRaisesTheFlipperThreeTimes)
+{
+    CQuilloxDoc doc(todayDate());
+    JournalContext context(doc, todayDate());
+    QWidget window;
+    auto *elsewhere = new QPlainTextEdit(&window);
+    auto *view = new CMessageView(context, &window);
+    elsewhere->setGeometry(0, 0, 100, 300);
+    view->setGeometry(100, 0, 400, 300);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    elsewhere->setFocus();
+    RaiseCounter counter(*view);
+
+    // The click moves the focus into the pane, which repaints it at once.
+    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(5, view->height() - 20));
+    ASSERT_TRUE(view->hasFocus());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->waveTicksLeft() == 0; }, 5000));
+    QTest::qWait(50);
+    EXPECT_EQ(counter.raises, 3);
+    EXPECT_FALSE(view->isFlipperRaised());
 }
 
 } // namespace

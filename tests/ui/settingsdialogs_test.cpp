@@ -13,6 +13,7 @@
 #include "pane/journalcontext.h"
 
 #include <QAction>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
@@ -142,6 +143,20 @@ TEST_F(SettingsDialogTest, objectiveOpensWithTargetsAndTheNoteForTheUser)
     EXPECT_FALSE(CObjectiveDlg::editDocument(doc, nullptr));
     EXPECT_EQ(doc.objective, before);
     EXPECT_FALSE(doc.isModified());
+}
+
+TEST_F(SettingsDialogTest, eventCalendarDropsDownRightAligned)
+{
+    CObjectiveDlg dialog;
+    dialog.move(300, 100);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    auto *date = child<QDateEdit>(&dialog, "eventDateEdit");
+    QTest::mouseClick(date, Qt::LeftButton, {}, QPoint(date->width() - 4, date->height() / 2));
+    QWidget *calendar = date->calendarWidget()->window();
+    ASSERT_TRUE(calendar->isVisible());
+    EXPECT_EQ(calendar->geometry().right(), date->mapToGlobal(date->rect().bottomRight()).x());
+    calendar->close();
 }
 
 TEST_F(SettingsDialogTest, purposeIsTheButtonsPlaceNotItsLabelDigit)
