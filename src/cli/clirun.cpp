@@ -1,5 +1,7 @@
 #include "cli/clirun.h"
 
+#include "activity/activitytexts.h"
+#include "activity/runimport.h"
 #include "advisor/advisormessage.h"
 #include "cli/cliarguments.h"
 #include "cli/clitexts.h"
@@ -584,6 +586,52 @@ int runCheck(const CliRequest &request)
     return status != exitSuccess ? status : findings == 0 ? exitSuccess : exitJournalFailure;
 }
 
+// ---- import-run ----
+
+int runImportRun(const CliRequest &request)
+{
+    // Every file is read and judged before the journal is touched.
+    std::vector<RunImportSource> sources;
+    bool unreadable = false;
+    for (const std::string &name : request.inputs) {
+        std::string bytes;
+        if (!readInput(name, bytes)) {
+            unreadable = true;
+            continue;
+        }
+        sources.push_back({shownName(name).toStdString(), decodeActivityFile(bytes)});
+    }
+    std::optional<ActivityField> chosen;
+    if (request.runField == "jog")
+        chosen = ActivityField::jog;
+    else if (request.runField == "walk")
+        chosen = ActivityField::walk;
+    const RunImportPlan plan = planRunImport(sources, chosen, activitytext::refusedSportHintCli);
+    for (const std::string &problem : plan.problems) {
+        writeError(problem);
+    }
+    if (plan.hasImportable()) {
+        OpenJournal journal(request, true);
+        if (!journal.opened()) {
+            return journal.failureStatus();
+        }
+        applyRunImport(journal.document(), plan, request.addToDay);
+        if (!journal.store()) {
+            return exitJournalFailure;
+        }
+        for (const RunImportRow &row : plan.rows) {
+            if (row.field) {
+                writeOut(runImportLine(row, request.addToDay) + "\n");
+            }
+        }
+    }
+    const int status = finishOutput();
+    if (status != exitSuccess) {
+        return status;
+    }
+    return unreadable || !plan.problems.empty() ? exitBadInput : exitSuccess;
+}
+
 } // namespace
 
 int runZeph(int argc, char *argv[])
@@ -620,6 +668,8 @@ int runZeph(int argc, char *argv[])
         return runImportCsv(request);
     case CliCommand::check:
         return runCheck(request);
+    case CliCommand::importRun:
+        return runImportRun(request);
     default:
         break;
     }
