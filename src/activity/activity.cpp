@@ -21,9 +21,9 @@ char lowerAscii(char c)
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return lowerAscii(x) == lowerAscii(y);
+           });
 }
 
 std::string_view trimmed(std::string_view text)
@@ -53,22 +53,54 @@ bool readDigits(std::string_view text, std::size_t &pos, std::size_t count, int 
 
 // FIT's sport numbers up to the last one a watch commonly writes.
 constexpr std::array<const char *, 49> fitSportNames = {
-    "generic",          "running",         "cycling",
-    "transition",       "fitness_equipment", "swimming",
-    "basketball",       "soccer",          "tennis",
-    "american_football", "training",       "walking",
-    "cross_country_skiing", "alpine_skiing", "snowboarding",
-    "rowing",           "mountaineering",  "hiking",
-    "multisport",       "paddling",        "flying",
-    "e_biking",         "motorcycling",    "boating",
-    "driving",          "golf",            "hang_gliding",
-    "horseback_riding", "hunting",         "fishing",
-    "inline_skating",   "rock_climbing",   "sailing",
-    "ice_skating",      "sky_diving",      "snowshoeing",
-    "snowmobiling",     "stand_up_paddleboarding", "surfing",
-    "wakeboarding",     "water_skiing",    "kayaking",
-    "rafting",          "windsurfing",     "kitesurfing",
-    "tactical",         "jumpmaster",      "boxing",
+    "generic",
+    "running",
+    "cycling",
+    "transition",
+    "fitness_equipment",
+    "swimming",
+    "basketball",
+    "soccer",
+    "tennis",
+    "american_football",
+    "training",
+    "walking",
+    "cross_country_skiing",
+    "alpine_skiing",
+    "snowboarding",
+    "rowing",
+    "mountaineering",
+    "hiking",
+    "multisport",
+    "paddling",
+    "flying",
+    "e_biking",
+    "motorcycling",
+    "boating",
+    "driving",
+    "golf",
+    "hang_gliding",
+    "horseback_riding",
+    "hunting",
+    "fishing",
+    "inline_skating",
+    "rock_climbing",
+    "sailing",
+    "ice_skating",
+    "sky_diving",
+    "snowshoeing",
+    "snowmobiling",
+    "stand_up_paddleboarding",
+    "surfing",
+    "wakeboarding",
+    "water_skiing",
+    "kayaking",
+    "rafting",
+    "windsurfing",
+    "kitesurfing",
+    "tactical",
+    "jumpmaster",
+    "boxing",
     "floor_climbing",
 };
 
@@ -151,9 +183,10 @@ std::optional<double> parseIsoDateTime(std::string_view text)
         return false;
     };
     if (!readDigits(text, pos, 4, year) || !expect('-') || !readDigits(text, pos, 2, month) ||
-        !expect('-') || !readDigits(text, pos, 2, day) || !(expect('T') || expect('t') || expect(' ')) ||
-        !readDigits(text, pos, 2, hour) || !expect(':') || !readDigits(text, pos, 2, minute) ||
-        !expect(':') || !readDigits(text, pos, 2, second))
+        !expect('-') || !readDigits(text, pos, 2, day) ||
+        !(expect('T') || expect('t') || expect(' ')) || !readDigits(text, pos, 2, hour) ||
+        !expect(':') || !readDigits(text, pos, 2, minute) || !expect(':') ||
+        !readDigits(text, pos, 2, second))
         return std::nullopt;
     double fraction = 0;
     if (expect('.') || expect(',')) {
@@ -191,8 +224,7 @@ std::optional<double> parseIsoDateTime(std::string_view text)
                                           std::chrono::day{static_cast<unsigned>(day)}};
     if (!ymd.ok())
         return std::nullopt;
-    const double days =
-        static_cast<double>(std::chrono::sys_days{ymd}.time_since_epoch().count());
+    const double days = static_cast<double>(std::chrono::sys_days{ymd}.time_since_epoch().count());
     return days * 86400 + hour * 3600 + minute * 60 + second + fraction - offsetSeconds;
 }
 

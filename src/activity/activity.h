@@ -2,9 +2,9 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <string_view>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Which of the day's two exercise fields an activity fills.

@@ -17,7 +17,8 @@ inline constexpr char noActivity[] = "運動の記録がありません。";
 inline constexpr char badNumber[] = "%1 行目の %2「%3」は 0 以上の数値ではありません。";
 inline constexpr char noStartTime[] = "%1 行目の運動に開始日時がありません。";
 inline constexpr char fitBadHeader[] = "FIT のヘッダーが壊れています。";
-inline constexpr char fitHeaderCrc[] = "FIT のヘッダーの CRC が一致しません (ファイルが壊れています)。";
+inline constexpr char fitHeaderCrc[] =
+    "FIT のヘッダーの CRC が一致しません (ファイルが壊れています)。";
 inline constexpr char fitFileCrc[] = "FIT ファイルの CRC が一致しません (ファイルが壊れています)。";
 inline constexpr char fitTruncated[] =
     "FIT のデータがファイルの終わりを越えています (ファイルが途中で切れています)。";

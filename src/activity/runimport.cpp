@@ -12,7 +12,6 @@
 
 namespace {
 
-
 // Sums of values already rounded to 0.01 pick up binary noise; the journal
 // should hold the hundredths the user sees.
 double hundredths(double value)
@@ -108,8 +107,7 @@ std::vector<DayFieldTotal> totalsByDayAndField(const RunImportPlan &plan)
     return totals;
 }
 
-std::optional<Date> applyRunImport(CQuilloxDoc &document, const RunImportPlan &plan,
-                                   bool addToDay)
+std::optional<Date> applyRunImport(CQuilloxDoc &document, const RunImportPlan &plan, bool addToDay)
 {
     std::optional<Date> latest;
     for (const DayFieldTotal &total : totalsByDayAndField(plan)) {
@@ -137,14 +135,15 @@ std::string distanceAndTimeText(FieldValues values)
     if (values.kilometres == 0 && values.seconds == 0)
         return activitytext::nothingHeld;
     return fillActivityText(activitytext::distanceAndTime,
-                  {values.kilometres == 0 ? "0" : formatEntryNumber(values.kilometres),
-                   formatDuration(values.seconds)});
+                            {values.kilometres == 0 ? "0" : formatEntryNumber(values.kilometres),
+                             formatDuration(values.seconds)});
 }
 
 std::string runImportLine(const RunImportRow &row, bool added)
 {
     const std::string km = row.kilometres == 0 ? "0" : formatEntryNumber(row.kilometres);
-    return fillActivityText(added ? activitytext::cliActivityLineAdded : activitytext::cliActivityLine,
-                  {formatDate(row.day), row.field ? fieldName(*row.field) : "",
-                   km, formatDuration(row.seconds)});
+    return fillActivityText(added ? activitytext::cliActivityLineAdded
+                                  : activitytext::cliActivityLine,
+                            {formatDate(row.day), row.field ? fieldName(*row.field) : "", km,
+                             formatDuration(row.seconds)});
 }

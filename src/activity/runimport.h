@@ -69,8 +69,7 @@ std::vector<DayFieldTotal> totalsByDayAndField(const RunImportPlan &plan);
 // Stores the plan through setDay, keeping each day's other fields: each sum
 // replaces the day's field, or with `addToDay` is added to what it holds.
 // The latest day stored, nullopt when nothing was.
-std::optional<Date> applyRunImport(CQuilloxDoc &document, const RunImportPlan &plan,
-                                   bool addToDay);
+std::optional<Date> applyRunImport(CQuilloxDoc &document, const RunImportPlan &plan, bool addToDay);
 
 // "Jog" or "Walk".
 const char *fieldName(ActivityField field);

@@ -18,7 +18,6 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-
 std::string lineOf(const QXmlStreamReader &xml)
 {
     return std::to_string(xml.lineNumber());
@@ -27,7 +26,7 @@ std::string lineOf(const QXmlStreamReader &xml)
 std::string xmlError(const QXmlStreamReader &xml)
 {
     return fillActivityText(activitytext::xmlDamaged,
-                  {std::to_string(xml.lineNumber()), std::to_string(xml.columnNumber())});
+                            {std::to_string(xml.lineNumber()), std::to_string(xml.columnNumber())});
 }
 
 // Elements whose place in the tree matters; everything else is `other`.
@@ -101,7 +100,8 @@ class GpxReader {
                     break;
                 const std::optional<double> time = parseIsoDateTime(text.toStdString());
                 if (!time) {
-                    file.error = fillActivityText(activitytext::badTime, {line, text.toStdString()});
+                    file.error =
+                        fillActivityText(activitytext::badTime, {line, text.toStdString()});
                     return file;
                 }
                 if (!firstTime)
@@ -175,6 +175,14 @@ class TcxReader {
                         return file;
                     }
                     current.startSeconds = *start;
+                    // Laps of huge numbers can add up past any number.
+                    if (!std::isfinite(current.distanceMetres) ||
+                        !std::isfinite(current.durationSeconds)) {
+                        file.error = fillActivityText(
+                            activitytext::badNumber,
+                            {activityLine, "Lap", std::to_string(current.distanceMetres)});
+                        return file;
+                    }
                     file.activities.push_back(current);
                 }
                 open.pop_back();
@@ -188,7 +196,8 @@ class TcxReader {
             if (name == "Activity"_L1) {
                 tag = Tag::activity;
                 current = Activity{};
-                current.sport = xml_.attributes().value("Sport"_L1).trimmed().toString().toStdString();
+                current.sport =
+                    xml_.attributes().value("Sport"_L1).trimmed().toString().toStdString();
                 current.field = fieldForTcxSport(current.sport);
                 idTime.reset();
                 firstLapTime.reset();
@@ -201,7 +210,8 @@ class TcxReader {
                     break;
                 idTime = parseIsoDateTime(text.toStdString());
                 if (!idTime) {
-                    file.error = fillActivityText(activitytext::badTime, {line, text.toStdString()});
+                    file.error =
+                        fillActivityText(activitytext::badTime, {line, text.toStdString()});
                     return file;
                 }
                 continue;
@@ -223,7 +233,7 @@ class TcxReader {
                 const std::optional<double> value = finiteNumber(text);
                 if (!value || *value < 0) {
                     file.error = fillActivityText(activitytext::badNumber,
-                                        {line, element, text.trimmed().toStdString()});
+                                                  {line, element, text.trimmed().toStdString()});
                     return file;
                 }
                 (isTime ? current.durationSeconds : current.distanceMetres) += *value;

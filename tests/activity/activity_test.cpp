@@ -63,9 +63,10 @@ class ScopedTimeZone {
 
 std::int64_t unixTime(int year, int month, int day, int hour, int minute)
 {
-    return std::chrono::sys_days{std::chrono::year_month_day{
-               std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
-               std::chrono::day{static_cast<unsigned>(day)}}}
+    return std::chrono::sys_days{
+               std::chrono::year_month_day{std::chrono::year{year},
+                                           std::chrono::month{static_cast<unsigned>(month)},
+                                           std::chrono::day{static_cast<unsigned>(day)}}}
                    .time_since_epoch()
                    .count() *
                86400 +
@@ -139,15 +140,17 @@ TEST(ActivityDecoding, fitFollowsCompressedTimestampsAndSkipsDeveloperFields)
         ++end; // so that the last step rolls over
     const std::uint32_t before = end - 20;
     FitWriter fit;
-    fit.define(0, FitWriter::record, {{253, 4, FitWriter::uint32}, {3, 1, FitWriter::uint8}},
-               false, {2});
+    fit.define(0, FitWriter::record, {{253, 4, FitWriter::uint32}, {3, 1, FitWriter::uint8}}, false,
+               {2});
     fit.message(0, {before, 120});
     fit.define(1, FitWriter::record, {{3, 1, FitWriter::uint8}}, false, {3, 1});
     fit.compressedMessage(1, static_cast<std::uint8_t>((before + 10) & 31), {121});
     // The session in big-endian order, with a developer field of its own.
     fit.define(2, FitWriter::session,
-               {{5, 1, FitWriter::enumType}, {7, 4, FitWriter::uint32},
-                {8, 4, FitWriter::uint32}, {9, 4, FitWriter::uint32}},
+               {{5, 1, FitWriter::enumType},
+                {7, 4, FitWriter::uint32},
+                {8, 4, FitWriter::uint32},
+                {9, 4, FitWriter::uint32}},
                true, {4});
     fit.compressedMessage(2, static_cast<std::uint8_t>(end & 31),
                           {11, (end - start) * 1000ull, 3500500, 421234});
@@ -169,12 +172,14 @@ TEST(ActivityDecoding, multiSportFitGivesOneActivityPerSession)
     const auto start = static_cast<std::uint32_t>(unixTime(2026, 12, 4, 6, 0)) - fitEpoch;
     FitWriter fit;
     fit.define(0, FitWriter::session,
-               {{2, 4, FitWriter::uint32}, {5, 1, FitWriter::enumType},
-                {8, 4, FitWriter::uint32}, {9, 4, FitWriter::uint32}});
-    fit.message(0, {start, 1, 1200000, 400000});         // running
-    fit.message(0, {start + 1300, 2, 3600000, 3000000}); // cycling
-    fit.message(0, {start + 5000, 17, 1800000, 250000}); // hiking
-    fit.message(0, {start + 7000, 0xff, 600000, 150000}); // no sport
+               {{2, 4, FitWriter::uint32},
+                {5, 1, FitWriter::enumType},
+                {8, 4, FitWriter::uint32},
+                {9, 4, FitWriter::uint32}});
+    fit.message(0, {start, 1, 1200000, 400000});                   // running
+    fit.message(0, {start + 1300, 2, 3600000, 3000000});           // cycling
+    fit.message(0, {start + 5000, 17, 1800000, 250000});           // hiking
+    fit.message(0, {start + 7000, 0xff, 600000, 150000});          // no sport
     const ActivityFile file = decodeActivityFile(fit.file(false)); // 12-byte header
     ASSERT_TRUE(file.ok()) << file.error;
     ASSERT_EQ(file.activities.size(), 4u);
@@ -189,8 +194,8 @@ TEST(ActivityDecoding, multiSportFitGivesOneActivityPerSession)
 
 TEST(ActivityDecoding, damagedFilesAreRefusedWithTheirReason)
 {
-    const std::string fit = fitRun(static_cast<std::uint32_t>(unixTime(2026, 12, 4, 7, 0)), 5000,
-                                   1500);
+    const std::string fit =
+        fitRun(static_cast<std::uint32_t>(unixTime(2026, 12, 4, 7, 0)), 5000, 1500);
     std::string badFileCrc = fit;
     badFileCrc[20] = static_cast<char>(badFileCrc[20] ^ 0x01);
     std::string badHeaderCrc = fit;
@@ -223,14 +228,18 @@ TEST(ActivityDecoding, damagedFilesAreRefusedWithTheirReason)
         {"FIT cut short", truncated, activitytext::fitTruncated},
         {"FIT undefined message", undefined.file(),
          fillActivityText(activitytext::fitUndefinedMessage, {"23"})},
-        {"binary named .gpx", std::string("\x7f" "ELF\x02\x01\x01\0\0\0<\x03>garbage", 20),
+        {"binary named .gpx",
+         std::string("\x7f"
+                     "ELF\x02\x01\x01\0\0\0<\x03>garbage",
+                     20),
          activitytext::notActivityFile},
         {"empty", "", activitytext::notActivityFile},
-        {"XML cut short", gpx.substr(0, gpx.size() / 2), fillActivityText(activitytext::xmlDamaged, {"4", "0"})},
+        {"XML cut short", gpx.substr(0, gpx.size() / 2),
+         fillActivityText(activitytext::xmlDamaged, {"4", "0"})},
         {"one timed point", gpxOnePoint, activitytext::tooFewTimedPoints},
-        {"bad time", badTime, fillActivityText(activitytext::badTime, {"4", "20XX-12-04T07:00:00Z"})},
-        {"TCX without activities",
-         "<TrainingCenterDatabase><Activities/></TrainingCenterDatabase>",
+        {"bad time", badTime,
+         fillActivityText(activitytext::badTime, {"4", "20XX-12-04T07:00:00Z"})},
+        {"TCX without activities", "<TrainingCenterDatabase><Activities/></TrainingCenterDatabase>",
          activitytext::noActivity},
         {"TCX bad number",
          "<TrainingCenterDatabase><Activities><Activity><Id>2026-12-04T06:30:00Z</Id><Lap>\n"

@@ -151,8 +151,10 @@ inline std::string fitRun(std::uint32_t unixStart, double metres, double seconds
 {
     FitWriter fit;
     fit.define(0, FitWriter::session,
-               {{253, 4, FitWriter::uint32}, {2, 4, FitWriter::uint32},
-                {5, 1, FitWriter::enumType}, {8, 4, FitWriter::uint32},
+               {{253, 4, FitWriter::uint32},
+                {2, 4, FitWriter::uint32},
+                {5, 1, FitWriter::enumType},
+                {8, 4, FitWriter::uint32},
                 {9, 4, FitWriter::uint32}});
     fit.message(0, {unixStart - fitEpoch + static_cast<std::uint32_t>(seconds),
                     unixStart - fitEpoch, sport, static_cast<std::uint64_t>(seconds * 1000),
