@@ -47,6 +47,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         break;
     }
     require(file.ok() != file.activities.empty(), "a file read has activities, one refused none");
+
+    // The quick GPX scanner reads what the full reader reads, to the bit.
+    if (const std::optional<ActivityFile> quick = decodeSimpleGpx(bytes)) {
+        require(quick->ok() && quick->activities.size() == 1, "the scanner reads one activity");
+        const ActivityFile full = decodeGpxFully(bytes);
+        if (full.ok()) {
+            const Activity &a = quick->activities[0];
+            const Activity &b = full.activities[0];
+            require(a.startSeconds == b.startSeconds && a.distanceMetres == b.distanceMetres &&
+                        a.durationSeconds == b.durationSeconds && a.sport == b.sport,
+                    "the scanner and the full reader agree");
+        }
+    }
     for (const Activity &activity : file.activities) {
         require(std::isfinite(activity.startSeconds), "a start is a time");
         require(std::isfinite(activity.distanceMetres) && activity.distanceMetres >= 0,

@@ -53,6 +53,12 @@ ActivityFile decodeGpx(std::string_view bytes);
 ActivityFile decodeTcx(std::string_view bytes);
 ActivityFile decodeFit(std::string_view bytes);
 
+// The GPX decoder's two readers: the quick scanner of the plain shape every
+// watch writes (nullopt for any other document), and the full XML reader,
+// which also says what is wrong with a file. decodeGpx tries them in turn.
+std::optional<ActivityFile> decodeSimpleGpx(std::string_view bytes);
+ActivityFile decodeGpxFully(std::string_view bytes);
+
 // An ISO 8601 date and time as GPX and TCX write it
 // ("2026-12-04T07:00:00.250Z", "+09:00" offsets, no zone read as UTC), as
 // Unix time; nullopt for anything else.

@@ -258,10 +258,22 @@ class TcxReader {
 
 ActivityFile decodeGpx(std::string_view bytes)
 {
+    if (std::optional<ActivityFile> quick = decodeSimpleGpx(bytes))
+        return std::move(*quick);
+    return decodeGpxFully(bytes);
+}
+
+ActivityFile decodeGpxFully(std::string_view bytes)
+{
     return GpxReader(bytes).read();
 }
 
 ActivityFile decodeTcx(std::string_view bytes)
 {
-    return TcxReader(bytes).read();
+    ActivityFile file = TcxReader(bytes).read();
+    // Nothing is taken from a damaged file, not even the activities before
+    // the damage.
+    if (!file.ok())
+        file.activities.clear();
+    return file;
 }

@@ -96,6 +96,20 @@ TEST(ActivityDecoding, gpxSumsEachSegmentAndTimesTheWholeTrackPausesIncluded)
     EXPECT_EQ(roundedSeconds(run.durationSeconds), 601);
     EXPECT_EQ(run.sport, "Run");
     EXPECT_EQ(run.field, ActivityField::jog);
+
+    // The quick scanner and the full reader agree; a document beyond the
+    // scanner (a DOCTYPE, CDATA) is read by the full reader alone.
+    const std::optional<ActivityFile> quick = decodeSimpleGpx(gpx);
+    ASSERT_TRUE(quick.has_value());
+    EXPECT_EQ(quick->activities[0].distanceMetres,
+              decodeGpxFully(gpx).activities[0].distanceMetres);
+    std::string unusual = gpx;
+    unusual.insert(unusual.find("<gpx"), "<!DOCTYPE gpx>\n");
+    unusual.replace(unusual.find("2026-12-04T07:00:30Z"), 20, "<![CDATA[2026-12-04T07:00:30Z]]>");
+    EXPECT_FALSE(decodeSimpleGpx(unusual).has_value());
+    const ActivityFile full = decodeActivityFile(unusual);
+    ASSERT_TRUE(full.ok()) << full.error;
+    EXPECT_NEAR(full.activities[0].distanceMetres, 400.0, 1e-3);
 }
 
 TEST(ActivityDecoding, tcxAddsItsLapsPerActivityAndNamesEachSport)
@@ -216,6 +230,9 @@ TEST(ActivityDecoding, damagedFilesAreRefusedWithTheirReason)
     std::string badTime = gpx;
     badTime.replace(badTime.find("<time>") + 6, 4, "20XX");
 
+    const std::string tcxCut = "<TrainingCenterDatabase><Activities><Activity><Id>"
+                               "2026-12-04T06:30:00Z</Id><Lap><TotalTimeSeconds>60"
+                               "</TotalTimeSeconds></Lap></Activity><Activity><Id>";
     const struct {
         const char *name;
         std::string bytes;
@@ -239,6 +256,8 @@ TEST(ActivityDecoding, damagedFilesAreRefusedWithTheirReason)
         {"one timed point", gpxOnePoint, activitytext::tooFewTimedPoints},
         {"bad time", badTime,
          fillActivityText(activitytext::badTime, {"4", "20XX-12-04T07:00:00Z"})},
+        {"TCX cut after a whole activity", tcxCut,
+         fillActivityText(activitytext::xmlDamaged, {"1", "0"})},
         {"TCX without activities", "<TrainingCenterDatabase><Activities/></TrainingCenterDatabase>",
          activitytext::noActivity},
         {"TCX bad number",
