@@ -28,11 +28,10 @@ std::string tenHourGpx()
     for (int i = 0; i < tenHours; ++i) {
         char point[512];
         std::snprintf(point, sizeof point,
-                      "   <trkpt lat=\"%.7f\" lon=\"%.7f\">\n    <ele>%.1f</ele>\n"
-                      "    <time>%s</time>\n    <extensions>\n"
-                      "     <gpxtpx:TrackPointExtension>\n      <gpxtpx:hr>%d</gpxtpx:hr>\n"
-                      "      <gpxtpx:cad>%d</gpxtpx:cad>\n     </gpxtpx:TrackPointExtension>\n"
-                      "    </extensions>\n   </trkpt>\n",
+                      "<trkpt lat=\"%.7f\" lon=\"%.7f\"><ele>%.1f</ele><time>%s</time>"
+                      "<extensions><gpxtpx:TrackPointExtension><gpxtpx:hr>%d</gpxtpx:hr>"
+                      "<gpxtpx:cad>%d</gpxtpx:cad></gpxtpx:TrackPointExtension></extensions>"
+                      "</trkpt>\n",
                       35.6812345 + i * 0.0000251, 139.7671234 + (i % 600) * 0.0000031,
                       40.0 + (i % 100) * 0.1, isoTime(start + i).c_str(), 120 + i % 40,
                       80 + i % 10);
