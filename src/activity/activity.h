@@ -37,6 +37,11 @@ struct ActivityFile {
     bool ok() const { return error.empty(); }
 };
 
+// Far more than a day-long track with every sensor a watch has (a ten-hour
+// GPX is some 8 MB): a larger file is something else dropped by mistake, and
+// is refused before it is read into memory.
+inline constexpr std::uint64_t maxActivityFileBytes = 256ull * 1024 * 1024;
+
 // The sport tables of the three formats.
 std::optional<ActivityField> fieldForGpxType(std::string_view type);
 std::optional<ActivityField> fieldForTcxSport(std::string_view sport);

@@ -28,6 +28,9 @@ inline constexpr char fitBadDefinition[] = "FIT の %1 バイト目のメッセ�
 inline constexpr char fitBadSession[] =
     "FIT の運動の記録 (session) に、開始日時・距離・時間のどれかがありません。";
 inline constexpr char cannotRead[] = "読み込めません (%1)。";
+inline constexpr char tooLarge[] =
+    "ファイルが大きすぎます (%1 MB)。運動の記録のファイルは 256 MB までです。";
+inline constexpr char notAFile[] = "ファイルではありません。";
 
 // "file: reason"
 inline constexpr char fileProblem[] = "%1: %2";

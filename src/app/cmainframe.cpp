@@ -1,11 +1,11 @@
 #include "app/cmainframe.h"
 
-#include "advisor/cmessageview.h"
 #include "activity/activitytexts.h"
 #include "activity/runimport.h"
+#include "advisor/cmessageview.h"
 #include "app/appicons.h"
-#include "app/cimportrundlg.h"
 #include "app/caboutdlg.h"
+#include "app/cimportrundlg.h"
 #include "app/framecommands.h"
 #include "app/frametexts.h"
 #include "app/keyboardlocks.h"
@@ -25,17 +25,17 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
-#include <QMimeData>
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QScopedValueRollback>
 #include <QSplitter>
 #include <QStatusBar>
@@ -593,8 +593,8 @@ void CMainFrame::dropEvent(QDropEvent *event)
     event->acceptProposedAction();
     // The dialog opens after the drop has ended, so that the file manager
     // the files came from is not kept waiting.
-    QMetaObject::invokeMethod(this, [this, paths] { importRunFiles(paths); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, paths] { importRunFiles(paths); }, Qt::QueuedConnection);
 }
 
 void CMainFrame::importRunFiles(const QStringList &paths)
@@ -603,8 +603,14 @@ void CMainFrame::importRunFiles(const QStringList &paths)
     for (const QString &path : paths) {
         RunImportSource source;
         source.name = QFileInfo(path).fileName().toStdString();
+        const QFileInfo info(path);
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
+        if (info.exists() && !info.isFile()) {
+            source.file.error = activitytext::notAFile;
+        } else if (info.size() > static_cast<qint64>(maxActivityFileBytes)) {
+            source.file.error = fillActivityText(activitytext::tooLarge,
+                                                 {std::to_string(info.size() / (1024 * 1024))});
+        } else if (!file.open(QIODevice::ReadOnly)) {
             source.file.error =
                 fillActivityText(activitytext::cannotRead, {file.errorString().toStdString()});
         } else {
@@ -634,8 +640,9 @@ void CMainFrame::importRunFiles(const QStringList &paths)
         return;
     context.setSelectedDate(*last);
     context.updateAllViews();
-    const auto stored = std::count_if(dialog.plan().rows.begin(), dialog.plan().rows.end(),
-                                      [](const RunImportRow &row) { return row.field.has_value(); });
+    const auto stored =
+        std::count_if(dialog.plan().rows.begin(), dialog.plan().rows.end(),
+                      [](const RunImportRow &row) { return row.field.has_value(); });
     showStatusMessage(ui(activitytext::imported).arg(stored));
 }
 

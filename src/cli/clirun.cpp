@@ -594,6 +594,24 @@ int runImportRun(const CliRequest &request)
     std::vector<RunImportSource> sources;
     bool unreadable = false;
     for (const std::string &name : request.inputs) {
+        struct stat status {};
+        if (!isStandardStream(name) && ::stat(name.c_str(), &status) == 0) {
+            const char *problem = nullptr;
+            std::string size;
+            if (S_ISDIR(status.st_mode)) {
+                problem = activitytext::notAFile;
+            } else if (S_ISREG(status.st_mode) &&
+                       static_cast<std::uint64_t>(status.st_size) > maxActivityFileBytes) {
+                problem = activitytext::tooLarge;
+                size = std::to_string(status.st_size / (1024 * 1024));
+            }
+            if (problem) {
+                sources.push_back(
+                    {shownName(name).toStdString(),
+                     ActivityFile{ActivityFormat::unknown, {}, fillActivityText(problem, {size})}});
+                continue;
+            }
+        }
         std::string bytes;
         if (!readInput(name, bytes)) {
             unreadable = true;

@@ -86,6 +86,15 @@ TEST(ZephImportRun, fillsTheDaysOfGoodFilesAndReportsTheRest)
     EXPECT_EQ(doc.findDay(makeDate(2026, 12, 4))->jogDistance, 20.02);
     EXPECT_EQ(doc.findDay(makeDate(2026, 12, 3))->walkDuration, 1800);
 
+    // A film dropped by mistake is not read into memory; a folder is no file.
+    std::filesystem::resize_file((writeFile(dir.path() / "film.gpx", ""), dir.path() / "film.gpx"),
+                                 300ull << 20);
+    std::filesystem::create_directory(dir.path() / "runs.gpx");
+    const zephtest::Run odd = runZeph(dir.path(), {"import-run", "film.gpx", "runs.gpx"});
+    EXPECT_EQ(odd.status, 2);
+    EXPECT_NE(odd.err.find("film.gpx: ファイルが大きすぎます (300 MB)"), std::string::npos)
+        << odd.err;
+    EXPECT_NE(odd.err.find("runs.gpx: ファイルではありません。"), std::string::npos) << odd.err;
     EXPECT_EQ(runZeph(dir.path(), {"import-run", "--as", "swim", "walk.tcx"}).status, 2);
     EXPECT_EQ(runZeph(dir.path(), {"import-run"}).status, 2);
 }
