@@ -41,6 +41,10 @@ inline constexpr char refusedSport[] =
 inline constexpr char refusedSportHintCli[] = " (--as jog または --as walk で取り込めます)";
 inline constexpr char refusedSportHintWindow[] = " (記録先を選べば取り込めます)";
 
+// The same recording given twice (the same file named twice, say); %1 the
+// file, %2 the one it repeats.
+inline constexpr char sameActivity[] = "%1: %2 と同じ運動の記録のため、二重には数えません。";
+
 // ---- the fields and sports as shown ----
 inline constexpr char fieldJog[] = "Jog";
 inline constexpr char fieldWalk[] = "Walk";

@@ -56,6 +56,11 @@ RunImportPlan planRunImport(const std::vector<RunImportSource> &sources,
                             std::optional<ActivityField> chosen, const std::string &refusalHint)
 {
     RunImportPlan plan;
+    struct TakenActivity {
+        const Activity *activity;
+        std::string fileName;
+    };
+    std::vector<TakenActivity> taken;
     for (const RunImportSource &source : sources) {
         if (!source.file.ok()) {
             plan.fileFailed = true;
@@ -64,6 +69,18 @@ RunImportPlan planRunImport(const std::vector<RunImportSource> &sources,
             continue;
         }
         for (const Activity &activity : source.file.activities) {
+            const auto repeated =
+                std::find_if(taken.begin(), taken.end(), [&](const TakenActivity &earlier) {
+                    return earlier.activity->startSeconds == activity.startSeconds &&
+                           earlier.activity->distanceMetres == activity.distanceMetres &&
+                           earlier.activity->durationSeconds == activity.durationSeconds;
+                });
+            if (repeated != taken.end()) {
+                plan.notes.push_back(fillActivityText(activitytext::sameActivity,
+                                                      {source.name, repeated->fileName}));
+                continue;
+            }
+            taken.push_back({&activity, source.name});
             RunImportRow row;
             row.fileName = source.name;
             row.sport = activity.sport;

@@ -35,6 +35,9 @@ struct RunImportPlan {
     // A line for every file that could not be read and every refused sport
     // (UTF-8, naming the file).
     std::vector<std::string> problems;
+    // Activities left out because an earlier one of the import is the very
+    // same recording (UTF-8): not a failure.
+    std::vector<std::string> notes;
     bool fileFailed = false; // some file could not be read at all
     bool hasImportable() const;
 };
@@ -46,8 +49,10 @@ double roundedKilometres(double metres);
 double roundedSeconds(double seconds);
 
 // The plan for these files. `chosen`, the user's field, overrides every
-// activity's sport, refused ones included. `refusalHint` ends the message of
-// a refused sport (how to take it after all).
+// activity's sport, refused ones included. An activity that repeats an
+// earlier one exactly (start, distance and time) is the same recording read
+// twice and is left out, so that naming a file twice does not double a day. `refusalHint` ends the
+// message of a refused sport (how to take it after all).
 RunImportPlan planRunImport(const std::vector<RunImportSource> &sources,
                             std::optional<ActivityField> chosen, const std::string &refusalHint);
 

@@ -134,6 +134,8 @@ void CImportRunDlg::replan()
     QStringList lines;
     for (const std::string &problem : plan_.problems)
         lines << fromUtf8(problem);
+    for (const std::string &note : plan_.notes)
+        lines << fromUtf8(note);
     problems_->setPlainText(lines.join(QLatin1Char('\n')));
     problemsLabel_->setVisible(!lines.isEmpty());
     problems_->setVisible(!lines.isEmpty());

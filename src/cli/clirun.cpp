@@ -628,6 +628,9 @@ int runImportRun(const CliRequest &request)
     for (const std::string &problem : plan.problems) {
         writeError(problem);
     }
+    for (const std::string &note : plan.notes) {
+        writeError(note);
+    }
     if (plan.hasImportable()) {
         OpenJournal journal(request, true);
         if (!journal.opened()) {

@@ -334,6 +334,7 @@ TEST(RunImport, sumsOfADayReplaceOrAddToItsFieldAndKeepTheRest)
         {"walk.fit", decodeActivityFile(fitRun(at(4, 12), 2000, 1200, 11))},
         {"ride.fit", decodeActivityFile(fitRun(at(5, 9), 30000, 3600, 2))},
         {"broken.gpx", decodeActivityFile("<gpx><trk>")},
+        {"morning copy.fit", decodeActivityFile(fitRun(at(4, 7), 5004.9, 1500.4))},
     };
     const RunImportPlan plan = planRunImport(sources, std::nullopt, " hint");
     EXPECT_TRUE(plan.fileFailed);
@@ -341,6 +342,9 @@ TEST(RunImport, sumsOfADayReplaceOrAddToItsFieldAndKeepTheRest)
     EXPECT_EQ(plan.problems[0],
               fillActivityText(activitytext::refusedSport, {"ride.fit", "cycling"}) + " hint");
     EXPECT_EQ(plan.problems[1].rfind("broken.gpx: XML が", 0), 0u) << plan.problems[1];
+    // The same recording twice counts once.
+    EXPECT_EQ(plan.notes, std::vector<std::string>{fillActivityText(
+                              activitytext::sameActivity, {"morning copy.fit", "morning.fit"})});
 
     CQuilloxDoc doc(makeDate(2026, 12, 8));
     doc.setDay(makeDate(2026, 12, 4), "memo", 65.5, 21, 3, 1200, 1, 600);
