@@ -1,8 +1,11 @@
 #include "app/cmainframe.h"
 
+#include "activity/activitytexts.h"
+#include "activity/runimport.h"
 #include "advisor/cmessageview.h"
 #include "app/appicons.h"
 #include "app/caboutdlg.h"
+#include "app/cimportrundlg.h"
 #include "app/framecommands.h"
 #include "app/frametexts.h"
 #include "app/keyboardlocks.h"
@@ -23,11 +26,16 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QScopedValueRollback>
 #include <QSplitter>
 #include <QStatusBar>
@@ -88,6 +96,7 @@ CMainFrame::CMainFrame(FrameCommands &app) : app_(app)
     createToolBar();
     createMenus();
     createStatusBar();
+    setAcceptDrops(true);
 
     connect(&app_.context(), &JournalContext::documentUpdated, this, [this] {
         refreshPeriodChecks();
@@ -378,6 +387,18 @@ void CMainFrame::createMenus()
     fileMenu_ = menuBar()->addMenu(ui(frametext::fileMenu));
     fileMenu_->addAction(actions_[FrameAction::SaveAs]);
     fileMenu_->addSeparator();
+    // Runs from a watch's files.
+    importRunAction_ = fileMenu_->addAction(QString());
+    importRunAction_->setObjectName(QStringLiteral("importRunAction"));
+    setMenuText(importRunAction_, ui(activitytext::menuItem));
+    setPrompt(importRunAction_, ui(activitytext::menuPrompt));
+    connect(importRunAction_, &QAction::triggered, this, [this] {
+        const QStringList paths = QFileDialog::getOpenFileNames(
+            this, ui(activitytext::fileDialogTitle), QString(), ui(activitytext::fileDialogFilter));
+        if (!paths.isEmpty())
+            importRunFiles(paths);
+    });
+    fileMenu_->addSeparator();
     fileMenu_->addAction(actions_[FrameAction::Print]);
     fileMenu_->addAction(actions_[FrameAction::PrintPreview]);
     fileMenu_->addAction(actions_[FrameAction::PrintSetup]);
@@ -537,6 +558,92 @@ void CMainFrame::routeToActivePane(PaneCommand command)
     CPaneView *pane = activePane();
     if (pane && pane->isCommandEnabled(command))
         pane->runCommand(command);
+}
+
+// ---- runs from a watch's files ----
+
+namespace {
+
+// The local files among dropped URLs.
+QStringList droppedFiles(const QMimeData *mime)
+{
+    QStringList paths;
+    if (!mime || !mime->hasUrls())
+        return paths;
+    for (const QUrl &url : mime->urls()) {
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    }
+    return paths;
+}
+
+} // namespace
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent *event)
+{
+    const QStringList paths = droppedFiles(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The dialog opens after the drop has ended, so that the file manager
+    // the files came from is not kept waiting.
+    QMetaObject::invokeMethod(
+        this, [this, paths] { importRunFiles(paths); }, Qt::QueuedConnection);
+}
+
+void CMainFrame::importRunFiles(const QStringList &paths)
+{
+    std::vector<RunImportSource> sources;
+    for (const QString &path : paths) {
+        RunImportSource source;
+        source.name = QFileInfo(path).fileName().toStdString();
+        const QFileInfo info(path);
+        QFile file(path);
+        if (info.exists() && !info.isFile()) {
+            source.file.error = activitytext::notAFile;
+        } else if (info.size() > static_cast<qint64>(maxActivityFileBytes)) {
+            source.file.error = fillActivityText(activitytext::tooLarge,
+                                                 {std::to_string(info.size() / (1024 * 1024))});
+        } else if (!file.open(QIODevice::ReadOnly)) {
+            source.file.error =
+                fillActivityText(activitytext::cannotRead, {file.errorString().toStdString()});
+        } else {
+            const QByteArray bytes = file.readAll();
+            source.file = decodeActivityFile(
+                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        }
+        sources.push_back(std::move(source));
+    }
+    JournalContext &context = app_.context();
+    CImportRunDlg dialog(context.document(), std::move(sources), this);
+    if (!dialog.plan().hasImportable() && dialog.plan().rows.empty()) {
+        // Nothing but files that cannot be read: their reasons are all there is to show.
+        QStringList lines;
+        for (const std::string &problem : dialog.plan().problems)
+            lines << QString::fromStdString(problem);
+        QMessageBox::warning(this, ui(applicationTitle),
+                             ui(activitytext::nothingToImport) + QStringLiteral("\n\n") +
+                                 lines.join(QLatin1Char('\n')));
+        return;
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const std::optional<Date> last =
+        applyRunImport(context.document(), dialog.plan(), dialog.addToDay());
+    if (!last)
+        return;
+    context.setSelectedDate(*last);
+    context.updateAllViews();
+    const auto stored =
+        std::count_if(dialog.plan().rows.begin(), dialog.plan().rows.end(),
+                      [](const RunImportRow &row) { return row.field.has_value(); });
+    showStatusMessage(ui(activitytext::imported).arg(stored));
 }
 
 // ---- help, about ----

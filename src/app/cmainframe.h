@@ -94,6 +94,11 @@ class CMainFrame : public QMainWindow {
     void rebuildRecentFileMenu();
     void showStatusMessage(const QString &text);
 
+    // Runs from a watch's files: reads them, asks with the confirmation
+    // dialog, stores the days and selects the last one.
+    QAction *importRunAction() const { return importRunAction_; }
+    void importRunFiles(const QStringList &paths);
+
   signals:
     // Emitted once, when the window has been painted for the first time.
     void firstPainted();
@@ -102,6 +107,9 @@ class CMainFrame : public QMainWindow {
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Files of runs dropped onto the window.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
   private:
     void createActions();
@@ -140,4 +148,5 @@ class CMainFrame : public QMainWindow {
     bool painted_ = false;
     bool lockIndicatorsLive_ = false;
     bool printingActive_ = false;
+    QAction *importRunAction_ = nullptr;
 };

@@ -28,7 +28,7 @@ struct CommandName {
     CliCommand command;
 };
 
-constexpr std::array<CommandName, 7> commandNames{{
+constexpr std::array<CommandName, 8> commandNames{{
     {"add", CliCommand::add},
     {"show", CliCommand::show},
     {"advice", CliCommand::advice},
@@ -36,6 +36,7 @@ constexpr std::array<CommandName, 7> commandNames{{
     {"export-csv", CliCommand::exportCsv},
     {"import-csv", CliCommand::importCsv},
     {"check", CliCommand::check},
+    {"import-run", CliCommand::importRun},
 }};
 
 // Sets the option's field from its value; false with the message otherwise.
@@ -210,6 +211,25 @@ const std::vector<OptionRule> &optionRules()
              request.skipBad = true;
              return true;
          }},
+        // import-run
+        {"--as",
+         {importRun},
+         true,
+         [](CliRequest &request, std::string_view value, std::string &error) {
+             if (value != "jog" && value != "walk") {
+                 error = fillText(clitext::badRunField, {value});
+                 return false;
+             }
+             request.runField = std::string(value);
+             return true;
+         }},
+        {"--add",
+         {importRun},
+         false,
+         [](CliRequest &request, std::string_view, std::string &) {
+             request.addToDay = true;
+             return true;
+         }},
     };
     return rules;
 }
@@ -245,6 +265,13 @@ bool placePositionals(CliRequest &request, const std::vector<std::string> &posit
             request.input = positionals.front();
         }
         break;
+    case CliCommand::importRun:
+        request.inputs = positionals;
+        if (request.inputs.empty()) {
+            error = clitext::missingRunFiles;
+            return false;
+        }
+        return true;
     default:
         break;
     }
@@ -429,6 +456,8 @@ std::string usageText(CliCommand command)
         return clitext::importUsage;
     case CliCommand::check:
         return clitext::checkUsage;
+    case CliCommand::importRun:
+        return clitext::importRunUsage;
     case CliCommand::none:
         break;
     }

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-enum class CliCommand { none, add, show, advice, graph, exportCsv, importCsv, check };
+enum class CliCommand { none, add, show, advice, graph, exportCsv, importCsv, check, importRun };
 
 // What the command line asks for, with every value already checked: a date
 // is a real day, a period and a size are in range. The texts of `zeph add`
@@ -43,6 +43,12 @@ struct CliRequest {
     // import-csv ("-" is standard input), check
     std::string input;
     bool skipBad = false;
+
+    // import-run: the activity files, the field chosen with --as ("jog",
+    // "walk"; empty: each activity's sport decides), --add.
+    std::vector<std::string> inputs;
+    std::string runField;
+    bool addToDay = false;
 };
 
 struct CliParse {

@@ -1,5 +1,7 @@
 #include "cli/clirun.h"
 
+#include "activity/activitytexts.h"
+#include "activity/runimport.h"
 #include "advisor/advisormessage.h"
 #include "cli/cliarguments.h"
 #include "cli/clitexts.h"
@@ -587,6 +589,73 @@ int runCheck(const CliRequest &request)
     return status != exitSuccess ? status : findings == 0 ? exitSuccess : exitJournalFailure;
 }
 
+// ---- import-run ----
+
+int runImportRun(const CliRequest &request)
+{
+    // Every file is read and judged before the journal is touched.
+    std::vector<RunImportSource> sources;
+    bool unreadable = false;
+    for (const std::string &name : request.inputs) {
+        struct stat status {};
+        if (!isStandardStream(name) && ::stat(name.c_str(), &status) == 0) {
+            const char *problem = nullptr;
+            std::string size;
+            if (S_ISDIR(status.st_mode)) {
+                problem = activitytext::notAFile;
+            } else if (S_ISREG(status.st_mode) &&
+                       static_cast<std::uint64_t>(status.st_size) > maxActivityFileBytes) {
+                problem = activitytext::tooLarge;
+                size = std::to_string(status.st_size / (1024 * 1024));
+            }
+            if (problem) {
+                sources.push_back(
+                    {shownName(name).toStdString(),
+                     ActivityFile{ActivityFormat::unknown, {}, fillActivityText(problem, {size})}});
+                continue;
+            }
+        }
+        std::string bytes;
+        if (!readInput(name, bytes)) {
+            unreadable = true;
+            continue;
+        }
+        sources.push_back({shownName(name).toStdString(), decodeActivityFile(bytes)});
+    }
+    std::optional<ActivityField> chosen;
+    if (request.runField == "jog")
+        chosen = ActivityField::jog;
+    else if (request.runField == "walk")
+        chosen = ActivityField::walk;
+    const RunImportPlan plan = planRunImport(sources, chosen, activitytext::refusedSportHintCli);
+    for (const std::string &problem : plan.problems) {
+        writeError(problem);
+    }
+    for (const std::string &note : plan.notes) {
+        writeError(note);
+    }
+    if (plan.hasImportable()) {
+        OpenJournal journal(request, true);
+        if (!journal.opened()) {
+            return journal.failureStatus();
+        }
+        applyRunImport(journal.document(), plan, request.addToDay);
+        if (!journal.store()) {
+            return exitJournalFailure;
+        }
+        for (const RunImportRow &row : plan.rows) {
+            if (row.field) {
+                writeOut(runImportLine(row, request.addToDay) + "\n");
+            }
+        }
+    }
+    const int status = finishOutput();
+    if (status != exitSuccess) {
+        return status;
+    }
+    return unreadable || !plan.problems.empty() ? exitBadInput : exitSuccess;
+}
+
 } // namespace
 
 int runZeph(int argc, char *argv[])
@@ -623,6 +692,8 @@ int runZeph(int argc, char *argv[])
         return runImportCsv(request);
     case CliCommand::check:
         return runCheck(request);
+    case CliCommand::importRun:
+        return runImportRun(request);
     default:
         break;
     }

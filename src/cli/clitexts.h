@@ -23,6 +23,7 @@ inline constexpr const char *generalUsage =
     "  graph       グラフを PDF または PNG に書き出す\n"
     "  export-csv  日誌を CSV に書き出す\n"
     "  import-csv  CSV の日を日誌に取り込む\n"
+    "  import-run  GPX・TCX・FIT ファイルのランやウォークをその日に記録する\n"
     "  check       日誌ファイルを読み込んで失われる行を調べる\n"
     "\n"
     "  --help      この説明を表示する (zeph COMMAND --help で各コマンドの説明)\n"
@@ -35,7 +36,7 @@ inline constexpr const char *generalUsage =
     "失敗したときは何も書き込みません。読むだけのコマンド (show advice graph export-csv) は、\n"
     "日誌のフォルダに何も残しません。\n"
     "ウィンドウで保存されなかった変更の控え (.日誌名.recovery) があるときは、\n"
-    "書き込むコマンド (add, import-csv) は実行しません (終了状態 1)。\n"
+    "書き込むコマンド (add, import-csv, import-run) は実行しません (終了状態 1)。\n"
     "ほかのプログラムが変更した日誌は、保存の前に .conflict-日付-時刻 として残します。\n";
 
 inline constexpr const char *addUsage =
@@ -91,6 +92,21 @@ inline constexpr const char *checkUsage =
     "の日誌または現在のユーザの日誌です。\n"
     "日誌を調べるときは、ウィンドウで保存されなかった変更の控えが残っていないかも調べます。\n";
 
+inline constexpr const char *importRunUsage =
+    "使い方: zeph import-run FILE... [--as jog|walk] [--add]\n"
+    "GPS ウォッチやスマートフォンが記録した GPX・TCX・FIT ファイルの運動を、\n"
+    "その日の Jog または Walk に記録します。ファイルの種類は中身で見分けます。\n"
+    "日はシステムのタイムゾーン (TZ) で運動を始めた日です。距離は 0.01 km に、時間は秒に丸めます。\n"
+    "種目が running なら Jog、walking や hiking なら Walk、種目がなければ Jog に記録します。\n"
+    "それ以外の種目 (自転車、水泳など) は取り込みません。--as jog または --as walk を指定すると、\n"
+    "ファイルの種目にかかわらず、すべての運動をその項目に記録します。\n"
+    "同じ日・同じ項目の運動は合計して、その日の記録を置き換えます (ほかの項目はそのままです)。\n"
+    "まったく同じ運動の記録 (同じファイルを2度指定したときなど) は1度だけ数えます。\n"
+    "--add を指定すると、その日の記録に加算します。\n"
+    "記録した運動ごとに、日付・項目・距離 (km)・時間を1行ずつ表示します。\n"
+    "読めないファイルや取り込まない種目は理由を表示し、残りを取り込んでから終了状態 2 で終わります。\n"
+    "日誌のファイルがまだなければ作ります。\n";
+
 // ---- argument errors ----
 inline constexpr const char *noCommand = "コマンドを指定してください。";
 inline constexpr const char *unknownCommand = "「%1」というコマンドはありません。";
@@ -99,6 +115,9 @@ inline constexpr const char *missingValue = "%1 には値が必要です。";
 inline constexpr const char *extraArgument = "余分な引数「%1」があります。";
 inline constexpr const char *missingOutput = "書き出すファイルを指定してください。";
 inline constexpr const char *missingInput = "取り込む CSV ファイルを指定してください。";
+inline constexpr const char *missingRunFiles =
+    "取り込む運動の記録のファイル (GPX、TCX、FIT) を指定してください。";
+inline constexpr const char *badRunField = "--as「%1」は jog か walk で指定してください。";
 inline constexpr const char *seeHelp = "詳しくは zeph --help を見てください。";
 inline constexpr const char *badDateForm =
     "%1 の日付「%2」は YYYY-MM-DD の形ではありません (例: 2026-02-28)。";

@@ -2,6 +2,7 @@
 
 // The texts the user must see, character for character.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -9,9 +10,11 @@ namespace expected {
 
 inline const std::vector<std::string> menuTitles = {"ﾌｧｲﾙ(&F)", "設定(&S)", "表示(&V)", "ﾍﾙﾌﾟ(&H)"};
 inline const std::vector<std::string> fileMenu = {
-    "名前を付けて保存(&A)...", "", "印刷(&P)...\tCtrl+P", "印刷ﾌﾟﾚﾋﾞｭｰ(&V)",
-    "ﾌﾟﾘﾝﾀの設定(&R)...",      "", "最近使ったﾌｧｲﾙ",      "",
+    "名前を付けて保存(&A)...", "", "ランの記録を取り込む(&I)...", "", "印刷(&P)...\tCtrl+P",
+    "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", "ﾌﾟﾘﾝﾀの設定(&R)...", "", "最近使ったﾌｧｲﾙ", "",
     "Zephalonte を終了(&X)"};
+// Where the recent files begin in the file menu.
+inline constexpr std::size_t firstRecentFileItem = 8;
 inline const std::vector<std::string> settingsMenu = {"ﾕｰｻﾞ情報(&U)...", "目的・目標(&O)...",
                                                       "ｸﾞﾗﾌ(&G)..."};
 inline const std::vector<std::string> viewMenu = {"ｸﾞﾗﾌ表示日数(&G)", "", "ﾂｰﾙ ﾊﾞｰ(&T)",

@@ -83,7 +83,7 @@ TEST_F(MainFrameTest, menusCarryTheirTextsAndShortcuts)
     // The recent-file list holds the journal just opened.
     std::vector<std::string> file = itemTexts(menu(0));
     std::vector<std::string> expectedFile = expected::fileMenu;
-    expectedFile[6] = "&1 " + path(QStringLiteral("zph0001.txt")).toStdString();
+    expectedFile[expected::firstRecentFileItem] = "&1 " + path(QStringLiteral("zph0001.txt")).toStdString();
     EXPECT_EQ(file, expectedFile);
     EXPECT_EQ(itemTexts(menu(1)), expected::settingsMenu);
     EXPECT_EQ(itemTexts(menu(2)), expected::viewMenu);
@@ -367,8 +367,8 @@ TEST_F(MainFrameTest, saveAsMovesTitleRecentListAndLockToTheNewFile)
 
     EXPECT_TRUE(answerer.unexpected.isEmpty()) << answerer.unexpected.join(u'\n').toStdString();
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("copy.txt - Zephalonte"));
-    EXPECT_EQ(itemTexts(menu(0))[6], "&1 " + copy.toStdString());
-    EXPECT_EQ(itemTexts(menu(0))[7], "&2 " + path(QStringLiteral("zph0001.txt")).toStdString());
+    EXPECT_EQ(itemTexts(menu(0))[expected::firstRecentFileItem], "&1 " + copy.toStdString());
+    EXPECT_EQ(itemTexts(menu(0))[expected::firstRecentFileItem + 1], "&2 " + path(QStringLiteral("zph0001.txt")).toStdString());
     EXPECT_TRUE(fileBytes(copy).contains("2026/08/01"));
     // The old journal is free for another copy of the program, the new one held.
     QLockFile oldLock(path(QStringLiteral("zph0001.txt.lock")));

@@ -1,0 +1,279 @@
+#include "activity/activity.h"
+
+#include "activity/activitytexts.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <numbers>
+#include <string_view>
+
+namespace {
+
+constexpr double earthRadiusMetres = 6'371'000.0;
+
+char lowerAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return lowerAscii(x) == lowerAscii(y);
+           });
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    constexpr std::string_view blanks = " \t\r\n";
+    const std::size_t first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+// Reads exactly `count` ASCII digits at pos.
+bool readDigits(std::string_view text, std::size_t &pos, std::size_t count, int &value)
+{
+    if (pos + count > text.size())
+        return false;
+    value = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const char c = text[pos + i];
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + (c - '0');
+    }
+    pos += count;
+    return true;
+}
+
+// FIT's sport numbers up to the last one a watch commonly writes.
+constexpr std::array<const char *, 49> fitSportNames = {
+    "generic",
+    "running",
+    "cycling",
+    "transition",
+    "fitness_equipment",
+    "swimming",
+    "basketball",
+    "soccer",
+    "tennis",
+    "american_football",
+    "training",
+    "walking",
+    "cross_country_skiing",
+    "alpine_skiing",
+    "snowboarding",
+    "rowing",
+    "mountaineering",
+    "hiking",
+    "multisport",
+    "paddling",
+    "flying",
+    "e_biking",
+    "motorcycling",
+    "boating",
+    "driving",
+    "golf",
+    "hang_gliding",
+    "horseback_riding",
+    "hunting",
+    "fishing",
+    "inline_skating",
+    "rock_climbing",
+    "sailing",
+    "ice_skating",
+    "sky_diving",
+    "snowshoeing",
+    "snowmobiling",
+    "stand_up_paddleboarding",
+    "surfing",
+    "wakeboarding",
+    "water_skiing",
+    "kayaking",
+    "rafting",
+    "windsurfing",
+    "kitesurfing",
+    "tactical",
+    "jumpmaster",
+    "boxing",
+    "floor_climbing",
+};
+
+} // namespace
+
+std::optional<ActivityField> fieldForGpxType(std::string_view type)
+{
+    type = trimmed(type);
+    if (type.empty())
+        return ActivityField::jog;
+    for (const std::string_view name : {"running", "run"}) {
+        if (equalsIgnoringCase(type, name))
+            return ActivityField::jog;
+    }
+    for (const std::string_view name : {"walking", "walk", "hiking", "hike"}) {
+        if (equalsIgnoringCase(type, name))
+            return ActivityField::walk;
+    }
+    return std::nullopt;
+}
+
+std::optional<ActivityField> fieldForTcxSport(std::string_view sport)
+{
+    sport = trimmed(sport);
+    if (sport.empty() || sport == "Running")
+        return ActivityField::jog;
+    return std::nullopt;
+}
+
+std::optional<ActivityField> fieldForFitSport(int sport)
+{
+    constexpr int generic = 0;
+    constexpr int running = 1;
+    constexpr int walking = 11;
+    constexpr int hiking = 17;
+    constexpr int invalid = 0xff; // the field is absent
+    switch (sport) {
+    case generic:
+    case running:
+    case invalid:
+        return ActivityField::jog;
+    case walking:
+    case hiking:
+        return ActivityField::walk;
+    default:
+        return std::nullopt;
+    }
+}
+
+std::string fitSportName(int sport)
+{
+    if (sport >= 0 && static_cast<std::size_t>(sport) < fitSportNames.size())
+        return fitSportNames[static_cast<std::size_t>(sport)];
+    return std::to_string(sport);
+}
+
+double haversineMetres(double lat1, double lon1, double lat2, double lon2)
+{
+    constexpr double radians = std::numbers::pi / 180.0;
+    const double phi1 = lat1 * radians;
+    const double phi2 = lat2 * radians;
+    const double sinHalfLat = std::sin((lat2 - lat1) * radians / 2);
+    const double sinHalfLon = std::sin((lon2 - lon1) * radians / 2);
+    const double a =
+        sinHalfLat * sinHalfLat + std::cos(phi1) * std::cos(phi2) * sinHalfLon * sinHalfLon;
+    // Rounding can take a just past 1 for antipodal points.
+    return 2 * earthRadiusMetres * std::asin(std::sqrt(std::min(1.0, a)));
+}
+
+std::optional<double> parseIsoDateTime(std::string_view text)
+{
+    text = trimmed(text);
+    std::size_t pos = 0;
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    const auto expect = [&](char c) {
+        if (pos < text.size() && text[pos] == c) {
+            ++pos;
+            return true;
+        }
+        return false;
+    };
+    if (!readDigits(text, pos, 4, year) || !expect('-') || !readDigits(text, pos, 2, month) ||
+        !expect('-') || !readDigits(text, pos, 2, day) ||
+        !(expect('T') || expect('t') || expect(' ')) || !readDigits(text, pos, 2, hour) ||
+        !expect(':') || !readDigits(text, pos, 2, minute) || !expect(':') ||
+        !readDigits(text, pos, 2, second))
+        return std::nullopt;
+    double fraction = 0;
+    if (expect('.') || expect(',')) {
+        double scale = 0.1;
+        const std::size_t start = pos;
+        while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
+            fraction += (text[pos] - '0') * scale;
+            scale /= 10;
+            ++pos;
+        }
+        if (pos == start)
+            return std::nullopt;
+    }
+    int offsetSeconds = 0;
+    if (expect('Z') || expect('z')) {
+    } else if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        const int sign = text[pos++] == '-' ? -1 : 1;
+        int offsetHours = 0, offsetMinutes = 0;
+        if (!readDigits(text, pos, 2, offsetHours))
+            return std::nullopt;
+        expect(':');
+        if (pos < text.size() && !readDigits(text, pos, 2, offsetMinutes))
+            return std::nullopt;
+        if (offsetHours > 23 || offsetMinutes > 59)
+            return std::nullopt;
+        offsetSeconds = sign * (offsetHours * 3600 + offsetMinutes * 60);
+    }
+    if (pos != text.size())
+        return std::nullopt;
+    // A leap second (:60) is taken as the next second, as the clock shows it.
+    if (month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 60)
+        return std::nullopt;
+    const std::chrono::year_month_day ymd{std::chrono::year{year},
+                                          std::chrono::month{static_cast<unsigned>(month)},
+                                          std::chrono::day{static_cast<unsigned>(day)}};
+    if (!ymd.ok())
+        return std::nullopt;
+    const double days = static_cast<double>(std::chrono::sys_days{ymd}.time_since_epoch().count());
+    return days * 86400 + hour * 3600 + minute * 60 + second + fraction - offsetSeconds;
+}
+
+ActivityFile decodeActivityFile(std::string_view bytes)
+{
+    // FIT: a header of 12 or 14 bytes with ".FIT" at 8.
+    if (bytes.size() >= 12 && std::memcmp(bytes.data() + 8, ".FIT", 4) == 0)
+        return decodeFit(bytes);
+    // The XML formats by their root element's name, wherever it starts
+    // (after a byte-order mark, a declaration, comments).
+    const std::size_t head = std::min<std::size_t>(bytes.size(), 4096);
+    const std::string_view start = bytes.substr(0, head);
+    for (std::size_t pos = start.find('<'); pos != std::string_view::npos;
+         pos = start.find('<', pos + 1)) {
+        if (pos + 1 >= start.size())
+            break;
+        const char next = start[pos + 1];
+        if (next == '?' || next == '!')
+            continue;
+        std::string_view name = start.substr(pos + 1);
+        name = name.substr(0, name.find_first_of(" \t\r\n>/"));
+        if (const std::size_t colon = name.find(':'); colon != std::string_view::npos)
+            name = name.substr(colon + 1);
+        if (name == "gpx")
+            return decodeGpx(bytes);
+        if (name == "TrainingCenterDatabase")
+            return decodeTcx(bytes);
+        break;
+    }
+    ActivityFile file;
+    file.error = activitytext::notActivityFile;
+    return file;
+}
+
+std::string fillActivityText(std::string_view text, std::initializer_list<std::string> arguments)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size(); ++pos) {
+        if (text[pos] == '%' && pos + 1 < text.size() && text[pos + 1] >= '1' &&
+            text[pos + 1] <= '9') {
+            const auto index = static_cast<std::size_t>(text[pos + 1] - '1');
+            if (index < arguments.size()) {
+                out += *(arguments.begin() + index);
+                ++pos;
+                continue;
+            }
+        }
+        out += text[pos];
+    }
+    return out;
+}

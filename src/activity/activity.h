@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Which of the day's two exercise fields an activity fills.
+enum class ActivityField { jog, walk };
+
+// One activity as a watch or phone recorded it, before it becomes a day's
+// values: the start as an instant, so that the day follows the user's time
+// zone, and the raw metres and seconds, so that rounding happens once.
+struct Activity {
+    double startSeconds = 0;   // Unix time, UTC, fractions kept
+    double distanceMetres = 0; //
+    double durationSeconds = 0;
+    // The sport as the file names it ("running", "Biking", "cycling"); empty
+    // when the file names none.
+    std::string sport;
+    // The field the sport goes to; nullopt for a sport that is neither a jog
+    // nor a walk (the user may still choose a field for it).
+    std::optional<ActivityField> field;
+};
+
+enum class ActivityFormat { unknown, gpx, tcx, fit };
+
+// What a file holds: its activities, or why none can be taken from it.
+struct ActivityFile {
+    ActivityFormat format = ActivityFormat::unknown;
+    std::vector<Activity> activities;
+    // UTF-8, without the file's name; empty when the file was read.
+    std::string error;
+
+    bool ok() const { return error.empty(); }
+};
+
+// Far more than a day-long track with every sensor a watch has (a ten-hour
+// GPX is some 8 MB): a larger file is something else dropped by mistake, and
+// is refused before it is read into memory.
+inline constexpr std::uint64_t maxActivityFileBytes = 256ull * 1024 * 1024;
+
+// The sport tables of the three formats.
+std::optional<ActivityField> fieldForGpxType(std::string_view type);
+std::optional<ActivityField> fieldForTcxSport(std::string_view sport);
+std::optional<ActivityField> fieldForFitSport(int sport);
+// The name a FIT file's sport number stands for ("cycling"), or the number.
+std::string fitSportName(int sport);
+
+// Reads a GPX, TCX or FIT file, told apart by their content (not by the
+// file's name): FIT by its header, the XML formats by their root element.
+ActivityFile decodeActivityFile(std::string_view bytes);
+
+// The three decoders, for callers that know the format.
+ActivityFile decodeGpx(std::string_view bytes);
+ActivityFile decodeTcx(std::string_view bytes);
+ActivityFile decodeFit(std::string_view bytes);
+
+// The GPX decoder's two readers: the quick scanner of the plain shape every
+// watch writes (nullopt for any other document), and the full XML reader,
+// which also says what is wrong with a file. decodeGpx tries them in turn.
+std::optional<ActivityFile> decodeSimpleGpx(std::string_view bytes);
+ActivityFile decodeGpxFully(std::string_view bytes);
+
+// An ISO 8601 date and time as GPX and TCX write it
+// ("2026-12-04T07:00:00.250Z", "+09:00" offsets, no zone read as UTC), as
+// Unix time; nullopt for anything else.
+std::optional<double> parseIsoDateTime(std::string_view text);
+
+// The great-circle distance in metres between two points given in degrees,
+// on a sphere of radius 6,371,000 m.
+double haversineMetres(double lat1, double lon1, double lat2, double lon2);
+
+// "%1", "%2", ... in text replaced by the arguments in order, in one pass (an
+// argument holding "%2" stays as it is).
+std::string fillActivityText(std::string_view text, std::initializer_list<std::string> arguments);

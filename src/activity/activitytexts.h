@@ -1,0 +1,87 @@
+#pragma once
+
+// Every text of the import of runs from a watch's files (UTF-8), for the
+// window and for zeph alike. "%1", "%2" are filled in by the caller.
+
+namespace activitytext {
+
+// ---- why a file cannot be read (after the file's name) ----
+inline constexpr char notActivityFile[] = "GPX、TCX、FIT のどのファイルでもありません。";
+inline constexpr char xmlDamaged[] = "XML が %1 行目 %2 文字目で壊れています。";
+inline constexpr char tooFewTimedPoints[] =
+    "時刻の付いた地点が 2 つ未満のため、時間がわかりません。";
+inline constexpr char badPosition[] = "%1 行目の地点に正しい緯度・経度がありません。";
+inline constexpr char badTime[] = "%1 行目の日時「%2」を読めません。";
+inline constexpr char timeBackwards[] = "最後の地点の時刻が最初の地点の時刻より前です。";
+inline constexpr char noActivity[] = "運動の記録がありません。";
+inline constexpr char badNumber[] = "%1 行目の %2「%3」は 0 以上の数値ではありません。";
+inline constexpr char noStartTime[] = "%1 行目の運動に開始日時がありません。";
+inline constexpr char fitBadHeader[] = "FIT のヘッダーが壊れています。";
+inline constexpr char fitHeaderCrc[] =
+    "FIT のヘッダーの CRC が一致しません (ファイルが壊れています)。";
+inline constexpr char fitFileCrc[] = "FIT ファイルの CRC が一致しません (ファイルが壊れています)。";
+inline constexpr char fitTruncated[] =
+    "FIT のデータがファイルの終わりを越えています (ファイルが途中で切れています)。";
+inline constexpr char fitUndefinedMessage[] =
+    "FIT の %1 バイト目に、定義されていない種類のメッセージがあります。";
+inline constexpr char fitBadDefinition[] = "FIT の %1 バイト目のメッセージ定義が壊れています。";
+inline constexpr char fitBadSession[] =
+    "FIT の運動の記録 (session) に、開始日時・距離・時間のどれかがありません。";
+inline constexpr char cannotRead[] = "読み込めません (%1)。";
+inline constexpr char tooLarge[] =
+    "ファイルが大きすぎます (%1 MB)。運動の記録のファイルは 256 MB までです。";
+inline constexpr char notAFile[] = "ファイルではありません。";
+
+// "file: reason"
+inline constexpr char fileProblem[] = "%1: %2";
+// A sport that is neither a jog nor a walk; %1 the file, %2 the sport.
+inline constexpr char refusedSport[] =
+    "%1: 種目「%2」はジョグでもウォークでもないため、この運動は取り込みません。";
+// ...and what the user can do about it.
+inline constexpr char refusedSportHintCli[] = " (--as jog または --as walk で取り込めます)";
+inline constexpr char refusedSportHintWindow[] = " (記録先を選べば取り込めます)";
+
+// The same recording given twice (the same file named twice, say); %1 the
+// file, %2 the one it repeats.
+inline constexpr char sameActivity[] = "%1: %2 と同じ運動の記録のため、二重には数えません。";
+
+// ---- the fields and sports as shown ----
+inline constexpr char fieldJog[] = "Jog";
+inline constexpr char fieldWalk[] = "Walk";
+inline constexpr char noSport[] = "(指定なし)";
+inline constexpr char nothingHeld[] = "なし";
+inline constexpr char notImported[] = "取り込まない";
+// "10.03 km 52'10\""
+inline constexpr char distanceAndTime[] = "%1 km %2";
+
+// ---- zeph import-run: one line per activity: day, field, km, time ----
+inline constexpr char cliActivityLine[] = "%1 %2 %3 km %4";
+inline constexpr char cliActivityLineAdded[] = "%1 %2 %3 km %4 (加算)";
+
+// ---- the window ----
+inline constexpr char menuItem[] = "ランの記録を取り込む(&I)...";
+inline constexpr char menuPrompt[] =
+    "GPS ウォッチなどの GPX・TCX・FIT ファイルから、その日のジョグやウォークを記録します"
+    "\nランの記録を取り込む";
+inline constexpr char fileDialogTitle[] = "ランの記録を取り込む";
+inline constexpr char fileDialogFilter[] =
+    "運動の記録 (*.gpx *.tcx *.fit *.GPX *.TCX *.FIT);;すべてのﾌｧｲﾙ (*)";
+inline constexpr char dialogTitle[] = "ランの記録を取り込む";
+inline constexpr char dialogIntro[] = "次の記録を、その日の Jog または Walk に登録します。";
+inline constexpr char columnDate[] = "日付";
+inline constexpr char columnFile[] = "ファイル";
+inline constexpr char columnSport[] = "種目";
+inline constexpr char columnField[] = "記録先";
+inline constexpr char columnDistance[] = "距離";
+inline constexpr char columnTime[] = "時間";
+inline constexpr char columnHeldNow[] = "その日の今の記録";
+inline constexpr char fieldChoiceLabel[] = "記録先(&F):";
+inline constexpr char fieldChoiceBySport[] = "ファイルの種目のとおり";
+inline constexpr char fieldChoiceJog[] = "すべて Jog";
+inline constexpr char fieldChoiceWalk[] = "すべて Walk";
+inline constexpr char addToDay[] = "同じ日の記録に加算する";
+inline constexpr char problemsLabel[] = "取り込めないもの:";
+inline constexpr char nothingToImport[] = "取り込める記録がありません。";
+inline constexpr char imported[] = "%1 件の運動を取り込みました。";
+
+} // namespace activitytext
