@@ -25,7 +25,7 @@ struct CommandName {
     CliCommand command;
 };
 
-constexpr std::array<CommandName, 7> commandNames{{
+constexpr std::array<CommandName, 9> commandNames{{
     {"add", CliCommand::add},
     {"show", CliCommand::show},
     {"advice", CliCommand::advice},
@@ -33,6 +33,8 @@ constexpr std::array<CommandName, 7> commandNames{{
     {"export-csv", CliCommand::exportCsv},
     {"import-csv", CliCommand::importCsv},
     {"check", CliCommand::check},
+    {"trend", CliCommand::trend},
+    {"summary", CliCommand::summary},
 }};
 
 // Sets the option's field from its value; false with the message otherwise.
@@ -65,6 +67,14 @@ OptionHandler dateInto(std::optional<Date> CliRequest::*field, std::string_view 
     return [field, option](CliRequest &request, std::string_view value, std::string &error) {
         request.*field = parseCommandLineDate(value, option, error);
         return (request.*field).has_value();
+    };
+}
+
+OptionHandler flagInto(bool CliRequest::*field)
+{
+    return [field](CliRequest &request, std::string_view, std::string &) {
+        request.*field = true;
+        return true;
     };
 }
 
@@ -171,8 +181,8 @@ const std::vector<OptionRule> &optionRules()
              return true;
          }},
         {"--date", {add, advice, graph}, true, dateInto(&CliRequest::date, "--date")},
-        {"--from", {show}, true, dateInto(&CliRequest::from, "--from")},
-        {"--to", {show}, true, dateInto(&CliRequest::to, "--to")},
+        {"--from", {show, trend, summary}, true, dateInto(&CliRequest::from, "--from")},
+        {"--to", {show, trend, summary}, true, dateInto(&CliRequest::to, "--to")},
         {"--weight", {add}, true, numberInto(&CliRequest::weight, "--weight")},
         {"--fat", {add}, true, numberInto(&CliRequest::fatPercent, "--fat")},
         {"--jog-km", {add}, true, numberInto(&CliRequest::jogDistance, "--jog-km")},
@@ -182,6 +192,8 @@ const std::vector<OptionRule> &optionRules()
         {"--memo", {add}, true, textInto(&CliRequest::memo)},
         {"--period", {graph}, true, applyPeriod},
         {"--size", {graph}, true, applySize},
+        {"--trend", {advice, graph}, false, flagInto(&CliRequest::trend)},
+        {"--goal", {graph}, false, flagInto(&CliRequest::goal)},
         {"--skip-bad",
          {importCsv},
          false,
@@ -397,6 +409,10 @@ std::string usageText(CliCommand command)
         return clitext::importUsage;
     case CliCommand::check:
         return clitext::checkUsage;
+    case CliCommand::trend:
+        return clitext::trendUsage;
+    case CliCommand::summary:
+        return clitext::summaryUsage;
     case CliCommand::none:
         break;
     }

@@ -8,7 +8,19 @@
 #include <string_view>
 #include <vector>
 
-enum class CliCommand { none, add, show, advice, graph, exportCsv, importCsv, check };
+enum class CliCommand {
+    none,
+    add,
+    show,
+    advice,
+    graph,
+    exportCsv,
+    importCsv,
+    check,
+    // The trends and the monthly summary.
+    trend,
+    summary,
+};
 
 // What the command line asks for, with every value already checked: a date
 // is a real day, a period and a size are in range. The texts of `zeph add`
@@ -20,8 +32,8 @@ struct CliRequest {
     std::string file; // --file; empty: the current user's journal
 
     std::optional<Date> date; // add, advice, graph
-    std::optional<Date> from; // show
-    std::optional<Date> to;   // show
+    std::optional<Date> from; // show, trend, summary
+    std::optional<Date> to;   // show, trend, summary
 
     // add: an option not given leaves that field as the day holds it.
     std::optional<std::string> weight;
@@ -38,6 +50,10 @@ struct CliRequest {
     bool pdf = false;                       // else PNG
     int width = 1200;
     int height = 400;
+
+    // advice and graph: the trend line switched on; graph: the goal line.
+    bool trend = false;
+    bool goal = false;
 
     // import-csv ("-" is standard input), check
     std::string input;

@@ -24,6 +24,8 @@ inline constexpr const char *generalUsage =
     "  export-csv  日誌を CSV に書き出す\n"
     "  import-csv  CSV の日を日誌に取り込む\n"
     "  check       日誌ファイルを読み込んで失われる行を調べる\n"
+    "  trend       体重と体脂肪率のトレンドを CSV に書き出す\n"
+    "  summary     月別集計を CSV に書き出す\n"
     "\n"
     "  --help      この説明を表示する (zeph COMMAND --help で各コマンドの説明)\n"
     "  --version   版を表示する\n"
@@ -52,17 +54,21 @@ inline constexpr const char *showUsage = "使い方: zeph show [--from YYYY-MM-D
                                          "日誌の一覧の行を、新しい日から順に表示します。\n";
 
 inline constexpr const char *adviceUsage =
-    "使い方: zeph advice [--date YYYY-MM-DD]\n"
-    "その日 (既定は今日) についてのアドバイスを表示します。\n";
+    "使い方: zeph advice [--date YYYY-MM-DD] [--trend]\n"
+    "その日 (既定は今日) についてのアドバイスを表示します。\n"
+    "--trend を指定すると、トレンド線を表示しているときと同じく、体重のトレンドと\n"
+    "この4週間のペース、目標体重に届く日の見込みも表示します。\n";
 
 inline constexpr const char *graphUsage =
     "使い方: zeph graph OUT.pdf|OUT.png [--date YYYY-MM-DD] [--period N|1m|3m|6m|12m]\n"
-    "                   [--size WxH]\n"
+    "                   [--size WxH] [--trend] [--goal]\n"
     "グラフを書き出します。PDF は印刷されるページ (A4、日誌の用紙の向き)、\n"
     "PNG は画面のグラフ枠の表示 (既定の大きさ 1200x400) です。\n"
     "期間と選択日は、--date の日 (既定は今日) にグラフ枠を開いたときと同じです。\n"
     "--period は表示日数 (日数、または 1m 3m 6m 12m の月数)。既定は日誌の設定です。\n"
-    "OUT の扱いは export-csv と同じです (日誌やその控えには書き出しません)。\n";
+    "OUT の扱いは export-csv と同じです (日誌やその控えには書き出しません)。\n"
+    "--trend は体重と体脂肪率のトレンド線を、--goal は目標体重の線を描きます\n"
+    "(目標体重の線があるときは、体重の目盛りを目標体重も入るように合わせます)。\n";
 
 inline constexpr const char *exportUsage =
     "使い方: zeph export-csv [OUT]\n"
@@ -88,6 +94,22 @@ inline constexpr const char *checkUsage =
     "何か失われるときの終了状態は 1 です。FILE がなければ --file "
     "の日誌または現在のユーザの日誌です。\n"
     "日誌を調べるときは、ウィンドウで保存されなかった変更の控えが残っていないかも調べます。\n";
+
+inline constexpr const char *trendUsage =
+    "使い方: zeph trend [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
+    "体重か体脂肪率のある日を古い日から順に、そのトレンドとともに CSV で書き出します。\n"
+    "トレンドはいつも日誌全体から計算します。--from と --to は書き出す行だけを選びます。\n"
+    "値のない欄は空です。\n"
+    "列: date,weight,weight_trend,fat_percent,fat_trend\n";
+
+inline constexpr const char *summaryUsage =
+    "使い方: zeph summary [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
+    "記録のある月ごとに、日数、体重の平均・最小・最大、体脂肪率の平均、Jog と Walk の\n"
+    "距離と時間 (秒) の合計、消費カロリーの目安を、古い月から順に CSV で書き出します。\n"
+    "--from と --to は数える日を選びます。平均などは 0 でない値の日から求め、\n"
+    "そのような日がなければ空です。\n"
+    "列: month,days,weight_mean,weight_min,weight_max,fat_mean,jog_km,jog_seconds,"
+    "walk_km,walk_seconds,kcal\n";
 
 // ---- argument errors ----
 inline constexpr const char *noCommand = "コマンドを指定してください。";

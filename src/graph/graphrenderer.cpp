@@ -193,7 +193,8 @@ class GraphPainter {
     {
     }
 
-    GraphLayout draw(const PixelRect &rect, Date selectedDate, const GraphPeriodState &period);
+    GraphLayout draw(const PixelRect &rect, Date selectedDate, const GraphPeriodState &period,
+                     const GraphOverlays &overlays);
 
   private:
     int textWidth(const QString &text) const { return metrics_.horizontalAdvance(text); }
@@ -244,7 +245,7 @@ void GraphPainter::drawText(int left, int top, const QString &text, const QColor
 }
 
 GraphLayout GraphPainter::draw(const PixelRect &rect, Date selectedDate,
-                               const GraphPeriodState &period)
+                               const GraphPeriodState &period, const GraphOverlays &overlays)
 {
     GraphLayout layout;
     const std::vector<int> secondary = secondaryAxisSeries(settings_);
@@ -272,7 +273,8 @@ GraphLayout GraphPainter::draw(const PixelRect &rect, Date selectedDate,
 
     drawDateStrip();
 
-    scales_ = fitSeriesScales(doc_, period_.periodStart, period_.periodEnd, printing_);
+    scales_ = fitSeriesScales(doc_, period_.periodStart, period_.periodEnd, printing_,
+                              goalWeight(doc_, overlays));
     if (settings_.yAxisMain >= 0 && settings_.yAxisMain < graphSeriesCount)
         drawMainAxis(scales_[settings_.yAxisMain], toQColor(settings_.colorDivision),
                      QString::fromUtf8(graphtext::units[settings_.yAxisMain]));
@@ -282,6 +284,8 @@ GraphLayout GraphPainter::draw(const PixelRect &rect, Date selectedDate,
         x += units_.axisWidth;
     }
 
+    drawGraphOverlays(p_, doc_, overlays, {plot_, dayWidth_, period_, units_},
+                      scales_[graphSeriesWeight], scales_[graphSeriesFatPercent]);
     drawAllBars();
     // Weight is drawn last so that it lies on top.
     for (int series : {graphSeriesNotFat, graphSeriesFat, graphSeriesFatPercent, graphSeriesWeight})
@@ -586,7 +590,8 @@ NavigationButtons GraphPainter::drawNavigationButtons(const PixelRect &clientRec
 } // namespace
 
 GraphLayout drawGraph(QPainter &painter, const CQuilloxDoc &doc, Date selectedDate,
-                      const GraphPeriodState &period, const QRect &rect, int k, bool printing)
+                      const GraphPeriodState &period, const QRect &rect, int k, bool printing,
+                      const GraphOverlays &overlays)
 {
     const GraphUnits units = graphUnits(painter.device()->logicalDpiY(), k);
     painter.save();
@@ -600,7 +605,7 @@ GraphLayout drawGraph(QPainter &painter, const CQuilloxDoc &doc, Date selectedDa
     GraphPainter graph(painter, doc, units, printing);
     const PixelRect area{rect.left(), rect.top(), rect.left() + rect.width(),
                          rect.top() + rect.height()};
-    const GraphLayout layout = graph.draw(area, selectedDate, period);
+    const GraphLayout layout = graph.draw(area, selectedDate, period, overlays);
     painter.restore();
     return layout;
 }

@@ -5,13 +5,20 @@
 
 #include <algorithm>
 
-std::array<AxisScale, 8> fitSeriesScales(const CQuilloxDoc &doc, Date first, Date last, bool extend)
+std::array<AxisScale, 8> fitSeriesScales(const CQuilloxDoc &doc, Date first, Date last, bool extend,
+                                         std::optional<double> alsoWeight)
 {
     const GraphSettings &settings = doc.graphSettings;
     std::array<CQuilloxDoc::ValueRange, graphSeriesCount> ranges{};
     for (int series = 0; series < graphSeriesCount; ++series)
         ranges[series] =
             doc.seriesRange(seriesJournalIndex(series), first, last, seriesDivisor(series));
+
+    if (alsoWeight) {
+        CQuilloxDoc::ValueRange &weight = ranges[graphSeriesWeight];
+        weight.smallest = std::min(weight.smallest, *alsoWeight);
+        weight.largest = std::max(weight.largest, *alsoWeight);
+    }
 
     const auto share = [&](int jog, int walk) {
         if (isSeriesShown(settings, jog) && isSeriesShown(settings, walk)) {
