@@ -34,8 +34,7 @@ CMessageView::CMessageView(JournalContext &context, QWidget *parent)
     // The paint covers every pixel; erasing first would only make it flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
     // The trend's lines come and go with the trend line.
-    connect(&context, &JournalContext::progressOptionsChanged, this,
-            [this] { onUpdate(nullptr); });
+    connect(&context, &JournalContext::progressOptionsChanged, this, [this] { onUpdate(nullptr); });
 
     textBox_->setObjectName(QStringLiteral("messageText"));
     textBox_->setFrameShape(QFrame::NoFrame);
@@ -67,8 +66,7 @@ void CMessageView::onUpdate(QObject *)
 void CMessageView::composeMessage()
 {
     const JournalContext &journal = context();
-    const JournalTrends *trends =
-        journal.progressOptions().trendLine ? &journal.trends() : nullptr;
+    const JournalTrends *trends = journal.progressOptions().trendLine ? &journal.trends() : nullptr;
     message_ = QString::fromStdString(composeAdvisorMessage(
         journal.document(), journal.selectedDate(), todayDate(), standardRandom, trends));
     // The text box is refilled only when the message changes, not at every

@@ -2,8 +2,8 @@
 
 #include "advisor/cmessageview.h"
 #include "app/appicons.h"
-#include "app/cmonthlysummarywnd.h"
 #include "app/caboutdlg.h"
+#include "app/cmonthlysummarywnd.h"
 #include "app/framecommands.h"
 #include "app/frametexts.h"
 #include "app/keyboardlocks.h"
@@ -37,8 +37,8 @@
 
 #include <algorithm>
 #include <functional>
-#include <tuple>
 #include <optional>
+#include <tuple>
 
 namespace {
 

@@ -36,8 +36,7 @@ QString text(const std::string &utf8)
 
 } // namespace
 
-CMonthlySummaryWnd::CMonthlySummaryWnd(JournalContext &context, QPrinter &printer,
-                                       QWidget *parent)
+CMonthlySummaryWnd::CMonthlySummaryWnd(JournalContext &context, QPrinter &printer, QWidget *parent)
     : QWidget(parent, Qt::Window), context_(context), printer_(printer)
 {
     setObjectName(QStringLiteral("monthlySummary"));
@@ -132,9 +131,9 @@ void CMonthlySummaryWnd::copySelection() const
 void CMonthlySummaryWnd::print(bool preview)
 {
     const std::vector<SummaryRowTexts> rows = rows_;
-    printDocument([rows](QPainter &painter,
-                         QPrinter &printer) { paintPages(painter, printer, rows); },
-                  printer_, this, preview ? PaneCommand::PrintPreview : PaneCommand::Print);
+    printDocument(
+        [rows](QPainter &painter, QPrinter &printer) { paintPages(painter, printer, rows); },
+        printer_, this, preview ? PaneCommand::PrintPreview : PaneCommand::Print);
 }
 
 void CMonthlySummaryWnd::paintPages(QPainter &painter, QPrinter &printer,
@@ -182,8 +181,7 @@ void CMonthlySummaryWnd::paintPages(QPainter &painter, QPrinter &printer,
         int top = page.top();
         if (firstPage) {
             painter.setFont(titleFont);
-            painter.drawText(page.left(), top + titleMetrics.ascent(),
-                             ui(frametext::summaryTitle));
+            painter.drawText(page.left(), top + titleMetrics.ascent(), ui(frametext::summaryTitle));
             top += titleMetrics.height() * 3 / 2;
         }
         painter.setFont(font);

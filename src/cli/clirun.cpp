@@ -411,9 +411,8 @@ int runAdvice(const CliRequest &request)
     const CQuilloxDoc &doc = journal.document();
     const std::optional<JournalTrends> trends =
         request.trend ? std::optional(journalTrends(doc.dayList())) : std::nullopt;
-    const std::string message =
-        composeAdvisorMessage(doc, request.date.value_or(today), today, standardRandom,
-                              trends ? &*trends : nullptr);
+    const std::string message = composeAdvisorMessage(doc, request.date.value_or(today), today,
+                                                      standardRandom, trends ? &*trends : nullptr);
     std::string text = withLineFeeds(message);
     while (text.ends_with('\n')) {
         text.pop_back();
@@ -504,10 +503,9 @@ int runGraph(const CliRequest &request)
     const std::optional<JournalTrends> trends =
         request.trend ? std::optional(journalTrends(doc.dayList())) : std::nullopt;
     const GraphOverlays overlays{trends ? &*trends : nullptr, request.goal};
-    const QByteArray bytes =
-        request.pdf
-            ? printedGraphPdf(doc, selected, period, overlays)
-            : screenGraphPng(doc, selected, period, request.width, request.height, overlays);
+    const QByteArray bytes = request.pdf ? printedGraphPdf(doc, selected, period, overlays)
+                                         : screenGraphPng(doc, selected, period, request.width,
+                                                          request.height, overlays);
     return writeOutputFile(
         request.output,
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));

@@ -40,7 +40,6 @@ constexpr std::array<ValueColumn, 6> valueColumns{{
     {clitext::columnWalkSeconds, &DayRecord::walkDuration, true},
 }};
 
-
 std::string_view trimBlanks(std::string_view text)
 {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {

@@ -13,6 +13,5 @@ class CQuilloxDoc;
 // activity series start at 0; jog and walk share one scale when both are
 // shown, so that their bars compare. extend on paper. A weight given as
 // alsoWeight (the goal line's target) is fitted in with the weights shown.
-std::array<AxisScale, 8> fitSeriesScales(const CQuilloxDoc &doc, Date first, Date last,
-                                         bool extend,
+std::array<AxisScale, 8> fitSeriesScales(const CQuilloxDoc &doc, Date first, Date last, bool extend,
                                          std::optional<double> alsoWeight = std::nullopt);

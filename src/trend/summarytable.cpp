@@ -24,7 +24,7 @@ std::string figure(const std::optional<double> &value)
 const SummaryRowTexts &summaryColumnTitles()
 {
     static const SummaryRowTexts titles{
-        "月",      "日数",    "平均体重", "最小体重", "最大体重",    "平均体脂肪率",
+        "月",      "日数",    "平均体重", "最小体重", "最大体重",     "平均体脂肪率",
         "Jog距離", "Jog時間", "Walk距離", "Walk時間", "消費カロリー",
     };
     return titles;
