@@ -51,6 +51,8 @@ CMonthlySummaryWnd::CMonthlySummaryWnd(JournalContext &context, QPrinter &printe
         titles << text(title);
     table_->setHorizontalHeaderLabels(titles);
     table_->verticalHeader()->setVisible(false);
+    // One line of text a row, as the journal list keeps its rows.
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
