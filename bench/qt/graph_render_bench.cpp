@@ -5,6 +5,7 @@
 #include "graph/fontsubstitutes.h"
 #include "graph/graphrenderer.h"
 #include "journal/cquilloxdoc.h"
+#include "trend/trend.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -44,16 +45,23 @@ CQuilloxDoc makeJournal(std::int32_t graphNDays)
     return doc;
 }
 
-void paneRepaint(benchmark::State &state, std::int32_t graphNDays)
+// withLines: the trend and goal lines on, the trends worked out once before,
+// as the pane has them from its journal context.
+void paneRepaint(benchmark::State &state, std::int32_t graphNDays, bool withLines = false)
 {
-    const CQuilloxDoc doc = makeJournal(graphNDays);
+    CQuilloxDoc doc = makeJournal(graphNDays);
+    doc.objective.weight = 50; // below every weight: the goal widens the scale
+    const JournalTrends trends = journalTrends(doc.dayList());
+    const GraphOverlays overlays =
+        withLines ? GraphOverlays{&trends, true} : GraphOverlays{};
     const GraphPeriodState period = graphPeriodStateFor(doc, todayDate());
     QImage image(paneSize, QImage::Format_RGB32);
     for (auto _ : state) {
         image.fill(Qt::white);
         QPainter painter(&image);
         GraphPeriodState shown = period;
-        drawGraph(painter, doc, period.periodEnd, shown, image.rect(), screenGraphK, false);
+        drawGraph(painter, doc, period.periodEnd, shown, image.rect(), screenGraphK, false,
+                  overlays);
     }
     benchmark::DoNotOptimize(image.constBits());
 }
@@ -69,6 +77,18 @@ void BM_PaneRepaintOneYear(benchmark::State &state)
     paneRepaint(state, -12);
 }
 BENCHMARK(BM_PaneRepaintOneYear)->Unit(benchmark::kMillisecond);
+
+void BM_PaneRepaintTenWeeksWithLines(benchmark::State &state)
+{
+    paneRepaint(state, 70, true);
+}
+BENCHMARK(BM_PaneRepaintTenWeeksWithLines)->Unit(benchmark::kMillisecond);
+
+void BM_PaneRepaintOneYearWithLines(benchmark::State &state)
+{
+    paneRepaint(state, -12, true);
+}
+BENCHMARK(BM_PaneRepaintOneYearWithLines)->Unit(benchmark::kMillisecond);
 
 // The whole job: start the PDF, draw the page at 1200 dpi, finish the file.
 void BM_PrintPageToPdf(benchmark::State &state)
