@@ -57,12 +57,12 @@ std::string trendCsv(const CQuilloxDoc::DayList &days, const JournalTrends &tren
         if (!weight && !fat)
             continue;
         csv += isoDate(it->first);
-        const auto appendPoint = [&csv](const TrendPoint *point) {
-            appendNumber(csv, point ? std::optional(point->value) : std::nullopt);
+        const auto appendPoint = [&csv](const TrendPoint *point, double value) {
+            appendNumber(csv, point ? std::optional(value) : std::nullopt);
             appendNumber(csv, point ? std::optional(point->trend) : std::nullopt);
         };
-        appendPoint(weight);
-        appendPoint(fat);
+        appendPoint(weight, it->second.weight);
+        appendPoint(fat, it->second.fatPercent);
         csv += lineEnd;
     }
     return csv;

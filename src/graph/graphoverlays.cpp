@@ -108,15 +108,14 @@ void drawGraphOverlays(QPainter &painter, const CQuilloxDoc &doc, const GraphOve
     painter.save();
     painter.setBrush(Qt::NoBrush);
     if (overlays.trends) {
-        // Smooth, unlike the series' own lines, which keep the journal's pixels.
-        painter.setRenderHint(QPainter::Antialiasing, true);
+        // Not antialiased: a year of it would cost more than the rest of the
+        // repaint, and the line is smooth by what it draws.
         if (isSeriesShown(settings, graphSeriesFatPercent))
             drawTrend(painter, overlays.trends->fatPercent, frame, fatScale,
                       halfWithBackground(settings.colorFatPercent, settings.colorBackGround));
         if (isSeriesShown(settings, graphSeriesWeight))
             drawTrend(painter, overlays.trends->weight, frame, weightScale,
                       halfWithBackground(settings.colorWeight, settings.colorBackGround));
-        painter.setRenderHint(QPainter::Antialiasing, false);
     }
     // Only where the weight scale can be read: the weight shown, or on the
     // main axis.

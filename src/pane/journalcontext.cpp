@@ -44,7 +44,7 @@ const JournalTrends &JournalContext::trends() const
 {
     const std::pair key{document_.dayListRevision(), document_.changeCount()};
     if (trendsKey_ != key) {
-        trends_ = journalTrends(document_.dayList());
+        updateJournalTrends(document_.dayList(), trends_);
         trendsKey_ = key;
     }
     return trends_;

@@ -39,28 +39,37 @@ std::vector<TrendPoint>::const_iterator pointAfter(const std::vector<TrendPoint>
 
 } // namespace
 
-SeriesTrend seriesTrend(const CQuilloxDoc::DayList &days, int journalIndex)
+void SeriesTrend::append(Date date, double value)
 {
-    std::vector<TrendPoint> points;
-    for (const auto &[date, record] : days) {
-        const double value = CQuilloxDoc::seriesValue(record, journalIndex);
-        if (value == 0)
-            continue;
-        if (points.empty()) {
-            points.push_back({date, value, value});
-            continue;
-        }
-        const TrendPoint &previous = points.back();
-        const long long gap = (date - previous.date).count();
-        const double trend = previous.trend + (1 - keptShare(gap)) * (value - previous.trend);
-        points.push_back({date, value, trend});
+    if (points_.empty()) {
+        points_.push_back({date, value});
+        return;
     }
-    return SeriesTrend(std::move(points));
+    const TrendPoint &previous = points_.back();
+    const long long gap = (date - previous.date).count();
+    const double trend = previous.trend + (1 - keptShare(gap)) * (value - previous.trend);
+    points_.push_back({date, trend});
+}
+
+void updateJournalTrends(const CQuilloxDoc::DayList &days, JournalTrends &trends)
+{
+    trends.weight.clear();
+    trends.fatPercent.clear();
+    trends.weight.reserve(days.size());
+    trends.fatPercent.reserve(days.size());
+    for (const auto &[date, record] : days) {
+        if (record.weight != 0)
+            trends.weight.append(date, record.weight);
+        if (record.fatPercent != 0)
+            trends.fatPercent.append(date, record.fatPercent);
+    }
 }
 
 JournalTrends journalTrends(const CQuilloxDoc::DayList &days)
 {
-    return {seriesTrend(days, seriesWeight), seriesTrend(days, seriesFatPercent)};
+    JournalTrends trends;
+    updateJournalTrends(days, trends);
+    return trends;
 }
 
 std::optional<double> SeriesTrend::trendOn(Date d) const

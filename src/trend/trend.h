@@ -10,10 +10,10 @@
 // diet works through the kilogram or two that water alone adds and takes
 // away from day to day.
 
-// One day that has a value, with its trend.
+// One day that has a value, with its trend (the value itself stays in the
+// journal: a long journal's points are half the memory without it).
 struct TrendPoint {
     Date date;
-    double value = 0;
     double trend = 0;
 };
 
@@ -28,6 +28,12 @@ class SeriesTrend {
 
     const std::vector<TrendPoint> &points() const { return points_; }
 
+    // The next day with a value, later than every point so far.
+    void append(Date date, double value);
+    // No points, the storage kept for the next computation.
+    void clear() { points_.clear(); }
+    void reserve(std::size_t count) { points_.reserve(count); }
+
     // The trend of the last day on or before d that has a value.
     std::optional<double> trendOn(Date d) const;
     // Units per week: the least-squares slope of the trend points of the 28
@@ -39,15 +45,15 @@ class SeriesTrend {
     std::vector<TrendPoint> points_;
 };
 
-// The trend of one stored value (seriesWeight or seriesFatPercent).
-SeriesTrend seriesTrend(const CQuilloxDoc::DayList &days, int journalIndex);
-
 // Both trends the program shows, computed once per change of the journal.
 struct JournalTrends {
     SeriesTrend weight;
     SeriesTrend fatPercent;
 };
 JournalTrends journalTrends(const CQuilloxDoc::DayList &days);
+// The same into trends, in one walk over the days, reusing its storage: a
+// long journal's trends are worked out again without new memory.
+void updateJournalTrends(const CQuilloxDoc::DayList &days, JournalTrends &trends);
 
 // Where the weight trend on a day stands against the target weight: reached
 // (on or below it), or else, while it comes down at 0.05 kg a week or more,

@@ -17,7 +17,7 @@ SeriesTrend straightTrend(std::initializer_list<int> dayNumbers, double start, d
 {
     std::vector<TrendPoint> points;
     for (int n : dayNumbers)
-        points.push_back({day0 + days{n}, 0, start + perDay * n});
+        points.push_back({day0 + days{n}, start + perDay * n});
     return SeriesTrend(std::move(points));
 }
 
