@@ -47,7 +47,10 @@ CQuilloxDoc makeJournal(std::int32_t graphNDays)
 
 // withLines: the trend and goal lines on, the trends worked out once before,
 // as the pane has them from its journal context.
-void paneRepaint(benchmark::State &state, std::int32_t graphNDays, bool withLines = false)
+// dpi: 0 leaves the image's own (72 dpi, u = 6); 96 is a common screen's,
+// where the trend line is 2 pixels wide.
+void paneRepaint(benchmark::State &state, std::int32_t graphNDays, bool withLines = false,
+                 int dpi = 0)
 {
     CQuilloxDoc doc = makeJournal(graphNDays);
     doc.objective.weight = 50; // below every weight: the goal widens the scale
@@ -56,6 +59,10 @@ void paneRepaint(benchmark::State &state, std::int32_t graphNDays, bool withLine
         withLines ? GraphOverlays{&trends, true} : GraphOverlays{};
     const GraphPeriodState period = graphPeriodStateFor(doc, todayDate());
     QImage image(paneSize, QImage::Format_RGB32);
+    if (dpi > 0) {
+        image.setDotsPerMeterX(qRound(dpi / 0.0254));
+        image.setDotsPerMeterY(qRound(dpi / 0.0254));
+    }
     for (auto _ : state) {
         image.fill(Qt::white);
         QPainter painter(&image);
@@ -89,6 +96,18 @@ void BM_PaneRepaintOneYearWithLines(benchmark::State &state)
     paneRepaint(state, -12, true);
 }
 BENCHMARK(BM_PaneRepaintOneYearWithLines)->Unit(benchmark::kMillisecond);
+
+void BM_PaneRepaintOneYear96Dpi(benchmark::State &state)
+{
+    paneRepaint(state, -12, false, 96);
+}
+BENCHMARK(BM_PaneRepaintOneYear96Dpi)->Unit(benchmark::kMillisecond);
+
+void BM_PaneRepaintOneYearWithLines96Dpi(benchmark::State &state)
+{
+    paneRepaint(state, -12, true, 96);
+}
+BENCHMARK(BM_PaneRepaintOneYearWithLines96Dpi)->Unit(benchmark::kMillisecond);
 
 // The whole job: start the PDF, draw the page at 1200 dpi, finish the file.
 void BM_PrintPageToPdf(benchmark::State &state)

@@ -34,12 +34,13 @@ int trendPenWidth(const GraphUnits &units)
     return std::max(1, units.u / 4);
 }
 
-// One pixel on a screen, as thick on paper; dashes in pen widths.
+// As thick as the trend, so that it stands out from a division line it may
+// lie on; dashes in pen widths.
 int goalPenWidth(const GraphUnits &units)
 {
-    return std::max(1, units.u / 8);
+    return trendPenWidth(units);
 }
-const QList<qreal> goalDashes{6, 4};
+const QList<qreal> goalDashes{4, 2};
 
 // Gap between the goal line and its mark.
 constexpr int goalMarkGap = 2;
