@@ -26,8 +26,9 @@ const std::array<double, tabledGaps> &keptShares()
 
 double keptShare(long long gap)
 {
-    return gap < tabledGaps ? keptShares()[static_cast<std::size_t>(gap)]
-                            : std::pow(dailyKeep, static_cast<double>(gap));
+    // Unsigned, so that no gap can index before the table.
+    const auto index = static_cast<unsigned long long>(gap);
+    return index < tabledGaps ? keptShares()[index] : std::pow(dailyKeep, static_cast<double>(gap));
 }
 
 // The first point dated after d.
