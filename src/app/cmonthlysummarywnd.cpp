@@ -99,7 +99,12 @@ CMonthlySummaryWnd::CMonthlySummaryWnd(JournalContext &context, QPrinter &printe
 
 void CMonthlySummaryWnd::refresh()
 {
-    rows_ = summaryTableRows(monthlySummary(context_.document().dayList()));
+    const CQuilloxDoc &doc = context_.document();
+    const std::pair change{doc.dayListRevision(), doc.changeCount()};
+    if (change == shownChange_)
+        return;
+    shownChange_ = change;
+    rows_ = summaryTableRows(monthlySummary(doc.dayList()));
     table_->setRowCount(static_cast<int>(rows_.size()));
     for (std::size_t r = 0; r < rows_.size(); ++r) {
         for (std::size_t c = 0; c < summaryColumnCount; ++c) {

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 class JournalContext;
@@ -21,7 +23,7 @@ class CMonthlySummaryWnd : public QWidget {
   public:
     CMonthlySummaryWnd(JournalContext &context, QPrinter &printer, QWidget *parent = nullptr);
 
-    // The table read anew from the journal.
+    // The table read anew from the journal when it changed since.
     void refresh();
     // The selected rows (all rows when none is selected) with the titles, as
     // the clipboard receives them.
@@ -39,4 +41,7 @@ class CMonthlySummaryWnd : public QWidget {
     QTableWidget *table_ = nullptr;
     QLabel *emptyNote_ = nullptr;
     std::vector<SummaryRowTexts> rows_;
+    // The journal's day-list revision and change count the rows were read
+    // at: a new selected day, which also announces an update, costs nothing.
+    std::pair<std::uint64_t, std::uint64_t> shownChange_{0, 0};
 };
