@@ -6,6 +6,7 @@
 #include "graph/fontsubstitutes.h"
 #include "graph/graphrenderer.h"
 #include "journal/cquilloxdoc.h"
+#include "trend/trend.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -47,18 +48,31 @@ CQuilloxDoc makeJournal(std::int32_t graphNDays)
 
 // At ratio 2 (a 200 % screen) the image has four times the pixels of the
 // pane's logical size.
-void paneRepaint(benchmark::State &state, std::int32_t graphNDays, qreal ratio)
+// withLines: the trend and goal lines on, the trends worked out once before,
+// as the pane has them from its journal context.
+// dpi: 0 leaves the image's own (72 dpi, u = 6); 96 is a common screen's,
+// where the trend line is 2 pixels wide.
+void paneRepaint(benchmark::State &state, std::int32_t graphNDays, qreal ratio,
+                 bool withLines = false, int dpi = 0)
 {
-    const CQuilloxDoc doc = makeJournal(graphNDays);
+    CQuilloxDoc doc = makeJournal(graphNDays);
+    doc.objective.weight = 50; // below every weight: the goal widens the scale
+    const JournalTrends trends = journalTrends(doc.dayList());
+    const GraphOverlays overlays =
+        withLines ? GraphOverlays{&trends, true} : GraphOverlays{};
     const GraphPeriodState period = graphPeriodStateFor(doc, todayDate());
     QImage image(paneSize * ratio, QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
+    if (dpi > 0) {
+        image.setDotsPerMeterX(qRound(dpi / 0.0254));
+        image.setDotsPerMeterY(qRound(dpi / 0.0254));
+    }
     for (auto _ : state) {
         image.fill(Qt::white);
         QPainter painter(&image);
         GraphPeriodState shown = period;
         drawGraph(painter, doc, period.periodEnd, shown, QRect(QPoint(), paneSize), screenGraphK,
-                  false);
+                  false, overlays);
     }
     benchmark::DoNotOptimize(image.constBits());
 }
@@ -86,6 +100,42 @@ void BM_PaneRepaintOneYearAtRatio2(benchmark::State &state)
     paneRepaint(state, -12, 2);
 }
 BENCHMARK(BM_PaneRepaintOneYearAtRatio2)->Unit(benchmark::kMillisecond);
+
+void BM_PaneRepaintTenWeeksWithLines(benchmark::State &state)
+{
+    paneRepaint(state, 70, 1, true);
+}
+BENCHMARK(BM_PaneRepaintTenWeeksWithLines)->Unit(benchmark::kMillisecond);
+
+void BM_PaneRepaintOneYearWithLines(benchmark::State &state)
+{
+    paneRepaint(state, -12, 1, true);
+}
+BENCHMARK(BM_PaneRepaintOneYearWithLines)->Unit(benchmark::kMillisecond);
+
+void BM_PaneRepaintOneYear96Dpi(benchmark::State &state)
+{
+    paneRepaint(state, -12, 1, false, 96);
+}
+BENCHMARK(BM_PaneRepaintOneYear96Dpi)->Unit(benchmark::kMillisecond);
+
+void BM_PaneRepaintOneYearWithLines96Dpi(benchmark::State &state)
+{
+    paneRepaint(state, -12, 1, true, 96);
+}
+BENCHMARK(BM_PaneRepaintOneYearWithLines96Dpi)->Unit(benchmark::kMillisecond);
+
+void BM_PaneRepaintTenWeeksWithLinesAtRatio2(benchmark::State &state)
+{
+    paneRepaint(state, 70, 2, true);
+}
+BENCHMARK(BM_PaneRepaintTenWeeksWithLinesAtRatio2)->Unit(benchmark::kMillisecond);
+
+void BM_PaneRepaintOneYearWithLinesAtRatio2(benchmark::State &state)
+{
+    paneRepaint(state, -12, 2, true);
+}
+BENCHMARK(BM_PaneRepaintOneYearWithLinesAtRatio2)->Unit(benchmark::kMillisecond);
 
 // The whole job: start the PDF, draw the page at 1200 dpi, finish the file.
 void BM_PrintPageToPdf(benchmark::State &state)

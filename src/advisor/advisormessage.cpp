@@ -5,6 +5,7 @@
 #include "entry/entrytext.h"
 #include "journal/cquilloxdoc.h"
 #include "journal/numbertext.h"
+#include "trend/trend.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -94,6 +95,17 @@ void appendFormatted(std::string &out, std::string_view format,
         std::size_t directiveLength = 1;
         if (directive.starts_with("5.2f")) {
             appendFixedNumber(out, std::get<double>(*next++), 2, 5);
+            directiveLength = 4;
+        } else if (directive.starts_with(".2f")) {
+            appendFixedNumber(out, std::get<double>(*next++), 2, 0);
+            directiveLength = 3;
+        } else if (directive.starts_with("+.2f")) {
+            // printf's sign: a value that rounds to zero from below stays "-0.00".
+            const double value = std::get<double>(*next++);
+            if (!std::signbit(value) || std::isnan(value)) {
+                out += '+';
+            }
+            appendFixedNumber(out, value, 2, 0);
             directiveLength = 4;
         } else if (directive.starts_with('d')) {
             appendPaddedInteger(out, std::get<int>(*next++));
@@ -198,6 +210,25 @@ void appendCountdown(std::string &out, const Objective &objective, Date today)
     }
 }
 
+void appendTrendLines(std::string &out, const JournalTrends &trends, double targetWeight,
+                      Date selectedDate)
+{
+    const std::optional<double> pace = trends.weight.paceOn(selectedDate);
+    if (pace) {
+        // A pace needs trend points on or before the day, so the trend is there.
+        appendFormatted(out, advisortexts::trendPaceLine,
+                        {*trends.weight.trendOn(selectedDate), *pace});
+    }
+    const GoalOutlook outlook = goalOutlook(trends.weight, targetWeight, selectedDate);
+    if (outlook.reached) {
+        out += advisortexts::trendReachedLine;
+    } else if (outlook.daysLeft) {
+        const Date arrival = *outlook.arrival;
+        appendFormatted(out, advisortexts::trendForecastLine,
+                        {*outlook.daysLeft, yearOf(arrival), monthOf(arrival), dayOf(arrival)});
+    }
+}
+
 } // namespace
 
 int standardRandom()
@@ -206,7 +237,7 @@ int standardRandom()
 }
 
 std::string composeAdvisorMessage(const CQuilloxDoc &document, Date selectedDate, Date today,
-                                  const RandomSource &random)
+                                  const RandomSource &random, const JournalTrends *trends)
 {
     std::string message;
     const bool selectedIsToday = selectedDate == today;
@@ -217,6 +248,10 @@ std::string composeAdvisorMessage(const CQuilloxDoc &document, Date selectedDate
     }
     if (const DayRecord *day = document.findDay(selectedDate)) {
         appendDayFigures(message, document, *day);
+    }
+    // With or without an entry on the day: the trend carries over the gaps.
+    if (trends) {
+        appendTrendLines(message, *trends, document.objective.weight, selectedDate);
     }
     appendWeekSummary(message, document, selectedDate);
     if (selectedIsToday) {

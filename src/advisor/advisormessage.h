@@ -6,6 +6,7 @@
 #include <string>
 
 class CQuilloxDoc;
+struct JournalTrends;
 
 // Draws one pseudo-random non-negative integer. Only the share of draws
 // divisible by three matters to the advisor (about one in three).
@@ -21,5 +22,8 @@ int standardRandom();
 // has anything to say. UTF-8, lines separated by CR LF, numbers written with a
 // '.' whatever the locale. `random` is drawn at most once, only when the last
 // fourteen days hold no exercise. The pane and the command line both use it.
+// With trends (the trend line switched on), the weight trend's pace and the
+// outlook on the target weight follow the day's own figures.
 std::string composeAdvisorMessage(const CQuilloxDoc &document, Date selectedDate, Date today,
-                                  const RandomSource &random = standardRandom);
+                                  const RandomSource &random = standardRandom,
+                                  const JournalTrends *trends = nullptr);

@@ -1,6 +1,7 @@
 #pragma once
 
-// The advisor's words, UTF-8. The formats take only %5.2f, %d, %s and %%.
+// The advisor's words, UTF-8. The formats take only %5.2f, %.2f, %+.2f, %d, %s
+// and %%.
 
 namespace advisortexts {
 
@@ -34,6 +35,14 @@ inline constexpr const char *absenceLine = "\r\n最近は Jog/Walking ごぶさ�
 // event name, days left
 inline constexpr const char *countdownLine = "\r\n「%s」まで、あと%d日だよ。\r\n";
 inline constexpr const char *encouragement = "ダイエットがんばってね（モキュッ）";
+
+// With the trend on. Weight trend on the day, pace in kg per week.
+inline constexpr const char *trendPaceLine =
+    "トレンドは %.2fkg、この4週間は週 %+.2fkg のペースだよ。\r\n";
+inline constexpr const char *trendReachedLine = "トレンドは目標体重に届いているよ。\r\n";
+// days to go, then the year, month and day the target is reached
+inline constexpr const char *trendForecastLine =
+    "このペースなら目標体重まであと%d日、%d年%d月%d日ごろだよ。\r\n";
 
 // Body-mass-index categories, from too thin to the heaviest class.
 inline constexpr const char *bmiCategories[] = {

@@ -29,6 +29,8 @@ CMessageView::CMessageView(JournalContext &context, QWidget *parent)
     setObjectName(QStringLiteral("messageView"));
     // The paint covers every pixel; erasing first would only make it flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The trend's lines come and go with the trend line.
+    connect(&context, &JournalContext::progressOptionsChanged, this, [this] { onUpdate(nullptr); });
 
     textBox_->setObjectName(QStringLiteral("messageText"));
     textBox_->setFrameShape(QFrame::NoFrame);
@@ -59,8 +61,10 @@ void CMessageView::onUpdate(QObject *)
 
 void CMessageView::composeMessage()
 {
-    message_ = QString::fromStdString(
-        composeAdvisorMessage(context().document(), context().selectedDate(), todayDate()));
+    const JournalContext &journal = context();
+    const JournalTrends *trends = journal.progressOptions().trendLine ? &journal.trends() : nullptr;
+    message_ = QString::fromStdString(composeAdvisorMessage(
+        journal.document(), journal.selectedDate(), todayDate(), standardRandom, trends));
     // The text box is refilled only when the message changes, not at every
     // paint, so that a wave or an expose keeps where the user scrolled to.
     QString shown = message_;

@@ -6,6 +6,7 @@
 #include "app/appicons.h"
 #include "app/caboutdlg.h"
 #include "app/cimportrundlg.h"
+#include "app/cmonthlysummarywnd.h"
 #include "app/framecommands.h"
 #include "app/frametexts.h"
 #include "app/keyboardlocks.h"
@@ -45,6 +46,7 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
+#include <tuple>
 
 namespace {
 
@@ -358,6 +360,8 @@ void CMainFrame::createActions()
         actions_[entry.id] = action;
     }
 
+    createProgressActions();
+
     QAction *statusBarShown = new QAction(this);
     setMenuText(statusBarShown, ui(frametext::viewStatusBar));
     setPrompt(statusBarShown, ui(frametext::promptStatusBar));
@@ -374,6 +378,58 @@ void CMainFrame::createActions()
           FrameAction::Copy, FrameAction::Paste, FrameAction::Undo, FrameAction::ContextHelp,
           FrameAction::NextPane, FrameAction::PreviousPane})
         addAction(actions_[id]);
+}
+
+void CMainFrame::createProgressActions()
+{
+    for (const auto &[id, text, prompt, option] :
+         {std::tuple{FrameAction::TrendLine, graphtext::trendLineItem, frametext::promptTrendLine,
+                     &ProgressOptions::trendLine},
+          std::tuple{FrameAction::GoalLine, graphtext::goalLineItem, frametext::promptGoalLine,
+                     &ProgressOptions::goalLine}}) {
+        auto *action = new QAction(this);
+        setMenuText(action, ui(text));
+        setPrompt(action, ui(prompt));
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this, [this, member = option](bool on) {
+            ProgressOptions options = app_.context().progressOptions();
+            options.*member = on;
+            app_.context().setProgressOptions(options);
+        });
+        actions_[id] = action;
+    }
+    connect(&app_.context(), &JournalContext::progressOptionsChanged, this,
+            &CMainFrame::refreshProgressChecks);
+    refreshProgressChecks();
+
+    auto *summary = new QAction(this);
+    setMenuText(summary, ui(frametext::viewMonthlySummary));
+    setPrompt(summary, ui(frametext::promptMonthlySummary));
+    connect(summary, &QAction::triggered, this, &CMainFrame::showMonthlySummary);
+    actions_[FrameAction::MonthlySummary] = summary;
+}
+
+void CMainFrame::refreshProgressChecks()
+{
+    const ProgressOptions options = app_.context().progressOptions();
+    actions_[FrameAction::TrendLine]->setChecked(options.trendLine);
+    actions_[FrameAction::GoalLine]->setChecked(options.goalLine);
+}
+
+void CMainFrame::showMonthlySummary()
+{
+    if (!summaryWnd_)
+        summaryWnd_ = new CMonthlySummaryWnd(app_.context(), app_.printer(), this);
+    else
+        summaryWnd_->refresh();
+    summaryWnd_->show();
+    summaryWnd_->raise();
+    summaryWnd_->activateWindow();
+}
+
+CMonthlySummaryWnd *CMainFrame::monthlySummaryWindow() const
+{
+    return summaryWnd_.data();
 }
 
 QAction *CMainFrame::action(FrameAction which) const
@@ -428,6 +484,9 @@ void CMainFrame::createMenus()
         periodActions_.emplace_back(a, nDays);
     }
     connect(periodMenu_, &QMenu::aboutToShow, this, &CMainFrame::refreshPeriodChecks);
+    view->addAction(actions_[FrameAction::TrendLine]);
+    view->addAction(actions_[FrameAction::GoalLine]);
+    view->addAction(actions_[FrameAction::MonthlySummary]);
     view->addSeparator();
     view->addAction(actions_[FrameAction::ToolBar]);
     view->addAction(actions_[FrameAction::StatusBar]);

@@ -12,6 +12,7 @@
 class CGraphView;
 class CInputView;
 class CMessageView;
+class CMonthlySummaryWnd;
 class CQuilloxView;
 class FrameCommands;
 class QAction;
@@ -45,6 +46,10 @@ enum class FrameAction {
     ContextHelp,
     NextPane,
     PreviousPane,
+    // The optional layer: trend and goal lines, the monthly summary.
+    TrendLine,
+    GoalLine,
+    MonthlySummary,
 };
 
 // The main window: menu, toolbar, status bar and the four panes. The top row
@@ -87,6 +92,9 @@ class CMainFrame : public QMainWindow {
     // program, else the installed one in ../share/zephalonte/.
     void showHelp();
     void showAbout();
+    // The monthly summary window, opened or brought to the front.
+    void showMonthlySummary();
+    CMonthlySummaryWnd *monthlySummaryWindow() const;
 
     // Follow the program's notices: the journal's name, the recent files, a
     // one-line report for the status bar.
@@ -125,6 +133,9 @@ class CMainFrame : public QMainWindow {
     void printGraph(CPaneView *pane, PaneCommand command);
     std::vector<CPaneView *> panesInOrder() const;
     void layOutTopPanes();
+    // The trend and goal line switches and their check marks.
+    void createProgressActions();
+    void refreshProgressChecks();
 
     FrameCommands &app_;
     std::map<FrameAction, QAction *> actions_;
@@ -149,4 +160,5 @@ class CMainFrame : public QMainWindow {
     bool lockIndicatorsLive_ = false;
     bool printingActive_ = false;
     QAction *importRunAction_ = nullptr;
+    QPointer<CMonthlySummaryWnd> summaryWnd_;
 };

@@ -43,6 +43,23 @@ constexpr double restoredWindowShare = 0.75;
 // the program was ended from outside, until the next start has said so.
 constexpr char untitledSavedKey[] = "Settings/untitledSavedAs";
 
+// The trend and goal line switches: the user's own, whatever journal is open.
+constexpr char trendLineKey[] = "Graph/trendLine";
+constexpr char goalLineKey[] = "Graph/goalLine";
+
+ProgressOptions readProgressOptions(const QSettings &profile)
+{
+    return {profile.value(QLatin1String(trendLineKey), false).toBool(),
+            profile.value(QLatin1String(goalLineKey), false).toBool()};
+}
+
+void writeProgressOptions(QSettings &profile, const ProgressOptions &options)
+{
+    profile.setValue(QLatin1String(trendLineKey), options.trendLine);
+    profile.setValue(QLatin1String(goalLineKey), options.goalLine);
+    profile.sync();
+}
+
 // Where an untitled journal goes when the program is ended from outside.
 QString untitledRescuePath(const QDateTime &when)
 {
@@ -143,6 +160,9 @@ bool CZephalonteApp::startUp(const QStringList &arguments, const QByteArrayList 
     nUser = users.nUser;
     crntUserNum = users.crntUserNum;
     session_ = std::make_unique<JournalSession>(*document_, settings_.get());
+    context_->setProgressOptions(readProgressOptions(*settings_));
+    connect(context_.get(), &JournalContext::progressOptionsChanged, this,
+            [this] { writeProgressOptions(*settings_, context_->progressOptions()); });
 
     programDirectory = QCoreApplication::applicationDirPath();
     if (!programDirectory.endsWith(QLatin1Char('/')))

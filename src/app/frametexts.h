@@ -22,6 +22,7 @@ inline constexpr char viewMenu[] = "表示(&V)";
 inline constexpr char viewGraphPeriod[] = "ｸﾞﾗﾌ表示日数(&G)";
 inline constexpr char viewToolBar[] = "ﾂｰﾙ ﾊﾞｰ(&T)";
 inline constexpr char viewStatusBar[] = "ｽﾃｰﾀｽ ﾊﾞｰ(&S)";
+inline constexpr char viewMonthlySummary[] = "月別集計(&M)...";
 inline constexpr char helpMenu[] = "ﾍﾙﾌﾟ(&H)";
 inline constexpr char helpContents[] = "Zephalonte ﾍﾙﾌﾟ(&H)\tF1";
 inline constexpr char helpAbout[] = "ﾊﾞｰｼﾞｮﾝ情報(&A)...";
@@ -31,6 +32,19 @@ inline constexpr char promptUserInfo[] = "ﾕｰｻﾞ情報を参照・修正�
 inline constexpr char promptGraphSettings[] = "ｸﾞﾗﾌに表示する項目の設定などを行います。\nｸﾞﾗﾌ設定";
 inline constexpr char promptObjective[] = "目的や目標を設定します。\n目的・目標";
 inline constexpr char promptHelp[] = "Zephalonte のﾍﾙﾌﾟを表示します。\nﾍﾙﾌﾟ";
+
+inline constexpr char promptTrendLine[] =
+    "体重と体脂肪率のトレンド (なめらかにした推移) をグラフに描きます。\nトレンド線";
+inline constexpr char promptGoalLine[] = "目標体重の位置に線を描きます。\n目標線";
+inline constexpr char promptMonthlySummary[] = "月ごとの記録の集計を表示します。\n月別集計";
+
+// The monthly summary window.
+inline constexpr char summaryTitle[] = "月別集計";
+inline constexpr char summaryCopy[] = "コピー(&C)";
+inline constexpr char summaryPrint[] = "印刷(&P)...";
+inline constexpr char summaryPreview[] = "印刷ﾌﾟﾚﾋﾞｭｰ(&V)";
+inline constexpr char summaryClose[] = "閉じる";
+inline constexpr char summaryEmpty[] = "記録のある月はまだありません。";
 
 // Status bar.
 inline constexpr char idlePrompt[] = "データを入力し、【登録】を押してください。";

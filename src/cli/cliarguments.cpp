@@ -28,7 +28,7 @@ struct CommandName {
     CliCommand command;
 };
 
-constexpr std::array<CommandName, 8> commandNames{{
+constexpr std::array<CommandName, 10> commandNames{{
     {"add", CliCommand::add},
     {"show", CliCommand::show},
     {"advice", CliCommand::advice},
@@ -37,6 +37,8 @@ constexpr std::array<CommandName, 8> commandNames{{
     {"import-csv", CliCommand::importCsv},
     {"check", CliCommand::check},
     {"import-run", CliCommand::importRun},
+    {"trend", CliCommand::trend},
+    {"summary", CliCommand::summary},
 }};
 
 // Sets the option's field from its value; false with the message otherwise.
@@ -69,6 +71,14 @@ OptionHandler dateInto(std::optional<Date> CliRequest::*field, std::string_view 
     return [field, option](CliRequest &request, std::string_view value, std::string &error) {
         request.*field = parseCommandLineDate(value, option, error);
         return (request.*field).has_value();
+    };
+}
+
+OptionHandler flagInto(bool CliRequest::*field)
+{
+    return [field](CliRequest &request, std::string_view, std::string &) {
+        request.*field = true;
+        return true;
     };
 }
 
@@ -192,8 +202,8 @@ const std::vector<OptionRule> &optionRules()
              return true;
          }},
         {"--date", {add, advice, graph}, true, dateInto(&CliRequest::date, "--date")},
-        {"--from", {show}, true, dateInto(&CliRequest::from, "--from")},
-        {"--to", {show}, true, dateInto(&CliRequest::to, "--to")},
+        {"--from", {show, trend, summary}, true, dateInto(&CliRequest::from, "--from")},
+        {"--to", {show, trend, summary}, true, dateInto(&CliRequest::to, "--to")},
         {"--weight", {add}, true, numberInto(&CliRequest::weight, "--weight")},
         {"--fat", {add}, true, numberInto(&CliRequest::fatPercent, "--fat")},
         {"--jog-km", {add}, true, numberInto(&CliRequest::jogDistance, "--jog-km")},
@@ -204,6 +214,8 @@ const std::vector<OptionRule> &optionRules()
         {"--period", {graph}, true, applyPeriod},
         {"--size", {graph}, true, applySize},
         {"--scale", {graph}, true, applyScale},
+        {"--trend", {advice, graph}, false, flagInto(&CliRequest::trend)},
+        {"--goal", {graph}, false, flagInto(&CliRequest::goal)},
         {"--skip-bad",
          {importCsv},
          false,
@@ -458,6 +470,10 @@ std::string usageText(CliCommand command)
         return clitext::checkUsage;
     case CliCommand::importRun:
         return clitext::importRunUsage;
+    case CliCommand::trend:
+        return clitext::trendUsage;
+    case CliCommand::summary:
+        return clitext::summaryUsage;
     case CliCommand::none:
         break;
     }

@@ -8,7 +8,20 @@
 #include <string_view>
 #include <vector>
 
-enum class CliCommand { none, add, show, advice, graph, exportCsv, importCsv, check, importRun };
+enum class CliCommand {
+    none,
+    add,
+    show,
+    advice,
+    graph,
+    exportCsv,
+    importCsv,
+    check,
+    importRun,
+    // The trends and the monthly summary.
+    trend,
+    summary,
+};
 
 // What the command line asks for, with every value already checked: a date
 // is a real day, a period and a size are in range. The texts of `zeph add`
@@ -20,8 +33,8 @@ struct CliRequest {
     std::string file; // --file; empty: the current user's journal
 
     std::optional<Date> date; // add, advice, graph
-    std::optional<Date> from; // show
-    std::optional<Date> to;   // show
+    std::optional<Date> from; // show, trend, summary
+    std::optional<Date> to;   // show, trend, summary
 
     // add: an option not given leaves that field as the day holds it.
     std::optional<std::string> weight;
@@ -39,6 +52,10 @@ struct CliRequest {
     int width = 1200;
     int height = 400;
     double scale = 1; // --scale: device pixels per pixel of the PNG's size
+
+    // advice and graph: the trend line switched on; graph: the goal line.
+    bool trend = false;
+    bool goal = false;
 
     // import-csv ("-" is standard input), check
     std::string input;

@@ -7,6 +7,7 @@
 #include "cli/clitexts.h"
 #include "cli/journalcheck.h"
 #include "cli/journalcsv.h"
+#include "cli/progresscsv.h"
 #include "dialogs/uitext.h"
 #include "entry/cp932.h"
 #include "entry/dayentry.h"
@@ -21,6 +22,8 @@
 #include "session/sessionmessages.h"
 #include "session/sessiontexts.h"
 #include "session/userprofile.h"
+#include "trend/monthlysummary.h"
+#include "trend/trend.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -407,8 +410,11 @@ int runAdvice(const CliRequest &request)
     // The remark on a long rest is drawn at random, as the window draws it.
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     const Date today = todayDate();
-    const std::string message =
-        composeAdvisorMessage(journal.document(), request.date.value_or(today), today);
+    const CQuilloxDoc &doc = journal.document();
+    const std::optional<JournalTrends> trends =
+        request.trend ? std::optional(journalTrends(doc.dayList())) : std::nullopt;
+    const std::string message = composeAdvisorMessage(doc, request.date.value_or(today), today,
+                                                      standardRandom, trends ? &*trends : nullptr);
     std::string text = withLineFeeds(message);
     while (text.ends_with('\n')) {
         text.pop_back();
@@ -421,7 +427,7 @@ int runAdvice(const CliRequest &request)
 // at device pixel ratio `scale`, as on a scaled desktop, scale times as many
 // pixels each way.
 QByteArray screenGraphPng(const CQuilloxDoc &doc, Date selected, GraphPeriodState &period,
-                          int width, int height, double scale)
+                          int width, int height, double scale, const GraphOverlays &overlays)
 {
     QImage image(qRound(width * scale), qRound(height * scale), QImage::Format_RGB32);
     image.setDevicePixelRatio(scale);
@@ -431,7 +437,8 @@ QByteArray screenGraphPng(const CQuilloxDoc &doc, Date selected, GraphPeriodStat
     image.fill(QGuiApplication::palette().color(QPalette::Base));
     {
         QPainter painter(&image);
-        drawGraph(painter, doc, selected, period, QRect(0, 0, width, height), screenGraphK, false);
+        drawGraph(painter, doc, selected, period, QRect(0, 0, width, height), screenGraphK, false,
+                  overlays);
     }
     QByteArray png;
     QBuffer buffer(&png);
@@ -442,7 +449,8 @@ QByteArray screenGraphPng(const CQuilloxDoc &doc, Date selected, GraphPeriodStat
 
 // The printed page: A4 in the journal's paper orientation, on a 1200-dpi
 // printer's printable area, as PDF.
-QByteArray printedGraphPdf(const CQuilloxDoc &doc, Date selected, GraphPeriodState &period)
+QByteArray printedGraphPdf(const CQuilloxDoc &doc, Date selected, GraphPeriodState &period,
+                           const GraphOverlays &overlays)
 {
     QByteArray pdf;
     QBuffer buffer(&pdf);
@@ -457,7 +465,7 @@ QByteArray printedGraphPdf(const CQuilloxDoc &doc, Date selected, GraphPeriodSta
         writer.setCreator(ui(applicationTitle));
         QPainter painter(&writer);
         drawGraph(painter, doc, selected, period, QRect(0, 0, writer.width(), writer.height()),
-                  paperGraphK, true);
+                  paperGraphK, true, overlays);
     }
     return pdf;
 }
@@ -498,9 +506,13 @@ int runGraph(const CliRequest &request)
     if (refuseCompanionOutput(journal.path(), request.output)) {
         return exitBadInput;
     }
-    const QByteArray bytes = request.pdf ? printedGraphPdf(doc, selected, period)
-                                         : screenGraphPng(doc, selected, period, request.width,
-                                                          request.height, request.scale);
+    const std::optional<JournalTrends> trends =
+        request.trend ? std::optional(journalTrends(doc.dayList())) : std::nullopt;
+    const GraphOverlays overlays{trends ? &*trends : nullptr, request.goal};
+    const QByteArray bytes = request.pdf
+                                 ? printedGraphPdf(doc, selected, period, overlays)
+                                 : screenGraphPng(doc, selected, period, request.width,
+                                                  request.height, request.scale, overlays);
     return writeOutputFile(
         request.output,
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
@@ -516,6 +528,28 @@ int runExportCsv(const CliRequest &request)
         return exitBadInput;
     }
     return writeOutputFile(request.output, journalCsv(journal.document().dayList()));
+}
+
+// The trends and the monthly summary, as CSV on standard output.
+int runTrend(const CliRequest &request)
+{
+    OpenJournal journal(request, false);
+    if (!journal.opened()) {
+        return journal.failureStatus();
+    }
+    const CQuilloxDoc::DayList &days = journal.document().dayList();
+    writeOut(trendCsv(days, journalTrends(days), request.from, request.to));
+    return finishOutput();
+}
+
+int runSummary(const CliRequest &request)
+{
+    OpenJournal journal(request, false);
+    if (!journal.opened()) {
+        return journal.failureStatus();
+    }
+    writeOut(summaryCsv(monthlySummary(journal.document().dayList(), request.from, request.to)));
+    return finishOutput();
 }
 
 int runImportCsv(const CliRequest &request)
@@ -694,6 +728,10 @@ int runZeph(int argc, char *argv[])
         return runCheck(request);
     case CliCommand::importRun:
         return runImportRun(request);
+    case CliCommand::trend:
+        return runTrend(request);
+    case CliCommand::summary:
+        return runSummary(request);
     default:
         break;
     }

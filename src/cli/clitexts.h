@@ -25,6 +25,8 @@ inline constexpr const char *generalUsage =
     "  import-csv  CSV の日を日誌に取り込む\n"
     "  import-run  GPX・TCX・FIT ファイルのランやウォークをその日に記録する\n"
     "  check       日誌ファイルを読み込んで失われる行を調べる\n"
+    "  trend       体重と体脂肪率のトレンドを CSV に書き出す\n"
+    "  summary     月別集計を CSV に書き出す\n"
     "\n"
     "  --help      この説明を表示する (zeph COMMAND --help で各コマンドの説明)\n"
     "  --version   版を表示する\n"
@@ -33,8 +35,8 @@ inline constexpr const char *generalUsage =
     "の文字だけにしてください。\n"
     "終了状態: 0 成功、1 日誌を開けない・使用中・保存できない (check では失われる行がある)、\n"
     "2 引数や入力が不正 (日誌やその控えへの書き出し、UTF-8 でない名前を含む)。\n"
-    "失敗したときは何も書き込みません。読むだけのコマンド (show advice graph export-csv) は、\n"
-    "日誌のフォルダに何も残しません。\n"
+    "失敗したときは何も書き込みません。読むだけのコマンド (show advice graph export-csv\n"
+    "trend summary) は、日誌のフォルダに何も残しません。\n"
     "ウィンドウで保存されなかった変更の控え (.日誌名.recovery) があるときは、\n"
     "書き込むコマンド (add, import-csv, import-run) は実行しません (終了状態 1)。\n"
     "ほかのプログラムが変更した日誌は、保存の前に .conflict-日付-時刻 として残します。\n";
@@ -53,19 +55,23 @@ inline constexpr const char *showUsage = "使い方: zeph show [--from YYYY-MM-D
                                          "日誌の一覧の行を、新しい日から順に表示します。\n";
 
 inline constexpr const char *adviceUsage =
-    "使い方: zeph advice [--date YYYY-MM-DD]\n"
-    "その日 (既定は今日) についてのアドバイスを表示します。\n";
+    "使い方: zeph advice [--date YYYY-MM-DD] [--trend]\n"
+    "その日 (既定は今日) についてのアドバイスを表示します。\n"
+    "--trend を指定すると、トレンド線を表示しているときと同じく、体重のトレンドと\n"
+    "この4週間のペース、目標体重に届く日の見込みも表示します。\n";
 
 inline constexpr const char *graphUsage =
     "使い方: zeph graph OUT.pdf|OUT.png [--date YYYY-MM-DD] [--period N|1m|3m|6m|12m]\n"
-    "                   [--size WxH] [--scale R]\n"
+    "                   [--size WxH] [--scale R] [--trend] [--goal]\n"
     "グラフを書き出します。PDF は印刷されるページ (A4、日誌の用紙の向き)、\n"
     "PNG は画面のグラフ枠の表示 (既定の大きさ 1200x400) です。\n"
     "--scale は PNG の画素密度 (1〜4、既定 1)。2 なら拡大表示 200% の画面と同じ\n"
     "くっきりした表示を、幅と高さが 2 倍の画像に書き出します。\n"
     "期間と選択日は、--date の日 (既定は今日) にグラフ枠を開いたときと同じです。\n"
     "--period は表示日数 (日数、または 1m 3m 6m 12m の月数)。既定は日誌の設定です。\n"
-    "OUT の扱いは export-csv と同じです (日誌やその控えには書き出しません)。\n";
+    "OUT の扱いは export-csv と同じです (日誌やその控えには書き出しません)。\n"
+    "--trend は体重と体脂肪率のトレンド線を、--goal は目標体重の線を描きます\n"
+    "(目標体重の線があるときは、体重の目盛りを目標体重も入るように合わせます)。\n";
 
 inline constexpr const char *exportUsage =
     "使い方: zeph export-csv [OUT]\n"
@@ -106,6 +112,22 @@ inline constexpr const char *importRunUsage =
     "記録した運動ごとに、日付・項目・距離 (km)・時間を1行ずつ表示します。\n"
     "読めないファイルや取り込まない種目は理由を表示し、残りを取り込んでから終了状態 2 で終わります。\n"
     "日誌のファイルがまだなければ作ります。\n";
+
+inline constexpr const char *trendUsage =
+    "使い方: zeph trend [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
+    "体重か体脂肪率のある日を古い日から順に、そのトレンドとともに CSV で書き出します。\n"
+    "トレンドはいつも日誌全体から計算します。--from と --to は書き出す行だけを選びます。\n"
+    "値のない欄は空です。\n"
+    "列: date,weight,weight_trend,fat_percent,fat_trend\n";
+
+inline constexpr const char *summaryUsage =
+    "使い方: zeph summary [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
+    "記録のある月ごとに、日数、体重の平均・最小・最大、体脂肪率の平均、Jog と Walk の\n"
+    "距離と時間 (秒) の合計、消費カロリーの目安を、古い月から順に CSV で書き出します。\n"
+    "--from と --to は数える日を選びます。平均などは 0 でない値の日から求め、\n"
+    "そのような日がなければ空です。\n"
+    "列: month,days,weight_mean,weight_min,weight_max,fat_mean,jog_km,jog_seconds,"
+    "walk_km,walk_seconds,kcal\n";
 
 // ---- argument errors ----
 inline constexpr const char *noCommand = "コマンドを指定してください。";

@@ -40,14 +40,6 @@ constexpr std::array<ValueColumn, 6> valueColumns{{
     {clitext::columnWalkSeconds, &DayRecord::walkDuration, true},
 }};
 
-std::string isoDate(Date date)
-{
-    std::string text = formatDate(date); // "%Y/%m/%d"
-    text[4] = '-';
-    text[7] = '-';
-    return text;
-}
-
 std::string_view trimBlanks(std::string_view text)
 {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
@@ -143,6 +135,14 @@ std::optional<DayRecord> dayFromRecord(const CsvRecord &record, std::string &rea
 }
 
 } // namespace
+
+std::string isoDate(Date date)
+{
+    std::string text = formatDate(date); // "%Y/%m/%d"
+    text[4] = '-';
+    text[7] = '-';
+    return text;
+}
 
 std::string journalCsv(const CQuilloxDoc::DayList &days)
 {

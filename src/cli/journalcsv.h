@@ -18,6 +18,9 @@ extern const char *const journalCsvHeader;
 
 std::string journalCsv(const CQuilloxDoc::DayList &days);
 
+// YYYY-MM-DD.
+std::string isoDate(Date date);
+
 struct CsvRejectedLine {
     std::size_t lineNumber = 0;
     std::string reason; // UTF-8

@@ -31,6 +31,14 @@ CGraphView::CGraphView(JournalContext &context, QWidget *parent) : CPaneView(con
     // Every paint covers the whole pane from its off-screen image.
     setAttribute(Qt::WA_OpaquePaintEvent);
     connect(&context, &JournalContext::graphPeriodReset, this, &CGraphView::invalidatePeriod);
+    connect(&context, &JournalContext::progressOptionsChanged, this,
+            qOverload<>(&CGraphView::update));
+}
+
+GraphOverlays CGraphView::overlays() const
+{
+    const ProgressOptions options = context().progressOptions();
+    return {options.trendLine ? &context().trends() : nullptr, options.goalLine};
 }
 
 void CGraphView::invalidatePeriod()
@@ -67,8 +75,8 @@ void CGraphView::paintEvent(QPaintEvent *)
     const CQuilloxDoc &doc = context().document();
     {
         QPainter painter(&buffer);
-        const GraphLayout drawn =
-            drawGraph(painter, doc, context().selectedDate(), *this, rect(), screenGraphK, false);
+        const GraphLayout drawn = drawGraph(painter, doc, context().selectedDate(), *this, rect(),
+                                            screenGraphK, false, overlays());
         plotRect = drawn.plotRect;
         if (!doc.dayList().empty()) {
             dayWidth = drawn.dayWidth;
@@ -85,7 +93,7 @@ void CGraphView::printGraph(QPainter &painter, const QRect &pageRect)
     ensurePeriod();
     // The page's layout is not kept: clicks on the pane go by its own.
     drawGraph(painter, context().document(), context().selectedDate(), *this, pageRect, paperGraphK,
-              true);
+              true, overlays());
 }
 
 void CGraphView::mousePressEvent(QMouseEvent *event)
@@ -134,6 +142,19 @@ QMenu *CGraphView::createContextMenu(QWidget *parent)
         action->setChecked(context().document().isGraphPeriodChecked(nDays));
         connect(action, &QAction::triggered, this,
                 [this, nDays] { context().setGraphPeriod(nDays); });
+    }
+    // The two switches of the trend and goal lines, as in the view menu.
+    for (const auto &[text, option] :
+         {std::pair{graphtext::trendLineItem, &ProgressOptions::trendLine},
+          std::pair{graphtext::goalLineItem, &ProgressOptions::goalLine}}) {
+        QAction *action = menu->addAction(ui(text));
+        action->setCheckable(true);
+        action->setChecked(context().progressOptions().*option);
+        connect(action, &QAction::toggled, this, [this, option](bool on) {
+            ProgressOptions options = context().progressOptions();
+            options.*option = on;
+            context().setProgressOptions(options);
+        });
     }
     // The settings dialog belongs to the main window's command; the item
     // follows it, available exactly when that is.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "graph/graphgeometry.h"
+#include "graph/graphoverlays.h"
 #include "graph/graphperiod.h"
 #include "pane/cpaneview.h"
 
@@ -36,7 +37,8 @@ class CGraphView : public CPaneView, public GraphPeriodState, public GraphLayout
     void runCommand(PaneCommand command) override;
 
     // The pop-up menu: the period submenu with the current period checked,
-    // then the graph settings. The caller owns it.
+    // the trend and goal line switches, then the graph settings. The caller
+    // owns it.
     QMenu *createContextMenu(QWidget *parent);
 
   protected:
@@ -50,6 +52,8 @@ class CGraphView : public CPaneView, public GraphPeriodState, public GraphLayout
     // The period for today when none is worked out yet and there is
     // something to show.
     void ensurePeriod();
+    // The trend and goal lines as the context's options have them.
+    GraphOverlays overlays() const;
 
     QPointer<QAction> settingsAction_;
     QImage buffer_; // the off-screen image of the last paint

@@ -14,16 +14,15 @@ namespace {
 
 const QString cannotPrintText = QStringLiteral("印刷できませんでした。\n%1");
 
-// Draws the one page; false when the printer could not be started.
-bool printOnePage(QPrinter &printer, CGraphView &graph)
+// Draws the pages; false when the printer could not be started.
+bool printAllPages(QPrinter &printer, const PrintedPages &pages)
 {
-    // One page only, whatever range a dialog or an earlier job left.
+    // Every page, whatever range a dialog or an earlier job left.
     printer.setFromTo(0, 0);
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    // The painter's origin is the top-left of the printable area.
-    graph.printGraph(painter, QRect(0, 0, printer.width(), printer.height()));
+    pages(painter, printer);
     return painter.end();
 }
 
@@ -43,34 +42,46 @@ bool ensureOutputFile(QPrinter &printer, QWidget *parent)
 
 } // namespace
 
-void printGraphPage(CGraphView &graph, QPrinter &printer, QWidget *pane, PaneCommand command)
+void printDocument(const PrintedPages &pages, QPrinter &printer, QWidget *parent,
+                   PaneCommand command, int pageCount)
 {
     if (command == PaneCommand::PrintPreview) {
-        QPrintPreviewDialog preview(&printer, pane);
-        QObject::connect(
-            &preview, &QPrintPreviewDialog::paintRequested, &preview, [&graph](QPrinter *target) {
-                QPainter painter(target);
-                graph.printGraph(painter, QRect(0, 0, target->width(), target->height()));
-            });
+        QPrintPreviewDialog preview(&printer, parent);
+        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                         [&pages](QPrinter *target) {
+                             QPainter painter(target);
+                             pages(painter, *target);
+                         });
         preview.exec();
         return;
     }
 
     if (command == PaneCommand::Print) {
-        QPrintDialog dialog(&printer, pane);
-        dialog.setMinMax(1, 1);
+        QPrintDialog dialog(&printer, parent);
+        if (pageCount > 0)
+            dialog.setMinMax(1, pageCount);
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
         if (dialog.exec() != QDialog::Accepted)
             return;
     } else if (command != PaneCommand::PrintDirect) {
         return;
     }
-    if (!ensureOutputFile(printer, pane))
+    if (!ensureOutputFile(printer, parent))
         return;
-    if (!printOnePage(printer, graph)) {
+    if (!printAllPages(printer, pages)) {
         const QString where = printer.outputFileName().isEmpty()
                                   ? printer.printerName()
                                   : QDir::toNativeSeparators(printer.outputFileName());
-        QMessageBox::warning(pane, QStringLiteral("Zephalonte"), cannotPrintText.arg(where));
+        QMessageBox::warning(parent, QStringLiteral("Zephalonte"), cannotPrintText.arg(where));
     }
+}
+
+void printGraphPage(CGraphView &graph, QPrinter &printer, QWidget *pane, PaneCommand command)
+{
+    // One page; the painter's origin is the top-left of the printable area.
+    printDocument(
+        [&graph](QPainter &painter, QPrinter &target) {
+            graph.printGraph(painter, QRect(0, 0, target.width(), target.height()));
+        },
+        printer, pane, command, 1);
 }

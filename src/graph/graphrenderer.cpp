@@ -315,7 +315,8 @@ class GraphPainter {
     {
     }
 
-    GraphLayout draw(const PixelRect &rect, Date selectedDate, const GraphPeriodState &period);
+    GraphLayout draw(const PixelRect &rect, Date selectedDate, const GraphPeriodState &period,
+                     const GraphOverlays &overlays);
 
   private:
     // One label: its text, where its top-left corner goes and its box.
@@ -427,7 +428,7 @@ void GraphPainter::drawPlaced(const std::vector<Label> &labels, const std::vecto
 }
 
 GraphLayout GraphPainter::draw(const PixelRect &rect, Date selectedDate,
-                               const GraphPeriodState &period)
+                               const GraphPeriodState &period, const GraphOverlays &overlays)
 {
     GraphLayout layout;
     const std::vector<int> secondary = secondaryAxisSeries(settings_);
@@ -456,12 +457,15 @@ GraphLayout GraphPainter::draw(const PixelRect &rect, Date selectedDate,
 
     drawDateStrip(selectedDate);
 
-    scales_ = fitSeriesScales(doc_, period_.periodStart, period_.periodEnd, printing_);
+    scales_ = fitSeriesScales(doc_, period_.periodStart, period_.periodEnd, printing_,
+                              goalWeight(doc_, overlays));
     if (settings_.yAxisMain >= 0 && settings_.yAxisMain < graphSeriesCount)
         drawMainAxis(scales_[settings_.yAxisMain], toQColor(settings_.colorDivision),
                      QString::fromUtf8(graphtext::units[settings_.yAxisMain]));
     drawSecondaryAxes(secondary);
 
+    drawGraphOverlays(p_, doc_, overlays, {plot_, days_, period_, units_},
+                      scales_[graphSeriesWeight], scales_[graphSeriesFatPercent]);
     drawAllBars();
     // Weight is drawn last so that it lies on top.
     for (int series : {graphSeriesNotFat, graphSeriesFat, graphSeriesFatPercent, graphSeriesWeight})
@@ -833,7 +837,8 @@ NavigationButtons GraphPainter::drawNavigationButtons(const PixelRect &clientRec
 } // namespace
 
 GraphLayout drawGraph(QPainter &painter, const CQuilloxDoc &doc, Date selectedDate,
-                      const GraphPeriodState &period, const QRect &rect, int k, bool printing)
+                      const GraphPeriodState &period, const QRect &rect, int k, bool printing,
+                      const GraphOverlays &overlays)
 {
     const GraphUnits units = graphUnits(painter.device()->logicalDpiY(), k);
     painter.save();
@@ -847,7 +852,7 @@ GraphLayout drawGraph(QPainter &painter, const CQuilloxDoc &doc, Date selectedDa
     GraphPainter graph(painter, doc, units, printing);
     const PixelRect area{rect.left(), rect.top(), rect.left() + rect.width(),
                          rect.top() + rect.height()};
-    const GraphLayout layout = graph.draw(area, selectedDate, period);
+    const GraphLayout layout = graph.draw(area, selectedDate, period, overlays);
     painter.restore();
     return layout;
 }

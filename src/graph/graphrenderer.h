@@ -1,6 +1,7 @@
 #pragma once
 
 #include "graph/graphgeometry.h"
+#include "graph/graphoverlays.h"
 #include "graph/graphperiod.h"
 
 class CQuilloxDoc;
@@ -19,9 +20,11 @@ inline constexpr int paperGraphK = 5;
 // is drawn. Returns what was laid out (the buttons only on screen, dayWidth
 // only when the journal has entries and the period is valid). Everything
 // comes from the arguments, the clock included, so the same call paints the
-// pane, the printed page, the preview and an exported image.
+// pane, the printed page, the preview and an exported image. overlays adds
+// the trend and goal lines (none by default).
 GraphLayout drawGraph(QPainter &painter, const CQuilloxDoc &doc, Date selectedDate,
-                      const GraphPeriodState &period, const QRect &rect, int k, bool printing);
+                      const GraphPeriodState &period, const QRect &rect, int k, bool printing,
+                      const GraphOverlays &overlays = GraphOverlays{});
 
 // The period a pane shows when it opens on doc (or after a period command),
 // with today taken as given.

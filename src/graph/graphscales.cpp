@@ -4,14 +4,26 @@
 #include "journal/cquilloxdoc.h"
 
 #include <algorithm>
+#include <cmath>
 
-std::array<AxisScale, 8> fitSeriesScales(const CQuilloxDoc &doc, Date first, Date last, bool extend)
+std::array<AxisScale, 8> fitSeriesScales(const CQuilloxDoc &doc, Date first, Date last, bool extend,
+                                         std::optional<double> alsoWeight)
 {
     const GraphSettings &settings = doc.graphSettings;
     std::array<CQuilloxDoc::ValueRange, graphSeriesCount> ranges{};
     for (int series = 0; series < graphSeriesCount; ++series)
         ranges[series] =
             doc.seriesRange(seriesJournalIndex(series), first, last, seriesDivisor(series));
+
+    if (alsoWeight) {
+        // A whole-number value at the bottom would become the axis's minimum
+        // and its line would vanish under the baseline: it is fitted a hair
+        // lower, which starts the axis one division further down.
+        CQuilloxDoc::ValueRange &weight = ranges[graphSeriesWeight];
+        const double below = std::nextafter(*alsoWeight, -HUGE_VAL);
+        weight.smallest = std::min(weight.smallest, below);
+        weight.largest = std::max(weight.largest, *alsoWeight);
+    }
 
     const auto share = [&](int jog, int walk) {
         if (isSeriesShown(settings, jog) && isSeriesShown(settings, walk)) {

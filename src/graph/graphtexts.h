@@ -28,4 +28,10 @@ inline constexpr std::array<const char *, 14> graphPeriodItems = {
 inline constexpr char periodSubmenu[] = "ｸﾞﾗﾌ表示日数(&G)";
 inline constexpr char graphSettingsItem[] = "ｸﾞﾗﾌ設定(&S)...";
 
+// The optional layer over the graph: its two switches (pop-up menu and view
+// menu) and the mark at the right end of the goal line.
+inline constexpr char trendLineItem[] = "トレンド線(&R)";
+inline constexpr char goalLineItem[] = "目標線(&L)";
+inline constexpr char goalMark[] = "目標";
+
 } // namespace graphtext

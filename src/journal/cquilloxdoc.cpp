@@ -64,7 +64,9 @@ void CQuilloxDoc::setDay(Date date, std::string memo, double weight, double fatP
     entry.walkDistance = walkDistance;
     entry.walkDuration = walkDuration;
     entry.memo = std::move(memo);
-    modified_ = true;
+    // Counted as a change also when the day was only replaced in place, so
+    // that whatever keeps figures from the values sees it.
+    setModified(true);
 }
 
 void CQuilloxDoc::removeDay(Date date)

@@ -31,3 +31,21 @@ void JournalContext::setGraphPeriod(int nDays)
     resetGraphPeriod();
     updateAllViews();
 }
+
+void JournalContext::setProgressOptions(const ProgressOptions &options)
+{
+    if (options == progressOptions_)
+        return;
+    progressOptions_ = options;
+    emit progressOptionsChanged();
+}
+
+const JournalTrends &JournalContext::trends() const
+{
+    const std::pair key{document_.dayListRevision(), document_.changeCount()};
+    if (trendsKey_ != key) {
+        updateJournalTrends(document_.dayList(), trends_);
+        trendsKey_ = key;
+    }
+    return trends_;
+}

@@ -164,7 +164,12 @@ TEST(ZephGuards, readingCommandsLeaveTheFoldersListingAsItWas)
     const std::vector<std::string> listing = dir.entries();
     const std::string graph = (elsewhere.path() / "week.png").string();
     for (const std::vector<std::string> &args : std::vector<std::vector<std::string>>{
-             {"show"}, {"advice"}, {"export-csv"}, {"graph", graph, "--size", "200x100"}}) {
+             {"show"},
+             {"advice", "--trend"},
+             {"export-csv"},
+             {"graph", graph, "--size", "200x100", "--trend", "--goal"},
+             {"trend"},
+             {"summary"}}) {
         const zephtest::Run run = runZeph(dir.path(), args);
         EXPECT_EQ(run.status, 0) << args[0] << ": " << run.err;
         EXPECT_TRUE(contains(run.err, "6 行目")) << run.err;

@@ -1,6 +1,7 @@
 #include "advisor/advisormessage.h"
 
 #include "journal/cquilloxdoc.h"
+#include "trend/trend.h"
 
 #include <gtest/gtest.h>
 
@@ -277,6 +278,59 @@ TEST(AdvisorMessage, everyPartInItsOrder)
               "\r\n24日から30日までの\r\n"
               "　　平均体重は 22.00kg だよ。\r\n" +
                   praise + "\r\n「ホノルル表参道」まで、あと2日だよ。\r\n");
+}
+
+} // namespace
+
+namespace {
+
+TEST(AdvisorMessage, trendLinesFollowTheDayFiguresWithOrWithoutAnEntry)
+{
+    const Date start = makeDate(2026, 3, 1);
+    const Date today = makeDate(2026, 12, 4);
+    CQuilloxDoc falling;
+    falling.objective.weight = 75;
+    for (int i = 0; i < 14; ++i)
+        falling.setDay(start + days{i}, "", 80 - 0.2 * i, 0, 0, 0, 0, 0);
+    CQuilloxDoc level;
+    for (int i = 0; i < 14; ++i)
+        level.setDay(start + days{i}, "", 70 - 0.0001 * i, 0, 0, 0, 0, 0);
+    CQuilloxDoc reached = level;
+    reached.objective.weight = 71;
+    CQuilloxDoc young; // one week short of a pace
+    young.objective.weight = 60;
+    young.setDay(start, "", 70, 0, 0, 0, 0, 0);
+
+    const std::string pace = "トレンドは 78.74kg、この4週間は週 -0.69kg のペースだよ。\r\n";
+    struct Case {
+        const char *name;
+        const CQuilloxDoc *doc;
+        Date selected;
+        std::string lines;
+    };
+    const Case cases[] = {
+        {"with an entry", &falling, start + days{13},
+         pace + "このペースなら目標体重まであと38日、2026年4月21日ごろだよ。\r\n"},
+        {"after the last entry", &falling, start + days{16},
+         pace + "このペースなら目標体重まであと38日、2026年4月24日ごろだよ。\r\n"},
+        {"a pace just below zero", &level, start + days{13},
+         "トレンドは 70.00kg、この4週間は週 -0.00kg のペースだよ。\r\n"},
+        {"target reached", &reached, start + days{13},
+         "トレンドは 70.00kg、この4週間は週 -0.00kg のペースだよ。\r\n"
+         "トレンドは目標体重に届いているよ。\r\n"},
+        {"no pace yet", &young, start, ""},
+        {"before the first weight", &falling, start - days{1}, ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const JournalTrends trends = journalTrends(c.doc->dayList());
+        const std::string withTrend =
+            composeAdvisorMessage(*c.doc, c.selected, today, always(1), &trends);
+        const std::string without = composeAdvisorMessage(*c.doc, c.selected, today, always(1));
+        // The trend's lines come between the day's own figures and the week.
+        const std::string dayFigures = dayLines(without);
+        EXPECT_EQ(withTrend, dayFigures + c.lines + without.substr(dayFigures.size()));
+    }
 }
 
 } // namespace

@@ -283,4 +283,35 @@ TEST(GraphScalesTest, jogAndWalkShareTheirTopWhenBothAreShown)
     EXPECT_TRUE(fitSeriesScales(doc, d(2026, 6, 1), d(2026, 6, 2), false)[0].isEmpty());
 }
 
+TEST(GraphScalesTest, aGoalWeightIsFittedInAboveTheBottomEdge)
+{
+    CQuilloxDoc doc;
+    doc.setDay(d(2026, 5, 1), "", 60.3, 0, 0, 0, 0, 0);
+    doc.setDay(d(2026, 5, 2), "", 63.8, 0, 0, 0, 0, 0);
+    struct Case {
+        std::optional<double> goal;
+        double min;
+        double max;
+    };
+    const Case cases[] = {
+        {std::nullopt, 60, 64}, // as without the goal line
+        {62, 60, 64},           // inside the values: the same
+        {66.5, 60, 68},         // above them
+        {55.5, 54, 64},         // below them
+        {58, 56, 64},           // a whole number below them, not on the edge
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.goal.value_or(0));
+        const AxisScale weight =
+            fitSeriesScales(doc, d(2026, 5, 1), d(2026, 5, 2), false, c.goal)[graphSeriesWeight];
+        EXPECT_EQ(weight.min, c.min);
+        EXPECT_EQ(weight.max, c.max);
+    }
+    // With no weight in the period the scale still holds the goal.
+    const AxisScale alone =
+        fitSeriesScales(doc, d(2026, 6, 1), d(2026, 6, 2), false, 52.0)[graphSeriesWeight];
+    EXPECT_LT(alone.min, 52);
+    EXPECT_GT(alone.max, 52);
+}
+
 } // namespace

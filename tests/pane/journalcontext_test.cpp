@@ -39,6 +39,27 @@ TEST(JournalContext, announcesOnlyRealChangesAndInOrder)
     EXPECT_EQ(doc.graphSettings.graphNDays, -3);
 }
 
+TEST(JournalContext, trendsFollowEveryChangeOfTheDaysAndOptionsAnnounceOnlyChanges)
+{
+    const Date today = makeDate(2026, 12, 4);
+    CQuilloxDoc doc(today);
+    JournalContext context(doc, today);
+    int announced = 0;
+    QObject::connect(&context, &JournalContext::progressOptionsChanged, [&] { ++announced; });
+    context.setProgressOptions({false, false}); // as they start: nothing to tell
+    context.setProgressOptions({true, false});
+    context.setProgressOptions({true, false});
+    EXPECT_EQ(announced, 1);
+
+    EXPECT_FALSE(context.trends().weight.trendOn(today));
+    doc.setDay(today, "", 60, 0, 0, 0, 0, 0); // added
+    EXPECT_EQ(context.trends().weight.trendOn(today), 60.0);
+    doc.setDay(today, "", 61, 0, 0, 0, 0, 0); // replaced in place
+    EXPECT_EQ(context.trends().weight.trendOn(today), 61.0);
+    doc.removeDay(today);
+    EXPECT_FALSE(context.trends().weight.trendOn(today));
+}
+
 } // namespace
 
 int main(int argc, char **argv)

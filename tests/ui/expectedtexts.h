@@ -17,8 +17,9 @@ inline const std::vector<std::string> fileMenu = {
 inline constexpr std::size_t firstRecentFileItem = 8;
 inline const std::vector<std::string> settingsMenu = {"ﾕｰｻﾞ情報(&U)...", "目的・目標(&O)...",
                                                       "ｸﾞﾗﾌ(&G)..."};
-inline const std::vector<std::string> viewMenu = {"ｸﾞﾗﾌ表示日数(&G)", "", "ﾂｰﾙ ﾊﾞｰ(&T)",
-                                                  "ｽﾃｰﾀｽ ﾊﾞｰ(&S)"};
+inline const std::vector<std::string> viewMenu = {
+    "ｸﾞﾗﾌ表示日数(&G)", "トレンド線(&R)", "目標線(&L)", "月別集計(&M)...", "",
+    "ﾂｰﾙ ﾊﾞｰ(&T)",      "ｽﾃｰﾀｽ ﾊﾞｰ(&S)"};
 inline const std::vector<std::string> helpMenu = {"Zephalonte ﾍﾙﾌﾟ(&H)\tF1", "",
                                                   "ﾊﾞｰｼﾞｮﾝ情報(&A)..."};
 inline const std::string firstWeekItem = "&1週間分";

@@ -282,11 +282,21 @@ TEST_F(GraphViewTest, dateStripClicksSelectTheDayAndButtonsMoveThePeriod)
 TEST_F(GraphViewTest, popupChecksThePeriodAndItsCommandsRecomputeIt)
 {
     std::unique_ptr<QMenu> menu(graph->createContextMenu(nullptr));
-    ASSERT_EQ(menu->actions().size(), 2);
+    ASSERT_EQ(menu->actions().size(), 4);
     QMenu *periods = menu->actions().at(0)->menu();
     ASSERT_NE(periods, nullptr);
     EXPECT_EQ(menu->actions().at(0)->text(), QStringLiteral("ｸﾞﾗﾌ表示日数(&G)"));
-    EXPECT_EQ(menu->actions().at(1)->text(), QStringLiteral("ｸﾞﾗﾌ設定(&S)..."));
+    EXPECT_EQ(menu->actions().at(1)->text(), QStringLiteral("トレンド線(&R)"));
+    EXPECT_EQ(menu->actions().at(2)->text(), QStringLiteral("目標線(&L)"));
+    EXPECT_EQ(menu->actions().at(3)->text(), QStringLiteral("ｸﾞﾗﾌ設定(&S)..."));
+    // The two switches start off and set the options every pane follows.
+    EXPECT_FALSE(menu->actions().at(1)->isChecked());
+    EXPECT_FALSE(menu->actions().at(2)->isChecked());
+    menu->actions().at(2)->trigger();
+    EXPECT_EQ(app->context().progressOptions(), (ProgressOptions{false, true}));
+    menu.reset(graph->createContextMenu(nullptr));
+    EXPECT_TRUE(menu->actions().at(2)->isChecked());
+    periods = menu->actions().at(0)->menu();
     QStringList checked;
     for (QAction *item : periods->actions())
         if (item->isChecked())

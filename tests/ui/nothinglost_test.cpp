@@ -72,10 +72,14 @@ TEST_F(NothingLostTest, aRegisteredDayReachesTheRecoveryFileUntilTheJournalIsSav
     EXPECT_EQ(fileBytes(recovery()).toStdString(), app->document().journalText());
     EXPECT_EQ(modeOf(recovery()), 0600u); // health data: never wider than the journal
     EXPECT_EQ(fileBytes(journal()), before);
+    // The same day registered again, replaced in place: the file follows.
+    registerWeight(QDate(2026, 8, 2), QStringLiteral("57.4"));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] { return fileBytes(recovery()).contains("2026/08/02\t57.4"); }, 10000));
 
     ASSERT_TRUE(app->fileSave());
     EXPECT_FALSE(QFileInfo::exists(recovery()));
-    EXPECT_TRUE(fileBytes(journal()).contains("2026/08/02\t57.1"));
+    EXPECT_TRUE(fileBytes(journal()).contains("2026/08/02\t57.4"));
     // Nothing changed since: no new recovery file.
     app->context().updateAllViews();
     QTest::qWait(RecoveryWriter::delayMs + 100);

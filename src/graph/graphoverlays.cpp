@@ -1,0 +1,127 @@
+#include "graph/graphoverlays.h"
+
+#include "graph/graphtexts.h"
+#include "journal/cquilloxdoc.h"
+#include "trend/trend.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPolygon>
+#include <QString>
+
+#include <algorithm>
+
+namespace {
+
+QColor toQColor(Colour c)
+{
+    return QColor(static_cast<int>(c & 0xff), static_cast<int>((c >> 8) & 0xff),
+                  static_cast<int>((c >> 16) & 0xff));
+}
+
+// Half the series' colour and half the plot's, so that the trend reads as
+// the series' own line but stays behind its points.
+QColor halfWithBackground(Colour series, Colour background)
+{
+    const QColor a = toQColor(series);
+    const QColor b = toQColor(background);
+    return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
+}
+
+// 2 pixels on a screen (u = 8 at 96 dpi), as thick on paper.
+int trendPenWidth(const GraphUnits &units)
+{
+    return std::max(1, units.u / 4);
+}
+
+// As thick as the trend, so that it stands out from a division line it may
+// lie on; dashes in pen widths.
+int goalPenWidth(const GraphUnits &units)
+{
+    return trendPenWidth(units);
+}
+const QList<qreal> goalDashes{4, 2};
+
+// Gap between the goal line and its mark.
+constexpr int goalMarkGap = 2;
+
+void drawTrend(QPainter &p, const SeriesTrend &trend, const OverlayFrame &frame,
+               const AxisScale &scale, const QColor &colour)
+{
+    if (scale.max == 0)
+        return;
+    const std::vector<TrendPoint> &points = trend.points();
+    const GraphPeriodState &period = frame.period;
+    const auto first =
+        std::lower_bound(points.begin(), points.end(), period.periodStart,
+                         [](const TrendPoint &point, Date day) { return point.date < day; });
+    QPolygon line;
+    for (auto it = first; it != points.end() && it->date <= period.periodEnd; ++it)
+        line.append(
+            QPoint(dayCentre(frame.days, dayIndexOf(period, it->date)),
+                   scale.yOf(it->trend / scale.divisor, frame.plot.top, frame.plot.bottom)));
+    if (line.size() < 2)
+        return;
+    p.setPen(QPen(colour, trendPenWidth(frame.units), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(line);
+}
+
+void drawGoal(QPainter &p, double target, const OverlayFrame &frame, const AxisScale &scale,
+              const QColor &colour)
+{
+    const PixelRect &plot = frame.plot;
+    const int y = scale.yOf(target / scale.divisor, plot.top, plot.bottom);
+    QPen pen(colour, goalPenWidth(frame.units), Qt::CustomDashLine, Qt::FlatCap);
+    pen.setDashPattern(goalDashes);
+    p.setPen(pen);
+    p.drawLine(plot.left, y, plot.right - 1, y);
+
+    // The mark above the line at its right end, or below it where the plot's
+    // top leaves no room.
+    const QString mark = QString::fromUtf8(graphtext::goalMark);
+    const QFontMetrics metrics(p.font(), p.device());
+    const int height = metrics.height();
+    const int left = plot.right - metrics.horizontalAdvance(mark) - frame.units.tickLength;
+    int top = y - goalMarkGap - height;
+    if (top < plot.top)
+        top = y + goalMarkGap;
+    p.setPen(Qt::black);
+    p.drawText(left, top + metrics.ascent(), mark);
+}
+
+} // namespace
+
+std::optional<double> goalWeight(const CQuilloxDoc &doc, const GraphOverlays &overlays)
+{
+    if (!overlays.goalLine || doc.objective.weight == 0)
+        return std::nullopt;
+    return doc.objective.weight;
+}
+
+void drawGraphOverlays(QPainter &painter, const CQuilloxDoc &doc, const GraphOverlays &overlays,
+                       const OverlayFrame &frame, const AxisScale &weightScale,
+                       const AxisScale &fatScale)
+{
+    const GraphSettings &settings = doc.graphSettings;
+    const std::optional<double> goal = goalWeight(doc, overlays);
+    if (!overlays.trends && !goal)
+        return;
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    if (overlays.trends) {
+        // Not antialiased: a year of it would cost more than the rest of the
+        // repaint, and the line is smooth by what it draws.
+        if (isSeriesShown(settings, graphSeriesFatPercent))
+            drawTrend(painter, overlays.trends->fatPercent, frame, fatScale,
+                      halfWithBackground(settings.colorFatPercent, settings.colorBackGround));
+        if (isSeriesShown(settings, graphSeriesWeight))
+            drawTrend(painter, overlays.trends->weight, frame, weightScale,
+                      halfWithBackground(settings.colorWeight, settings.colorBackGround));
+    }
+    // Only where the weight scale can be read: the weight shown, or on the
+    // main axis.
+    if (goal && !weightScale.isEmpty() &&
+        (isSeriesShown(settings, graphSeriesWeight) || settings.yAxisMain == graphSeriesWeight))
+        drawGoal(painter, *goal, frame, weightScale, toQColor(settings.colorWeight));
+    painter.restore();
+}

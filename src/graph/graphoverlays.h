@@ -1,0 +1,41 @@
+#pragma once
+
+#include "graph/axisscale.h"
+#include "graph/graphgeometry.h"
+#include "graph/graphperiod.h"
+
+#include <optional>
+
+class CQuilloxDoc;
+class QPainter;
+struct JournalTrends;
+
+// The optional layer over the graph. Default-constructed it draws nothing
+// and changes no scale, so the graph stays exactly as it is without it.
+struct GraphOverlays {
+    // The trend lines of weight and body fat, computed once per change of
+    // the journal by whoever draws; none: no trend lines.
+    const JournalTrends *trends = nullptr;
+    // The dashed line at the objective's target weight.
+    bool goalLine = false;
+};
+
+// The target weight the weight scale must hold: the goal line is on and a
+// target is set.
+std::optional<double> goalWeight(const CQuilloxDoc &doc, const GraphOverlays &overlays);
+
+// What the overlay drawing takes from the drawing under way: the plot (its
+// bottom on the baseline), where the days lie along it and the period shown.
+struct OverlayFrame {
+    PixelRect plot;
+    DayAxis days;
+    GraphPeriodState period;
+    GraphUnits units;
+};
+
+// Both drawn under the series, after the axes: the trends of the shown weight
+// and body-fat series in their colours mixed half with the background, and
+// the goal line on the weight scale with its mark at the right end.
+void drawGraphOverlays(QPainter &painter, const CQuilloxDoc &doc, const GraphOverlays &overlays,
+                       const OverlayFrame &frame, const AxisScale &weightScale,
+                       const AxisScale &fatScale);

@@ -1,0 +1,81 @@
+#include "trend/summarytable.h"
+
+#include "entry/entrytext.h"
+#include "journal/numbertext.h"
+
+#include <optional>
+
+namespace {
+
+std::string figure(double value)
+{
+    std::string text;
+    appendFixedNumber(text, value, 2, 0);
+    return text;
+}
+
+std::string figure(const std::optional<double> &value)
+{
+    return value ? figure(*value) : std::string();
+}
+
+} // namespace
+
+const SummaryRowTexts &summaryColumnTitles()
+{
+    static const SummaryRowTexts titles{
+        "月",      "日数",    "平均体重", "最小体重", "最大体重",     "平均体脂肪率",
+        "Jog距離", "Jog時間", "Walk距離", "Walk時間", "消費カロリー",
+    };
+    return titles;
+}
+
+bool isSummaryNumberColumn(std::size_t column)
+{
+    return column > 0;
+}
+
+SummaryRowTexts summaryRowTexts(const MonthSummary &row)
+{
+    std::string month;
+    appendPaddedInteger(month, row.year, 4);
+    month += '/';
+    appendPaddedInteger(month, row.month, 2);
+    return {month,
+            std::to_string(row.days),
+            figure(row.weightMean),
+            figure(row.weightMin),
+            figure(row.weightMax),
+            figure(row.fatMean),
+            figure(row.jogKm),
+            formatDuration(row.jogSeconds),
+            figure(row.walkKm),
+            formatDuration(row.walkSeconds),
+            figure(row.kcal)};
+}
+
+std::vector<SummaryRowTexts> summaryTableRows(const std::vector<MonthSummary> &months)
+{
+    std::vector<SummaryRowTexts> rows;
+    rows.reserve(months.size());
+    for (auto it = months.rbegin(); it != months.rend(); ++it)
+        rows.push_back(summaryRowTexts(*it));
+    return rows;
+}
+
+std::string summaryTabText(const std::vector<SummaryRowTexts> &rows)
+{
+    std::string text;
+    const auto appendLine = [&text](const SummaryRowTexts &fields) {
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (i > 0)
+                text += '\t';
+            text += fields[i];
+        }
+        text += '\n';
+    };
+    appendLine(summaryColumnTitles());
+    for (const SummaryRowTexts &row : rows)
+        appendLine(row);
+    return text;
+}
