@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -40,7 +41,9 @@ int goalPenWidth(const GraphUnits &units)
 {
     return trendPenWidth(units);
 }
-const QList<qreal> goalDashes{4, 2};
+// A dash of four widths, then a gap of two.
+constexpr int goalDash = 4;
+constexpr int goalDashPeriod = 6;
 
 // Gap between the goal line and its mark.
 constexpr int goalMarkGap = 2;
@@ -62,8 +65,21 @@ void drawTrend(QPainter &p, const SeriesTrend &trend, const OverlayFrame &frame,
                    scale.yOf(it->trend / scale.divisor, frame.plot.top, frame.plot.bottom)));
     if (line.size() < 2)
         return;
-    p.setPen(QPen(colour, trendPenWidth(frame.units), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPolyline(line);
+    // As rows of one-device-pixel lines stacked to the width: a wide pen
+    // through a year of points costs more than the rest of the repaint, on a
+    // scaled screen several times as much. The trend runs mostly level, so
+    // the stack reads as the wide line it stands for.
+    const qreal ratio = p.device()->devicePixelRatioF();
+    const int rows = std::max(1, static_cast<int>(std::lround(trendPenWidth(frame.units) * ratio)));
+    QPen pen(colour, 0);
+    pen.setCosmetic(true);
+    p.setPen(pen);
+    for (int row = 0; row < rows; ++row) {
+        p.save();
+        p.translate(0.5 / ratio, (row - rows / 2 + 0.5) / ratio);
+        p.drawPolyline(line);
+        p.restore();
+    }
 }
 
 void drawGoal(QPainter &p, double target, const OverlayFrame &frame, const AxisScale &scale,
@@ -71,10 +87,13 @@ void drawGoal(QPainter &p, double target, const OverlayFrame &frame, const AxisS
 {
     const PixelRect &plot = frame.plot;
     const int y = scale.yOf(target / scale.divisor, plot.top, plot.bottom);
-    QPen pen(colour, goalPenWidth(frame.units), Qt::CustomDashLine, Qt::FlatCap);
-    pen.setDashPattern(goalDashes);
-    p.setPen(pen);
-    p.drawLine(plot.left, y, plot.right - 1, y);
+    // Dashes filled one by one, as a flat-capped dashed pen of that width
+    // would cover them: a wide dashed pen costs several milliseconds across
+    // a scaled screen's plot.
+    const int width = goalPenWidth(frame.units);
+    const int lineTop = y - width / 2;
+    for (int x = plot.left; x < plot.right; x += goalDashPeriod * width)
+        p.fillRect(x, lineTop, std::min(goalDash * width, plot.right - x), width, colour);
 
     // The mark above the line at its right end, or below it where the plot's
     // top leaves no room.
