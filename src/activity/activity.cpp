@@ -277,3 +277,12 @@ std::string fillActivityText(std::string_view text, std::initializer_list<std::s
     }
     return out;
 }
+
+std::optional<std::string> activityFileRefusal(bool notAFile, std::uint64_t size)
+{
+    if (notAFile)
+        return std::string(activitytext::notAFile);
+    if (size > maxActivityFileBytes)
+        return fillActivityText(activitytext::tooLarge, {std::to_string(size / (1024 * 1024))});
+    return std::nullopt;
+}

@@ -41,6 +41,9 @@ struct ActivityFile {
 // GPX is some 8 MB): a larger file is something else dropped by mistake, and
 // is refused before it is read into memory.
 inline constexpr std::uint64_t maxActivityFileBytes = 256ull * 1024 * 1024;
+// Why a file is refused before it is read: it is not a plain file (a folder),
+// or it is larger than maxActivityFileBytes. None when it may be read.
+std::optional<std::string> activityFileRefusal(bool notAFile, std::uint64_t size);
 
 // The sport tables of the three formats.
 std::optional<ActivityField> fieldForGpxType(std::string_view type);

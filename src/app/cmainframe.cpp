@@ -664,11 +664,12 @@ void CMainFrame::importRunFiles(const QStringList &paths)
         source.name = QFileInfo(path).fileName().toStdString();
         const QFileInfo info(path);
         QFile file(path);
-        if (info.exists() && !info.isFile()) {
-            source.file.error = activitytext::notAFile;
-        } else if (info.size() > static_cast<qint64>(maxActivityFileBytes)) {
-            source.file.error = fillActivityText(activitytext::tooLarge,
-                                                 {std::to_string(info.size() / (1024 * 1024))});
+        const std::optional<std::string> refusal =
+            info.exists()
+                ? activityFileRefusal(!info.isFile(), static_cast<std::uint64_t>(info.size()))
+                : std::nullopt;
+        if (refusal) {
+            source.file.error = *refusal;
         } else if (!file.open(QIODevice::ReadOnly)) {
             source.file.error =
                 fillActivityText(activitytext::cannotRead, {file.errorString().toStdString()});
@@ -758,10 +759,9 @@ void CMainFrame::closeEvent(QCloseEvent *event)
     if (stored.result == FrameCommands::CloseStore::Stored && !printingActive_) {
         // A .bak that could not be kept, or another program's version kept aside,
         // is said here: the status bar is about to go.
-        const QString text = stored.notes.isEmpty()
-                                 ? ui(frametext::exitQuestion)
-                                 : stored.notes + QStringLiteral("\n\n") +
-                                       ui(frametext::exitQuestion);
+        const QString text = stored.notes.isEmpty() ? ui(frametext::exitQuestion)
+                                                    : stored.notes + QStringLiteral("\n\n") +
+                                                          ui(frametext::exitQuestion);
         QMessageBox question(QMessageBox::Question, ui(applicationTitle), text,
                              QMessageBox::Yes | QMessageBox::No, this);
         question.setDefaultButton(QMessageBox::Yes);

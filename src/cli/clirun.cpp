@@ -509,10 +509,9 @@ int runGraph(const CliRequest &request)
     const std::optional<JournalTrends> trends =
         request.trend ? std::optional(journalTrends(doc.dayList())) : std::nullopt;
     const GraphOverlays overlays{trends ? &*trends : nullptr, request.goal};
-    const QByteArray bytes = request.pdf
-                                 ? printedGraphPdf(doc, selected, period, overlays)
-                                 : screenGraphPng(doc, selected, period, request.width,
-                                                  request.height, request.scale, overlays);
+    const QByteArray bytes = request.pdf ? printedGraphPdf(doc, selected, period, overlays)
+                                         : screenGraphPng(doc, selected, period, request.width,
+                                                          request.height, request.scale, overlays);
     return writeOutputFile(
         request.output,
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
@@ -610,11 +609,12 @@ int runCheck(const CliRequest &request)
         writeOut(checkFindingLine(shown, finding));
     });
     if (request.input.empty()) {
-        if (const RecoveryFile recovery = readRecoveryFile(JournalSession::fullPath(shownName(path)));
+        if (const RecoveryFile recovery =
+                readRecoveryFile(JournalSession::fullPath(shownName(path)));
             recovery.state != RecoveryFile::State::none && recovery.bytes != bytes) {
             writeOut(checkFindingLine(
-                shown,
-                CheckFinding{0, ui(sessiontext::recoveryPending).arg(recovery.path).toStdString()}));
+                shown, CheckFinding{
+                           0, ui(sessiontext::recoveryPending).arg(recovery.path).toStdString()}));
             ++findings;
         }
     }
@@ -633,19 +633,13 @@ int runImportRun(const CliRequest &request)
     for (const std::string &name : request.inputs) {
         struct stat status {};
         if (!isStandardStream(name) && ::stat(name.c_str(), &status) == 0) {
-            const char *problem = nullptr;
-            std::string size;
-            if (S_ISDIR(status.st_mode)) {
-                problem = activitytext::notAFile;
-            } else if (S_ISREG(status.st_mode) &&
-                       static_cast<std::uint64_t>(status.st_size) > maxActivityFileBytes) {
-                problem = activitytext::tooLarge;
-                size = std::to_string(status.st_size / (1024 * 1024));
-            }
-            if (problem) {
-                sources.push_back(
-                    {shownName(name).toStdString(),
-                     ActivityFile{ActivityFormat::unknown, {}, fillActivityText(problem, {size})}});
+            // A FIFO or a device is read as a stream, whatever its size says.
+            const std::optional<std::string> refusal = activityFileRefusal(
+                S_ISDIR(status.st_mode),
+                S_ISREG(status.st_mode) ? static_cast<std::uint64_t>(status.st_size) : 0);
+            if (refusal) {
+                sources.push_back({shownName(name).toStdString(),
+                                   ActivityFile{ActivityFormat::unknown, {}, *refusal}});
                 continue;
             }
         }
