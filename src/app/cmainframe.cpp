@@ -661,8 +661,8 @@ void CMainFrame::importRunFiles(const QStringList &paths)
     std::vector<RunImportSource> sources;
     for (const QString &path : paths) {
         RunImportSource source;
-        source.name = QFileInfo(path).fileName().toStdString();
         const QFileInfo info(path);
+        source.name = info.fileName().toStdString();
         QFile file(path);
         const std::optional<std::string> refusal =
             info.exists()

@@ -1,5 +1,6 @@
 #include "graph/graphoverlays.h"
 
+#include "graph/graphcolour.h"
 #include "graph/graphtexts.h"
 #include "journal/cquilloxdoc.h"
 #include "trend/trend.h"
@@ -13,12 +14,6 @@
 #include <cmath>
 
 namespace {
-
-QColor toQColor(Colour c)
-{
-    return QColor(static_cast<int>(c & 0xff), static_cast<int>((c >> 8) & 0xff),
-                  static_cast<int>((c >> 16) & 0xff));
-}
 
 // Half the series' colour and half the plot's, so that the trend reads as
 // the series' own line but stays behind its points.

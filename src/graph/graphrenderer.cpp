@@ -1,5 +1,6 @@
 #include "graph/graphrenderer.h"
 
+#include "graph/graphcolour.h"
 #include "graph/graphscales.h"
 #include "graph/graphtexts.h"
 #include "graph/labelplacement.h"
@@ -61,12 +62,6 @@ constexpr int monthLabelNudge = 2;
 
 const QColor sundayColour(255, 0, 0);
 const QColor saturdayColour(0, 0, 255);
-
-QColor toQColor(Colour c)
-{
-    return QColor(static_cast<int>(c & 0xff), static_cast<int>((c >> 8) & 0xff),
-                  static_cast<int>((c >> 16) & 0xff));
-}
 
 // How lines are stroked on the surface. A unit of the drawing is a logical
 // pixel; on a surface of device pixel ratio R (a scaled screen) a one-pixel
