@@ -4,6 +4,7 @@
 // is written.
 
 #include "advisor/advisormessage.h"
+#include "docsetup.h"
 #include "journal/cquilloxdoc.h"
 
 #include <benchmark/benchmark.h>
@@ -17,21 +18,21 @@ constexpr int journalDays = 100'000;
 CQuilloxDoc makeJournal(Date today, bool active)
 {
     CQuilloxDoc doc;
-    doc.userInfo.height = 170;
-    doc.userInfo.birthMonth = monthOf(today);
-    doc.userInfo.birthDay = dayOf(today);
-    doc.objective.weight = 60;
-    doc.objective.fatPercent = 18;
-    doc.objective.eventName = "\x83\x7a\x83\x6d\x83\x8b\x83\x8b"; // ホノルル
-    doc.objective.eventDate = today + std::chrono::days{40};
+    userInfoOf(doc)->height = 170;
+    userInfoOf(doc)->birthMonth = monthOf(today);
+    userInfoOf(doc)->birthDay = dayOf(today);
+    objectiveOf(doc)->weight = 60;
+    objectiveOf(doc)->fatPercent = 18;
+    objectiveOf(doc)->eventName = "\x83\x7a\x83\x6d\x83\x8b\x83\x8b"; // ホノルル
+    objectiveOf(doc)->eventDate = today + std::chrono::days{40};
     std::mt19937 random(20020512);
     std::uniform_real_distribution<double> weight(62, 70);
     std::uniform_real_distribution<double> fat(18, 25);
     std::uniform_real_distribution<double> distance(2, 12);
     for (int i = 0; i < journalDays; ++i) {
         const double km = active ? distance(random) : 0;
-        doc.setDay(today - std::chrono::days{i}, "", weight(random), fat(random), km, km * 330,
-                   km * 0.5, km * 600);
+        putDay(doc, today - std::chrono::days{i}, "", weight(random), fat(random), km, km * 330,
+               km * 0.5, km * 600);
     }
     return doc;
 }

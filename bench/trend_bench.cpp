@@ -2,6 +2,7 @@
 // records): the trends of weight and body fat, worked out once per change of
 // the journal, and the monthly summary.
 
+#include "docsetup.h"
 #include "journal/cquilloxdoc.h"
 #include "trend/monthlysummary.h"
 #include "trend/summarytable.h"
@@ -27,9 +28,9 @@ const CQuilloxDoc &longJournal()
         for (int i = 0; i < journalDays; ++i) {
             const bool weighed = unit(random) < 0.9;
             const bool jog = unit(random) < 0.5;
-            journal.setDay(first + std::chrono::days{i}, "", weighed ? 55 + 10 * unit(random) : 0,
-                           weighed ? 20 + 8 * unit(random) : 0, jog ? 3 + 7 * unit(random) : 0,
-                           jog ? 900 + 2700 * unit(random) : 0, 0, 0);
+            putDay(journal, first + std::chrono::days{i}, "", weighed ? 55 + 10 * unit(random) : 0,
+                   weighed ? 20 + 8 * unit(random) : 0, jog ? 3 + 7 * unit(random) : 0,
+                   jog ? 900 + 2700 * unit(random) : 0, 0, 0);
         }
         return journal;
     }();

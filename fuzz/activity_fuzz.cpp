@@ -5,6 +5,7 @@
 
 #include "activity/activity.h"
 #include "activity/runimport.h"
+#include "docsetup.h"
 #include "journal/cquilloxdoc.h"
 
 #include <cmath>
@@ -71,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // Whatever a file holds, the journal it goes into stays one that can be
     // written and read back to the same text.
     CQuilloxDoc doc(fuzzToday);
-    doc.setDay(makeDate(2026, 12, 4), "memo", 60, 20, 1, 60, 1, 60);
+    putDay(doc, makeDate(2026, 12, 4), "memo", 60, 20, 1, 60, 1, 60);
     const RunImportPlan plan = planRunImport({{"fuzz", file}}, std::nullopt, "");
     require(plan.fileFailed == !file.ok(), "a file refused is reported");
     applyRunImport(doc, plan, data[0] & 0x10);

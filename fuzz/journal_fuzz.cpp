@@ -3,6 +3,7 @@
 // byte picks what is exercised ('0' to '3' in the seed corpus), the rest is
 // the input.
 
+#include "docsetup.h"
 #include "entry/entrytext.h"
 #include "journal/cquilloxdoc.h"
 
@@ -206,8 +207,8 @@ void checkDayLine(const std::array<double, storedSeriesCount> &values)
         }
     }
     CQuilloxDoc doc;
-    doc.setDay(makeDate(2002, 5, 12), "", values[0], values[1], values[2], values[3], values[4],
-               values[5]);
+    putDay(doc, makeDate(2002, 5, 12), "", values[0], values[1], values[2], values[3], values[4],
+           values[5]);
     std::array<char, 256> expected{};
     std::snprintf(expected.data(), expected.size(), "2002/05/12\t%g\t%g\t%g\t%g\t%g\t%g\t\r\n",
                   values[0], values[1], values[2], values[3], values[4], values[5]);

@@ -3,6 +3,7 @@
 // page written to a PDF file, on a 100,000-day journal (far longer than
 // anyone records).
 
+#include "docsetup.h"
 #include "graph/fontsubstitutes.h"
 #include "graph/graphrenderer.h"
 #include "journal/cquilloxdoc.h"
@@ -35,14 +36,15 @@ CQuilloxDoc makeJournal(std::int32_t graphNDays)
     for (Date day = first; day <= last; day += std::chrono::days{1}) {
         const bool jog = unit(random) < 0.5;
         const bool walk = unit(random) < 0.4;
-        doc.setDay(day, "", 55 + 10 * unit(random), 20 + 8 * unit(random),
-                   jog ? 3 + 7 * unit(random) : 0, jog ? 900 + 2700 * unit(random) : 0,
-                   walk ? 1 + 5 * unit(random) : 0, walk ? 600 + 3000 * unit(random) : 0);
+        putDay(doc, day, "", 55 + 10 * unit(random), 20 + 8 * unit(random),
+               jog ? 3 + 7 * unit(random) : 0, jog ? 900 + 2700 * unit(random) : 0,
+               walk ? 1 + 5 * unit(random) : 0, walk ? 600 + 3000 * unit(random) : 0);
     }
-    GraphSettings &s = doc.graphSettings;
-    s.graphNDays = graphNDays;
+    GraphSettings s = doc.graphSettings();
     s.graphWeight = s.graphFatPercent = s.graphFat = s.graphNotFat = true;
     s.graphJogDistance = s.graphJogDuration = s.graphWalkDistance = s.graphWalkDuration = true;
+    *graphSettingsOf(doc) = s;
+    doc.setGraphPeriod(graphNDays);
     return doc;
 }
 
@@ -56,10 +58,9 @@ void paneRepaint(benchmark::State &state, std::int32_t graphNDays, qreal ratio,
                  bool withLines = false, int dpi = 0)
 {
     CQuilloxDoc doc = makeJournal(graphNDays);
-    doc.objective.weight = 50; // below every weight: the goal widens the scale
+    objectiveOf(doc)->weight = 50; // below every weight: the goal widens the scale
     const JournalTrends trends = journalTrends(doc.dayList());
-    const GraphOverlays overlays =
-        withLines ? GraphOverlays{&trends, true} : GraphOverlays{};
+    const GraphOverlays overlays = withLines ? GraphOverlays{&trends, true} : GraphOverlays{};
     const GraphPeriodState period = graphPeriodStateFor(doc, todayDate());
     QImage image(paneSize * ratio, QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);

@@ -1,6 +1,7 @@
 // Figures for the journal list on a long journal: 100,000 consecutive days
 // with memos, far more than a person records.
 
+#include "docsetup.h"
 #include "graph/fontsubstitutes.h"
 #include "journal/cquilloxdoc.h"
 #include "list/cquilloxview.h"
@@ -30,8 +31,8 @@ const char *const memo =
 void fill(CQuilloxDoc &document)
 {
     for (int i = 0; i < journalDays; ++i)
-        document.setDay(firstDate + std::chrono::days(i), i % 3 ? memo : "", 60 + (i % 100) * 0.1,
-                        20 + (i % 50) * 0.1, i % 2 ? 5.2 : 0, i % 2 ? 1830 : 0, 3, 3725);
+        putDay(document, firstDate + std::chrono::days(i), i % 3 ? memo : "", 60 + (i % 100) * 0.1,
+               20 + (i % 50) * 0.1, i % 2 ? 5.2 : 0, i % 2 ? 1830 : 0, 3, 3725);
 }
 
 // The pane's paint: every row it can show formatted and drawn off-screen,
@@ -116,9 +117,9 @@ void BM_ListViewUpdateAfterNewDay(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         if (document.findDay(extra))
-            document.removeDay(extra);
+            dropDay(document, extra);
         else
-            document.setDay(extra, "", 61, 0, 0, 0, 0, 0);
+            putDay(document, extra, "", 61, 0, 0, 0, 0, 0);
         state.ResumeTiming();
         context.updateAllViews();
     }

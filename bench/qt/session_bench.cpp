@@ -5,6 +5,7 @@
 
 #include "app/cmainframe.h"
 #include "app/czephalonteapp.h"
+#include "docsetup.h"
 #include "entry/cinputview.h"
 #include "journal/cquilloxdoc.h"
 #include "journal/safesave.h"
@@ -26,11 +27,11 @@ const Date firstDate = makeDate(1800, 1, 1);
 
 void fill(CQuilloxDoc &document, int days)
 {
-    document.userInfo.name = "bench";
+    userInfoOf(document)->name = "bench";
     for (int i = 0; i < days; ++i)
-        document.setDay(firstDate + std::chrono::days(i), i % 3 ? "ran along the river" : "",
-                        60 + (i % 100) * 0.1, 20 + (i % 50) * 0.1, i % 2 ? 5.2 : 0,
-                        i % 2 ? 1830 : 0, 3, 3725);
+        putDay(document, firstDate + std::chrono::days(i), i % 3 ? "ran along the river" : "",
+               60 + (i % 100) * 0.1, 20 + (i % 50) * 0.1, i % 2 ? 5.2 : 0, i % 2 ? 1830 : 0, 3,
+               3725);
 }
 
 // What the user-interface thread does for one recovery write: the text.

@@ -124,20 +124,35 @@ std::vector<DayFieldTotal> totalsByDayAndField(const RunImportPlan &plan)
     return totals;
 }
 
-std::optional<Date> applyRunImport(CQuilloxDoc &document, const RunImportPlan &plan, bool addToDay)
+Edit runImportEdit(const CQuilloxDoc &document, const RunImportPlan &plan, bool addToDay)
 {
-    std::optional<Date> latest;
+    // A day may take a jog and a walk: both land on the same record.
+    std::map<Date, DayRecord> changed;
     for (const DayFieldTotal &total : totalsByDayAndField(plan)) {
-        DayRecord day;
-        if (const DayRecord *entry = document.findDay(total.day))
-            day = *entry;
+        auto [it, added] = changed.try_emplace(total.day);
+        DayRecord &day = it->second;
+        if (added) {
+            if (const DayRecord *entry = document.findDay(total.day))
+                day = *entry;
+            day.date = total.day;
+        }
         double &distance = total.field == ActivityField::jog ? day.jogDistance : day.walkDistance;
         double &duration = total.field == ActivityField::jog ? day.jogDuration : day.walkDuration;
         distance = addToDay ? distance + total.values.kilometres : total.values.kilometres;
         duration = addToDay ? duration + total.values.seconds : total.values.seconds;
-        document.setDay(total.day, day.memo, day.weight, day.fatPercent, day.jogDistance,
-                        day.jogDuration, day.walkDistance, day.walkDuration);
-        latest = latest ? std::max(*latest, total.day) : total.day;
+    }
+    EditBuilder edit(document);
+    for (const auto &[date, day] : changed)
+        edit.changeDay(day);
+    return edit.take();
+}
+
+std::optional<Date> latestImportedDay(const RunImportPlan &plan)
+{
+    std::optional<Date> latest;
+    for (const RunImportRow &row : plan.rows) {
+        if (row.field)
+            latest = latest ? std::max(*latest, row.day) : row.day;
     }
     return latest;
 }

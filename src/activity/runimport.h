@@ -2,6 +2,7 @@
 
 #include "activity/activity.h"
 #include "journal/calendardate.h"
+#include "journal/edit.h"
 
 #include <optional>
 #include <string>
@@ -71,10 +72,11 @@ struct DayFieldTotal {
 };
 std::vector<DayFieldTotal> totalsByDayAndField(const RunImportPlan &plan);
 
-// Stores the plan through setDay, keeping each day's other fields: each sum
-// replaces the day's field, or with `addToDay` is added to what it holds.
-// The latest day stored, nullopt when nothing was.
-std::optional<Date> applyRunImport(CQuilloxDoc &document, const RunImportPlan &plan, bool addToDay);
+// The plan as one edit, keeping each day's other fields: each sum replaces
+// the day's field, or with `addToDay` is added to what it holds.
+Edit runImportEdit(const CQuilloxDoc &document, const RunImportPlan &plan, bool addToDay);
+// The latest day the plan stores into, nullopt when it stores nothing.
+std::optional<Date> latestImportedDay(const RunImportPlan &plan);
 
 // "Jog" or "Walk".
 const char *fieldName(ActivityField field);

@@ -126,22 +126,22 @@ void appendDayFigures(std::string &out, const CQuilloxDoc &document, const DayRe
 {
     const double weight = day.weight;
     const double fat = day.fatPercent;
-    const double height = document.userInfo.height;
+    const double height = document.userInfo().height;
     if (weight != 0 && height != 0) {
         const double metres = height * 0.01;
         const double bmi = weight / (metres * metres);
         appendFormatted(out, advisortexts::bmiLine,
-                        {weight, bmi, bmiCategory(bmi, document.userInfo.sex)});
+                        {weight, bmi, bmiCategory(bmi, document.userInfo().sex)});
     }
     if (weight != 0 && fat != 0) {
         const double fatMass = weight * fat * 0.01;
         appendFormatted(out, advisortexts::massLine, {fatMass, weight - fatMass});
     }
-    const double targetWeight = document.objective.weight;
+    const double targetWeight = document.objective().weight;
     if (weight != 0 && targetWeight != 0 && weight > targetWeight) {
         appendFormatted(out, advisortexts::targetWeightLine, {weight - targetWeight});
     }
-    const double targetFat = document.objective.fatPercent;
+    const double targetFat = document.objective().fatPercent;
     if (fat != 0 && targetFat != 0 && fat > targetFat) {
         appendFormatted(out, advisortexts::targetFatLine, {fat - targetFat});
     }
@@ -241,7 +241,7 @@ std::string composeAdvisorMessage(const CQuilloxDoc &document, Date selectedDate
 {
     std::string message;
     const bool selectedIsToday = selectedDate == today;
-    const UserInfo &user = document.userInfo;
+    const UserInfo &user = document.userInfo();
 
     if (selectedIsToday && monthOf(today) == user.birthMonth && dayOf(today) == user.birthDay) {
         appendFormatted(message, advisortexts::birthdayGreeting, {yearOf(today) - user.birthYear});
@@ -251,12 +251,12 @@ std::string composeAdvisorMessage(const CQuilloxDoc &document, Date selectedDate
     }
     // With or without an entry on the day: the trend carries over the gaps.
     if (trends) {
-        appendTrendLines(message, *trends, document.objective.weight, selectedDate);
+        appendTrendLines(message, *trends, document.objective().weight, selectedDate);
     }
     appendWeekSummary(message, document, selectedDate);
     if (selectedIsToday) {
         appendActivityRemark(message, document, today, random);
-        appendCountdown(message, document.objective, today);
+        appendCountdown(message, document.objective(), today);
     }
     if (message.empty()) {
         message = advisortexts::encouragement;

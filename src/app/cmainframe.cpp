@@ -11,6 +11,7 @@
 #include "app/frametexts.h"
 #include "app/keyboardlocks.h"
 #include "app/panewidths.h"
+#include "app/undokeyrouter.h"
 #include "dialogs/cgraphsettingsdlg.h"
 #include "dialogs/cobjectivedlg.h"
 #include "dialogs/uitext.h"
@@ -20,7 +21,9 @@
 #include "graph/graphtexts.h"
 #include "journal/cquilloxdoc.h"
 #include "list/cquilloxview.h"
+#include "pane/edittexts.h"
 #include "pane/journalcontext.h"
+#include "pane/journaleditor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -104,6 +107,19 @@ CMainFrame::CMainFrame(FrameCommands &app) : app_(app)
         refreshPeriodChecks();
         updateCommandStates();
     });
+    JournalEditor &editor = app_.context().editor();
+    connect(&editor, &JournalEditor::historyChanged, this, &CMainFrame::refreshUndoActions);
+    connect(&editor, &JournalEditor::stepped, this,
+            [this](const QString &name, bool undone, std::optional<Date> firstDay) {
+                if (firstDay) {
+                    app_.context().setSelectedDate(*firstDay);
+                    app_.context().updateAllViews();
+                }
+                showStatusMessage(
+                    ui(undone ? edittext::undoneReport : edittext::redoneReport).arg(name));
+            });
+    qApp->installEventFilter(new UndoKeyRouter(this));
+    refreshUndoActions();
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
         for (CPaneView *pane :
              {static_cast<CPaneView *>(inputView_), static_cast<CPaneView *>(listView_),
@@ -311,14 +327,14 @@ void CMainFrame::createActions()
          [this] { app_.editUserInfo(); }},
         {FrameAction::Objective, frametext::settingsObjective, frametext::promptObjective, {}, {},
          [this] {
-             if (CObjectiveDlg::editDocument(app_.context().document(), this))
-                 app_.context().updateAllViews();
+             applyEdit(CObjectiveDlg::askForEdit(app_.context().document(), this),
+                       edittext::objective);
          }},
         {FrameAction::GraphSettings, frametext::settingsGraph, frametext::promptGraphSettings, {},
          {},
          [this] {
-             if (CGraphSettingsDlg::editDocument(app_.context().document(), this))
-                 app_.context().updateAllViews();
+             applyEdit(CGraphSettingsDlg::askForEdit(app_.context().document(), this),
+                       edittext::graphSettings);
          }},
         // Alt+F1 reaches the same help from anywhere in the window.
         {FrameAction::Help, frametext::helpContents, frametext::promptHelp,
@@ -335,7 +351,11 @@ void CMainFrame::createActions()
          {Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Insert}, ToolbarIcon::Paste,
          route(PaneCommand::Paste)},
         {FrameAction::Undo, frametext::editUndo, nullptr,
-         {Qt::CTRL | Qt::Key_Z, Qt::ALT | Qt::Key_Backspace}, {}, nullptr},
+         {Qt::CTRL | Qt::Key_Z, Qt::ALT | Qt::Key_Backspace}, {},
+         [this] { app_.context().editor().undo(); }},
+        {FrameAction::Redo, frametext::editRedo, nullptr,
+         {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z}, {},
+         [this] { app_.context().editor().redo(); }},
         {FrameAction::ContextHelp, frametext::contextHelp, nullptr, {Qt::SHIFT | Qt::Key_F1}, {},
          nullptr},
         {FrameAction::NextPane, frametext::nextPane, frametext::promptNextPane, {Qt::Key_F6}, {},
@@ -375,8 +395,8 @@ void CMainFrame::createActions()
     // the actions itself.
     for (FrameAction id :
          {FrameAction::New, FrameAction::Open, FrameAction::Save, FrameAction::Cut,
-          FrameAction::Copy, FrameAction::Paste, FrameAction::Undo, FrameAction::ContextHelp,
-          FrameAction::NextPane, FrameAction::PreviousPane})
+          FrameAction::Copy, FrameAction::Paste, FrameAction::Undo, FrameAction::Redo,
+          FrameAction::ContextHelp, FrameAction::NextPane, FrameAction::PreviousPane})
         addAction(actions_[id]);
 }
 
@@ -462,6 +482,15 @@ void CMainFrame::createMenus()
     recentFilesEnd_ = fileMenu_->addSeparator();
     fileMenu_->addAction(actions_[FrameAction::Exit]);
     connect(fileMenu_, &QMenu::aboutToShow, this, &CMainFrame::updateCommandStates);
+
+    QMenu *edit = menuBar()->addMenu(ui(frametext::editMenu));
+    edit->addAction(actions_[FrameAction::Undo]);
+    edit->addAction(actions_[FrameAction::Redo]);
+    edit->addSeparator();
+    edit->addAction(actions_[FrameAction::Cut]);
+    edit->addAction(actions_[FrameAction::Copy]);
+    edit->addAction(actions_[FrameAction::Paste]);
+    connect(edit, &QMenu::aboutToShow, this, &CMainFrame::updateCommandStates);
 
     QMenu *settings = menuBar()->addMenu(ui(frametext::settingsMenu));
     settings->addAction(actions_[FrameAction::UserInfo]);
@@ -612,6 +641,22 @@ void CMainFrame::printGraph(CPaneView *pane, PaneCommand command)
     printGraphPage(*graphView_, app_.printer(), pane, command);
 }
 
+void CMainFrame::refreshUndoActions()
+{
+    const JournalEditor &editor = app_.context().editor();
+    QAction *undo = actions_[FrameAction::Undo];
+    QAction *redo = actions_[FrameAction::Redo];
+    undo->setEnabled(editor.canUndo());
+    redo->setEnabled(editor.canRedo());
+    undo->setStatusTip(editor.canUndo() ? ui(edittext::undoTip).arg(editor.undoName()) : QString());
+    redo->setStatusTip(editor.canRedo() ? ui(edittext::redoTip).arg(editor.redoName()) : QString());
+}
+
+void CMainFrame::applyEdit(const Edit &edit, const char *name)
+{
+    app_.context().editor().apply(edit, ui(name));
+}
+
 void CMainFrame::routeToActivePane(PaneCommand command)
 {
     CPaneView *pane = activePane();
@@ -694,10 +739,11 @@ void CMainFrame::importRunFiles(const QStringList &paths)
     }
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const std::optional<Date> last =
-        applyRunImport(context.document(), dialog.plan(), dialog.addToDay());
+    const std::optional<Date> last = latestImportedDay(dialog.plan());
     if (!last)
         return;
+    applyEdit(runImportEdit(context.document(), dialog.plan(), dialog.addToDay()),
+              edittext::importRecords);
     context.setSelectedDate(*last);
     context.updateAllViews();
     const auto stored =

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "journal/edit.h"
 #include "pane/cpaneview.h"
 
 #include <QMainWindow>
@@ -43,6 +44,7 @@ enum class FrameAction {
     Copy,
     Paste,
     Undo,
+    Redo,
     ContextHelp,
     NextPane,
     PreviousPane,
@@ -136,6 +138,10 @@ class CMainFrame : public QMainWindow {
     // The trend and goal line switches and their check marks.
     void createProgressActions();
     void refreshProgressChecks();
+    // The undo and redo commands follow the editor's history.
+    void refreshUndoActions();
+    // Applies an edit made by a dialog or an import through the journal's editor.
+    void applyEdit(const Edit &edit, const char *name);
 
     FrameCommands &app_;
     std::map<FrameAction, QAction *> actions_;

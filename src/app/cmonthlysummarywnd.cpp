@@ -5,6 +5,7 @@
 #include "graph/graphprint.h"
 #include "journal/cquilloxdoc.h"
 #include "pane/journalcontext.h"
+#include "pane/journaleditor.h"
 #include "trend/monthlysummary.h"
 
 #include <QAction>
@@ -89,10 +90,14 @@ CMonthlySummaryWnd::CMonthlySummaryWnd(JournalContext &context, QPrinter &printe
     layout->addLayout(buttons);
 
     // Only while it can be seen: a hidden window costs nothing per change.
-    connect(&context_, &JournalContext::documentUpdated, this, [this] {
+    // Edits and loads change what it shows; a new selected day does not,
+    // and refresh sees that from the document's revision.
+    const auto follow = [this] {
         if (isVisible())
             refresh();
-    });
+    };
+    connect(&context_, &JournalContext::documentUpdated, this, follow);
+    connect(&context_.editor(), &JournalEditor::edited, this, follow);
     refresh();
     resize(table_->horizontalHeader()->length() + 40, 360);
 }

@@ -9,12 +9,14 @@
 #include "dialogs/cuserinfodlg.h"
 #include "dialogs/uitext.h"
 #include "journal/cquilloxdoc.h"
+#include "pane/edittexts.h"
 #include "pane/journalcontext.h"
+#include "pane/journaleditor.h"
 #include "session/journalsession.h"
 #include "session/journalwatcher.h"
 #include "session/keptcopy.h"
-#include "session/recoverywriter.h"
 #include "session/pathnames.h"
+#include "session/recoverywriter.h"
 #include "session/sessionmessages.h"
 #include "session/sessiontexts.h"
 #include "session/userprofile.h"
@@ -134,9 +136,14 @@ CZephalonteApp::CZephalonteApp(QObject *parent) : QObject(parent)
                                        .arg(QDir::toNativeSeparators(recovery_->target()), reason));
         });
     connect(watcher_.get(), &JournalWatcher::settled, this, &CZephalonteApp::checkJournalOnDisk);
-    // Every change any pane or dialog announces reaches the recovery file.
-    connect(context_.get(), &JournalContext::documentUpdated, recovery_.get(),
-            [this] { recovery_->documentChanged(); });
+    // Every edit reaches the recovery file, and the printer follows the
+    // paper orientation however it changed (print set-up, undo, redo).
+    connect(&context_->editor(), &JournalEditor::edited, this, [this](const Edit &applied) {
+        recovery_->documentChanged();
+        if (applied.graphSettings &&
+            applied.graphSettings->before.paperOri != applied.graphSettings->after.paperOri)
+            printer_->applyPaperOri(document_->graphSettings().paperOri);
+    });
     connect(this, &CZephalonteApp::documentPathChanged, this, &CZephalonteApp::followSessionPath);
 }
 
@@ -175,8 +182,9 @@ bool CZephalonteApp::startUp(const QStringList &arguments, const QByteArrayList 
     const StartupArguments parsed = parseStartupArguments(arguments);
     // A name the system spells in bytes that are not UTF-8 would be opened
     // or created under another name: refused before anything is read.
-    const QString pathProblem =
-        parsed.error.isEmpty() ? startupPathProblem(parsed.journalPath, nativeArguments) : QString();
+    const QString pathProblem = parsed.error.isEmpty()
+                                    ? startupPathProblem(parsed.journalPath, nativeArguments)
+                                    : QString();
     std::future<OpenOutcome> opening;
     if (parsed.error.isEmpty() && pathProblem.isEmpty()) {
         opening = std::async(std::launch::async, [this, parsed] {
@@ -213,7 +221,7 @@ bool CZephalonteApp::startUp(const QStringList &arguments, const QByteArrayList 
     }
     frame_->showMaximized();
     startupComplete = true;
-    printer_->applyPaperOri(document_->graphSettings.paperOri);
+    printer_->applyPaperOri(document_->graphSettings().paperOri);
 
     const QString untitledSaved = settings_->value(QLatin1String(untitledSavedKey)).toString();
     if (!untitledSaved.isEmpty()) {
@@ -270,6 +278,8 @@ bool CZephalonteApp::reportOpened(const OpenOutcome &outcome, bool atStartup)
         return false;
     }
     journalLoaded_ = true;
+    // What was done to the journal before cannot be undone into this one.
+    context_->editor().clearHistory();
     emit documentPathChanged();
     if (outcome.damaged())
         showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(outcome));
@@ -287,7 +297,7 @@ bool CZephalonteApp::openJournal(const QString &path)
 
 void CZephalonteApp::promptForUserInfoIfUnnamed()
 {
-    if (!document_->userInfo.name.empty())
+    if (!document_->userInfo().name.empty())
         return;
     showMessage(dialogParent(), QMessageBox::Information, ui(frametext::userInfoPrompt));
     editUserInfo();
@@ -295,8 +305,8 @@ void CZephalonteApp::promptForUserInfoIfUnnamed()
 
 void CZephalonteApp::editUserInfo()
 {
-    if (CUserInfoDlg::editDocument(*document_, dialogParent()))
-        context_->updateAllViews();
+    context_->editor().apply(CUserInfoDlg::askForEdit(*document_, dialogParent()),
+                             ui(edittext::userInfo));
 }
 
 // ---- storing ----
@@ -403,6 +413,7 @@ void CZephalonteApp::fileNew()
     if (!saveModified())
         return;
     session_->startUntitled();
+    context_->editor().clearHistory();
     emit documentPathChanged();
     context_->resetGraphPeriod();
     context_->updateAllViews();
@@ -440,8 +451,12 @@ QPrinter &CZephalonteApp::printer()
 
 void CZephalonteApp::printSetup()
 {
-    // The modified flag stays: the value reaches the file at the next store.
-    document_->graphSettings.paperOri = printer_->runSetup(dialogParent());
+    // An edit like any other: it marks the journal modified and can be undone.
+    GraphSettings settings = document_->graphSettings();
+    settings.paperOri = printer_->runSetup(dialogParent());
+    EditBuilder edit(*document_);
+    edit.changeGraphSettings(settings);
+    context_->editor().apply(edit.take(), ui(edittext::paperOrientation));
 }
 
 // ---- the recovery file and other programs' changes ----
@@ -461,9 +476,10 @@ StoreOutcome CZephalonteApp::storeJournal(const QString &newPath)
 {
     recovery_->settle();
     const StoreOutcome outcome = newPath.isEmpty() ? session_->store() : session_->storeAs(newPath);
-    if (outcome.stored)
+    if (outcome.stored) {
         conflictTold_ = false;
-    else
+        context_->editor().markStored();
+    } else
         recovery_->documentChanged(); // the days are still only in memory
     return outcome;
 }
@@ -492,7 +508,13 @@ void CZephalonteApp::offerRecovery()
     if (terminating_)
         return;
     if (answer == QMessageBox::Yes) {
-        const OpenOutcome restored = session_->restoreRecovery(recovery, todayDate());
+        CQuilloxDoc recovered;
+        const OpenOutcome restored = session_->restoreRecovery(recovery, todayDate(), recovered);
+        // One step, so that the user can look at the journal without it too.
+        // A recovery file that holds nothing new has done its work.
+        if (!context_->editor().apply(differenceBetween(*document_, recovered),
+                                      ui(edittext::restoreUnsaved)))
+            session_->removeRecovery();
         if (restored.damaged())
             showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(restored));
         followSessionPath();
@@ -532,11 +554,13 @@ void CZephalonteApp::checkJournalOnDisk()
         return;
     }
     recovery_->settle();
-    const std::int32_t shownDays = document_->graphSettings.graphNDays;
+    const std::int32_t shownDays = document_->graphSettings().graphNDays;
     const OpenOutcome outcome = session_->reload(todayDate());
     if (outcome.status != OpenOutcome::Status::opened)
         return; // unreadable for now: the next notice tries again
-    document_->graphSettings.graphNDays = shownDays;
+    document_->setGraphPeriod(shownDays);
+    // The journal the history was made on is gone.
+    context_->editor().clearHistory();
     if (outcome.damaged())
         showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(outcome));
     // The selected day and the graph's period stay where the user had them.

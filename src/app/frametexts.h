@@ -76,13 +76,15 @@ inline constexpr char promptExit[] = "日誌を保存して Zephalonte を終了
 inline constexpr char promptStatusBar[] =
     "ｽﾃｰﾀｽ ﾊﾞｰの表示と非表示を切り替えます\nｽﾃｰﾀｽ ﾊﾞｰの表示切り替え";
 inline constexpr char promptAbout[] = "ﾌﾟﾛｸﾞﾗﾑのﾊﾞｰｼﾞｮﾝ情報を表示します\nﾊﾞｰｼﾞｮﾝ情報";
-inline constexpr char editCut[] = "切り取り";
+inline constexpr char editMenu[] = "編集(&E)";
+inline constexpr char editCut[] = "切り取り(&T)\tCtrl+X";
 inline constexpr char promptCut[] = "選択範囲を切り取ってｸﾘｯﾌﾟﾎﾞｰﾄﾞに移動します\n切り取り";
-inline constexpr char editCopy[] = "ｺﾋﾟｰ";
+inline constexpr char editCopy[] = "ｺﾋﾟｰ(&C)\tCtrl+C";
 inline constexpr char promptCopy[] = "選択範囲をｺﾋﾟｰしてｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存します\nｺﾋﾟｰ";
-inline constexpr char editPaste[] = "貼り付け";
+inline constexpr char editPaste[] = "貼り付け(&P)\tCtrl+V";
 inline constexpr char promptPaste[] = "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容を貼り付けます\n貼り付け";
-inline constexpr char editUndo[] = "元に戻す";
+inline constexpr char editUndo[] = "元に戻す(&U)\tCtrl+Z";
+inline constexpr char editRedo[] = "やり直し(&R)\tCtrl+Y";
 inline constexpr char contextHelp[] = "ﾍﾙﾌﾟの対象";
 inline constexpr char nextPane[] = "次のﾍﾟｲﾝ";
 inline constexpr char promptNextPane[] = "次のｳｨﾝﾄﾞｳ ﾍﾟｲﾝに切り替えます\n次のﾍﾟｲﾝ";
@@ -93,7 +95,8 @@ inline constexpr char toolBarTitle[] = "ﾂｰﾙ ﾊﾞｰ";
 inline constexpr char promptToolBar[] =
     "ﾂｰﾙ ﾊﾞｰの表示と非表示を切り替えます\nﾂｰﾙ ﾊﾞｰの表示切り替え";
 inline constexpr char promptRecentFile[] = "この日誌を開きます";
-inline constexpr char helpFileMissing[] = "ﾍﾙﾌﾟ ﾌｧｲﾙ %1 が見つかりません。次の場所を探しました:\n%2";
+inline constexpr char helpFileMissing[] =
+    "ﾍﾙﾌﾟ ﾌｧｲﾙ %1 が見つかりません。次の場所を探しました:\n%2";
 inline constexpr char helpViewerMissing[] = "ﾍﾙﾌﾟ ﾌｧｲﾙ %1 を表示できませんでした。\n"
                                             "CHM ﾌｧｲﾙを表示するｱﾌﾟﾘｹｰｼｮﾝ (xchm など) を"
                                             "ｲﾝｽﾄｰﾙしてください。";

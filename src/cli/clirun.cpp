@@ -459,7 +459,7 @@ QByteArray printedGraphPdf(const CQuilloxDoc &doc, Date selected, GraphPeriodSta
         QPdfWriter writer(&buffer);
         writer.setResolution(printerDpi);
         writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageOrientation(doc.graphSettings.paperOri == paperLandscape
+        writer.setPageOrientation(doc.graphSettings().paperOri == paperLandscape
                                       ? QPageLayout::Landscape
                                       : QPageLayout::Portrait);
         writer.setCreator(ui(applicationTitle));
@@ -487,7 +487,7 @@ int runGraph(const CliRequest &request)
     }
     CQuilloxDoc &doc = journal.document();
     if (request.graphNDays) {
-        doc.graphSettings.graphNDays = *request.graphNDays; // for this drawing only
+        doc.setGraphPeriod(*request.graphNDays); // for this drawing only
     }
     // The period the pane opens on when the selected day is today.
     const Date selected = request.date.value_or(todayDate());
@@ -667,7 +667,8 @@ int runImportRun(const CliRequest &request)
         if (!journal.opened()) {
             return journal.failureStatus();
         }
-        applyRunImport(journal.document(), plan, request.addToDay);
+        CQuilloxDoc &doc = journal.document();
+        doc.applyEdit(runImportEdit(doc, plan, request.addToDay));
         if (!journal.store()) {
             return exitJournalFailure;
         }

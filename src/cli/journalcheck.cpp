@@ -104,10 +104,10 @@ std::size_t checkJournalText(std::string_view bytes,
     FindingReporter reporter(report);
     CQuilloxDoc document;
     document.scanJournalText(bytes, reporter);
-    reporter.noteRounded(clitext::valueHeight, document.userInfo.height);
-    reporter.noteRounded(clitext::valueTargetWeight, document.objective.weight);
-    reporter.noteRounded(clitext::valueTargetFat, document.objective.fatPercent);
-    reporter.noteRounded(clitext::valueJogDistanceMonth, document.objective.jogDistanceMonth);
+    reporter.noteRounded(clitext::valueHeight, document.userInfo().height);
+    reporter.noteRounded(clitext::valueTargetWeight, document.objective().weight);
+    reporter.noteRounded(clitext::valueTargetFat, document.objective().fatPercent);
+    reporter.noteRounded(clitext::valueJogDistanceMonth, document.objective().jogDistanceMonth);
     return reporter.count();
 }
 

@@ -6,6 +6,8 @@
 #include "entry/cp932.h"
 #include "entry/dayentry.h"
 #include "entry/entrytext.h"
+#include "journal/cquilloxdoc.h"
+#include "journal/edit.h"
 #include "journal/numbertext.h"
 
 #include <array>
@@ -203,8 +205,9 @@ JournalCsvRead readJournalCsv(std::string_view csv)
 
 void mergeDays(CQuilloxDoc &document, const std::vector<DayRecord> &days)
 {
-    for (const DayRecord &day : days) {
-        document.setDay(day.date, day.memo, day.weight, day.fatPercent, day.jogDistance,
-                        day.jogDuration, day.walkDistance, day.walkDuration);
-    }
+    // A later row of the same day wins, as it would typed in one after another.
+    EditBuilder edit(document);
+    for (const DayRecord &day : days)
+        edit.changeDay(day);
+    document.applyEdit(edit.take());
 }

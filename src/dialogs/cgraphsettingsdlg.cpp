@@ -110,17 +110,15 @@ CColorButton *CGraphSettingsDlg::colourButton(int index) const
     return colourButtons_.at(static_cast<std::size_t>(index));
 }
 
-bool CGraphSettingsDlg::editDocument(CQuilloxDoc &doc, QWidget *parent)
+Edit CGraphSettingsDlg::askForEdit(const CQuilloxDoc &doc, QWidget *parent)
 {
     CGraphSettingsDlg dialog(parent);
-    dialog.setForm(graphSettingsForm(doc.graphSettings));
+    dialog.setForm(graphSettingsForm(doc.graphSettings()));
     if (dialog.exec() != QDialog::Accepted)
-        return false;
-    GraphSettings edited = doc.graphSettings;
+        return {};
+    GraphSettings edited = doc.graphSettings();
     applyGraphSettingsForm(dialog.form(), edited);
-    // Otherwise New or Open would drop the new settings without asking.
-    if (edited != doc.graphSettings)
-        doc.setModified(true);
-    doc.graphSettings = edited;
-    return true;
+    EditBuilder edit(doc);
+    edit.changeGraphSettings(edited);
+    return edit.take();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/settingsforms.h"
+#include "journal/edit.h"
 
 #include <QDialog>
 
@@ -34,10 +35,10 @@ class CGraphSettingsDlg : public QDialog {
     // then the selected day, the scale lines and the background).
     CColorButton *colourButton(int index) const;
 
-    // Opens the dialog on the document's graph settings. On OK copies them
-    // back and sets the modified flag when a value changed. Returns true on
-    // OK, after which the caller has every view updated.
-    static bool editDocument(CQuilloxDoc &doc, QWidget *parent);
+    // Opens the dialog on the document's graph settings. Returns what OK
+    // changes, for the caller's editor: nothing on Cancel or when OK keeps
+    // every value.
+    static Edit askForEdit(const CQuilloxDoc &doc, QWidget *parent);
 
   private:
     void placeInDialogUnits();

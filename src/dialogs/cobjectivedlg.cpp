@@ -99,15 +99,13 @@ void CObjectiveDlg::accept()
     QDialog::accept();
 }
 
-bool CObjectiveDlg::editDocument(CQuilloxDoc &doc, QWidget *parent)
+Edit CObjectiveDlg::askForEdit(const CQuilloxDoc &doc, QWidget *parent)
 {
     CObjectiveDlg dialog(parent);
-    dialog.setObjective(doc.objective, doc.userInfo);
+    dialog.setObjective(doc.objective(), doc.userInfo());
     if (dialog.exec() != QDialog::Accepted)
-        return false;
-    // Otherwise New or Open would drop the new objective without asking.
-    if (dialog.objective() != doc.objective)
-        doc.setModified(true);
-    doc.objective = dialog.objective();
-    return true;
+        return {};
+    EditBuilder edit(doc);
+    edit.changeObjective(dialog.objective());
+    return edit.take();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "journal/edit.h"
 #include "journal/objective.h"
 #include "journal/userinfo.h"
 
@@ -27,10 +28,9 @@ class CObjectiveDlg : public QDialog {
     // Valid after the dialog was accepted; before that, what setObjective gave.
     Objective objective() const;
 
-    // Opens the dialog on the document's objective. On OK copies it back and
-    // sets the modified flag when a value changed. Returns true on OK, after
-    // which the caller has every view updated.
-    static bool editDocument(CQuilloxDoc &doc, QWidget *parent);
+    // Opens the dialog on the document's objective. Returns what OK changes,
+    // for the caller's editor: nothing on Cancel or when OK keeps every value.
+    static Edit askForEdit(const CQuilloxDoc &doc, QWidget *parent);
 
   public slots:
     void accept() override;

@@ -2,8 +2,8 @@
 
 #include "ui_cuserinfodlg.h"
 
-#include "dialogs/formfield.h"
 #include "dialogs/dialogtexts.h"
+#include "dialogs/formfield.h"
 #include "dialogs/heartrate.h"
 #include "dialogs/uitext.h"
 #include "journal/cquilloxdoc.h"
@@ -307,13 +307,13 @@ void CUserInfoDlg::accept()
     QDialog::accept();
 }
 
-bool CUserInfoDlg::editDocument(CQuilloxDoc &doc, QWidget *parent)
+Edit CUserInfoDlg::askForEdit(const CQuilloxDoc &doc, QWidget *parent)
 {
     CUserInfoDlg dialog(parent);
-    dialog.setUserInfo(doc.userInfo);
+    dialog.setUserInfo(doc.userInfo());
     if (dialog.exec() != QDialog::Accepted)
-        return false;
-    doc.userInfo = dialog.userInfo();
-    doc.setModified(true);
-    return true;
+        return {};
+    EditBuilder edit(doc);
+    edit.changeUserInfo(dialog.userInfo());
+    return edit.take();
 }

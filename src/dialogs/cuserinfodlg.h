@@ -1,5 +1,6 @@
 #pragma once
 
+#include "journal/edit.h"
 #include "journal/userinfo.h"
 
 #include <QDate>
@@ -30,9 +31,9 @@ class CUserInfoDlg : public QDialog {
     // The date the ages are counted to; today unless a test says otherwise.
     void setToday(const QDate &today);
 
-    // Opens the dialog on the document's profile; on OK copies it back and
-    // sets the modified flag. Returns true on OK.
-    static bool editDocument(CQuilloxDoc &doc, QWidget *parent);
+    // Opens the dialog on the document's profile. Returns what OK changes,
+    // for the caller's editor: nothing on Cancel or when OK keeps every value.
+    static Edit askForEdit(const CQuilloxDoc &doc, QWidget *parent);
 
   public slots:
     void accept() override;

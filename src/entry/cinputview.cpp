@@ -5,7 +5,9 @@
 #include "dialogs/qtdate.h"
 #include "dialogs/uitext.h"
 #include "journal/cquilloxdoc.h"
+#include "pane/edittexts.h"
 #include "pane/journalcontext.h"
+#include "pane/journaleditor.h"
 #include "ui_cinputview.h"
 
 #include <QApplication>
@@ -181,14 +183,16 @@ void CInputView::setTexts(const DayTexts &texts)
 void CInputView::registerShownDay()
 {
     const Date day = shownDate_;
-    const DayReading reading =
-        registerDay(context().document(), day, typedTexts(), TypedEncoding::utf8);
+    const DayReading reading = readDayTexts(day, typedTexts(), TypedEncoding::utf8);
     if (!reading.day) {
         reportFailure(reading);
         return;
     }
-    // The form is among the views: it shows the day again as stored.
-    context().updateAllViews();
+    // The form is among the views: the notice shows the day again as stored.
+    // Registered unchanged, it is shown again all the same.
+    if (!context().editor().apply(dayEdit(context().document(), *reading.day),
+                                  dayStepName(edittext::registerDay, day)))
+        onUpdate(nullptr);
     const Date next = dayAfterRegistering(day, todayDate());
     if (next != day) {
         setPickerDate(next);
@@ -205,7 +209,7 @@ void CInputView::stepDays(int days)
         return;
     }
     if (step.stored)
-        context().updateAllViews();
+        context().editor().apply(step.edit, dayStepName(edittext::registerDay, shownDate_));
     setPickerDate(step.next);
     showDay();
 }
@@ -219,8 +223,8 @@ void CInputView::deleteShownDay()
     question.setDefaultButton(QMessageBox::Yes);
     if (question.exec() != QMessageBox::Yes)
         return;
-    context().document().removeDay(day);
-    context().updateAllViews();
+    context().editor().apply(removeDayEdit(context().document(), day),
+                             dayStepName(edittext::deleteDay, day));
 }
 
 void CInputView::reportFailure(const DayReading &reading)

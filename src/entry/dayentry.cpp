@@ -4,6 +4,7 @@
 #include "entry/entryformtexts.h"
 #include "entry/entrytext.h"
 #include "journal/cquilloxdoc.h"
+#include "journal/edit.h"
 
 #include <algorithm>
 #include <array>
@@ -106,11 +107,8 @@ DayReading registerDay(CQuilloxDoc &document, Date date, const DayTexts &texts,
                        TypedEncoding encoding)
 {
     DayReading reading = readDayTexts(date, texts, encoding);
-    if (reading.day) {
-        const DayRecord &day = *reading.day;
-        document.setDay(day.date, day.memo, day.weight, day.fatPercent, day.jogDistance,
-                        day.jogDuration, day.walkDistance, day.walkDuration);
-    }
+    if (reading.day)
+        document.applyEdit(dayEdit(document, *reading.day));
     return reading;
 }
 
@@ -119,7 +117,7 @@ Date dayAfterRegistering(Date date, Date today)
     return date == today ? date : dayOffset(date, 1);
 }
 
-DayStep stepDay(CQuilloxDoc &document, Date date, int days, const DayTexts &texts,
+DayStep stepDay(const CQuilloxDoc &document, Date date, int days, const DayTexts &texts,
                 TypedEncoding encoding)
 {
     DayStep step;
@@ -132,11 +130,12 @@ DayStep stepDay(CQuilloxDoc &document, Date date, int days, const DayTexts &text
         return step;
     }
     if (hasNumber(*step.reading.day)) {
-        step.reading = registerDay(document, date, texts, encoding);
+        step.reading = readDayTexts(date, texts, encoding);
         if (!step.reading.day) {
             return step;
         }
         step.stored = true;
+        step.edit = dayEdit(document, *step.reading.day);
     }
     step.next = dayOffset(date, days);
     return step;

@@ -2,6 +2,7 @@
 
 #include "journal/calendardate.h"
 #include "journal/dayrecord.h"
+#include "journal/edit.h"
 
 #include <optional>
 #include <string>
@@ -53,9 +54,11 @@ DayTexts textsForDay(const DayRecord *entry);
 // are folded to the characters it has).
 DayReading readDayTexts(Date date, const DayTexts &texts, TypedEncoding encoding);
 
-// Reads the texts and stores them as the entry of `date`, replacing every
-// field of an existing entry: an emptied field is stored as 0 or as the empty
-// memo. On failure the document is untouched.
+// Reads the texts and stores them as the entry of `date` (one edit, applied
+// to the document directly, as the command line does), replacing every field
+// of an existing entry: an emptied field is stored as 0 or as the empty memo.
+// On failure the document is untouched. The window reads the texts and hands
+// the edit to its editor instead.
 DayReading registerDay(CQuilloxDoc &document, Date date, const DayTexts &texts,
                        TypedEncoding encoding);
 
@@ -64,15 +67,17 @@ DayReading registerDay(CQuilloxDoc &document, Date date, const DayTexts &texts,
 Date dayAfterRegistering(Date date, Date today);
 
 struct DayStep {
-    DayReading reading; // on failure nothing is stored and `next` is `date`
+    DayReading reading; // on failure nothing is to be stored and `next` is `date`
     bool stored = false;
+    Edit edit; // what storing the day changes (empty when it changes nothing)
     Date next{};
 };
 
 // "←" and "→": reads the texts and stores the day only when one of its six
 // numbers is not 0 (a memo alone is not stored, and a day whose fields were
-// all emptied keeps its stored entry), then names the day `days` away.
-DayStep stepDay(CQuilloxDoc &document, Date date, int days, const DayTexts &texts,
+// all emptied keeps its stored entry), then names the day `days` away. The
+// store is returned as an edit for the caller to apply.
+DayStep stepDay(const CQuilloxDoc &document, Date date, int days, const DayTexts &texts,
                 TypedEncoding encoding);
 
 // The day `days` away from `date`, held within the years a journal can write.

@@ -104,7 +104,7 @@ void CGraphView::mousePressEvent(QMouseEvent *event)
         CPaneView::mousePressEvent(event);
         return;
     }
-    const std::int32_t nDays = context().document().graphSettings.graphNDays;
+    const std::int32_t nDays = context().document().graphSettings().graphNDays;
     if (prevButtonRect.contains(at.x(), at.y())) {
         movePeriod(periodMovedEarlier(*this, nDays));
         return;

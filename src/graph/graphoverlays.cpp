@@ -107,16 +107,16 @@ void drawGoal(QPainter &p, double target, const OverlayFrame &frame, const AxisS
 
 std::optional<double> goalWeight(const CQuilloxDoc &doc, const GraphOverlays &overlays)
 {
-    if (!overlays.goalLine || doc.objective.weight == 0)
+    if (!overlays.goalLine || doc.objective().weight == 0)
         return std::nullopt;
-    return doc.objective.weight;
+    return doc.objective().weight;
 }
 
 void drawGraphOverlays(QPainter &painter, const CQuilloxDoc &doc, const GraphOverlays &overlays,
                        const OverlayFrame &frame, const AxisScale &weightScale,
                        const AxisScale &fatScale)
 {
-    const GraphSettings &settings = doc.graphSettings;
+    const GraphSettings &settings = doc.graphSettings();
     const std::optional<double> goal = goalWeight(doc, overlays);
     if (!overlays.trends && !goal)
         return;

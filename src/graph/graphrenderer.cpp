@@ -304,7 +304,7 @@ QString formatG(double v)
 class GraphPainter {
   public:
     GraphPainter(QPainter &p, const CQuilloxDoc &doc, const GraphUnits &units, bool printing)
-        : p_(p), doc_(doc), settings_(doc.graphSettings), units_(units), printing_(printing),
+        : p_(p), doc_(doc), settings_(doc.graphSettings()), units_(units), printing_(printing),
           metrics_(p.font(), p.device()), ratio_(p.device()->devicePixelRatioF()), strokes_(ratio_),
           padding_(labelPadding(units.u))
     {
@@ -854,5 +854,5 @@ GraphLayout drawGraph(QPainter &painter, const CQuilloxDoc &doc, Date selectedDa
 
 GraphPeriodState graphPeriodStateFor(const CQuilloxDoc &doc, Date today)
 {
-    return periodForGraphNDays(doc, doc.graphSettings.graphNDays, today);
+    return periodForGraphNDays(doc, doc.graphSettings().graphNDays, today);
 }

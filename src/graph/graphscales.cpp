@@ -9,7 +9,7 @@
 std::array<AxisScale, 8> fitSeriesScales(const CQuilloxDoc &doc, Date first, Date last, bool extend,
                                          std::optional<double> alsoWeight)
 {
-    const GraphSettings &settings = doc.graphSettings;
+    const GraphSettings &settings = doc.graphSettings();
     std::array<CQuilloxDoc::ValueRange, graphSeriesCount> ranges{};
     for (int series = 0; series < graphSeriesCount; ++series)
         ranges[series] =

@@ -29,7 +29,7 @@ void CQuilloxDoc::dayListChanged(std::optional<DayListStep> step)
 
 CQuilloxDoc::CQuilloxDoc(Date today) : CQuilloxDoc()
 {
-    objective.eventDate = today;
+    objective_.eventDate = today;
 }
 
 const DayRecord *CQuilloxDoc::findDay(Date date) const
@@ -48,47 +48,80 @@ const DayRecord *CQuilloxDoc::lastDay() const
     return days_.empty() ? nullptr : &days_.rbegin()->second;
 }
 
-void CQuilloxDoc::setDay(Date date, std::string memo, double weight, double fatPercent,
-                         double jogDistance, double jogDuration, double walkDistance,
-                         double walkDuration)
+Edit CQuilloxDoc::applyEdit(const Edit &edit)
 {
-    const auto [it, added] = days_.try_emplace(date);
-    if (added)
-        dayListChanged(DayListStep{0, date, true});
-    DayRecord &entry = it->second;
-    entry.date = date;
-    entry.weight = weight;
-    entry.fatPercent = fatPercent;
-    entry.jogDistance = jogDistance;
-    entry.jogDuration = jogDuration;
-    entry.walkDistance = walkDistance;
-    entry.walkDuration = walkDuration;
-    entry.memo = std::move(memo);
-    // Counted as a change also when the day was only replaced in place, so
-    // that whatever keeps figures from the values sees it.
-    setModified(true);
-}
-
-void CQuilloxDoc::removeDay(Date date)
-{
-    if (days_.erase(date) != 0) {
-        dayListChanged(DayListStep{0, date, false});
-        modified_ = true;
+    Edit undo;
+    undo.days.reserve(edit.days.size());
+    std::size_t added = 0;
+    std::size_t removed = 0;
+    std::optional<DayListStep> step;
+    for (const DayChange &change : edit.days) {
+        // Undoing takes the day from what it is now back to what it was.
+        DayChange back{change.date, change.after, std::nullopt};
+        if (back.before)
+            back.before->date = change.date;
+        if (const auto it = days_.find(change.date); it != days_.end()) {
+            back.after = std::move(it->second);
+            if (change.after) {
+                it->second = *change.after;
+                it->second.date = change.date;
+            } else {
+                days_.erase(it);
+                ++removed;
+                step = DayListStep{0, change.date, false};
+            }
+        } else if (change.after) {
+            DayRecord &entry = days_.emplace(change.date, *change.after).first->second;
+            entry.date = change.date;
+            ++added;
+            step = DayListStep{0, change.date, true};
+        }
+        if (back.before != back.after)
+            undo.days.push_back(std::move(back));
     }
+    // A view keeping pointers to the entries follows a single step; anything
+    // more, and it takes every entry anew.
+    if (added + removed == 1)
+        dayListChanged(step);
+    else if (added + removed > 1)
+        dayListChanged();
+    else if (!edit.days.empty())
+        ++changeCount_; // replaced in place: the entries stay where they are
+
+    if (edit.userInfo) {
+        undo.userInfo = SectionChange<UserInfo>{edit.userInfo->after, userInfo_};
+        userInfo_ = edit.userInfo->after;
+    }
+    if (edit.objective) {
+        undo.objective = SectionChange<Objective>{edit.objective->after, objective_};
+        objective_ = edit.objective->after;
+    }
+    if (edit.graphSettings) {
+        undo.graphSettings =
+            SectionChange<GraphSettings>{edit.graphSettings->after, graphSettings_};
+        const std::int32_t period = graphSettings_.graphNDays;
+        graphSettings_ = edit.graphSettings->after;
+        graphSettings_.graphNDays = period;
+        undo.graphSettings->before.graphNDays = period;
+    }
+    if (edit.userInfo || edit.objective || edit.graphSettings)
+        ++changeCount_;
+    return undo;
 }
 
-void CQuilloxDoc::clearDays()
+void CQuilloxDoc::startUntitled()
 {
     days_.clear();
     dayListChanged();
+    modified_ = false;
 }
 
 void CQuilloxDoc::resetToDefaults(Date today)
 {
     days_.clear();
     dayListChanged();
-    userInfo = UserInfo{};
-    objective = Objective{};
-    objective.eventDate = today;
-    graphSettings = GraphSettings{};
+    userInfo_ = UserInfo{};
+    objective_ = Objective{};
+    objective_.eventDate = today;
+    graphSettings_ = GraphSettings{};
 }

@@ -2,6 +2,7 @@
 
 #include "journal/calendardate.h"
 #include "journal/dayrecord.h"
+#include "journal/edit.h"
 #include "journal/graphsettings.h"
 #include "journal/journalio.h"
 #include "journal/objective.h"
@@ -37,12 +38,17 @@ class CQuilloxDoc {
     const DayRecord *findDay(Date date) const;
     const DayRecord *firstDay() const;
     const DayRecord *lastDay() const;
-    // Creates the entry or replaces its memo and six values in place. Both
-    // setDay and removeDay set the modified flag.
-    void setDay(Date date, std::string memo, double weight, double fatPercent, double jogDistance,
-                double jogDuration, double walkDistance, double walkDuration);
-    void removeDay(Date date);
-    void clearDays();
+    // ---- changes ----
+    // The one way the journal's contents change: applies the edit (each day
+    // and section takes its after-image; the graph's period stays) and
+    // returns the edit that undoes it, made from the values the document
+    // held, so that it is exact even when a before-image was not. The
+    // modified flag is the caller's business.
+    Edit applyEdit(const Edit &edit);
+    // A new, untitled journal: the day list is emptied (profile, objective
+    // and settings stay) and the modified flag is cleared.
+    void startUntitled();
+
     // Changes whenever an entry is added or removed (not when one is replaced
     // in place), and differs between any two documents, so that a view can
     // keep pointers to the entries and know when to take them again.
@@ -79,14 +85,16 @@ class CQuilloxDoc {
     std::optional<DateWindow> graphWindowForDays(int nDays, Date today) const;
 
     // ---- graph period commands ----
-    void setGraphPeriod(std::int32_t nDays) { graphSettings.graphNDays = nDays; }
+    // Not an edit: the period is a choice of view, kept in the file at the
+    // next store without marking the journal modified.
+    void setGraphPeriod(std::int32_t nDays) { graphSettings_.graphNDays = nDays; }
     bool isGraphPeriodChecked(std::int32_t nDays) const
     {
-        return graphSettings.graphNDays == nDays;
+        return graphSettings_.graphNDays == nDays;
     }
 
-    // ---- modified flag: set by a change of the day list and by the
-    // user-information dialog, cleared by a load and a store ----
+    // ---- modified flag: set by whoever applies the user's edits (the
+    // window's editor), cleared by a load and a store ----
     bool isModified() const { return modified_; }
     void setModified(bool modified)
     {
@@ -136,15 +144,17 @@ class CQuilloxDoc {
     // today, so that nothing here depends on when it runs.
     void resetToDefaults(Date today);
 
-    // Plain fields, read and written directly by the views and dialogs.
-    UserInfo userInfo;
-    Objective objective;
-    GraphSettings graphSettings;
+    const UserInfo &userInfo() const { return userInfo_; }
+    const Objective &objective() const { return objective_; }
+    const GraphSettings &graphSettings() const { return graphSettings_; }
 
   private:
     // A change of many entries at once unless step is given.
     void dayListChanged(std::optional<DayListStep> step = std::nullopt);
 
+    UserInfo userInfo_;
+    Objective objective_;
+    GraphSettings graphSettings_;
     DayList days_;
     std::uint64_t dayListRevision_ = 0;
     std::optional<DayListStep> lastDayListStep_;

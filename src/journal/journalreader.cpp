@@ -602,8 +602,8 @@ std::vector<SkippedLine> CQuilloxDoc::loadJournalText(std::string_view bytes, Da
             }
         }
     } sink{days_, {}, alteredLines};
-    readJournalLines(bytes, KeySections{graphSettings, userInfo, objective, objective.eventDate},
-                     sink);
+    readJournalLines(
+        bytes, KeySections{graphSettings_, userInfo_, objective_, objective_.eventDate}, sink);
     modified_ = false;
     return std::move(sink.skipped);
 }
@@ -612,7 +612,7 @@ void CQuilloxDoc::scanJournalText(std::string_view bytes, JournalScanReport &rep
 {
     // The default event date is no part of what a store loses.
     resetToDefaults(Date{});
-    const KeySections keys{graphSettings, userInfo, objective, objective.eventDate};
+    const KeySections keys{graphSettings_, userInfo_, objective_, objective_.eventDate};
 
     // First pass: the last line of each date, which is the one a load keeps.
     // calloc: the pages of days no line names are never touched.

@@ -167,14 +167,14 @@ std::string CQuilloxDoc::journalText() const
     // day line, memo included, well under 64 bytes. Walking the list once
     // more for the exact size costs more than the odd reallocation.
     const std::size_t size =
-        1024 + userInfo.name.size() + objective.eventName.size() + days_.size() * 64;
+        1024 + userInfo_.name.size() + objective_.eventName.size() + days_.size() * 64;
     std::string out;
     out.reserve(size);
 
     out.append("# quillox file ver 2").append(lineEnd);
-    appendSettings(out, graphSettings);
-    appendUserInfo(out, userInfo);
-    appendObjective(out, objective);
+    appendSettings(out, graphSettings_);
+    appendUserInfo(out, userInfo_);
+    appendObjective(out, objective_);
     out.append("[data]").append(lineEnd);
     for (const auto &[date, entry] : days_) {
         appendDayLine(out, date, entry);

@@ -1,12 +1,15 @@
 #include "pane/cpaneview.h"
 
 #include "pane/journalcontext.h"
+#include "pane/journaleditor.h"
 
 CPaneView::CPaneView(JournalContext &context, QWidget *parent) : QWidget(parent), context_(context)
 {
     // Clicking a pane makes it the active one, as F6 does.
     setFocusPolicy(Qt::StrongFocus);
     connect(&context_, &JournalContext::documentUpdated, this, &CPaneView::receiveUpdate);
+    connect(&context_.editor(), &JournalEditor::edited, this,
+            [this](const Edit &, QObject *sender) { receiveUpdate(sender); });
 }
 
 bool CPaneView::isCommandEnabled(PaneCommand) const

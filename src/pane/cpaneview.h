@@ -22,9 +22,9 @@ enum class PaneCommand {
 };
 
 // Base of the four panes. Every pane shows the context's one document; after
-// any change the changer calls JournalContext::updateAllViews and each pane
-// re-reads what it shows in onUpdate. The changer itself, when it is a pane,
-// is skipped.
+// every edit (the editor's notice) and every new selected day or load
+// (JournalContext::updateAllViews) each pane re-reads what it shows in
+// onUpdate. The pane that caused the notice, when it says so, is skipped.
 class CPaneView : public QWidget {
     Q_OBJECT
   public:

@@ -3,7 +3,7 @@
 #include "journal/cquilloxdoc.h"
 
 JournalContext::JournalContext(CQuilloxDoc &document, Date selectedDate, QObject *parent)
-    : QObject(parent), document_(document), selectedDate_(selectedDate)
+    : QObject(parent), document_(document), editor_(document), selectedDate_(selectedDate)
 {
 }
 

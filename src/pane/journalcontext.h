@@ -1,6 +1,7 @@
 #pragma once
 
 #include "journal/calendardate.h"
+#include "pane/journaleditor.h"
 #include "trend/trend.h"
 
 #include <QObject>
@@ -26,14 +27,17 @@ class JournalContext : public QObject {
   public:
     JournalContext(CQuilloxDoc &document, Date selectedDate, QObject *parent = nullptr);
 
+    // The document is read here and changed only through the editor.
     CQuilloxDoc &document() const { return document_; }
+    JournalEditor &editor() { return editor_; }
 
     Date selectedDate() const { return selectedDate_; }
     // Announces selectedDayChanged only when the day really changes; the
     // panes re-read the document at the next updateAllViews.
     void setSelectedDate(Date day);
 
-    // Every pane re-reads the document; `sender` (a pane) is skipped.
+    // Every pane re-reads the document; `sender` (a pane) is skipped. For
+    // what is not an edit: a new selected day, a load, a new journal.
     void updateAllViews(QObject *sender = nullptr);
 
     // The period of the graph is worked out anew from the document's
@@ -60,6 +64,7 @@ class JournalContext : public QObject {
 
   private:
     CQuilloxDoc &document_;
+    JournalEditor editor_;
     Date selectedDate_;
     ProgressOptions progressOptions_;
 

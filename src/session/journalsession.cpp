@@ -206,9 +206,9 @@ bool JournalSession::changedOnDisk()
 
 bool JournalSession::hasUnsavedChanges() const
 {
-    // Every change the user makes sets the flag and every load and store
-    // clears it. A change undone by hand still counts: keeping both
-    // versions then costs a copy, never a day.
+    // Every edit sets the flag and every load and store clears it; undoing
+    // back to what was stored clears it too. A change undone by hand still
+    // counts: keeping both versions then costs a copy, never a day.
     return doc_.isModified();
 }
 
@@ -238,13 +238,13 @@ RecoveryFile JournalSession::findRecovery()
     return recovery;
 }
 
-OpenOutcome JournalSession::restoreRecovery(const RecoveryFile &recovery, Date today)
+OpenOutcome JournalSession::restoreRecovery(const RecoveryFile &recovery, Date today,
+                                            CQuilloxDoc &restored)
 {
     OpenOutcome outcome;
     outcome.status = OpenOutcome::Status::opened;
     outcome.path = recovery.path;
-    outcome.skippedLines = doc_.loadJournalText(recovery.bytes, today, &outcome.alteredLines);
-    doc_.setModified(true);
+    outcome.skippedLines = restored.loadJournalText(recovery.bytes, today, &outcome.alteredLines);
     recoveryUnresolved_ = false;
     if (outcome.damaged()) {
         // The next recovery file written replaces this one: what it could
@@ -294,9 +294,10 @@ StoreOutcome JournalSession::writeTo(const QString &path, bool holdingLock)
     // Another program's version of the journal is kept before it is replaced.
     if (path == path_) {
         if (const std::optional<std::string> foreign = foreignBytesOnDisk()) {
-            const KeptCopy copy = keepCopy(
-                path, *foreign,
-                keptCopyPath(path, keptcopykind::conflict, conflictStamp(QDateTime::currentDateTime())));
+            const KeptCopy copy =
+                keepCopy(path, *foreign,
+                         keptCopyPath(path, keptcopykind::conflict,
+                                      conflictStamp(QDateTime::currentDateTime())));
             if (copy.path.isEmpty()) {
                 outcome.failure = fileFailure(copy.problem, copy.systemReason.toStdString());
                 outcome.conflictNotKept = true;
@@ -354,8 +355,7 @@ StoreOutcome JournalSession::storeAs(const QString &path)
 
 void JournalSession::startUntitled()
 {
-    doc_.clearDays();
-    doc_.setModified(false);
+    doc_.startUntitled();
     path_.clear();
     lock_.reset();
     disk_ = {};

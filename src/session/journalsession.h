@@ -143,10 +143,11 @@ class JournalSession {
     // The recovery file of the session's journal. One whose text is the
     // journal's own is removed (when the lock is held) and reported as none.
     RecoveryFile findRecovery();
-    // Loads the document from the recovery text and marks it modified; the
-    // journal file is not touched. Reported like a load of the recovery file
-    // (its damaged lines are kept in the journal's damaged copy).
-    OpenOutcome restoreRecovery(const RecoveryFile &recovery, Date today);
+    // Loads the recovery text into `restored`, for the caller to take into
+    // the journal as an edit; the journal file is not touched. Reported like
+    // a load of the recovery file (its damaged lines are kept in the
+    // journal's damaged copy).
+    OpenOutcome restoreRecovery(const RecoveryFile &recovery, Date today, CQuilloxDoc &restored);
     // Keeps the recovery file, renamed to the visible recovered name. Returns
     // the new name, or an empty string with failure set.
     QString setRecoveryAside(Date today, SessionFailure &failure);

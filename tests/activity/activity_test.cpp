@@ -5,6 +5,7 @@
 #include "activity/activitytexts.h"
 #include "activity/runimport.h"
 #include "activityfixtures.h"
+#include "docsetup.h"
 #include "journal/cquilloxdoc.h"
 
 #include <gtest/gtest.h>
@@ -347,10 +348,11 @@ TEST(RunImport, sumsOfADayReplaceOrAddToItsFieldAndKeepTheRest)
                               activitytext::sameActivity, {"morning copy.fit", "morning.fit"})});
 
     CQuilloxDoc doc(makeDate(2026, 12, 8));
-    doc.setDay(makeDate(2026, 12, 4), "memo", 65.5, 21, 3, 1200, 1, 600);
+    putDay(doc, makeDate(2026, 12, 4), "memo", 65.5, 21, 3, 1200, 1, 600);
     CQuilloxDoc added = doc;
 
-    EXPECT_EQ(applyRunImport(doc, plan, false), makeDate(2026, 12, 4));
+    EXPECT_EQ(latestImportedDay(plan), makeDate(2026, 12, 4));
+    doc.applyEdit(runImportEdit(doc, plan, false));
     const DayRecord *day = doc.findDay(makeDate(2026, 12, 4));
     ASSERT_NE(day, nullptr);
     // 5.00 + 5.01 km (each rounded first), 1500 + 1501 s (to the nearest).
@@ -358,11 +360,9 @@ TEST(RunImport, sumsOfADayReplaceOrAddToItsFieldAndKeepTheRest)
     EXPECT_EQ(doc.findDay(makeDate(2026, 12, 5)), nullptr) << "a refused ride stores nothing";
 
     // Importing the same files again with replace changes nothing.
-    const std::string once = doc.journalText();
-    applyRunImport(doc, plan, false);
-    EXPECT_EQ(doc.journalText(), once);
+    EXPECT_TRUE(runImportEdit(doc, plan, false).empty());
 
-    applyRunImport(added, plan, true);
+    added.applyEdit(runImportEdit(added, plan, true));
     day = added.findDay(makeDate(2026, 12, 4));
     EXPECT_EQ(*day, (DayRecord{makeDate(2026, 12, 4), 65.5, 21, 13.01, 4201, 3, 1800, "memo"}));
 
@@ -370,7 +370,8 @@ TEST(RunImport, sumsOfADayReplaceOrAddToItsFieldAndKeepTheRest)
     CQuilloxDoc walked(makeDate(2026, 12, 8));
     const RunImportPlan asWalk = planRunImport(sources, ActivityField::walk, "");
     EXPECT_EQ(asWalk.problems.size(), 1u); // the broken file only
-    EXPECT_EQ(applyRunImport(walked, asWalk, false), makeDate(2026, 12, 5));
+    EXPECT_EQ(latestImportedDay(asWalk), makeDate(2026, 12, 5));
+    walked.applyEdit(runImportEdit(walked, asWalk, false));
     EXPECT_EQ(*walked.findDay(makeDate(2026, 12, 5)),
               (DayRecord{makeDate(2026, 12, 5), 0, 0, 0, 0, 30, 3600, ""}));
     EXPECT_EQ(walked.findDay(makeDate(2026, 12, 4))->walkDistance, 12.01);

@@ -1,5 +1,6 @@
 // export-csv and import-csv through the real executable.
 
+#include "docsetup.h"
 #include "zephrunner.h"
 
 #include "entry/entrytext.h"
@@ -24,12 +25,12 @@ const char *const header =
 std::string awkwardJournal()
 {
     CQuilloxDoc doc;
-    doc.userInfo.name = "\x8d\xb2\x93\xa1"; // 佐藤
+    userInfoOf(doc)->name = "\x8d\xb2\x93\xa1"; // 佐藤
     const char *memos[] = {"a, \"quoted\" memo", "two\r\nlines\tand\\back\\n",
                            "\x83\x5c\x95\x5c \x93\xfa\x96\x7b\x8c\xea", ""};
     Date date = makeDate(2026, 2, 1);
     for (const char *memo : memos) {
-        doc.setDay(date, toStoredMemo(memo), 65.3, 22.5, 5, 1800, 0, 59.9);
+        putDay(doc, date, toStoredMemo(memo), 65.3, 22.5, 5, 1800, 0, 59.9);
         date += std::chrono::days{1};
     }
     return doc.journalText();

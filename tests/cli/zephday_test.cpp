@@ -1,5 +1,6 @@
 // zeph add, show and advice through the real executable.
 
+#include "docsetup.h"
 #include "zephrunner.h"
 
 #include "journal/cquilloxdoc.h"
@@ -26,10 +27,10 @@ constexpr const char *journalName = "zph0001.txt";
 std::string smallJournal()
 {
     CQuilloxDoc doc;
-    doc.userInfo.name = "taro";
-    doc.userInfo.height = 170;
-    doc.setDay(makeDate(2026, 2, 27), "\x83\x5c\x95\x5c\\n2", 65.3, 22.5, 5, 1800, 0, 0);
-    doc.setDay(makeDate(2026, 2, 28), "", 65, 0, 0, 0, 2.5, 3930);
+    userInfoOf(doc)->name = "taro";
+    userInfoOf(doc)->height = 170;
+    putDay(doc, makeDate(2026, 2, 27), "\x83\x5c\x95\x5c\\n2", 65.3, 22.5, 5, 1800, 0, 0);
+    putDay(doc, makeDate(2026, 2, 28), "", 65, 0, 0, 0, 2.5, 3930);
     return doc.journalText();
 }
 

@@ -1,5 +1,6 @@
 // zeph graph through the real executable: the files it writes.
 
+#include "docsetup.h"
 #include "zephrunner.h"
 
 #include "journal/cquilloxdoc.h"
@@ -38,9 +39,9 @@ TEST(ZephGraph, aPngHasTheSizeAskedForAndAPdfOnePage)
 {
     TempDir dir;
     CQuilloxDoc doc;
-    doc.userInfo.name = "taro";
+    userInfoOf(doc)->name = "taro";
     for (int day = 1; day <= 28; ++day) {
-        doc.setDay(makeDate(2026, 2, day), "", 60 + day * 0.1, 20, day % 3, 600, 0, 0);
+        putDay(doc, makeDate(2026, 2, day), "", 60 + day * 0.1, 20, day % 3, 600, 0, 0);
     }
     const std::string journal = doc.journalText();
     writeFile(dir.path() / "zph0001.txt", journal);

@@ -1,6 +1,7 @@
 // zeph trend, zeph summary and the --trend and --goal switches through the
 // real executable.
 
+#include "docsetup.h"
 #include "zephrunner.h"
 
 #include "journal/cquilloxdoc.h"
@@ -18,11 +19,11 @@ using zephtest::runZeph;
 std::string smallJournal()
 {
     CQuilloxDoc doc;
-    doc.userInfo.name = "Taro";
-    doc.setDay(makeDate(2026, 1, 30), "", 0, 0, 5, 1800, 0, 0); // no weight, no fat
-    doc.setDay(makeDate(2026, 1, 31), "", 60, 20, 0, 0, 0, 0);
-    doc.setDay(makeDate(2026, 2, 1), "", 61, 0, 0, 0, 0, 0);
-    doc.setDay(makeDate(2026, 2, 3), "", 0, 22, 0, 0, 1.5, 1200); // three days on
+    userInfoOf(doc)->name = "Taro";
+    putDay(doc, makeDate(2026, 1, 30), "", 0, 0, 5, 1800, 0, 0); // no weight, no fat
+    putDay(doc, makeDate(2026, 1, 31), "", 60, 20, 0, 0, 0, 0);
+    putDay(doc, makeDate(2026, 2, 1), "", 61, 0, 0, 0, 0, 0);
+    putDay(doc, makeDate(2026, 2, 3), "", 0, 22, 0, 0, 1.5, 1200); // three days on
     return doc.journalText();
 }
 
@@ -68,10 +69,10 @@ TEST(ZephProgress, adviceAndGraphTakeTheTrendOnlyWhenAsked)
 {
     TempDir dir;
     CQuilloxDoc doc;
-    doc.userInfo.name = "Taro";
-    doc.objective.weight = 50;
+    userInfoOf(doc)->name = "Taro";
+    objectiveOf(doc)->weight = 50;
     for (int i = 0; i < 14; ++i)
-        doc.setDay(makeDate(2026, 3, 1) + std::chrono::days{i}, "", 70 - 0.2 * i, 25, 0, 0, 0, 0);
+        putDay(doc, makeDate(2026, 3, 1) + std::chrono::days{i}, "", 70 - 0.2 * i, 25, 0, 0, 0, 0);
     writeFile(dir.path() / "zph0001.txt", doc.journalText());
 
     const zephtest::Run plain = runZeph(dir.path(), {"advice", "--date", "2026-03-14"});

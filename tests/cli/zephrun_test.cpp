@@ -1,6 +1,7 @@
 // zeph import-run through the real executable: what it prints, its status,
 // and the journal's days afterwards.
 
+#include "docsetup.h"
 #include "zephrunner.h"
 
 #include "../activity/activityfixtures.h"
@@ -45,8 +46,8 @@ TEST(ZephImportRun, fillsTheDaysOfGoodFilesAndReportsTheRest)
 {
     TempDir dir;
     CQuilloxDoc start(makeDate(2026, 12, 8));
-    start.userInfo.name = "test";
-    start.setDay(makeDate(2026, 12, 2), "", 64.8, 0, 0, 0, 0, 0);
+    userInfoOf(start)->name = "test";
+    putDay(start, makeDate(2026, 12, 2), "", 64.8, 0, 0, 0, 0, 0);
     writeFile(dir.path() / "zph0001.txt", start.journalText());
 
     // A run at one point a second, 3 m apart: 600 points, 1797 m, 599 s.
@@ -103,10 +104,10 @@ TEST(ZephImportRun, storesNothingOverTheWindowsUnsavedDays)
 {
     TempDir dir;
     CQuilloxDoc start(makeDate(2026, 12, 8));
-    start.userInfo.name = "test";
+    userInfoOf(start)->name = "test";
     const std::string journal = start.journalText();
     writeFile(dir.path() / "zph0001.txt", journal);
-    start.setDay(makeDate(2026, 12, 1), "", 64, 0, 0, 0, 0, 0);
+    putDay(start, makeDate(2026, 12, 1), "", 64, 0, 0, 0, 0, 0);
     writeFile(dir.path() / ".zph0001.txt.recovery", start.journalText());
     writeFile(dir.path() / "run.fit", fitRun(static_cast<std::uint32_t>(at(4, 7)), 5000, 1500));
 

@@ -1,4 +1,5 @@
 #include "advisor/advisormessage.h"
+#include "docsetup.h"
 
 #include "journal/cquilloxdoc.h"
 #include "trend/trend.h"
@@ -31,8 +32,8 @@ struct Day {
 
 void add(CQuilloxDoc &doc, const Day &d)
 {
-    doc.setDay(d.date, "memo", d.weight, d.fatPercent, d.jogDistance, d.jogDuration, 0,
-               d.walkDuration);
+    putDay(doc, d.date, "memo", d.weight, d.fatPercent, d.jogDistance, d.jogDuration, 0,
+           d.walkDuration);
 }
 
 RandomSource always(int value)
@@ -56,10 +57,10 @@ std::string pastDayMessage(bool male, double height, Day entry, double targetWei
                            double targetFat = 0)
 {
     CQuilloxDoc doc;
-    doc.userInfo.sex = male;
-    doc.userInfo.height = height;
-    doc.objective.weight = targetWeight;
-    doc.objective.fatPercent = targetFat;
+    userInfoOf(doc)->sex = male;
+    userInfoOf(doc)->height = height;
+    objectiveOf(doc)->weight = targetWeight;
+    objectiveOf(doc)->fatPercent = targetFat;
     entry.date = makeDate(2002, 6, 30);
     add(doc, entry);
     return composeAdvisorMessage(doc, entry.date, entry.date + days{30}, always(0));
@@ -248,11 +249,11 @@ TEST(AdvisorMessage, birthdayAndCountdownOnlyOnTheirDaysAndOnlyForToday)
     };
     for (const auto &c : cases) {
         CQuilloxDoc doc;
-        doc.userInfo.birthYear = 1980;
-        doc.userInfo.birthMonth = c.birthMonth;
-        doc.userInfo.birthDay = c.birthDay;
-        doc.objective.eventName = c.eventName;
-        doc.objective.eventDate = c.today + days{c.eventDaysAhead};
+        userInfoOf(doc)->birthYear = 1980;
+        userInfoOf(doc)->birthMonth = c.birthMonth;
+        userInfoOf(doc)->birthDay = c.birthDay;
+        objectiveOf(doc)->eventName = c.eventName;
+        objectiveOf(doc)->eventDate = c.today + days{c.eventDaysAhead};
         EXPECT_EQ(composeAdvisorMessage(doc, c.today, c.today, always(0)), c.expected)
             << formatDate(c.today) << " " << c.eventDaysAhead;
         EXPECT_EQ(composeAdvisorMessage(doc, c.today - days{1}, c.today, always(0)), encouragement);
@@ -263,12 +264,12 @@ TEST(AdvisorMessage, everyPartInItsOrder)
 {
     const Date today = makeDate(2002, 6, 30);
     CQuilloxDoc doc;
-    doc.userInfo.birthYear = 1972;
-    doc.userInfo.birthMonth = 6;
-    doc.userInfo.birthDay = 30;
-    doc.userInfo.height = 100;
-    doc.objective.eventName = eventNameCp932;
-    doc.objective.eventDate = today + days{2};
+    userInfoOf(doc)->birthYear = 1972;
+    userInfoOf(doc)->birthMonth = 6;
+    userInfoOf(doc)->birthDay = 30;
+    userInfoOf(doc)->height = 100;
+    objectiveOf(doc)->eventName = eventNameCp932;
+    objectiveOf(doc)->eventDate = today + days{2};
     for (int i = 0; i <= 14; ++i)
         add(doc, {.date = today - days{i}, .walkDuration = 600});
     add(doc, {today, 22});
@@ -289,17 +290,17 @@ TEST(AdvisorMessage, trendLinesFollowTheDayFiguresWithOrWithoutAnEntry)
     const Date start = makeDate(2026, 3, 1);
     const Date today = makeDate(2026, 12, 4);
     CQuilloxDoc falling;
-    falling.objective.weight = 75;
+    objectiveOf(falling)->weight = 75;
     for (int i = 0; i < 14; ++i)
-        falling.setDay(start + days{i}, "", 80 - 0.2 * i, 0, 0, 0, 0, 0);
+        putDay(falling, start + days{i}, "", 80 - 0.2 * i, 0, 0, 0, 0, 0);
     CQuilloxDoc level;
     for (int i = 0; i < 14; ++i)
-        level.setDay(start + days{i}, "", 70 - 0.0001 * i, 0, 0, 0, 0, 0);
+        putDay(level, start + days{i}, "", 70 - 0.0001 * i, 0, 0, 0, 0, 0);
     CQuilloxDoc reached = level;
-    reached.objective.weight = 71;
+    objectiveOf(reached)->weight = 71;
     CQuilloxDoc young; // one week short of a pace
-    young.objective.weight = 60;
-    young.setDay(start, "", 70, 0, 0, 0, 0, 0);
+    objectiveOf(young)->weight = 60;
+    putDay(young, start, "", 70, 0, 0, 0, 0, 0);
 
     const std::string pace = "トレンドは 78.74kg、この4週間は週 -0.69kg のペースだよ。\r\n";
     struct Case {

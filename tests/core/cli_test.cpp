@@ -5,6 +5,7 @@
 #include "cli/csv.h"
 #include "cli/journalcheck.h"
 #include "cli/journalcsv.h"
+#include "docsetup.h"
 #include "entry/entrytext.h"
 
 #include <gtest/gtest.h>
@@ -153,11 +154,11 @@ TEST(JournalCsv, exportThenImportGivesTheSameDays)
     const char *memos[] = {"a, \"quoted\" memo", "two\r\nlines\tand\\back", "\x83\x5c\x95\x5c", ""};
     Date date = makeDate(2026, 2, 1);
     for (const char *memo : memos) {
-        doc.setDay(date, toStoredMemo(memo), 65.3, 0, 5.25, 1800, 0, 59.9);
+        putDay(doc, date, toStoredMemo(memo), 65.3, 0, 5.25, 1800, 0, 59.9);
         date += std::chrono::days{1};
     }
     // Values as the journal file holds them: six significant digits.
-    doc.setDay(makeDate(1, 1, 1), "", 1e-7, 1.23457e+06, -3, 0, 0, 0);
+    putDay(doc, makeDate(1, 1, 1), "", 1e-7, 1.23457e+06, -3, 0, 0, 0);
 
     const std::string csv = journalCsv(doc.dayList());
     EXPECT_TRUE(csv.starts_with(std::string(journalCsvHeader) + "\r\n0001-01-01,1e-07,"));
@@ -246,7 +247,7 @@ TEST(JournalCheck, everyLineALoadDropsIsNamed)
     EXPECT_NE(checkReport("j.txt", findings).find("j.txt:10: 存在しない日付"), std::string::npos);
 
     CQuilloxDoc written;
-    written.setDay(makeDate(2026, 2, 1), "memo", 60.5, 0, 0, 0, 0, 0);
+    putDay(written, makeDate(2026, 2, 1), "memo", 60.5, 0, 0, 0, 0, 0);
     EXPECT_TRUE(checkJournalText(written.journalText()).empty());
 }
 

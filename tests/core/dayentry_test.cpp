@@ -1,3 +1,4 @@
+#include "docsetup.h"
 #include "entry/dayentry.h"
 #include "journal/cquilloxdoc.h"
 
@@ -130,7 +131,7 @@ TEST(DayEntry, registeringMovesOnUnlessTheDayIsTodayWithinTheJournalsYears)
 TEST(DayEntry, stepStoresOnlyADayWithANumberAndStaysOnFailure)
 {
     CQuilloxDoc doc;
-    doc.setDay(may17, "kept", 64, 20, 0, 0, 0, 0);
+    putDay(doc, may17, "kept", 64, 20, 0, 0, 0, 0);
     const Date may18 = makeDate(2002, 5, 18);
 
     // Only a memo (one code page 932 cannot hold, even): moves on, stores nothing.
@@ -146,7 +147,9 @@ TEST(DayEntry, stepStoresOnlyADayWithANumberAndStaysOnFailure)
     // A number stores the whole day, memo included.
     step = stepDay(doc, may17, 1, typed("63.5", "", "", "new"), utf8);
     EXPECT_EQ(step.next, may18);
-    EXPECT_TRUE(step.stored && doc.findDay(may17)->memo == "new");
+    ASSERT_TRUE(step.stored);
+    doc.applyEdit(step.edit);
+    EXPECT_EQ(doc.findDay(may17)->memo, "new");
 
     // An invalid duration, or a memo that cannot be stored beside a number: no step.
     for (const DayTexts &texts : {typed("", "x"), typed("63", "", "", "\u00E9")}) {

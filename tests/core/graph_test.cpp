@@ -1,6 +1,7 @@
 // The graph's arithmetic: scale fitting, periods and their moves, the day a
 // click selects, the axes on the right and the places of the bars.
 
+#include "docsetup.h"
 #include "graph/axisscale.h"
 #include "graph/graphgeometry.h"
 #include "graph/graphperiod.h"
@@ -108,7 +109,7 @@ TEST(GraphPeriodTest, monthPeriodsEndWithTheCurrentMonth)
 TEST(GraphPeriodTest, dayPeriodsFollowTheJournalAndOddValuesStaySafe)
 {
     CQuilloxDoc doc;
-    doc.setDay(d(2002, 6, 27), "", 60, 0, 0, 0, 0, 0);
+    putDay(doc, d(2002, 6, 27), "", 60, 0, 0, 0, 0, 0);
     const Date today = d(2002, 6, 30);
     // Seven days from the first entry, three days before today.
     GraphPeriodState p = periodForGraphNDays(doc, 7, today);
@@ -268,9 +269,9 @@ TEST(GraphGeometryTest, unitsAndLayoutFollowTheDotsPerInch)
 TEST(GraphScalesTest, jogAndWalkShareTheirTopWhenBothAreShown)
 {
     CQuilloxDoc doc;
-    doc.graphSettings.graphWalkDistance = true;
-    doc.setDay(d(2026, 5, 1), "", 60.3, 25, 4.2, 1500, 0, 0);
-    doc.setDay(d(2026, 5, 2), "", 63.8, 0, 0, 0, 12.5, 2400);
+    graphSettingsOf(doc)->graphWalkDistance = true;
+    putDay(doc, d(2026, 5, 1), "", 60.3, 25, 4.2, 1500, 0, 0);
+    putDay(doc, d(2026, 5, 2), "", 63.8, 0, 0, 0, 12.5, 2400);
     const auto scales = fitSeriesScales(doc, d(2026, 5, 1), d(2026, 5, 2), false);
     EXPECT_EQ(scales[graphSeriesWeight].min, 60);
     EXPECT_EQ(scales[graphSeriesWeight].max, 64);
@@ -286,8 +287,8 @@ TEST(GraphScalesTest, jogAndWalkShareTheirTopWhenBothAreShown)
 TEST(GraphScalesTest, aGoalWeightIsFittedInAboveTheBottomEdge)
 {
     CQuilloxDoc doc;
-    doc.setDay(d(2026, 5, 1), "", 60.3, 0, 0, 0, 0, 0);
-    doc.setDay(d(2026, 5, 2), "", 63.8, 0, 0, 0, 0, 0);
+    putDay(doc, d(2026, 5, 1), "", 60.3, 0, 0, 0, 0, 0);
+    putDay(doc, d(2026, 5, 2), "", 63.8, 0, 0, 0, 0, 0);
     struct Case {
         std::optional<double> goal;
         double min;

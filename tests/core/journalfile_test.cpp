@@ -1,6 +1,7 @@
 // The journal file: the exact bytes written, every rule of the reader, the
 // promises kept on damaged input, and what a failed store leaves on disk.
 
+#include "docsetup.h"
 #include "journal/cquilloxdoc.h"
 
 #include "testfiles.h"
@@ -74,9 +75,9 @@ const DayRecord &dayAt(const CQuilloxDoc &doc, int year, int month, int day)
 
 void expectSameDocument(const CQuilloxDoc &a, const CQuilloxDoc &b)
 {
-    EXPECT_EQ(a.graphSettings, b.graphSettings);
-    EXPECT_EQ(a.userInfo, b.userInfo);
-    EXPECT_EQ(a.objective, b.objective);
+    EXPECT_EQ(a.graphSettings(), b.graphSettings());
+    EXPECT_EQ(a.userInfo(), b.userInfo());
+    EXPECT_EQ(a.objective(), b.objective());
     EXPECT_EQ(a.dayList(), b.dayList());
 }
 
@@ -85,15 +86,15 @@ void expectSameDocument(const CQuilloxDoc &a, const CQuilloxDoc &b)
 TEST(JournalWriter, allDefaultsJournalMatchesGoldenFile)
 {
     CQuilloxDoc doc;
-    doc.objective.eventDate = fixedEventDate;
+    objectiveOf(doc)->eventDate = fixedEventDate;
     EXPECT_EQ(doc.journalText(), readFile(ZPH_TEST_DATA_DIR "/journal_defaults.txt"));
 }
 
 TEST(JournalWriter, exampleDayMatchesGoldenFile)
 {
     CQuilloxDoc doc;
-    doc.objective.eventDate = fixedEventDate;
-    doc.setDay(makeDate(2002, 5, 12), "", 65.3, 22.5, 5, 1800, 0, 0);
+    objectiveOf(doc)->eventDate = fixedEventDate;
+    putDay(doc, makeDate(2002, 5, 12), "", 65.3, 22.5, 5, 1800, 0, 0);
     const std::string text = doc.journalText();
     EXPECT_EQ(text, readFile(ZPH_TEST_DATA_DIR "/journal_20020512.txt"));
     EXPECT_TRUE(text.ends_with("[data]\r\n2002/05/12\t65.3\t22.5\t5\t1800\t0\t0\t\r\n"));
@@ -130,7 +131,9 @@ TEST(JournalWriter, numbersAreWrittenLikePercentG)
     };
     for (const auto &[value, written] : cases) {
         CQuilloxDoc doc;
-        doc.userInfo.height = value;
+        // From a height of 1: an edit from 0 to -0 would change nothing.
+        userInfoOf(doc)->height = 1;
+        userInfoOf(doc)->height = value;
         EXPECT_NE(doc.journalText().find(crlf("height = " + std::string(written) + "\n")),
                   std::string::npos)
             << written;
@@ -156,7 +159,7 @@ TEST(JournalWriter, numbersMatchPrintfOverManyValues)
     }
     for (const double value : values) {
         CQuilloxDoc doc;
-        doc.userInfo.height = value;
+        userInfoOf(doc)->height = value;
         char expected[64];
         std::snprintf(expected, sizeof expected, "\r\nheight = %g\r\n", value);
         ASSERT_NE(doc.journalText().find(expected), std::string::npos) << expected;
@@ -166,17 +169,17 @@ TEST(JournalWriter, numbersMatchPrintfOverManyValues)
 TEST(JournalWriter, valuesOfEveryKindAreWrittenInTheirFormats)
 {
     CQuilloxDoc doc;
-    doc.graphSettings.colorWeight = 0xff;
-    doc.graphSettings.colorBackGround = 0x12abcdef;
-    doc.graphSettings.paperOri = -3;
-    doc.graphSettings.graphNDays = -12;
-    doc.userInfo.birthYear = 980;
-    doc.userInfo.birthMonth = 5;
-    doc.userInfo.birthDay = 3;
-    doc.userInfo.sex = false;
+    graphSettingsOf(doc)->colorWeight = 0xff;
+    graphSettingsOf(doc)->colorBackGround = 0x12abcdef;
+    graphSettingsOf(doc)->paperOri = -3;
+    doc.setGraphPeriod(-12);
+    userInfoOf(doc)->birthYear = 980;
+    userInfoOf(doc)->birthMonth = 5;
+    userInfoOf(doc)->birthDay = 3;
+    userInfoOf(doc)->sex = false;
     // An LF must not open a line of its own.
-    doc.userInfo.name = "two\nlines";
-    doc.setDay(makeDate(2002, 5, 12), "memo\nwith [data] inside", 1, 2, 3, 4, 5, 6);
+    userInfoOf(doc)->name = "two\nlines";
+    putDay(doc, makeDate(2002, 5, 12), "memo\nwith [data] inside", 1, 2, 3, 4, 5, 6);
     const std::string text = doc.journalText();
     for (const char *line :
          {"colorWeight = 0x0000ff\n", "colorBackGround = 0x12abcdef\n", "paperOri = -3\n",
@@ -201,7 +204,7 @@ TEST(JournalWriter, numbersDoNotFollowTheUsersLocale)
         GTEST_SKIP() << "no locale with a decimal comma is installed";
     }
     CQuilloxDoc doc;
-    doc.setDay(makeDate(2002, 5, 12), "", 65.3, 22.5, 0, 0, 0, 0);
+    putDay(doc, makeDate(2002, 5, 12), "", 65.3, 22.5, 0, 0, 0, 0);
     const std::string text = doc.journalText();
     const CQuilloxDoc reread = loadedFrom(text);
     std::setlocale(LC_ALL, previous.c_str());
@@ -235,7 +238,7 @@ TEST(JournalReader, linesBeforeTheFirstSectionAreDayLines)
                                        "[settings]\n"
                                        "graphNDays = 14\n");
     EXPECT_EQ(dayAt(doc, 2002, 5, 12).weight, 65);
-    EXPECT_EQ(doc.graphSettings.graphNDays, 14);
+    EXPECT_EQ(doc.graphSettings().graphNDays, 14);
 }
 
 TEST(JournalReader, sectionsMayComeInAnyOrderAndRepeat)
@@ -253,10 +256,10 @@ TEST(JournalReader, sectionsMayComeInAnyOrderAndRepeat)
                                        "[settings]\n"
                                        "yAxisMain = 3\n");
     EXPECT_EQ(doc.dayList().size(), 2u);
-    EXPECT_EQ(doc.objective.weight, 60);
-    EXPECT_EQ(doc.graphSettings.graphNDays, 7);
-    EXPECT_EQ(doc.graphSettings.yAxisMain, 3);
-    EXPECT_EQ(doc.userInfo.restBpm, 50);
+    EXPECT_EQ(doc.objective().weight, 60);
+    EXPECT_EQ(doc.graphSettings().graphNDays, 7);
+    EXPECT_EQ(doc.graphSettings().yAxisMain, 3);
+    EXPECT_EQ(doc.userInfo().restBpm, 50);
 }
 
 TEST(JournalReader, sectionLineIsRecognisedByItsPrefixOnly)
@@ -267,31 +270,31 @@ TEST(JournalReader, sectionLineIsRecognisedByItsPrefixOnly)
                                        "yAxisMain = 2\n"
                                        "[Data]\n"
                                        "jogDistType = 2\n");
-    EXPECT_EQ(doc.graphSettings.graphNDays, 14);
-    EXPECT_EQ(doc.graphSettings.yAxisMain, 2);
-    EXPECT_EQ(doc.graphSettings.jogDistType, 2);
+    EXPECT_EQ(doc.graphSettings().graphNDays, 14);
+    EXPECT_EQ(doc.graphSettings().yAxisMain, 2);
+    EXPECT_EQ(doc.graphSettings().jogDistType, 2);
     EXPECT_TRUE(doc.dayList().empty());
 }
 
 TEST(JournalReader, settingNeedsExactlyOneSpaceAfterTheEqualsSign)
 {
-    EXPECT_TRUE(withSettings("graphWeight=0\n").graphSettings.graphWeight);
-    EXPECT_TRUE(withSettings("graphWeight =0\n").graphSettings.graphWeight);
-    EXPECT_TRUE(withSettings("graphWeight =\t0\n").graphSettings.graphWeight);
-    EXPECT_TRUE(withSettings("graphWeight = 0\ngraphWeight =   1\n").graphSettings.graphWeight);
-    EXPECT_TRUE(withSettings("  graphFat \t= \t1\n").graphSettings.graphFat);
-    EXPECT_FALSE(withSettings("\tgraphFat = 1\n").graphSettings.graphFat);
-    EXPECT_FALSE(withSettings("GraphFat = 1\n").graphSettings.graphFat);
-    EXPECT_FALSE(withSettings("# graphFat = 1\n").graphSettings.graphFat);
+    EXPECT_TRUE(withSettings("graphWeight=0\n").graphSettings().graphWeight);
+    EXPECT_TRUE(withSettings("graphWeight =0\n").graphSettings().graphWeight);
+    EXPECT_TRUE(withSettings("graphWeight =\t0\n").graphSettings().graphWeight);
+    EXPECT_TRUE(withSettings("graphWeight = 0\ngraphWeight =   1\n").graphSettings().graphWeight);
+    EXPECT_TRUE(withSettings("  graphFat \t= \t1\n").graphSettings().graphFat);
+    EXPECT_FALSE(withSettings("\tgraphFat = 1\n").graphSettings().graphFat);
+    EXPECT_FALSE(withSettings("GraphFat = 1\n").graphSettings().graphFat);
+    EXPECT_FALSE(withSettings("# graphFat = 1\n").graphSettings().graphFat);
 }
 
 TEST(JournalReader, booleanIsTrueOnlyForASingleOne)
 {
-    EXPECT_TRUE(withSettings("graphFat = 1\n").graphSettings.graphFat);
-    EXPECT_TRUE(withSettings("graphFat = 1 trailing words\n").graphSettings.graphFat);
+    EXPECT_TRUE(withSettings("graphFat = 1\n").graphSettings().graphFat);
+    EXPECT_TRUE(withSettings("graphFat = 1 trailing words\n").graphSettings().graphFat);
     for (const char *value : {"2", "01", "true", "1x", ""}) {
         EXPECT_FALSE(
-            withSettings(std::string("graphWeight = ") + value + "\n").graphSettings.graphWeight)
+            withSettings(std::string("graphWeight = ") + value + "\n").graphSettings().graphWeight)
             << value;
     }
 }
@@ -312,7 +315,7 @@ TEST(JournalReader, coloursReadAsHexOrDecimal)
     };
     for (const auto &[value, colour] : cases) {
         EXPECT_EQ(
-            withSettings(std::string("colorWeight = ") + value + "\n").graphSettings.colorWeight,
+            withSettings(std::string("colorWeight = ") + value + "\n").graphSettings().colorWeight,
             colour)
             << value;
     }
@@ -332,7 +335,7 @@ TEST(JournalReader, integersReadTheLeadingNumberAndSaturate)
     };
     for (const auto &[value, number] : cases) {
         EXPECT_EQ(
-            withSettings(std::string("graphNDays = ") + value + "\n").graphSettings.graphNDays,
+            withSettings(std::string("graphNDays = ") + value + "\n").graphSettings().graphNDays,
             number)
             << value;
     }
@@ -344,7 +347,7 @@ TEST(JournalReader, paperOriKeepsTheLow16BitsAsASignedValue)
         {"1", 1}, {"65537", 1}, {"32768", -32768}, {"-1", -1}, {"65535", -1},
     };
     for (const auto &[value, orientation] : cases) {
-        EXPECT_EQ(withSettings(std::string("paperOri = ") + value + "\n").graphSettings.paperOri,
+        EXPECT_EQ(withSettings(std::string("paperOri = ") + value + "\n").graphSettings().paperOri,
                   orientation)
             << value;
     }
@@ -376,7 +379,7 @@ TEST(JournalReader, decimalNumbersReadTheLeadingNumberWithoutInfinityOrNan)
     };
     for (const auto &[value, number] : cases) {
         const double height =
-            loadedFrom(std::string("[userInfo]\nheight = ") + value + "\n").userInfo.height;
+            loadedFrom(std::string("[userInfo]\nheight = ") + value + "\n").userInfo().height;
         EXPECT_EQ(height, number) << value;
         EXPECT_TRUE(std::isfinite(height)) << value;
     }
@@ -405,7 +408,7 @@ TEST(JournalReader, numbersMatchStrtodOverManyTexts)
         if (random() % 3 == 0) {
             text = "-" + text;
         }
-        const double height = loadedFrom("[userInfo]\nheight = " + text + "\n").userInfo.height;
+        const double height = loadedFrom("[userInfo]\nheight = " + text + "\n").userInfo().height;
         ASSERT_EQ(height, std::strtod(text.c_str(), nullptr)) << text;
     }
 }
@@ -425,7 +428,7 @@ TEST(JournalReader, birthdayPartsThatDoNotParseKeepTheirValue)
     };
     for (const Case &c : cases) {
         const UserInfo info =
-            loadedFrom(std::string("[userInfo]\nbirthday = ") + c.value + "\n").userInfo;
+            loadedFrom(std::string("[userInfo]\nbirthday = ") + c.value + "\n").userInfo();
         EXPECT_EQ(info.birthYear, c.year) << c.value;
         EXPECT_EQ(info.birthMonth, c.month) << c.value;
         EXPECT_EQ(info.birthDay, c.day) << c.value;
@@ -434,10 +437,10 @@ TEST(JournalReader, birthdayPartsThatDoNotParseKeepTheirValue)
 
 TEST(JournalReader, sexIsMaleOnlyForTheExactWord)
 {
-    EXPECT_TRUE(loadedFrom("[userInfo]\nsex = male\n").userInfo.sex);
-    EXPECT_FALSE(loadedFrom("[userInfo]\nsex = female\n").userInfo.sex);
-    EXPECT_FALSE(loadedFrom("[userInfo]\nsex = Male\n").userInfo.sex);
-    EXPECT_FALSE(loadedFrom("[userInfo]\nsex = \n").userInfo.sex);
+    EXPECT_TRUE(loadedFrom("[userInfo]\nsex = male\n").userInfo().sex);
+    EXPECT_FALSE(loadedFrom("[userInfo]\nsex = female\n").userInfo().sex);
+    EXPECT_FALSE(loadedFrom("[userInfo]\nsex = Male\n").userInfo().sex);
+    EXPECT_FALSE(loadedFrom("[userInfo]\nsex = \n").userInfo().sex);
 }
 
 TEST(JournalReader, keysBelongToTheirOwnSectionAndTheLastOneWins)
@@ -453,10 +456,10 @@ TEST(JournalReader, keysBelongToTheirOwnSectionAndTheLastOneWins)
                                        "intention = 2\n"
                                        "[userInfo]\n"
                                        "restBpm = 58\n");
-    EXPECT_EQ(doc.graphSettings.graphNDays, 21);
-    EXPECT_EQ(doc.userInfo.restBpm, 58);
-    EXPECT_EQ(doc.objective.weight, 0);
-    EXPECT_EQ(doc.objective.intention, 2);
+    EXPECT_EQ(doc.graphSettings().graphNDays, 21);
+    EXPECT_EQ(doc.userInfo().restBpm, 58);
+    EXPECT_EQ(doc.objective().weight, 0);
+    EXPECT_EQ(doc.objective().intention, 2);
 }
 
 TEST(JournalReader, dayLineWordsAreSeparatedByRunsOfBlanksAndTabs)
@@ -508,7 +511,7 @@ TEST(JournalReader, readingInAnyOrderEqualsSetDayLineByLine)
         const std::string memo = "m" + std::to_string(i);
         lines.push_back(formatDate(date) + "\t" + std::to_string(static_cast<int>(weight)) +
                         "\t0\t0\t0\t0\t0\t" + memo + "\n");
-        expected.setDay(date, memo, weight, 0, 0, 0, 0, 0);
+        putDay(expected, date, memo, weight, 0, 0, 0, 0, 0);
     }
     std::string text;
     for (const auto &line : lines) {
@@ -532,21 +535,22 @@ TEST(JournalReader, crBeforeLfIsDroppedButOtherCrsAreKept)
                                        "name = a\rb\r\n"
                                        "[data]\r\n"
                                        "2002/05/12\t1\t0\t0\t0\t0\t0\tmemo\rtail\r\r\n");
-    EXPECT_EQ(doc.userInfo.restBpm, 50);
-    EXPECT_EQ(doc.userInfo.name, "a\rb");
+    EXPECT_EQ(doc.userInfo().restBpm, 50);
+    EXPECT_EQ(doc.userInfo().name, "a\rb");
     EXPECT_EQ(dayAt(doc, 2002, 5, 12).memo, "memo\rtail\r");
 }
 
 TEST(JournalReader, everyPartStartsFromItsDefaultsOnEachLoad)
 {
     CQuilloxDoc doc;
-    doc.graphSettings.colorFat = 0x123456;
-    doc.graphSettings.colorNotFat = 0x654321;
+    graphSettingsOf(doc)->colorFat = 0x123456;
+    graphSettingsOf(doc)->colorNotFat = 0x654321;
     doc.loadJournalText("[settings]\ngraphNDays = 14\n[userInfo]\nname = Taro\n"
-                        "[data]\n2002/05/12\t1\t0\t0\t0\t0\t0\t\n", fixedEventDate);
-    EXPECT_EQ(doc.graphSettings.colorFat, 0x00e600u);
-    EXPECT_EQ(doc.graphSettings.colorNotFat, 0x000000u);
-    EXPECT_EQ(doc.userInfo.name, "Taro");
+                        "[data]\n2002/05/12\t1\t0\t0\t0\t0\t0\t\n",
+                        fixedEventDate);
+    EXPECT_EQ(doc.graphSettings().colorFat, 0x00e600u);
+    EXPECT_EQ(doc.graphSettings().colorNotFat, 0x000000u);
+    EXPECT_EQ(doc.userInfo().name, "Taro");
 
     doc.setModified(true);
     EXPECT_TRUE(doc.loadJournalText("", fixedEventDate).empty());
@@ -560,30 +564,31 @@ TEST(JournalReader, everyPartStartsFromItsDefaultsOnEachLoad)
 TEST(JournalDamagedInput, nameAndEventNameWithBlanksSurviveStoreAndReload)
 {
     CQuilloxDoc doc;
-    doc.userInfo.name = "\x8e\x52\x93\x63 \x91\xbe\x98\x59"; // 山田 太郎
-    doc.objective.eventName = "Tokyo  Marathon\t2003";
+    userInfoOf(doc)->name = "\x8e\x52\x93\x63 \x91\xbe\x98\x59"; // 山田 太郎
+    objectiveOf(doc)->eventName = "Tokyo  Marathon\t2003";
     const CQuilloxDoc reread = loadedFrom(doc.journalText());
-    EXPECT_EQ(reread.userInfo.name, doc.userInfo.name);
-    EXPECT_EQ(reread.objective.eventName, doc.objective.eventName);
+    EXPECT_EQ(reread.userInfo().name, doc.userInfo().name);
+    EXPECT_EQ(reread.objective().eventName, doc.objective().eventName);
     // Blanks around the value are not part of it.
-    EXPECT_EQ(loadedFrom("[userInfo]\nname =   Taro Yamada \t \n").userInfo.name, "Taro Yamada");
+    EXPECT_EQ(loadedFrom("[userInfo]\nname =   Taro Yamada \t \n").userInfo().name, "Taro Yamada");
 }
 
 TEST(JournalDamagedInput, damagedDayLinesAreSkippedAndReportedWhileOtherDaysLoad)
 {
     CQuilloxDoc doc;
     const std::vector<SkippedLine> skipped =
-        doc.loadJournalText("# quillox file ver 2\n"              // 1
-                            "[data]\n"                            // 2
-                            "2002/05/11\t64\t0\t0\t0\t0\t0\t\n"   // 3
-                            "2002/02/30\t99\t0\t0\t0\t0\t0\t\n"   // 4: no such day
-                            " \t \r\n"                            // 5: blank
-                            "2002/13/01\t99\t0\t0\t0\t0\t0\t\n"   // 6: month 13
-                            "0000/01/01\t99\t0\t0\t0\t0\t0\t\n"   // 7: year 0
-                            "-5/01/01\t99\t0\t0\t0\t0\t0\t\n"     // 8: negative year
-                            "a comment\n"                         // 9
-                            "\n"                                  // 10: empty
-                            "2002/05/12\t65\t0\t0\t0\t0\t0\t\n", fixedEventDate); // 11
+        doc.loadJournalText("# quillox file ver 2\n"            // 1
+                            "[data]\n"                          // 2
+                            "2002/05/11\t64\t0\t0\t0\t0\t0\t\n" // 3
+                            "2002/02/30\t99\t0\t0\t0\t0\t0\t\n" // 4: no such day
+                            " \t \r\n"                          // 5: blank
+                            "2002/13/01\t99\t0\t0\t0\t0\t0\t\n" // 6: month 13
+                            "0000/01/01\t99\t0\t0\t0\t0\t0\t\n" // 7: year 0
+                            "-5/01/01\t99\t0\t0\t0\t0\t0\t\n"   // 8: negative year
+                            "a comment\n"                       // 9
+                            "\n"                                // 10: empty
+                            "2002/05/12\t65\t0\t0\t0\t0\t0\t\n",
+                            fixedEventDate); // 11
     EXPECT_EQ(doc.dayList().size(), 2u);
     EXPECT_EQ(dayAt(doc, 2002, 5, 11).weight, 64);
     EXPECT_EQ(dayAt(doc, 2002, 5, 12).weight, 65);
@@ -619,15 +624,16 @@ TEST(JournalDamagedInput, dayLinesWithTextAStoreWouldDropAreNamed)
 TEST(JournalDamagedInput, eventDateThatIsNotARealDayKeepsTheDefault)
 {
     const Date today = fixedEventDate;
-    EXPECT_EQ(loadedFrom("[objective]\neventDate = 2003/01/19\n").objective.eventDate,
+    EXPECT_EQ(loadedFrom("[objective]\neventDate = 2003/01/19\n").objective().eventDate,
               makeDate(2003, 1, 19));
     for (const char *value : {"2002/02/30", "2002/13/01", "0000/01/01", "soon", "2002/05", ""}) {
         const std::string text = std::string("[objective]\neventDate = ") + value + "\n";
-        EXPECT_EQ(loadedFrom(text).objective.eventDate, today) << value;
+        EXPECT_EQ(loadedFrom(text).objective().eventDate, today) << value;
     }
     // The last line counts, even when an earlier one was a real day.
     EXPECT_EQ(loadedFrom("[objective]\neventDate = 2003/01/19\neventDate = 2003/02/30\n")
-                  .objective.eventDate,
+                  .objective()
+                  .eventDate,
               today);
 }
 
@@ -699,9 +705,9 @@ class JournalFile : public ::testing::Test {
     static CQuilloxDoc smallJournal()
     {
         CQuilloxDoc doc;
-        doc.userInfo.name = "Taro";
-        doc.objective.eventDate = fixedEventDate;
-        doc.setDay(makeDate(2002, 5, 12), "", 65.3, 22.5, 5, 1800, 0, 0);
+        userInfoOf(doc)->name = "Taro";
+        objectiveOf(doc)->eventDate = fixedEventDate;
+        putDay(doc, makeDate(2002, 5, 12), "", 65.3, 22.5, 5, 1800, 0, 0);
         return doc;
     }
 
@@ -710,8 +716,8 @@ class JournalFile : public ::testing::Test {
     {
         CQuilloxDoc doc = smallJournal();
         for (int i = 0; i < 3000; ++i) {
-            doc.setDay(makeDate(2003, 1, 1) + std::chrono::days(i), "a memo of a few words",
-                       60 + i % 10, 20, 5, 1800, 2, 1200);
+            putDay(doc, makeDate(2003, 1, 1) + std::chrono::days(i), "a memo of a few words",
+                   60 + i % 10, 20, 5, 1800, 2, 1200);
         }
         return doc;
     }
@@ -741,11 +747,12 @@ TEST_F(JournalFile, storeAndReloadGivesTheSameJournalAndClearsTheModifiedFlag)
 TEST_F(JournalFile, fileThatCannotBeReadChangesNothing)
 {
     CQuilloxDoc doc = smallJournal();
-    doc.graphSettings.colorFat = 0x123456;
+    graphSettingsOf(doc)->colorFat = 0x123456;
     doc.setModified(true);
     const CQuilloxDoc before = doc;
 
-    const JournalLoadResult missing = doc.readJournal((dir.path() / "absent.txt").string(), fixedEventDate);
+    const JournalLoadResult missing =
+        doc.readJournal((dir.path() / "absent.txt").string(), fixedEventDate);
     EXPECT_FALSE(missing.opened);
     EXPECT_EQ(missing.error, std::strerror(ENOENT));
 
@@ -754,7 +761,7 @@ TEST_F(JournalFile, fileThatCannotBeReadChangesNothing)
     EXPECT_EQ(directory.error, std::strerror(EISDIR));
 
     expectSameDocument(doc, before);
-    EXPECT_EQ(doc.graphSettings.colorFat, 0x123456u);
+    EXPECT_EQ(doc.graphSettings().colorFat, 0x123456u);
     EXPECT_TRUE(doc.isModified());
 }
 
@@ -800,14 +807,14 @@ TEST_F(JournalFile, previousVersionIsKeptAsBak)
     EXPECT_FALSE(fs::exists(dir.path() / "zph0001.txt.bak"));
     const std::string firstVersion = readFile(journalPath());
 
-    doc.userInfo.name = "Hanako";
+    userInfoOf(doc)->name = "Hanako";
     const JournalStoreResult second = doc.writeJournal(journalPath().string());
     ASSERT_TRUE(second.written);
     EXPECT_TRUE(second.backupWarning.empty()) << second.backupWarning;
     EXPECT_EQ(readFile(dir.path() / "zph0001.txt.bak"), firstVersion);
 
     const std::string secondVersion = readFile(journalPath());
-    doc.userInfo.name = "Jiro";
+    userInfoOf(doc)->name = "Jiro";
     ASSERT_TRUE(doc.writeJournal(journalPath().string()).written);
     EXPECT_EQ(readFile(dir.path() / "zph0001.txt.bak"), secondVersion);
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"zph0001.txt", "zph0001.txt.bak"}));
@@ -843,7 +850,7 @@ TEST_F(JournalOnSmallTmpfs, storeBiggerThanTheFreeSpaceLeavesThePreviousJournal)
     const std::string path = (mountPoint / "zph0001.txt").string();
     CQuilloxDoc small = smallJournal();
     ASSERT_TRUE(small.writeJournal(path).written);
-    small.userInfo.name = "Hanako";
+    userInfoOf(small)->name = "Hanako";
     ASSERT_TRUE(small.writeJournal(path).written);
     const std::string previous = readFile(path);
     const std::string previousBackup = readFile(path + ".bak");
@@ -877,7 +884,7 @@ TEST_F(JournalOnSmallTmpfs, storeOnAReadOnlyFileSystemFailsAndKeepsTheJournal)
     ASSERT_EQ(::mount("tmpfs", mountPoint.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k"), 0)
         << std::strerror(errno);
 
-    doc.userInfo.name = "Hanako";
+    userInfoOf(doc)->name = "Hanako";
     doc.setModified(true);
     const JournalStoreResult stored = doc.writeJournal(path);
     EXPECT_FALSE(stored.written);

@@ -1,3 +1,4 @@
+#include "docsetup.h"
 #include "entry/entrytext.h"
 #include "list/listgeometry.h"
 #include "list/listline.h"
@@ -165,7 +166,7 @@ TEST(ListRows, NewestFirstAndFollowingTheDocument)
 {
     CQuilloxDoc document;
     for (int d : {3, 1, 7})
-        document.setDay(makeDate(2002, 5, d), "", 60 + d, 0, 0, 0, 0, 0);
+        putDay(document, makeDate(2002, 5, d), "", 60 + d, 0, 0, 0, 0, 0);
     ListRows rows;
     EXPECT_TRUE(rows.refresh(document));
     ASSERT_EQ(rows.count(), 3);
@@ -176,25 +177,25 @@ TEST(ListRows, NewestFirstAndFollowingTheDocument)
     EXPECT_EQ(rows.rowOf(makeDate(2002, 5, 8)), -1);
 
     // Replacing a day's values keeps the rows; they show the new values.
-    document.setDay(makeDate(2002, 5, 3), "", 99, 0, 0, 0, 0, 0);
+    putDay(document, makeDate(2002, 5, 3), "", 99, 0, 0, 0, 0, 0);
     EXPECT_FALSE(rows.refresh(document));
     EXPECT_EQ(rows.entry(1).weight, 99);
 
     // Removing one and adding another between two looks must be noticed.
-    document.removeDay(makeDate(2002, 5, 7));
-    document.setDay(makeDate(2002, 5, 9), "", 70, 0, 0, 0, 0, 0);
+    dropDay(document, makeDate(2002, 5, 7));
+    putDay(document, makeDate(2002, 5, 9), "", 70, 0, 0, 0, 0, 0);
     EXPECT_TRUE(rows.refresh(document));
     EXPECT_EQ(rows.entry(0).weight, 70);
 
     // Single steps followed one by one end where a full reading does: at the
     // newest and oldest ends, in the middle, and removing the row just added.
     const Date steps[] = {makeDate(2002, 5, 10), makeDate(2002, 4, 30), makeDate(2002, 5, 5),
-                          makeDate(2002, 5, 5), makeDate(2002, 5, 10), makeDate(2002, 4, 30)};
+                          makeDate(2002, 5, 5),  makeDate(2002, 5, 10), makeDate(2002, 4, 30)};
     for (const Date step : steps) {
         if (document.findDay(step))
-            document.removeDay(step);
+            dropDay(document, step);
         else
-            document.setDay(step, "", 50, 0, 0, 0, 0, 0);
+            putDay(document, step, "", 50, 0, 0, 0, 0, 0);
         EXPECT_TRUE(rows.refresh(document));
         ListRows fresh;
         fresh.refresh(document);
@@ -208,7 +209,7 @@ TEST(ListRows, NewestFirstAndFollowingTheDocument)
     ASSERT_TRUE(other.loadJournalText(document.journalText(), makeDate(2002, 6, 30)).empty());
     EXPECT_TRUE(rows.refresh(other));
     EXPECT_EQ(rows.count(), 3);
-    document.clearDays();
+    dropAllDays(document);
     EXPECT_TRUE(rows.refresh(document));
     EXPECT_EQ(rows.count(), 0);
     EXPECT_EQ(rows.rowOf(makeDate(2002, 5, 3)), -1);

@@ -2,6 +2,7 @@
 // the journal must come back from the file, apart from what the format is
 // known not to keep (digits beyond six significant ones).
 
+#include "docsetup.h"
 #include "entry/entrytext.h"
 #include "journal/cquilloxdoc.h"
 
@@ -62,7 +63,7 @@ class JournalGenerator {
     CQuilloxDoc journal()
     {
         CQuilloxDoc doc;
-        GraphSettings &settings = doc.graphSettings;
+        GraphSettings settings = doc.graphSettings();
         const std::array<std::int32_t, 6> periods = {7, 35, 70, -1, -12, 30};
         settings.graphNDays = periods[below(periods.size())];
         settings.graphWeight = coin();
@@ -93,7 +94,10 @@ class JournalGenerator {
         settings.walkDurType = static_cast<std::int32_t>(below(3));
         settings.paperOri = static_cast<std::int16_t>(1 + below(2));
 
-        UserInfo &user = doc.userInfo;
+        *graphSettingsOf(doc) = settings;
+        doc.setGraphPeriod(settings.graphNDays);
+
+        UserInfo user = doc.userInfo();
         user.name = names[below(names.size())];
         user.birthYear = 1930 + static_cast<int>(below(80));
         user.birthMonth = 1 + static_cast<int>(below(12));
@@ -102,21 +106,24 @@ class JournalGenerator {
         user.height = number(1500, 1950);
         user.restBpm = 40 + static_cast<std::int32_t>(below(50));
 
-        Objective &objective = doc.objective;
+        *userInfoOf(doc) = user;
+
+        Objective objective = doc.objective();
         objective.intention = static_cast<std::int32_t>(below(7)) - 1;
         objective.weight = number(450, 900);
         objective.fatPercent = number(100, 350);
         objective.jogDistanceMonth = number(0, 3000);
         objective.eventName = coin() ? names[below(names.size())] : std::string();
         objective.eventDate = makeDate(2002, 1, 1) + std::chrono::days{below(3000)};
+        *objectiveOf(doc) = objective;
 
         Date date = makeDate(1970 + static_cast<int>(below(60)), 1, 1);
         const std::size_t dayCount = below(60);
         for (std::size_t i = 0; i < dayCount; ++i) {
             date += std::chrono::days{1 + below(4)};
-            doc.setDay(date, memo(), maybe(number(450, 900)), maybe(number(100, 350)),
-                       maybe(number(10, 420)), maybe(static_cast<double>(below(20000))),
-                       maybe(number(5, 100)), maybe(static_cast<double>(below(20000))));
+            putDay(doc, date, memo(), maybe(number(450, 900)), maybe(number(100, 350)),
+                   maybe(number(10, 420)), maybe(static_cast<double>(below(20000))),
+                   maybe(number(5, 100)), maybe(static_cast<double>(below(20000))));
         }
         return doc;
     }
@@ -156,9 +163,9 @@ class JournalGenerator {
 
 void expectSameJournal(const CQuilloxDoc &expected, const CQuilloxDoc &actual)
 {
-    EXPECT_EQ(expected.graphSettings, actual.graphSettings);
-    EXPECT_EQ(expected.userInfo, actual.userInfo);
-    EXPECT_EQ(expected.objective, actual.objective);
+    EXPECT_EQ(expected.graphSettings(), actual.graphSettings());
+    EXPECT_EQ(expected.userInfo(), actual.userInfo());
+    EXPECT_EQ(expected.objective(), actual.objective());
     ASSERT_EQ(expected.dayList().size(), actual.dayList().size());
     EXPECT_TRUE(
         std::equal(expected.dayList().begin(), expected.dayList().end(), actual.dayList().begin()));
@@ -195,7 +202,7 @@ TEST(JournalRoundTrip, memosShowAgainAsTypedAfterReload)
 {
     CQuilloxDoc doc;
     const std::string typed = "\x83\x5c\x95\x5c\r\n\tC:\\shoes\r\n\\n is not a line break";
-    doc.setDay(makeDate(2002, 5, 12), toStoredMemo(typed + "  \r\n\r\n"), 65.3, 0, 0, 0, 0, 0);
+    putDay(doc, makeDate(2002, 5, 12), toStoredMemo(typed + "  \r\n\r\n"), 65.3, 0, 0, 0, 0, 0);
 
     CQuilloxDoc reloaded;
     reloaded.loadJournalText(doc.journalText(), testToday);
@@ -211,7 +218,7 @@ TEST(JournalRoundTrip, numbersKeepSixSignificantDigitsAndThenStay)
     std::vector<double> weights;
     for (int i = 0; i < 200; ++i) {
         weights.push_back(generator.longNumber());
-        doc.setDay(makeDate(2002, 1, 1) + std::chrono::days{i}, "", weights.back(), 0, 0, 0, 0, 0);
+        putDay(doc, makeDate(2002, 1, 1) + std::chrono::days{i}, "", weights.back(), 0, 0, 0, 0, 0);
     }
 
     CQuilloxDoc once;

@@ -1,3 +1,4 @@
+#include "docsetup.h"
 #include "journal/cquilloxdoc.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +16,7 @@ Date day(int y, int m, int d)
 
 void addWeight(CQuilloxDoc &doc, Date date, double weight, double fatPercent = 0)
 {
-    doc.setDay(date, "", weight, fatPercent, 0, 0, 0, 0);
+    putDay(doc, date, "", weight, fatPercent, 0, 0, 0, 0);
 }
 
 TEST(SeriesValue, derivedMassesNeedBothWeightAndFatPercent)
@@ -76,8 +77,8 @@ TEST(DayRuns, emptyOrNegativeRunsGiveZero)
 TEST(DayRuns, runsCrossMonthAndYearEnds)
 {
     CQuilloxDoc doc;
-    doc.setDay(day(2001, 12, 30), "", 0, 0, 5, 1800, 0, 0);
-    doc.setDay(day(2002, 1, 2), "", 0, 0, 3, 1200, 2, 0);
+    putDay(doc, day(2001, 12, 30), "", 0, 0, 5, 1800, 0, 0);
+    putDay(doc, day(2002, 1, 2), "", 0, 0, 3, 1200, 2, 0);
     EXPECT_DOUBLE_EQ(doc.sumOverDays(seriesJogDistance, day(2001, 12, 28), 7), 8);
     EXPECT_DOUBLE_EQ(doc.averageOverDays(seriesJogDuration, day(2001, 12, 28), 7), 1500);
     EXPECT_DOUBLE_EQ(doc.sumOverDays(seriesWalkDistance, day(2001, 12, 28), 6), 2);
@@ -87,10 +88,10 @@ TEST(DayRuns, runsCrossMonthAndYearEnds)
 TEST(ExerciseDays, countOnlyDaysWithJoggingOrWalking)
 {
     CQuilloxDoc doc;
-    doc.setDay(day(2002, 6, 1), "", 0, 0, 0, 0, 0, 600); // walking time only
-    doc.setDay(day(2002, 6, 2), "", 60, 20, 0, 0, 0, 0); // weight only
-    doc.setDay(day(2002, 6, 3), "", 0, 0, 5, 0, 0, 0);
-    doc.setDay(day(2002, 6, 4), "", 0, 0, 0, 0, 1, 0);
+    putDay(doc, day(2002, 6, 1), "", 0, 0, 0, 0, 0, 600); // walking time only
+    putDay(doc, day(2002, 6, 2), "", 60, 20, 0, 0, 0, 0); // weight only
+    putDay(doc, day(2002, 6, 3), "", 0, 0, 5, 0, 0, 0);
+    putDay(doc, day(2002, 6, 4), "", 0, 0, 0, 0, 1, 0);
 
     EXPECT_EQ(doc.countExerciseDays(day(2002, 6, 1), day(2002, 6, 4)), 3);
     EXPECT_EQ(doc.countExerciseDays(day(2002, 6, 2), day(2002, 6, 3)), 1); // both ends in

@@ -1,3 +1,4 @@
+#include "docsetup.h"
 #include "trend/monthlysummary.h"
 #include "trend/trend.h"
 
@@ -25,11 +26,11 @@ TEST(Trend, smoothsOverDaysWithAValueAndDecaysOverGaps)
 {
     CQuilloxDoc doc;
     // The first day has no weight: the trend starts at the next one.
-    doc.setDay(day0, "", 0, 0, 5, 1800, 0, 0);
-    doc.setDay(day0 + days{1}, "", 80, 20, 0, 0, 0, 0);
-    doc.setDay(day0 + days{2}, "", 79, 0, 0, 0, 0, 0);  // one day on: 10 %
-    doc.setDay(day0 + days{4}, "", 78, 0, 0, 0, 0, 0);  // two days on: 19 %
-    doc.setDay(day0 + days{34}, "", 70, 0, 0, 0, 0, 0); // thirty days on
+    putDay(doc, day0, "", 0, 0, 5, 1800, 0, 0);
+    putDay(doc, day0 + days{1}, "", 80, 20, 0, 0, 0, 0);
+    putDay(doc, day0 + days{2}, "", 79, 0, 0, 0, 0, 0);  // one day on: 10 %
+    putDay(doc, day0 + days{4}, "", 78, 0, 0, 0, 0, 0);  // two days on: 19 %
+    putDay(doc, day0 + days{34}, "", 70, 0, 0, 0, 0, 0); // thirty days on
     const JournalTrends trends = journalTrends(doc.dayList());
 
     struct Expected {
@@ -127,12 +128,12 @@ TEST(Trend, goalOutlookReachedOrForecastOnlyWhileComingDown)
 TEST(MonthlySummary, monthsSplitAtTheirEdgesAndMeansSkipZeros)
 {
     CQuilloxDoc doc;
-    doc.setDay(makeDate(2025, 12, 31), "", 70, 0, 2, 600, 0, 0);
-    doc.setDay(makeDate(2026, 1, 1), "", 72, 24, 5, 1500, 1, 900);
-    doc.setDay(makeDate(2026, 1, 15), "", 0, 22, 0, 0, 2, 1200);
-    doc.setDay(makeDate(2026, 1, 31), "", 68, 0, 10, 3000, 0, 0);
-    doc.setDay(makeDate(2026, 2, 1), "", 0, 0, 0, 0, 0, 0);   // a month of zeros
-    doc.setDay(makeDate(2026, 3, 1), "", 0, 0, 3, 900, 0, 0); // jogged, never weighed
+    putDay(doc, makeDate(2025, 12, 31), "", 70, 0, 2, 600, 0, 0);
+    putDay(doc, makeDate(2026, 1, 1), "", 72, 24, 5, 1500, 1, 900);
+    putDay(doc, makeDate(2026, 1, 15), "", 0, 22, 0, 0, 2, 1200);
+    putDay(doc, makeDate(2026, 1, 31), "", 68, 0, 10, 3000, 0, 0);
+    putDay(doc, makeDate(2026, 2, 1), "", 0, 0, 0, 0, 0, 0);   // a month of zeros
+    putDay(doc, makeDate(2026, 3, 1), "", 0, 0, 3, 900, 0, 0); // jogged, never weighed
 
     const std::vector<MonthSummary> rows = monthlySummary(doc.dayList());
     const std::optional<double> none;

@@ -1,6 +1,7 @@
 // The entry form driven as the user drives it: typing, the buttons, the keys,
 // and the updates it exchanges with the other panes.
 
+#include "docsetup.h"
 #include "panetestsupport.h"
 
 #include "entry/cinputview.h"
@@ -80,7 +81,7 @@ class InputViewTest : public ::testing::Test {
 TEST_F(InputViewTest, opensOnTheSelectedDayAndFollowsOtherPanesDroppingWhatWasTyped)
 {
     EXPECT_EQ(view->shownDate(), today);
-    doc.setDay(yesterday, "a\\nb", 64.2, 0, 0, 0, 3.5, 2700);
+    putDay(doc, yesterday, "a\\nb", 64.2, 0, 0, 0, 3.5, 2700);
 
     typeInto(edit("weightEdit"), QStringLiteral("70"));
     selectFromElsewhere(yesterday);
@@ -162,7 +163,7 @@ TEST_F(InputViewTest, deleteAsksFirstEvenForADayWithoutEntry)
 {
     const QString question = QString::fromStdString(formatDate(today)) +
                              QStringLiteral(" のデータを削除します。\r\nよろしいですか？");
-    doc.setDay(yesterday, "", 64, 0, 0, 0, 0, 0);
+    putDay(doc, yesterday, "", 64, 0, 0, 0, 0, 0);
     answerer.expectMessage(QMessageBox::Yes);
     click("deleteButton");
     EXPECT_EQ(answerer.texts, QStringList{question});

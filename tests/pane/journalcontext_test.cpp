@@ -1,5 +1,6 @@
 // The journal context: the notices the panes exchange through it.
 
+#include "docsetup.h"
 #include "journal/cquilloxdoc.h"
 #include "pane/journalcontext.h"
 
@@ -36,7 +37,7 @@ TEST(JournalContext, announcesOnlyRealChangesAndInOrder)
                                             "update"};
     EXPECT_EQ(notices, expected);
     EXPECT_EQ(context.selectedDate(), today + std::chrono::days{1});
-    EXPECT_EQ(doc.graphSettings.graphNDays, -3);
+    EXPECT_EQ(doc.graphSettings().graphNDays, -3);
 }
 
 TEST(JournalContext, trendsFollowEveryChangeOfTheDaysAndOptionsAnnounceOnlyChanges)
@@ -52,11 +53,11 @@ TEST(JournalContext, trendsFollowEveryChangeOfTheDaysAndOptionsAnnounceOnlyChang
     EXPECT_EQ(announced, 1);
 
     EXPECT_FALSE(context.trends().weight.trendOn(today));
-    doc.setDay(today, "", 60, 0, 0, 0, 0, 0); // added
+    putDay(doc, today, "", 60, 0, 0, 0, 0, 0); // added
     EXPECT_EQ(context.trends().weight.trendOn(today), 60.0);
-    doc.setDay(today, "", 61, 0, 0, 0, 0, 0); // replaced in place
+    putDay(doc, today, "", 61, 0, 0, 0, 0, 0); // replaced in place
     EXPECT_EQ(context.trends().weight.trendOn(today), 61.0);
-    doc.removeDay(today);
+    dropDay(doc, today);
     EXPECT_FALSE(context.trends().weight.trendOn(today));
 }
 

@@ -4,6 +4,7 @@
 #include "advisor/advisormessage.h"
 #include "advisor/advisorpanepainter.h"
 #include "advisor/cmessageview.h"
+#include "docsetup.h"
 #include "journal/cquilloxdoc.h"
 #include "pane/journalcontext.h"
 #include "panetestsupport.h"
@@ -114,7 +115,7 @@ TEST(MessageView, showsTheMessageOfTheSelectedDay)
     const Date today = todayDate();
     CQuilloxDoc doc(today);
     JournalContext context(doc, today - std::chrono::days{3});
-    doc.setDay(context.selectedDate(), "", 60, 25, 0, 0, 0, 0);
+    putDay(doc, context.selectedDate(), "", 60, 25, 0, 0, 0, 0);
     CMessageView view(context);
     auto *textBox = view.findChild<QPlainTextEdit *>(QStringLiteral("messageText"));
     ASSERT_NE(textBox, nullptr);

@@ -1,3 +1,4 @@
+#include "docsetup.h"
 #include "journal/cquilloxdoc.h"
 #include "list/cquilloxview.h"
 #include "list/listpainter.h"
@@ -30,7 +31,7 @@ class ListViewTest : public ::testing::Test {
     void fill(int count)
     {
         for (int i = 0; i < count; ++i)
-            doc.setDay(latest - std::chrono::days(i), "", 60 + i * 0.1, 20, 0, 0, 0, 0);
+            putDay(doc, latest - std::chrono::days(i), "", 60 + i * 0.1, 20, 0, 0, 0, 0);
     }
 
     void open(int height, Date selected)
@@ -186,7 +187,7 @@ TEST_F(ListViewTest, selectedRowBroughtIntoViewAtEveryUpdate)
     // selected one in sight.
     selectElsewhere(dayOfRow(0));
     command(PaneCommand::NextPage);
-    doc.setDay(latest + std::chrono::days(1), "", 61, 0, 0, 0, 0, 0);
+    putDay(doc, latest + std::chrono::days(1), "", 61, 0, 0, 0, 0, 0);
     context.updateAllViews();
     EXPECT_EQ(view->selectedRow(), 1);
     EXPECT_EQ(view->scrollPosition(), 18);

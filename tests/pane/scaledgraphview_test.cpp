@@ -1,6 +1,7 @@
 // The graph at every size: sharp on a scaled screen, labels that never run
 // into each other, and long periods that still fill a narrow pane.
 
+#include "docsetup.h"
 #include "graph/cgraphview.h"
 #include "graph/graphrenderer.h"
 #include "journal/cquilloxdoc.h"
@@ -60,11 +61,12 @@ QRect inkIn(const QImage &image, const QRect &area)
 TEST(ScaledGraph, atRatioTwoLinesBarsAndLabelsCoverTheirLogicalPixels)
 {
     CQuilloxDoc doc;
-    GraphSettings &s = doc.graphSettings;
+    GraphSettings s = doc.graphSettings();
     s.graphWeight = s.graphFatPercent = s.graphJogDuration = false;
     s.jogDistType = 0;
     s.colorJogDistance = 0x0000ff;
-    doc.setDay(d(2026, 3, 4), "", 0, 0, 10, 0, 0, 0);
+    *graphSettingsOf(doc) = s;
+    putDay(doc, d(2026, 3, 4), "", 0, 0, 10, 0, 0, 0);
     const GraphPeriodState week{true, 7, d(2026, 3, 1), d(2026, 3, 7)};
     GraphLayout layout;
     const QImage sharp = render(doc, week, QSize(224, 200), 2, d(2026, 1, 1), &layout);
@@ -118,13 +120,14 @@ TEST(ScaledGraph, atRatioTwoLinesBarsAndLabelsCoverTheirLogicalPixels)
 CQuilloxDoc fullJournal(Date first, Date last)
 {
     CQuilloxDoc doc;
-    GraphSettings &s = doc.graphSettings;
+    GraphSettings s = doc.graphSettings();
     s.graphWeight = s.graphFatPercent = s.graphFat = s.graphNotFat = true;
     s.graphJogDistance = s.graphJogDuration = s.graphWalkDistance = s.graphWalkDuration = true;
+    *graphSettingsOf(doc) = s;
     int i = 0;
     for (Date day = first; day <= last; day += std::chrono::days{1}, ++i)
-        doc.setDay(day, "", 58 + (i % 9), 18 + (i % 7), 3 + i % 5, 1200 + 60 * (i % 20), 2,
-                   900 + 30 * (i % 10));
+        putDay(doc, day, "", 58 + (i % 9), 18 + (i % 7), 3 + i % 5, 1200 + 60 * (i % 20), 2,
+               900 + 30 * (i % 10));
     return doc;
 }
 
@@ -186,12 +189,13 @@ TEST(ScaledGraph, aYearInANarrowPaneFillsThePlotAndClicksFindTheDays)
     // The pane works out its period from the real today.
     const Date today = todayDate();
     CQuilloxDoc doc;
-    GraphSettings &s = doc.graphSettings;
-    s.graphNDays = -12;
+    GraphSettings s = doc.graphSettings();
     s.graphFatPercent = s.graphJogDistance = s.graphJogDuration = false;
+    *graphSettingsOf(doc) = s;
+    doc.setGraphPeriod(-12);
     const GraphPeriodState year = periodForMonths(12, today);
-    doc.setDay(year.periodStart, "", 60, 0, 0, 0, 0, 0);
-    doc.setDay(year.periodEnd, "", 62, 0, 0, 0, 0, 0);
+    putDay(doc, year.periodStart, "", 60, 0, 0, 0, 0, 0);
+    putDay(doc, year.periodEnd, "", 62, 0, 0, 0, 0, 0);
 
     GraphLayout layout;
     const QImage image = render(doc, year, QSize(300, 200), 1, today, &layout);

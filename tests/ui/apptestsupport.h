@@ -4,6 +4,8 @@
 // settings file per test (the modal answerer and main() come with the panes').
 
 #include "app/czephalonteapp.h"
+#include "journal/cquilloxdoc.h"
+#include "pane/journalcontext.h"
 #include "panetestsupport.h"
 
 #include <QDir>
@@ -12,6 +14,13 @@
 #include <QTemporaryDir>
 
 #include <memory>
+
+// A day stored as the window stores one: an edit through the journal's editor,
+// which marks the journal modified and can be undone.
+inline void registerThroughEditor(CZephalonteApp &app, const DayRecord &day)
+{
+    app.context().editor().apply(dayEdit(app.document(), day), QStringLiteral("test"));
+}
 
 // A fresh working directory and settings location for every test.
 class AppTest : public ::testing::Test {

@@ -8,13 +8,24 @@
 
 namespace expected {
 
-inline const std::vector<std::string> menuTitles = {"ﾌｧｲﾙ(&F)", "設定(&S)", "表示(&V)", "ﾍﾙﾌﾟ(&H)"};
-inline const std::vector<std::string> fileMenu = {
-    "名前を付けて保存(&A)...", "", "ランの記録を取り込む(&I)...", "", "印刷(&P)...\tCtrl+P",
-    "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", "ﾌﾟﾘﾝﾀの設定(&R)...", "", "最近使ったﾌｧｲﾙ", "",
-    "Zephalonte を終了(&X)"};
+inline const std::vector<std::string> menuTitles = {"ﾌｧｲﾙ(&F)", "編集(&E)", "設定(&S)", "表示(&V)",
+                                                    "ﾍﾙﾌﾟ(&H)"};
+inline const std::vector<std::string> fileMenu = {"名前を付けて保存(&A)...",
+                                                  "",
+                                                  "ランの記録を取り込む(&I)...",
+                                                  "",
+                                                  "印刷(&P)...\tCtrl+P",
+                                                  "印刷ﾌﾟﾚﾋﾞｭｰ(&V)",
+                                                  "ﾌﾟﾘﾝﾀの設定(&R)...",
+                                                  "",
+                                                  "最近使ったﾌｧｲﾙ",
+                                                  "",
+                                                  "Zephalonte を終了(&X)"};
 // Where the recent files begin in the file menu.
 inline constexpr std::size_t firstRecentFileItem = 8;
+inline const std::vector<std::string> editMenu = {
+    "元に戻す(&U)\tCtrl+Z", "やり直し(&R)\tCtrl+Y", "",
+    "切り取り(&T)\tCtrl+X", "ｺﾋﾟｰ(&C)\tCtrl+C",     "貼り付け(&P)\tCtrl+V"};
 inline const std::vector<std::string> settingsMenu = {"ﾕｰｻﾞ情報(&U)...", "目的・目標(&O)...",
                                                       "ｸﾞﾗﾌ(&G)..."};
 inline const std::vector<std::string> viewMenu = {

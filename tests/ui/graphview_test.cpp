@@ -2,6 +2,7 @@
 // clicks, buttons and pop-up menu, and its printed page.
 
 #include "apptestsupport.h"
+#include "docsetup.h"
 
 #include "app/cmainframe.h"
 #include "graph/cgraphview.h"
@@ -36,7 +37,7 @@ QColor rgb(Colour c)
 CQuilloxDoc barJournal(std::initializer_list<int> shown)
 {
     CQuilloxDoc doc;
-    GraphSettings &s = doc.graphSettings;
+    GraphSettings s = doc.graphSettings();
     s.graphWeight = s.graphFatPercent = s.graphJogDistance = s.graphJogDuration = false;
     for (int series : shown) {
         s.graphJogDistance |= series == graphSeriesJogDistance;
@@ -49,6 +50,7 @@ CQuilloxDoc barJournal(std::initializer_list<int> shown)
     s.colorJogDuration = 0x00ff00;
     s.colorWalkDistance = 0xff0000;
     s.colorWalkDuration = 0x00ffff;
+    *graphSettingsOf(doc) = s;
     return doc;
 }
 
@@ -80,14 +82,14 @@ std::vector<QColor> rowColours(const QImage &image, int x0, int x1, int y)
 TEST(GraphDrawingTest, oneBarOnATwentyUnitDaySpansEightEachSide)
 {
     CQuilloxDoc doc = barJournal({graphSeriesJogDistance});
-    doc.setDay(d(2026, 3, 4), "", 0, 0, 10, 0, 0, 0);
+    putDay(doc, d(2026, 3, 4), "", 0, 0, 10, 0, 0, 0);
     GraphLayout layout;
     // Axis width 34 each side: 224 - 68 - 16 leaves 140 for 7 days.
     const QImage image = render(doc, QSize(224, 200), d(2026, 1, 1), &layout);
     ASSERT_EQ(layout.dayWidth, 20);
     ASSERT_EQ(layout.plotRect, (PixelRect{34, 32, 190, 167}));
     const int x = 34 + 3 * 20 + 10;
-    const QColor bar = rgb(doc.graphSettings.colorJogDistance);
+    const QColor bar = rgb(doc.graphSettings().colorJogDistance);
     // 0 to 20 km: 10 km is half of the 135 rows above the baseline.
     const int top = 167 - 135 / 2;
     for (int y : {top, 150, 166}) {
@@ -104,7 +106,7 @@ TEST(GraphDrawingTest, fourNarrowBarsKeepTheirMinimumWidthAndOrder)
 {
     CQuilloxDoc doc = barJournal({graphSeriesJogDistance, graphSeriesJogDuration,
                                   graphSeriesWalkDistance, graphSeriesWalkDuration});
-    doc.setDay(d(2026, 3, 4), "", 0, 0, 10, 600, 10, 600);
+    putDay(doc, d(2026, 3, 4), "", 0, 0, 10, 600, 10, 600);
     GraphLayout layout;
     // Two axes on the right (walk shares jog's): 188 - 34 - 68 - 16 = 70.
     const QImage image = render(doc, QSize(188, 200), d(2026, 1, 1), &layout);
@@ -126,10 +128,10 @@ TEST(GraphDrawingTest, fourNarrowBarsKeepTheirMinimumWidthAndOrder)
 TEST(GraphDrawingTest, selectedDayMarkerIsDottedOverTheBackground)
 {
     CQuilloxDoc doc = barJournal({graphSeriesJogDistance});
-    doc.setDay(d(2026, 3, 4), "", 0, 0, 10, 0, 0, 0);
-    doc.graphSettings.colorBackGround = 0xe0e0e0;
-    const QColor marker = rgb(doc.graphSettings.colorCrntDate);
-    const QColor background = rgb(doc.graphSettings.colorBackGround);
+    putDay(doc, d(2026, 3, 4), "", 0, 0, 10, 0, 0, 0);
+    graphSettingsOf(doc)->colorBackGround = 0xe0e0e0;
+    const QColor marker = rgb(doc.graphSettings().colorCrntDate);
+    const QColor background = rgb(doc.graphSettings().colorBackGround);
     const QImage image = render(doc, QSize(224, 200), d(2026, 3, 3));
     const int x = 34 + 2 * 20 + 10;
     // From just below the baseline up, three on and three off; the tick of
@@ -152,9 +154,9 @@ TEST(GraphDrawingTest, selectedDayMarkerIsDottedOverTheBackground)
 TEST(GraphDrawingTest, gradientBarFadesFromItsColourToTheBackground)
 {
     CQuilloxDoc doc = barJournal({graphSeriesJogDistance});
-    doc.graphSettings.jogDistType = 2;
-    doc.graphSettings.colorJogDistance = 0x0000f0;
-    doc.setDay(d(2026, 3, 4), "", 0, 0, 10, 0, 0, 0);
+    graphSettingsOf(doc)->jogDistType = 2;
+    graphSettingsOf(doc)->colorJogDistance = 0x0000f0;
+    putDay(doc, d(2026, 3, 4), "", 0, 0, 10, 0, 0, 0);
     const QImage image = render(doc, QSize(224, 200), d(2026, 1, 1));
     const int x = 34 + 3 * 20 + 10;
     const int top = 167 - 135 / 2;
@@ -164,25 +166,27 @@ TEST(GraphDrawingTest, gradientBarFadesFromItsColourToTheBackground)
     EXPECT_EQ(image.pixelColor(x, 166), QColor(254, 247, 247));
 
     // Types an edited file invented draw nothing, and do not crash.
-    doc.graphSettings.jogDistType = 7;
+    graphSettingsOf(doc)->jogDistType = 7;
     EXPECT_EQ(render(doc, QSize(224, 200), d(2026, 1, 1)).pixelColor(x, 150), QColor(Qt::white));
 }
 
 TEST(GraphDrawingTest, weightPointsSitOnTheirDaysAndEmptyJournalDrawsOnlyTheFrame)
 {
     CQuilloxDoc doc;
-    doc.graphSettings.graphFatPercent = doc.graphSettings.graphJogDistance =
-        doc.graphSettings.graphJogDuration = false;
-    doc.graphSettings.weightLineType = 99; // drawn as a thin line
-    doc.setDay(d(2026, 3, 1), "", 60.3, 0, 0, 0, 0, 0);
-    doc.setDay(d(2026, 3, 2), "", 63.8, 0, 0, 0, 0, 0);
-    doc.setDay(d(2026, 3, 5), "", 62, 0, 0, 0, 0, 0);
+    {
+        auto settings = graphSettingsOf(doc);
+        settings->graphFatPercent = settings->graphJogDistance = settings->graphJogDuration = false;
+    }
+    graphSettingsOf(doc)->weightLineType = 99; // drawn as a thin line
+    putDay(doc, d(2026, 3, 1), "", 60.3, 0, 0, 0, 0, 0);
+    putDay(doc, d(2026, 3, 2), "", 63.8, 0, 0, 0, 0, 0);
+    putDay(doc, d(2026, 3, 5), "", 62, 0, 0, 0, 0, 0);
     const QImage image = render(doc, QSize(224, 200), d(2026, 1, 1));
     // 60 to 64: 63.8 is 128 of the 135 rows up; a point is a circle of
     // radius 3 with a white middle.
     const int x = 34 + 20 + 10;
     const int y = 167 - 135 * 38 / 40;
-    const QColor blue = rgb(doc.graphSettings.colorWeight);
+    const QColor blue = rgb(doc.graphSettings().colorWeight);
     EXPECT_EQ(image.pixelColor(x, y), QColor(Qt::white));
     EXPECT_EQ(image.pixelColor(x, y - 3), blue);
     EXPECT_EQ(image.pixelColor(x - 3, y), blue);
@@ -208,16 +212,18 @@ TEST(GraphDrawingTest, weightPointsSitOnTheirDaysAndEmptyJournalDrawsOnlyTheFram
 TEST(GraphDrawingTest, lineTypesGiveTheirWidthsOnScreen)
 {
     CQuilloxDoc doc;
-    doc.graphSettings.graphFatPercent = doc.graphSettings.graphJogDistance =
-        doc.graphSettings.graphJogDuration = false;
-    doc.setDay(d(2026, 3, 1), "", 61, 0, 0, 0, 0, 0);
-    doc.setDay(d(2026, 3, 2), "", 61, 0, 0, 0, 0, 0);
-    doc.setDay(d(2026, 3, 6), "", 60, 0, 0, 0, 0, 0);
-    const QColor blue = rgb(doc.graphSettings.colorWeight);
+    {
+        auto settings = graphSettingsOf(doc);
+        settings->graphFatPercent = settings->graphJogDistance = settings->graphJogDuration = false;
+    }
+    putDay(doc, d(2026, 3, 1), "", 61, 0, 0, 0, 0, 0);
+    putDay(doc, d(2026, 3, 2), "", 61, 0, 0, 0, 0, 0);
+    putDay(doc, d(2026, 3, 6), "", 60, 0, 0, 0, 0, 0);
+    const QColor blue = rgb(doc.graphSettings().colorWeight);
     // Half way between the first two points, which lie on one row.
     const int x = 34 + 20;
     for (const auto &[type, width] : {std::pair{0, 1}, std::pair{1, 2}, std::pair{2, 4}}) {
-        doc.graphSettings.weightLineType = type;
+        graphSettingsOf(doc)->weightLineType = type;
         const QImage image = render(doc, QSize(224, 200), d(2026, 1, 1));
         int rows = 0;
         for (int y = 60; y < 140; ++y)
@@ -304,7 +310,7 @@ TEST_F(GraphViewTest, popupChecksThePeriodAndItsCommandsRecomputeIt)
     EXPECT_EQ(checked, QStringList{QStringLiteral("&1週間分")});
 
     periods->actions().at(13)->trigger(); // one year
-    EXPECT_EQ(app->document().graphSettings.graphNDays, -12);
+    EXPECT_EQ(app->document().graphSettings().graphNDays, -12);
     EXPECT_FALSE(graph->periodValid);
     graph->grab();
     EXPECT_EQ(graph->periodDays, 365);

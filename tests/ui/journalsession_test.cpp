@@ -1,6 +1,7 @@
 // The journal session: what it locks, loads and stores, what it refuses, and
 // how each failure reads to the user.
 
+#include "docsetup.h"
 #include "journal/cquilloxdoc.h"
 #include "session/journallock.h"
 #include "session/journalsession.h"
@@ -219,7 +220,8 @@ TEST_F(SessionTest, readOnlyJournalIsNeverReplacedAndAnUnreadableOneIsNamedSo)
               OpenOutcome::Status::opened);
     ASSERT_TRUE(
         QFile::setPermissions(journal, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    doc.setDay(makeDate(2002, 5, 13), "", 64, 0, 0, 0, 0, 0);
+    putDay(doc, makeDate(2002, 5, 13), "", 64, 0, 0, 0, 0, 0);
+    doc.setModified(true); // as the window's editor marks it
 
     const StoreOutcome stored = session.store();
     EXPECT_FALSE(stored.stored);
@@ -252,8 +254,8 @@ TEST_F(SessionTest, fullDiskAndReadOnlyFileSystemAreNamed)
                   OpenOutcome::Status::startedEmpty);
         ASSERT_TRUE(session.store().stored);
         for (int i = 0; i < 3000; ++i)
-            doc.setDay(makeDate(2003, 1, 1) + std::chrono::days(i), "a memo of a few words", 60, 20,
-                       5, 1800, 2, 1200);
+            putDay(doc, makeDate(2003, 1, 1) + std::chrono::days(i), "a memo of a few words", 60,
+                   20, 5, 1800, 2, 1200);
 
         const StoreOutcome full = session.store();
         EXPECT_EQ(full.failure.problem, FileProblem::noSpace);
@@ -288,7 +290,8 @@ TEST_F(SessionTest, aRecoveryWriteOnAFullDiskLeavesTheJournalAndThePreviousRecov
     writer.setTarget(session.recoveryPath(), journal);
     QSignalSpy written(&writer, &RecoveryWriter::written);
 
-    doc.setDay(makeDate(2002, 5, 13), "", 64.8, 0, 0, 0, 0, 0);
+    putDay(doc, makeDate(2002, 5, 13), "", 64.8, 0, 0, 0, 0, 0);
+    doc.setModified(true); // as the window's editor marks it
     writer.documentChanged();
     ASSERT_TRUE(written.wait(10000));
     ASSERT_TRUE(written.at(0).at(0).toBool());
@@ -296,8 +299,8 @@ TEST_F(SessionTest, aRecoveryWriteOnAFullDiskLeavesTheJournalAndThePreviousRecov
     ASSERT_EQ(firstRecovery.toStdString(), doc.journalText());
 
     for (int i = 0; i < 3000; ++i)
-        doc.setDay(makeDate(2003, 1, 1) + std::chrono::days(i), "a memo of a few words", 60, 20, 5,
-                   1800, 2, 1200);
+        putDay(doc, makeDate(2003, 1, 1) + std::chrono::days(i), "a memo of a few words", 60, 20, 5,
+               1800, 2, 1200);
     writer.documentChanged();
     ASSERT_TRUE(written.wait(10000));
     EXPECT_FALSE(written.at(1).at(0).toBool());
@@ -306,7 +309,8 @@ TEST_F(SessionTest, aRecoveryWriteOnAFullDiskLeavesTheJournalAndThePreviousRecov
     // Not tried again and again while nothing changes.
     EXPECT_FALSE(written.wait(RecoveryWriter::delayMs * 2));
     EXPECT_TRUE(writer.isIdle());
-    const QStringList left = QDir(path(QStringLiteral("disk"))).entryList(QDir::Files | QDir::Hidden);
+    const QStringList left =
+        QDir(path(QStringLiteral("disk"))).entryList(QDir::Files | QDir::Hidden);
     EXPECT_EQ(left.size(), 3) << "journal, lock and recovery file only, no temporary file: "
                               << left.join(u' ').toStdString();
 }
@@ -333,8 +337,10 @@ TEST_F(SessionTest, aStoreRemovesTheRecoveryFileOnlyOnceItWasRestoredOrSetAside)
               OpenOutcome::Status::opened);
     const RecoveryFile recovery = session.findRecovery();
     ASSERT_EQ(recovery.state, RecoveryFile::State::differs);
-    EXPECT_TRUE(session.restoreRecovery(recovery, today).skippedLines.empty());
-    EXPECT_TRUE(doc.isModified());
+    CQuilloxDoc restored;
+    EXPECT_TRUE(session.restoreRecovery(recovery, today, restored).skippedLines.empty());
+    doc.applyEdit(differenceBetween(doc, restored));
+    doc.setModified(true);
     EXPECT_EQ(bytesOf(journal), storedOnce);
     ASSERT_TRUE(session.store().stored);
     EXPECT_FALSE(QFileInfo::exists(session.recoveryPath()));

@@ -2,6 +2,7 @@
 // close command, help and the about box.
 
 #include "apptestsupport.h"
+#include "docsetup.h"
 #include "expectedtexts.h"
 
 #include "advisor/cmessageview.h"
@@ -83,11 +84,13 @@ TEST_F(MainFrameTest, menusCarryTheirTextsAndShortcuts)
     // The recent-file list holds the journal just opened.
     std::vector<std::string> file = itemTexts(menu(0));
     std::vector<std::string> expectedFile = expected::fileMenu;
-    expectedFile[expected::firstRecentFileItem] = "&1 " + path(QStringLiteral("zph0001.txt")).toStdString();
+    expectedFile[expected::firstRecentFileItem] =
+        "&1 " + path(QStringLiteral("zph0001.txt")).toStdString();
     EXPECT_EQ(file, expectedFile);
-    EXPECT_EQ(itemTexts(menu(1)), expected::settingsMenu);
-    EXPECT_EQ(itemTexts(menu(2)), expected::viewMenu);
-    EXPECT_EQ(itemTexts(menu(3)), expected::helpMenu);
+    EXPECT_EQ(itemTexts(menu(1)), expected::editMenu);
+    EXPECT_EQ(itemTexts(menu(2)), expected::settingsMenu);
+    EXPECT_EQ(itemTexts(menu(3)), expected::viewMenu);
+    EXPECT_EQ(itemTexts(menu(4)), expected::helpMenu);
 
     const std::vector<std::string> period = itemTexts(frame->graphPeriodMenu());
     ASSERT_EQ(period.size(), 14u);
@@ -127,17 +130,17 @@ TEST_F(MainFrameTest, periodCheckMarkFollowsGraphNDays)
     };
     EXPECT_EQ(checked(), QStringList{QStringLiteral("&5週間分")}); // the default 35
 
-    app->document().graphSettings.graphNDays = 30;
+    app->document().setGraphPeriod(30);
     EXPECT_TRUE(checked().isEmpty());
 
     frame->graphView()->periodValid = true;
     items.at(10)->trigger(); // one month
-    EXPECT_EQ(app->document().graphSettings.graphNDays, -1);
+    EXPECT_EQ(app->document().graphSettings().graphNDays, -1);
     EXPECT_FALSE(frame->graphView()->periodValid);
     EXPECT_EQ(checked(), QStringList{qs(expected::monthItems[0])});
 
     items.at(2)->trigger(); // three weeks
-    EXPECT_EQ(app->document().graphSettings.graphNDays, 21);
+    EXPECT_EQ(app->document().graphSettings().graphNDays, 21);
     EXPECT_EQ(checked().size(), 1);
 }
 
@@ -245,7 +248,7 @@ TEST_F(MainFrameTest, listTakesWidthChangesUntilAdvisorIsHidden)
 TEST_F(MainFrameTest, closeStoresJournalAndNoKeepsProgramRunning)
 {
     const QString journal = path(QStringLiteral("zph0001.txt"));
-    app->document().setDay(makeDate(2026, 8, 2), "new entry", 58, 0, 0, 0, 0, 0);
+    putDay(app->document(), makeDate(2026, 8, 2), "new entry", 58, 0, 0, 0, 0, 0);
     answerer.expectMessage(QMessageBox::No);
 
     EXPECT_FALSE(frame->close());
@@ -262,7 +265,7 @@ TEST_F(MainFrameTest, closeStoresJournalAndNoKeepsProgramRunning)
 
 TEST_F(MainFrameTest, closeWhilePrintingStoresWithoutAsking)
 {
-    app->document().setDay(makeDate(2026, 8, 4), "", 58, 0, 0, 0, 0, 0);
+    putDay(app->document(), makeDate(2026, 8, 4), "", 58, 0, 0, 0, 0, 0);
     bool closed = false;
     answerer.expect([&](QWidget *preview) {
         closed = frame->close();
@@ -282,7 +285,7 @@ TEST_F(MainFrameTest, failedStoreAtCloseIsReportedAndNoKeepsEntries)
     ASSERT_TRUE(QDir(workDir.path()).mkdir(QStringLiteral("gone")));
     writeJournalFile(sub.filePath(QStringLiteral("j.txt")), "Taro", "");
     ASSERT_TRUE(app->openJournal(sub.filePath(QStringLiteral("j.txt"))));
-    app->document().setDay(makeDate(2026, 8, 5), "", 58, 0, 0, 0, 0, 0);
+    putDay(app->document(), makeDate(2026, 8, 5), "", 58, 0, 0, 0, 0, 0);
     ASSERT_TRUE(sub.removeRecursively());
 
     answerer.expectMessage(QMessageBox::No);
@@ -313,7 +316,7 @@ TEST_F(MainFrameTest, openingJournalThatFailsKeepsCurrentOneAndDropsRecentEntry)
 
     ASSERT_EQ(answerer.texts.size(), 1);
     EXPECT_TRUE(answerer.texts[0].contains(QStringLiteral("other.txt")));
-    EXPECT_EQ(app->document().userInfo.name, "Taro");
+    EXPECT_EQ(app->document().userInfo().name, "Taro");
     EXPECT_EQ(app->documentPath(), path(QStringLiteral("zph0001.txt")));
     EXPECT_FALSE(app->recentFiles().contains(other));
 }
@@ -335,14 +338,14 @@ TEST_F(MainFrameTest, newJournalAsksToSaveOnlyWhenModified)
     EXPECT_EQ(app->document().dayList().size(), 1u); // cancelled: nothing changed
 }
 
-// Days registered through the document after a load must not vanish when
-// another journal replaces this one.
+// Days registered after a load must not vanish when another journal replaces
+// this one.
 TEST_F(MainFrameTest, openingAnotherJournalAsksToSaveNewlyRegisteredDays)
 {
     writeJournalFile(path(QStringLiteral("other.txt")), "Jiro", "");
     ASSERT_TRUE(app->openJournal(path(QStringLiteral("other.txt"))));
     ASSERT_TRUE(app->openJournal(path(QStringLiteral("zph0001.txt"))));
-    app->document().setDay(makeDate(2026, 8, 6), "", 58, 0, 0, 0, 0, 0);
+    registerThroughEditor(*app, DayRecord{makeDate(2026, 8, 6), 58, 0, 0, 0, 0, 0, ""});
     answerer.expectMessage(QMessageBox::Yes);
 
     app->openRecentFile(1);
@@ -351,7 +354,7 @@ TEST_F(MainFrameTest, openingAnotherJournalAsksToSaveNewlyRegisteredDays)
     EXPECT_EQ(answerer.texts[0],
               qs(expected::saveChangesQuestion).arg(QStringLiteral("zph0001.txt")));
     EXPECT_TRUE(fileBytes(path(QStringLiteral("zph0001.txt"))).contains("2026/08/06"));
-    EXPECT_EQ(app->document().userInfo.name, "Jiro");
+    EXPECT_EQ(app->document().userInfo().name, "Jiro");
 }
 
 TEST_F(MainFrameTest, saveAsMovesTitleRecentListAndLockToTheNewFile)
@@ -368,7 +371,8 @@ TEST_F(MainFrameTest, saveAsMovesTitleRecentListAndLockToTheNewFile)
     EXPECT_TRUE(answerer.unexpected.isEmpty()) << answerer.unexpected.join(u'\n').toStdString();
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("copy.txt - Zephalonte"));
     EXPECT_EQ(itemTexts(menu(0))[expected::firstRecentFileItem], "&1 " + copy.toStdString());
-    EXPECT_EQ(itemTexts(menu(0))[expected::firstRecentFileItem + 1], "&2 " + path(QStringLiteral("zph0001.txt")).toStdString());
+    EXPECT_EQ(itemTexts(menu(0))[expected::firstRecentFileItem + 1],
+              "&2 " + path(QStringLiteral("zph0001.txt")).toStdString());
     EXPECT_TRUE(fileBytes(copy).contains("2026/08/01"));
     // The old journal is free for another copy of the program, the new one held.
     QLockFile oldLock(path(QStringLiteral("zph0001.txt.lock")));
@@ -382,7 +386,7 @@ TEST_F(MainFrameTest, ctrlSAfterAFailedStoreStoresOnceTheCauseIsMended)
 {
     const QString journal = path(QStringLiteral("zph0001.txt"));
     const QByteArray before = fileBytes(journal);
-    app->document().setDay(makeDate(2026, 8, 7), "", 58, 0, 0, 0, 0, 0);
+    registerThroughEditor(*app, DayRecord{makeDate(2026, 8, 7), 58, 0, 0, 0, 0, 0, ""});
     ASSERT_TRUE(QFile::setPermissions(journal, QFile::ReadOwner | QFile::ReadGroup));
     QApplication::setActiveWindow(frame);
     answerer.expectMessage(QMessageBox::Ok);
@@ -492,7 +496,7 @@ TEST_F(MainFrameTest, f6AndShiftF6MoveBetweenPanesInOrder)
     EXPECT_EQ(frame->activePane(), frame->graphView());
 }
 
-TEST_F(MainFrameTest, printSetupReadsOrientationBackWithoutModifying)
+TEST_F(MainFrameTest, printSetupIsAnEditThatCanBeUndone)
 {
     ASSERT_EQ(app->printer().pageLayout().orientation(), QPageLayout::Landscape);
     answerer.expect([](QWidget *modal) {
@@ -502,15 +506,21 @@ TEST_F(MainFrameTest, printSetupReadsOrientationBackWithoutModifying)
         static_cast<QDialog *>(modal)->accept();
     });
     frame->action(FrameAction::PrintSetup)->trigger();
-    EXPECT_EQ(app->document().graphSettings.paperOri, 1);
-    EXPECT_FALSE(app->document().isModified());
+    EXPECT_EQ(app->document().graphSettings().paperOri, 1);
+    EXPECT_TRUE(app->document().isModified());
 
-    // Cancelled: what the printer holds is read back all the same.
+    // Cancelled: what the printer holds is read back, which changes nothing.
     answerer.expectDialogAndReject();
     frame->action(FrameAction::PrintSetup)->trigger();
-    EXPECT_EQ(app->document().graphSettings.paperOri, 1);
+    EXPECT_EQ(app->document().graphSettings().paperOri, 1);
+    EXPECT_EQ(app->context().editor().stepCount(), 1);
+
+    // Undone, the printer turns back too, and the journal is as stored.
+    frame->action(FrameAction::Undo)->trigger();
+    EXPECT_EQ(app->document().graphSettings().paperOri, 2);
+    EXPECT_EQ(app->printer().pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_FALSE(app->document().isModified());
     EXPECT_TRUE(answerer.allAnswered());
-    EXPECT_TRUE(answerer.unexpected.isEmpty());
 }
 
 } // namespace

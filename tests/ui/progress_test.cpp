@@ -1,6 +1,7 @@
 // The optional layer over the graph and the advisor (trend and goal lines)
 // and the monthly summary window, in the running program.
 #include "apptestsupport.h"
+#include "docsetup.h"
 
 #include "advisor/advisormessage.h"
 #include "advisor/cmessageview.h"
@@ -114,7 +115,7 @@ TEST_F(ProgressTest, graphWithTheLinesOffIsTheUnchangedDrawingAndWithThemShowsTr
     const QImage withTrend = graph->grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_NE(withTrend, before);
     const CQuilloxDoc &doc = app->document();
-    const GraphSettings &s = doc.graphSettings;
+    const GraphSettings &s = doc.graphSettings();
     const QColor trendColour((rgb(s.colorWeight).red() + rgb(s.colorBackGround).red()) / 2,
                              (rgb(s.colorWeight).green() + rgb(s.colorBackGround).green()) / 2,
                              (rgb(s.colorWeight).blue() + rgb(s.colorBackGround).blue()) / 2);
@@ -137,7 +138,7 @@ TEST_F(ProgressTest, graphWithTheLinesOffIsTheUnchangedDrawingAndWithThemShowsTr
 
     // The goal below every weight: the scale reaches down to it and the
     // dashed line lies on its row in the weight's colour.
-    app->document().objective.weight = 55;
+    objectiveOf(app->document())->weight = 55;
     setOptions(false, true);
     const QImage withGoal = graph->grab().toImage();
     const AxisScale goalScale =
@@ -152,7 +153,7 @@ TEST_F(ProgressTest, graphWithTheLinesOffIsTheUnchangedDrawingAndWithThemShowsTr
 
     // Off again: exactly as before.
     setOptions(false, false);
-    app->document().objective.weight = 0;
+    objectiveOf(app->document())->weight = 0;
     EXPECT_EQ(graph->grab().toImage().convertToFormat(QImage::Format_RGB32), drawnWithoutOverlay());
 }
 
@@ -172,7 +173,7 @@ TEST_F(ProgressTest, advisorSpeaksOfThePaceOnlyWithTheTrendOnAndFollowsAChangedD
     const QString withTrend = advisor->message();
     EXPECT_TRUE(withTrend.contains(QStringLiteral("この4週間は週"))) << withTrend.toStdString();
     // A day replaced in place moves the trend at once.
-    app->document().setDay(selected, "", 90, 20, 0, 0, 0, 0);
+    putDay(app->document(), selected, "", 90, 20, 0, 0, 0, 0);
     app->context().updateAllViews();
     EXPECT_NE(advisor->message(), withTrend);
     const JournalTrends fresh = journalTrends(doc.dayList());
@@ -203,10 +204,10 @@ TEST_F(ProgressTest, switchesLiveInTheProfileNotInTheJournal)
 TEST_F(ProgressTest, summaryWindowListsMonthsNewestFirstCopiesAndPrints)
 {
     CQuilloxDoc &doc = app->document();
-    doc.clearDays();
-    doc.setDay(makeDate(2020, 3, 1), "", 62, 0, 0, 0, 0, 0);
-    doc.setDay(makeDate(2020, 3, 31), "", 64, 0, 0, 0, 0, 0);
-    doc.setDay(makeDate(2020, 4, 2), "", 0, 0, 5, 1500, 0, 0);
+    dropAllDays(doc);
+    putDay(doc, makeDate(2020, 3, 1), "", 62, 0, 0, 0, 0, 0);
+    putDay(doc, makeDate(2020, 3, 31), "", 64, 0, 0, 0, 0, 0);
+    putDay(doc, makeDate(2020, 4, 2), "", 0, 0, 5, 1500, 0, 0);
     app->context().updateAllViews();
     frame->action(FrameAction::MonthlySummary)->trigger();
     CMonthlySummaryWnd *window = frame->monthlySummaryWindow();
@@ -220,7 +221,7 @@ TEST_F(ProgressTest, summaryWindowListsMonthsNewestFirstCopiesAndPrints)
     EXPECT_EQ(table->item(0, 2)->text(), QString()); // no weight in April
 
     // A new month appears while the window is open.
-    doc.setDay(makeDate(2020, 5, 1), "", 61, 0, 0, 0, 0, 0);
+    putDay(doc, makeDate(2020, 5, 1), "", 61, 0, 0, 0, 0, 0);
     app->context().updateAllViews();
     ASSERT_EQ(table->rowCount(), 3);
 

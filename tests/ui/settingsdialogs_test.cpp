@@ -2,6 +2,7 @@
 // the colour swatch's pixels, and the two settings commands of the main window.
 
 #include "apptestsupport.h"
+#include "docsetup.h"
 
 #include "advisor/cmessageview.h"
 #include "app/cmainframe.h"
@@ -11,6 +12,7 @@
 #include "dialogs/uitext.h"
 #include "journal/cquilloxdoc.h"
 #include "pane/journalcontext.h"
+#include "pane/journaleditor.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -120,13 +122,13 @@ class SettingsDialogTest : public ::testing::Test {
 
 TEST_F(SettingsDialogTest, objectiveOpensWithTargetsAndTheNoteForTheUser)
 {
-    doc.userInfo.height = 170;
-    doc.objective.weight = 0;
-    doc.objective.fatPercent = 21.5;
-    doc.objective.jogDistanceMonth = 100;
-    doc.objective.intention = 2;
-    doc.objective.eventName = "\x93\x8c\x8b\x9e"; // 東京
-    doc.objective.eventDate = makeDate(2002, 11, 17);
+    userInfoOf(doc)->height = 170;
+    objectiveOf(doc)->weight = 0;
+    objectiveOf(doc)->fatPercent = 21.5;
+    objectiveOf(doc)->jogDistanceMonth = 100;
+    objectiveOf(doc)->intention = 2;
+    objectiveOf(doc)->eventName = "\x93\x8c\x8b\x9e"; // 東京
+    objectiveOf(doc)->eventDate = makeDate(2002, 11, 17);
     answerer.expect([](QWidget *dialog) {
         EXPECT_EQ(dialog->windowTitle(), objectiveCaption);
         EXPECT_EQ(child<QLineEdit>(dialog, "weightEdit")->text(), QString());
@@ -139,10 +141,9 @@ TEST_F(SettingsDialogTest, objectiveOpensWithTargetsAndTheNoteForTheUser)
         EXPECT_EQ(child<QDateEdit>(dialog, "eventDateEdit")->date(), QDate(2002, 11, 17));
         clickCancel(dialog);
     });
-    const Objective before = doc.objective;
-    EXPECT_FALSE(CObjectiveDlg::editDocument(doc, nullptr));
-    EXPECT_EQ(doc.objective, before);
-    EXPECT_FALSE(doc.isModified());
+    const Objective before = doc.objective();
+    EXPECT_TRUE(CObjectiveDlg::askForEdit(doc, nullptr).empty());
+    EXPECT_EQ(doc.objective(), before);
 }
 
 TEST_F(SettingsDialogTest, eventCalendarDropsDownRightAligned)
@@ -167,7 +168,7 @@ TEST_F(SettingsDialogTest, purposeIsTheButtonsPlaceNotItsLabelDigit)
         std::int32_t after;
     } cases[] = {{-1, 3, 3}, {-1, 4, 4}, {-1, 1, 1}, {-1, -1, -1}, {7, -1, -1}, {2, 5, 5}};
     for (const auto &c : cases) {
-        doc.objective.intention = c.stored;
+        objectiveOf(doc)->intention = c.stored;
         answerer.expect([&c](QWidget *dialog) {
             for (std::size_t i = 0; i < purposeLabels.size(); ++i)
                 EXPECT_EQ(buttonLabelled(dialog, purposeLabels[i])->isChecked(),
@@ -176,14 +177,14 @@ TEST_F(SettingsDialogTest, purposeIsTheButtonsPlaceNotItsLabelDigit)
                 buttonLabelled(dialog, purposeLabels[static_cast<std::size_t>(c.button)])->click();
             clickOk(dialog);
         });
-        EXPECT_TRUE(CObjectiveDlg::editDocument(doc, nullptr));
-        EXPECT_EQ(doc.objective.intention, c.after) << c.stored << " " << c.button;
+        doc.applyEdit(CObjectiveDlg::askForEdit(doc, nullptr));
+        EXPECT_EQ(doc.objective().intention, c.after) << c.stored << " " << c.button;
     }
 }
 
 TEST_F(SettingsDialogTest, typedTargetsAndEventAreStoredAndMarkTheJournalModified)
 {
-    doc.objective.weight = 70;
+    objectiveOf(doc)->weight = 70;
     answerer.expect([](QWidget *dialog) {
         typeInto(child<QLineEdit>(dialog, "weightEdit"), QStringLiteral("65kg"));
         typeInto(child<QLineEdit>(dialog, "jogDistanceMonthEdit"), QStringLiteral("many"));
@@ -191,30 +192,27 @@ TEST_F(SettingsDialogTest, typedTargetsAndEventAreStoredAndMarkTheJournalModifie
         child<QDateEdit>(dialog, "eventDateEdit")->setDate(QDate(2003, 3, 2));
         clickOk(dialog);
     });
-    EXPECT_TRUE(CObjectiveDlg::editDocument(doc, nullptr));
-    EXPECT_EQ(doc.objective.weight, 65);
-    EXPECT_EQ(doc.objective.jogDistanceMonth, 0);
+    doc.applyEdit(CObjectiveDlg::askForEdit(doc, nullptr));
+    EXPECT_EQ(doc.objective().weight, 65);
+    EXPECT_EQ(doc.objective().jogDistanceMonth, 0);
     // The wave dash an input method types is stored as code page 932's own.
-    EXPECT_EQ(doc.objective.eventName, toJournalText(QStringLiteral("湘南～マラソン")));
-    EXPECT_EQ(doc.objective.eventDate, makeDate(2003, 3, 2));
-    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(doc.objective().eventName, toJournalText(QStringLiteral("湘南～マラソン")));
+    EXPECT_EQ(doc.objective().eventDate, makeDate(2003, 3, 2));
 }
 
-TEST_F(SettingsDialogTest, okWithoutChangesIsAcceptedButLeavesTheJournalUnmodified)
+TEST_F(SettingsDialogTest, okWithoutChangesMakesNoEdit)
 {
-    doc.objective.weight = 62.5;
-    doc.objective.eventName = "Run";
-    const Objective objective = doc.objective;
+    objectiveOf(doc)->weight = 62.5;
+    objectiveOf(doc)->eventName = "Run";
+    const Objective objective = doc.objective();
     answerer.expect([](QWidget *dialog) { clickOk(dialog); });
-    EXPECT_TRUE(CObjectiveDlg::editDocument(doc, nullptr));
-    EXPECT_EQ(doc.objective, objective);
-    EXPECT_FALSE(doc.isModified());
+    EXPECT_TRUE(CObjectiveDlg::askForEdit(doc, nullptr).empty());
+    EXPECT_EQ(doc.objective(), objective);
 
-    const GraphSettings settings = doc.graphSettings;
+    const GraphSettings settings = doc.graphSettings();
     answerer.expect([](QWidget *dialog) { clickOk(dialog); });
-    EXPECT_TRUE(CGraphSettingsDlg::editDocument(doc, nullptr));
-    EXPECT_EQ(doc.graphSettings, settings);
-    EXPECT_FALSE(doc.isModified());
+    EXPECT_TRUE(CGraphSettingsDlg::askForEdit(doc, nullptr).empty());
+    EXPECT_EQ(doc.graphSettings(), settings);
 }
 
 TEST_F(SettingsDialogTest, eventNameCodePage932CannotHoldIsRefusedAndKept)
@@ -230,10 +228,10 @@ TEST_F(SettingsDialogTest, eventNameCodePage932CannotHoldIsRefusedAndKept)
         typeInto(child<QLineEdit>(dialog, "eventNameEdit"), QStringLiteral("Cafe run"));
         clickOk(dialog);
     }));
-    EXPECT_TRUE(CObjectiveDlg::editDocument(doc, nullptr));
+    doc.applyEdit(CObjectiveDlg::askForEdit(doc, nullptr));
     ASSERT_EQ(answerer.texts.size(), 1);
     EXPECT_TRUE(answerer.texts.front().contains(QStringLiteral("U+00E9")));
-    EXPECT_EQ(doc.objective.eventName, "Cafe run");
+    EXPECT_EQ(doc.objective().eventName, "Cafe run");
 }
 
 // ---- graph settings ----
@@ -271,12 +269,12 @@ int rowOf(const QCheckBox *check)
 
 TEST_F(SettingsDialogTest, graphSettingsShowEachSeriesOnItsOwnRow)
 {
-    doc.graphSettings = unusualSettings();
+    *graphSettingsOf(doc) = unusualSettings();
     answerer.expect([this](QWidget *modal) {
         auto *dialog = qobject_cast<CGraphSettingsDlg *>(modal);
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->windowTitle(), graphCaption);
-        const GraphSettingsForm form = graphSettingsForm(doc.graphSettings);
+        const GraphSettingsForm form = graphSettingsForm(doc.graphSettings());
         for (int row = 0; row < seriesRowCount; ++row) {
             SCOPED_TRACE(row);
             const std::string n = std::to_string(row);
@@ -303,7 +301,7 @@ TEST_F(SettingsDialogTest, graphSettingsShowEachSeriesOnItsOwnRow)
         }
         clickCancel(dialog);
     });
-    EXPECT_FALSE(CGraphSettingsDlg::editDocument(doc, nullptr));
+    EXPECT_TRUE(CGraphSettingsDlg::askForEdit(doc, nullptr).empty());
 }
 
 TEST_F(SettingsDialogTest, graphSettingsTabOrderStartsAtOkAndFollowsTheColumns)
@@ -337,8 +335,8 @@ TEST_F(SettingsDialogTest, graphSettingsTabOrderStartsAtOkAndFollowsTheColumns)
 
 TEST_F(SettingsDialogTest, cancelAfterChoosingColoursKeepsEverySetting)
 {
-    doc.graphSettings = unusualSettings();
-    const GraphSettings before = doc.graphSettings;
+    *graphSettingsOf(doc) = unusualSettings();
+    const GraphSettings before = doc.graphSettings();
     QColor openedWith;
     answerer.expect(afterwards([this, &openedWith](QWidget *modal) {
         auto *dialog = qobject_cast<CGraphSettingsDlg *>(modal);
@@ -348,13 +346,12 @@ TEST_F(SettingsDialogTest, cancelAfterChoosingColoursKeepsEverySetting)
         EXPECT_EQ(dialog->colourButton(2)->colour(), 0x030201u);
         answerer.expect(chooseColour(&openedWith, std::nullopt));
         dialog->colourButton(9)->click();
-        EXPECT_EQ(dialog->colourButton(9)->colour(), doc.graphSettings.colorDivision);
+        EXPECT_EQ(dialog->colourButton(9)->colour(), doc.graphSettings().colorDivision);
         clickCancel(dialog);
     }));
-    EXPECT_FALSE(CGraphSettingsDlg::editDocument(doc, nullptr));
+    EXPECT_TRUE(CGraphSettingsDlg::askForEdit(doc, nullptr).empty());
     EXPECT_EQ(openedWith, QColor(0x99, 0x88, 0x77)); // colorDivision 0x778899
-    EXPECT_EQ(doc.graphSettings, before);
-    EXPECT_FALSE(doc.isModified());
+    EXPECT_EQ(doc.graphSettings(), before);
 }
 
 TEST_F(SettingsDialogTest, fatMassColourLastsUntilTheJournalIsLoadedAgain)
@@ -368,15 +365,14 @@ TEST_F(SettingsDialogTest, fatMassColourLastsUntilTheJournalIsLoadedAgain)
         dialog->colourButton(0)->click();
         clickOk(dialog);
     }));
-    ASSERT_TRUE(CGraphSettingsDlg::editDocument(doc, nullptr));
-    EXPECT_EQ(doc.graphSettings.colorFat, 0x302010u);
-    EXPECT_EQ(doc.graphSettings.colorWeight, 0x605040u);
-    EXPECT_TRUE(doc.isModified());
+    doc.applyEdit(CGraphSettingsDlg::askForEdit(doc, nullptr));
+    EXPECT_EQ(doc.graphSettings().colorFat, 0x302010u);
+    EXPECT_EQ(doc.graphSettings().colorWeight, 0x605040u);
 
     CQuilloxDoc reloaded;
     reloaded.loadJournalText(doc.journalText(), makeDate(2002, 6, 30));
-    EXPECT_EQ(reloaded.graphSettings.colorFat, GraphSettings{}.colorFat);
-    EXPECT_EQ(reloaded.graphSettings.colorWeight, 0x605040u);
+    EXPECT_EQ(reloaded.graphSettings().colorFat, GraphSettings{}.colorFat);
+    EXPECT_EQ(reloaded.graphSettings().colorWeight, 0x605040u);
 }
 
 TEST_F(SettingsDialogTest, valuesOutsideTheListsShowNothingAndStoreMinusOne)
@@ -384,7 +380,7 @@ TEST_F(SettingsDialogTest, valuesOutsideTheListsShowNothingAndStoreMinusOne)
     doc.loadJournalText("# quillox file ver 2\r\n[settings]\r\nweightLineType = 9\r\n"
                         "walkDurType = 3\r\nyAxisMain = 8\r\n",
                         makeDate(2002, 6, 30));
-    ASSERT_EQ(doc.graphSettings.weightLineType, 9);
+    ASSERT_EQ(doc.graphSettings().weightLineType, 9);
     answerer.expect([](QWidget *dialog) {
         EXPECT_EQ(child<QComboBox>(dialog, "styleCombo0")->currentText(), QString());
         EXPECT_EQ(child<QComboBox>(dialog, "styleCombo7")->currentIndex(), -1);
@@ -392,10 +388,10 @@ TEST_F(SettingsDialogTest, valuesOutsideTheListsShowNothingAndStoreMinusOne)
             EXPECT_FALSE(radio->isChecked()) << radio->objectName().toStdString();
         clickOk(dialog);
     });
-    EXPECT_TRUE(CGraphSettingsDlg::editDocument(doc, nullptr));
-    EXPECT_EQ(doc.graphSettings.weightLineType, -1);
-    EXPECT_EQ(doc.graphSettings.walkDurType, -1);
-    EXPECT_EQ(doc.graphSettings.yAxisMain, -1);
+    doc.applyEdit(CGraphSettingsDlg::askForEdit(doc, nullptr));
+    EXPECT_EQ(doc.graphSettings().weightLineType, -1);
+    EXPECT_EQ(doc.graphSettings().walkDurType, -1);
+    EXPECT_EQ(doc.graphSettings().yAxisMain, -1);
 }
 
 TEST_F(SettingsDialogTest, hidingTheMainAxisSeriesIsAcceptedWithoutAWord)
@@ -406,10 +402,10 @@ TEST_F(SettingsDialogTest, hidingTheMainAxisSeriesIsAcceptedWithoutAWord)
             check->setChecked(false);
         clickOk(dialog);
     });
-    EXPECT_TRUE(CGraphSettingsDlg::editDocument(doc, nullptr));
-    EXPECT_EQ(doc.graphSettings.yAxisMain, 4);
-    EXPECT_FALSE(doc.graphSettings.graphJogDistance);
-    EXPECT_FALSE(doc.graphSettings.graphWeight);
+    doc.applyEdit(CGraphSettingsDlg::askForEdit(doc, nullptr));
+    EXPECT_EQ(doc.graphSettings().yAxisMain, 4);
+    EXPECT_FALSE(doc.graphSettings().graphJogDistance);
+    EXPECT_FALSE(doc.graphSettings().graphWeight);
 }
 
 // ---- the colour swatch ----
@@ -484,7 +480,7 @@ TEST_F(SettingsCommandTest, okInEitherDialogUpdatesEveryViewAndCancelNone)
     int updates = 0;
     QObject counter; // ends the connection with the test
     // The command's own update, which no pane answers with another.
-    QObject::connect(&app->context(), &JournalContext::documentUpdated, &counter,
+    QObject::connect(&app->context().editor(), &JournalEditor::edited, &counter,
                      [&updates] { ++updates; });
     CMainFrame *frame = app->mainFrame();
     for (FrameAction command : {FrameAction::Objective, FrameAction::GraphSettings}) {
@@ -510,9 +506,10 @@ TEST_F(SettingsCommandTest, okInEitherDialogUpdatesEveryViewAndCancelNone)
         << advice.toStdString();
     EXPECT_TRUE(advice.contains(QStringLiteral("「大会」まで、あと10日"))) << advice.toStdString();
 
+    // OK without a change is no edit.
     answerer.expect([](QWidget *dialog) { clickOk(dialog); });
     frame->action(FrameAction::GraphSettings)->trigger();
-    EXPECT_EQ(updates, 2);
+    EXPECT_EQ(updates, 1);
     EXPECT_TRUE(answerer.allAnswered());
     EXPECT_TRUE(answerer.unexpected.isEmpty()) << answerer.unexpected.join(u'|').toStdString();
 }

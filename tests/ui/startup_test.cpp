@@ -46,8 +46,8 @@ TEST_F(StartupTest, withoutJournalStartsFromDefaultsAndAsksForUserInfo)
     EXPECT_EQ(app->crntUserNum, 1);
     EXPECT_EQ(app->documentPath(), path(QStringLiteral("zph0001.txt")));
     EXPECT_EQ(app->mainFrame()->windowTitle(), QStringLiteral("zph0001.txt - Zephalonte"));
-    EXPECT_TRUE(app->document().userInfo.name.empty());
-    EXPECT_EQ(app->document().graphSettings, GraphSettings{});
+    EXPECT_TRUE(app->document().userInfo().name.empty());
+    EXPECT_EQ(app->document().graphSettings(), GraphSettings{});
     EXPECT_TRUE(app->document().dayList().empty());
     // Nothing is written until the journal is stored.
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("zph0001.txt"))));
@@ -72,7 +72,7 @@ TEST_F(StartupTest, loadsJournalNamedByCurrentUserNumberAndNeverWritesIt)
     EXPECT_EQ(app->crntUserNum, 3);
     EXPECT_EQ(app->nUser, 4);
     EXPECT_EQ(app->mainFrame()->windowTitle(), QStringLiteral("zph0003.txt - Zephalonte"));
-    EXPECT_EQ(app->document().userInfo.name, "Hanako");
+    EXPECT_EQ(app->document().userInfo().name, "Hanako");
     ASSERT_EQ(app->document().dayList().size(), 1u);
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("zph0001.txt"))));
 
@@ -105,7 +105,7 @@ TEST_F(StartupTest, opensFileNamedOnCommandLineInsteadOfUsersJournal)
 
     ASSERT_TRUE(startApp({QStringLiteral("zephalonte"), QStringLiteral("other.txt")}));
 
-    EXPECT_EQ(app->document().userInfo.name, "Jiro");
+    EXPECT_EQ(app->document().userInfo().name, "Jiro");
     EXPECT_EQ(app->documentPath(), path(QStringLiteral("other.txt")));
     EXPECT_EQ(app->mainFrame()->windowTitle(), QStringLiteral("other.txt - Zephalonte"));
 }
@@ -165,7 +165,7 @@ TEST_F(StartupTest, fileWhoseNameBeginsWithDashOpensAfterDoubleDash)
     ASSERT_TRUE(startApp(
         {QStringLiteral("zephalonte"), QStringLiteral("--"), QStringLiteral("-journal.txt")}));
     EXPECT_EQ(app->documentPath(), path(QStringLiteral("-journal.txt")));
-    EXPECT_EQ(app->document().userInfo.name, "Jiro");
+    EXPECT_EQ(app->document().userInfo().name, "Jiro");
 }
 
 TEST_F(StartupTest, journalThatExistsButCannotBeReadIsNeverReplaced)

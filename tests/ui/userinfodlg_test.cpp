@@ -1,5 +1,6 @@
 #include "dialogs/cuserinfodlg.h"
 #include "dialogs/spinedit.h"
+#include "docsetup.h"
 #include "journal/cquilloxdoc.h"
 
 #include <QApplication>
@@ -319,7 +320,7 @@ TEST(UserInfoEditDocument, okCopiesTheProfileBackAndSetsModified)
 {
     ModalAnswerer answerer;
     CQuilloxDoc doc;
-    doc.userInfo = profile(1980, 6, 10, 60);
+    *userInfoOf(doc) = profile(1980, 6, 10, 60);
     doc.setModified(false);
     answerer.dialogAction = [](QDialog *dialog) {
         // Kana typed through an input method arrives as text, not as key codes.
@@ -335,34 +336,32 @@ TEST(UserInfoEditDocument, okCopiesTheProfileBackAndSetsModified)
         dialog->findChild<QComboBox *>(QStringLiteral("dayCombo"))->setCurrentIndex(0);
         dialog->findChild<QPushButton *>(QStringLiteral("okButton"))->click();
     };
-    EXPECT_TRUE(CUserInfoDlg::editDocument(doc, nullptr));
+    doc.applyEdit(CUserInfoDlg::askForEdit(doc, nullptr));
     EXPECT_TRUE(answerer.messages.isEmpty());
-    EXPECT_TRUE(doc.isModified());
-    EXPECT_EQ(doc.userInfo.name, "\x8e\x52\x93\x63"); // 山田 in code page 932
-    EXPECT_EQ(doc.userInfo.height, 165.5);
-    EXPECT_EQ(doc.userInfo.restBpm, 55);
-    EXPECT_FALSE(doc.userInfo.sex);
-    EXPECT_EQ(doc.userInfo.birthYear, 1980);
-    EXPECT_EQ(doc.userInfo.birthMonth, 6);
-    EXPECT_EQ(doc.userInfo.birthDay, 1);
+    EXPECT_EQ(doc.userInfo().name, "\x8e\x52\x93\x63"); // 山田 in code page 932
+    EXPECT_EQ(doc.userInfo().height, 165.5);
+    EXPECT_EQ(doc.userInfo().restBpm, 55);
+    EXPECT_FALSE(doc.userInfo().sex);
+    EXPECT_EQ(doc.userInfo().birthYear, 1980);
+    EXPECT_EQ(doc.userInfo().birthMonth, 6);
+    EXPECT_EQ(doc.userInfo().birthDay, 1);
 }
 
 TEST(UserInfoEditDocument, cancelChangesNothing)
 {
     ModalAnswerer answerer;
     CQuilloxDoc doc;
-    doc.userInfo = profile(1980, 6, 10, 60);
+    *userInfoOf(doc) = profile(1980, 6, 10, 60);
     doc.setModified(false);
-    const UserInfo before = doc.userInfo;
+    const UserInfo before = doc.userInfo();
     answerer.dialogAction = [](QDialog *dialog) {
         dialog->findChild<QLineEdit *>(QStringLiteral("nameEdit"))->setText(QStringLiteral("x"));
         dialog->findChild<QLineEdit *>(QStringLiteral("heightEdit"))
             ->setText(QStringLiteral("150"));
         dialog->findChild<QPushButton *>(QStringLiteral("cancelButton"))->click();
     };
-    EXPECT_FALSE(CUserInfoDlg::editDocument(doc, nullptr));
-    EXPECT_EQ(doc.userInfo, before);
-    EXPECT_FALSE(doc.isModified());
+    EXPECT_TRUE(CUserInfoDlg::askForEdit(doc, nullptr).empty());
+    EXPECT_EQ(doc.userInfo(), before);
 }
 
 TEST(UserInfoEditDocument, anUnchangedNameKeepsItsBytes)
@@ -370,13 +369,13 @@ TEST(UserInfoEditDocument, anUnchangedNameKeepsItsBytes)
     // Bytes that are not code-page-932 characters survive an OK untouched.
     ModalAnswerer answerer;
     CQuilloxDoc doc;
-    doc.userInfo = profile(1980, 6, 10, 60);
-    doc.userInfo.name = "\xb6\xc5\x83\x5c\x81"; // ｶﾅソ and a lone lead byte
+    *userInfoOf(doc) = profile(1980, 6, 10, 60);
+    userInfoOf(doc)->name = "\xb6\xc5\x83\x5c\x81"; // ｶﾅソ and a lone lead byte
     answerer.dialogAction = [](QDialog *dialog) {
         dialog->findChild<QPushButton *>(QStringLiteral("okButton"))->click();
     };
-    EXPECT_TRUE(CUserInfoDlg::editDocument(doc, nullptr));
-    EXPECT_EQ(doc.userInfo.name, "\xb6\xc5\x83\x5c\x81");
+    doc.applyEdit(CUserInfoDlg::askForEdit(doc, nullptr));
+    EXPECT_EQ(doc.userInfo().name, "\xb6\xc5\x83\x5c\x81");
 }
 
 int main(int argc, char **argv)
