@@ -8,8 +8,8 @@
 #include "../activity/activityfixtures.h"
 #include "app/cmainframe.h"
 #include "entry/cinputview.h"
-#include "list/cquilloxview.h"
 #include "journal/cquilloxdoc.h"
+#include "list/cquilloxview.h"
 #include "pane/journalcontext.h"
 #include "pane/journaleditor.h"
 
@@ -195,7 +195,8 @@ TEST_F(UndoTest, keysUndoBackToTheStoredBytesAndRedoForward)
     frame->listView()->setFocus();
     press(Qt::CTRL | Qt::Key_Z);
     EXPECT_NE(doc().findDay(makeDate(2026, 8, 1)), nullptr);
-    EXPECT_EQ(frame->statusBar()->currentMessage(), QStringLiteral("8月1日の削除を元に戻しました。"));
+    EXPECT_EQ(frame->statusBar()->currentMessage(),
+              QStringLiteral("8月1日の削除を元に戻しました。"));
     press(Qt::ALT | Qt::Key_Backspace);
     EXPECT_EQ(doc().findDay(makeDate(2026, 8, 5)), nullptr);
     // The selected day follows the step.
@@ -222,8 +223,8 @@ TEST_F(UndoTest, keysUndoBackToTheStoredBytesAndRedoForward)
 TEST_F(UndoTest, theOldestStepGoesBeyondAThousand)
 {
     for (int i = 0; i <= JournalEditor::undoLimit; ++i)
-        registerThroughEditor(*app, DayRecord{makeDate(2026, 1, 1) + std::chrono::days{i}, 60, 0, 0,
-                                              0, 0, 0, ""});
+        registerThroughEditor(
+            *app, DayRecord{makeDate(2026, 1, 1) + std::chrono::days{i}, 60, 0, 0, 0, 0, 0, ""});
     EXPECT_EQ(editor().stepCount(), JournalEditor::undoLimit);
     while (editor().canUndo())
         editor().undo();
