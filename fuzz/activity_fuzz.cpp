@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     putDay(doc, makeDate(2026, 12, 4), "memo", 60, 20, 1, 60, 1, 60);
     const RunImportPlan plan = planRunImport({{"fuzz", file}}, std::nullopt, "");
     require(plan.fileFailed == !file.ok(), "a file refused is reported");
-    applyRunImport(doc, plan, data[0] & 0x10);
+    doc.applyEdit(runImportEdit(doc, plan, data[0] & 0x10));
     const std::string text = doc.journalText();
     CQuilloxDoc again(fuzzToday);
     require(again.loadJournalText(text, fuzzToday).empty(), "the journal reads back");
