@@ -3,8 +3,8 @@
 // byte picks what is exercised ('0' to '3' in the seed corpus), the rest is
 // the input.
 
-#include "entry/entrytext.h"
 #include "journal/cquilloxdoc.h"
+#include "text/entrytext.h"
 
 #include <array>
 #include <cmath>

@@ -2,8 +2,8 @@
 
 #include "activity/activitytexts.h"
 #include "dialogs/uitext.h"
-#include "entry/entrytext.h"
 #include "journal/cquilloxdoc.h"
+#include "text/entrytext.h"
 
 #include <QCheckBox>
 #include <QComboBox>

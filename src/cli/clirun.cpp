@@ -9,7 +9,6 @@
 #include "cli/journalcsv.h"
 #include "cli/progresscsv.h"
 #include "dialogs/uitext.h"
-#include "entry/cp932.h"
 #include "entry/dayentry.h"
 #include "graph/fontsubstitutes.h"
 #include "graph/graphrenderer.h"
@@ -22,6 +21,7 @@
 #include "session/sessionmessages.h"
 #include "session/sessiontexts.h"
 #include "session/userprofile.h"
+#include "text/cp932.h"
 #include "trend/monthlysummary.h"
 #include "trend/trend.h"
 

@@ -1,9 +1,9 @@
 #include "entry/dayentry.h"
 
-#include "entry/cp932.h"
 #include "entry/entryformtexts.h"
-#include "entry/entrytext.h"
 #include "journal/cquilloxdoc.h"
+#include "text/cp932.h"
+#include "text/entrytext.h"
 
 #include <algorithm>
 #include <array>

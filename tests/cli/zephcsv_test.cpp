@@ -2,8 +2,8 @@
 
 #include "zephrunner.h"
 
-#include "entry/entrytext.h"
 #include "journal/cquilloxdoc.h"
+#include "text/entrytext.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "cli/csv.h"
 #include "cli/journalcheck.h"
 #include "cli/journalcsv.h"
-#include "entry/entrytext.h"
+#include "text/entrytext.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // the journal must come back from the file, apart from what the format is
 // known not to keep (digits beyond six significant ones).
 
-#include "entry/entrytext.h"
 #include "journal/cquilloxdoc.h"
+#include "text/entrytext.h"
 
 #include <gtest/gtest.h>
 
