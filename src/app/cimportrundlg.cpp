@@ -1,8 +1,8 @@
 #include "app/cimportrundlg.h"
 
 #include "activity/activitytexts.h"
-#include "dialogs/uitext.h"
 #include "journal/cquilloxdoc.h"
+#include "qttext/uitext.h"
 #include "text/entrytext.h"
 
 #include <QCheckBox>

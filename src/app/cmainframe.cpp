@@ -13,7 +13,6 @@
 #include "app/panewidths.h"
 #include "dialogs/cgraphsettingsdlg.h"
 #include "dialogs/cobjectivedlg.h"
-#include "dialogs/uitext.h"
 #include "entry/cinputview.h"
 #include "graph/cgraphview.h"
 #include "graph/graphprint.h"
@@ -21,6 +20,7 @@
 #include "journal/cquilloxdoc.h"
 #include "list/cquilloxview.h"
 #include "pane/journalcontext.h"
+#include "qttext/uitext.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,10 +4,10 @@
 
 #include "dialogs/calendarpopup.h"
 #include "dialogs/dialogtexts.h"
-#include "dialogs/qtdate.h"
 #include "dialogs/settingsforms.h"
-#include "dialogs/uitext.h"
 #include "journal/cquilloxdoc.h"
+#include "qttext/qtdate.h"
+#include "qttext/uitext.h"
 
 #include <QButtonGroup>
 #include <QMessageBox>

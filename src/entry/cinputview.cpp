@@ -2,10 +2,10 @@
 
 #include "dialogs/calendarpopup.h"
 #include "dialogs/dialogunits.h"
-#include "dialogs/qtdate.h"
-#include "dialogs/uitext.h"
 #include "journal/cquilloxdoc.h"
 #include "pane/journalcontext.h"
+#include "qttext/qtdate.h"
+#include "qttext/uitext.h"
 #include "ui_cinputview.h"
 
 #include <QApplication>
