@@ -1,12 +1,12 @@
 #include "entry/cinputview.h"
 
-#include "dialogs/calendarpopup.h"
-#include "dialogs/dialogunits.h"
 #include "journal/cquilloxdoc.h"
 #include "pane/journalcontext.h"
 #include "qttext/qtdate.h"
 #include "qttext/uitext.h"
 #include "ui_cinputview.h"
+#include "widgets/calendarpopup.h"
+#include "widgets/dialogunits.h"
 
 #include <QApplication>
 #include <QKeyEvent>
