@@ -10,23 +10,6 @@
 #include <optional>
 #include <string>
 
-namespace {
-
-// Message boxes break lines with CR LF; a terminal wants LF.
-std::string withLineFeeds(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t pos = 0; pos < text.size(); ++pos) {
-        if (!(text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n')) {
-            out += text[pos];
-        }
-    }
-    return out;
-}
-
-} // namespace
-
 int runAdvice(const CliRequest &request)
 {
     OpenJournal journal(request, false);

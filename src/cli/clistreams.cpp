@@ -30,15 +30,21 @@ void writeOut(std::string_view text)
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
+std::string withLineFeeds(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size(); ++pos) {
+        if (!(text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n')) {
+            out += text[pos];
+        }
+    }
+    return out;
+}
+
 void writeError(std::string_view text)
 {
-    std::string line = "zeph: ";
-    for (std::size_t pos = 0; pos < text.size(); ++pos) {
-        if (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') {
-            continue;
-        }
-        line += text[pos];
-    }
+    std::string line = "zeph: " + withLineFeeds(text);
     if (!line.ends_with('\n')) {
         line += '\n';
     }

@@ -12,8 +12,10 @@ bool isStandardStream(const std::string &name);
 
 void writeOut(std::string_view text);
 
-// A message of the program (message boxes break lines with CR LF; a terminal
-// wants LF), after the program's name.
+// Message boxes break lines with CR LF; a terminal wants LF.
+std::string withLineFeeds(std::string_view text);
+
+// A message of the program, with line feeds, after the program's name.
 void writeError(std::string_view text);
 void writeQtError(const QString &text);
 
