@@ -4,7 +4,6 @@
 #include "cli/clivalues.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <functional>
 
@@ -12,35 +11,7 @@ namespace {
 
 using clitext::fillText;
 
-struct CommandName {
-    std::string_view name;
-    CliCommand command;
-};
-
-constexpr std::array<CommandName, 10> commandNames{{
-    {"add", CliCommand::add},
-    {"show", CliCommand::show},
-    {"advice", CliCommand::advice},
-    {"graph", CliCommand::graph},
-    {"export-csv", CliCommand::exportCsv},
-    {"import-csv", CliCommand::importCsv},
-    {"check", CliCommand::check},
-    {"import-run", CliCommand::importRun},
-    {"trend", CliCommand::trend},
-    {"summary", CliCommand::summary},
-}};
-
-// Sets the option's field from its value; false with the message otherwise.
-using OptionHandler = std::function<bool(CliRequest &, std::string_view value, std::string &error)>;
-
-struct OptionRule {
-    std::string_view name;
-    std::vector<CliCommand> commands; // empty: every command
-    bool takesValue;
-    OptionHandler apply;
-};
-
-OptionHandler dateInto(std::optional<Date> CliRequest::*field, std::string_view option)
+CliOptionHandler dateInto(std::optional<Date> CliRequest::*field, std::string_view option)
 {
     return [field, option](CliRequest &request, std::string_view value, std::string &error) {
         request.*field = parseCommandLineDate(value, option, error);
@@ -48,7 +19,7 @@ OptionHandler dateInto(std::optional<Date> CliRequest::*field, std::string_view 
     };
 }
 
-OptionHandler flagInto(bool CliRequest::*field)
+CliOptionHandler flagInto(bool CliRequest::*field)
 {
     return [field](CliRequest &request, std::string_view, std::string &) {
         request.*field = true;
@@ -56,7 +27,7 @@ OptionHandler flagInto(bool CliRequest::*field)
     };
 }
 
-OptionHandler textInto(std::optional<std::string> CliRequest::*field)
+CliOptionHandler textInto(std::optional<std::string> CliRequest::*field)
 {
     return [field](CliRequest &request, std::string_view value, std::string &) {
         request.*field = std::string(value);
@@ -64,7 +35,7 @@ OptionHandler textInto(std::optional<std::string> CliRequest::*field)
     };
 }
 
-OptionHandler numberInto(std::optional<std::string> CliRequest::*field, std::string_view option)
+CliOptionHandler numberInto(std::optional<std::string> CliRequest::*field, std::string_view option)
 {
     return [field, option](CliRequest &request, std::string_view value, std::string &error) {
         if (!startsWithFiniteNumber(value)) {
@@ -76,43 +47,65 @@ OptionHandler numberInto(std::optional<std::string> CliRequest::*field, std::str
     };
 }
 
-const std::vector<OptionRule> &optionRules()
+} // namespace
+
+const std::vector<CliCommandInfo> &cliCommands()
 {
     using enum CliCommand;
-    static const std::vector<OptionRule> rules{
+    static const std::vector<CliCommandInfo> commands{
+        {"add", add, {}, {}, clitext::addPurpose, clitext::addHelp},
+        {"show", show, {}, {}, clitext::showPurpose, clitext::showHelp},
+        {"advice", advice, {}, {}, clitext::advicePurpose, clitext::adviceHelp},
+        {"graph", graph, "OUT.pdf|OUT.png", {}, clitext::graphPurpose, clitext::graphHelp},
+        {"export-csv", exportCsv, {}, "[OUT]", clitext::exportPurpose, clitext::exportHelp},
+        {"import-csv", importCsv, {}, "IN", clitext::importPurpose, clitext::importHelp},
+        {"import-run", importRun, "FILE...", {}, clitext::importRunPurpose, clitext::importRunHelp},
+        {"check", check, {}, "[FILE]", clitext::checkPurpose, clitext::checkHelp},
+        {"trend", trend, {}, {}, clitext::trendPurpose, clitext::trendHelp},
+        {"summary", summary, {}, {}, clitext::summaryPurpose, clitext::summaryHelp},
+    };
+    return commands;
+}
+
+const std::vector<CliOption> &cliOptions()
+{
+    using enum CliCommand;
+    static const std::vector<CliOption> options{
         {"--file",
+         "PATH",
          {},
-         true,
          [](CliRequest &request, std::string_view value, std::string &) {
              request.file = std::string(value);
              return true;
          }},
-        {"--date", {add, advice, graph}, true, dateInto(&CliRequest::date, "--date")},
-        {"--from", {show, trend, summary}, true, dateInto(&CliRequest::from, "--from")},
-        {"--to", {show, trend, summary}, true, dateInto(&CliRequest::to, "--to")},
-        {"--weight", {add}, true, numberInto(&CliRequest::weight, "--weight")},
-        {"--fat", {add}, true, numberInto(&CliRequest::fatPercent, "--fat")},
-        {"--jog-km", {add}, true, numberInto(&CliRequest::jogDistance, "--jog-km")},
-        {"--jog-time", {add}, true, textInto(&CliRequest::jogDuration)},
-        {"--walk-km", {add}, true, numberInto(&CliRequest::walkDistance, "--walk-km")},
-        {"--walk-time", {add}, true, textInto(&CliRequest::walkDuration)},
-        {"--memo", {add}, true, textInto(&CliRequest::memo)},
-        {"--period", {graph}, true, applyPeriod},
-        {"--size", {graph}, true, applySize},
-        {"--scale", {graph}, true, applyScale},
-        {"--trend", {advice, graph}, false, flagInto(&CliRequest::trend)},
-        {"--goal", {graph}, false, flagInto(&CliRequest::goal)},
+        {"--help", {}, {}, flagInto(&CliRequest::help), clitext::helpPurpose, "-h"},
+        {"--version", {}, {none}, flagInto(&CliRequest::version), clitext::versionPurpose},
+        {"--date", "YYYY-MM-DD", {add, advice, graph}, dateInto(&CliRequest::date, "--date")},
+        {"--from", "YYYY-MM-DD", {show, trend, summary}, dateInto(&CliRequest::from, "--from")},
+        {"--to", "YYYY-MM-DD", {show, trend, summary}, dateInto(&CliRequest::to, "--to")},
+        {"--weight", "N", {add}, numberInto(&CliRequest::weight, "--weight")},
+        {"--fat", "N", {add}, numberInto(&CliRequest::fatPercent, "--fat")},
+        {"--jog-km", "N", {add}, numberInto(&CliRequest::jogDistance, "--jog-km")},
+        {"--jog-time", "T", {add}, textInto(&CliRequest::jogDuration)},
+        {"--walk-km", "N", {add}, numberInto(&CliRequest::walkDistance, "--walk-km")},
+        {"--walk-time", "T", {add}, textInto(&CliRequest::walkDuration)},
+        {"--memo", "TEXT", {add}, textInto(&CliRequest::memo)},
+        {"--period", "N|1m|3m|6m|12m", {graph}, applyPeriod},
+        {"--size", "WxH", {graph}, applySize},
+        {"--scale", "R", {graph}, applyScale},
+        {"--trend", {}, {advice, graph}, flagInto(&CliRequest::trend)},
+        {"--goal", {}, {graph}, flagInto(&CliRequest::goal)},
         {"--skip-bad",
+         {},
          {importCsv},
-         false,
          [](CliRequest &request, std::string_view, std::string &) {
              request.skipBad = true;
              return true;
          }},
         // import-run
         {"--as",
+         "jog|walk",
          {importRun},
-         true,
          [](CliRequest &request, std::string_view value, std::string &error) {
              if (value != "jog" && value != "walk") {
                  error = fillText(clitext::badRunField, {value});
@@ -122,21 +115,23 @@ const std::vector<OptionRule> &optionRules()
              return true;
          }},
         {"--add",
+         {},
          {importRun},
-         false,
          [](CliRequest &request, std::string_view, std::string &) {
              request.addToDay = true;
              return true;
          }},
     };
-    return rules;
+    return options;
 }
+
+namespace {
 
 std::string_view commandName(CliCommand command)
 {
-    for (const auto &[name, value] : commandNames) {
-        if (value == command) {
-            return name;
+    for (const CliCommandInfo &info : cliCommands()) {
+        if (info.command == command) {
+            return info.name;
         }
     }
     return "zeph";
@@ -231,10 +226,11 @@ CliParse parseCommandLine(const std::vector<std::string> &arguments)
         const std::string &argument = arguments[i];
         if (optionsEnded || argument == "-" || !argument.starts_with('-')) {
             if (request.command == CliCommand::none) {
+                const auto &commands = cliCommands();
                 const auto known =
-                    std::find_if(commandNames.begin(), commandNames.end(),
-                                 [&](const CommandName &name) { return name.name == argument; });
-                if (known == commandNames.end()) {
+                    std::find_if(commands.begin(), commands.end(),
+                                 [&](const CliCommandInfo &info) { return info.name == argument; });
+                if (known == commands.end()) {
                     parse.error = fillText(clitext::unknownCommand, {argument});
                     return parse;
                 }
@@ -248,38 +244,29 @@ CliParse parseCommandLine(const std::vector<std::string> &arguments)
             optionsEnded = true;
             continue;
         }
-        if (argument == "--help" || argument == "-h") {
-            request.help = true;
-            continue;
-        }
-        if (argument == "--version" && request.command == CliCommand::none) {
-            request.version = true;
-            continue;
-        }
-
         // "--name value" or "--name=value".
         const std::size_t equals = argument.find('=');
         const std::string_view name = std::string_view(argument).substr(0, equals);
-        const auto &rules = optionRules();
-        const auto rule = std::find_if(rules.begin(), rules.end(), [&](const OptionRule &s) {
-            return s.name == name &&
+        const auto &options = cliOptions();
+        const auto rule = std::find_if(options.begin(), options.end(), [&](const CliOption &s) {
+            return (s.name == name || (!s.alias.empty() && s.alias == name)) &&
                    (s.commands.empty() || std::find(s.commands.begin(), s.commands.end(),
                                                     request.command) != s.commands.end());
         });
-        if (rule == rules.end()) {
+        if (rule == options.end()) {
             parse.error =
                 fillText(clitext::unknownOption, {commandName(request.command), argument});
             return parse;
         }
         std::string_view value;
         if (equals != std::string::npos) {
-            if (!rule->takesValue) {
+            if (!!rule->value.empty()) {
                 parse.error =
                     fillText(clitext::unknownOption, {commandName(request.command), argument});
                 return parse;
             }
             value = std::string_view(argument).substr(equals + 1);
-        } else if (rule->takesValue) {
+        } else if (!rule->value.empty()) {
             if (i + 1 >= arguments.size()) {
                 parse.error = fillText(clitext::missingValue, {name});
                 return parse;
@@ -304,33 +291,4 @@ CliParse parseCommandLine(const std::vector<std::string> &arguments)
     }
     parse.request = std::move(request);
     return parse;
-}
-
-std::string usageText(CliCommand command)
-{
-    switch (command) {
-    case CliCommand::add:
-        return clitext::addUsage;
-    case CliCommand::show:
-        return clitext::showUsage;
-    case CliCommand::advice:
-        return clitext::adviceUsage;
-    case CliCommand::graph:
-        return clitext::graphUsage;
-    case CliCommand::exportCsv:
-        return clitext::exportUsage;
-    case CliCommand::importCsv:
-        return clitext::importUsage;
-    case CliCommand::check:
-        return clitext::checkUsage;
-    case CliCommand::importRun:
-        return clitext::importRunUsage;
-    case CliCommand::trend:
-        return clitext::trendUsage;
-    case CliCommand::summary:
-        return clitext::summaryUsage;
-    case CliCommand::none:
-        break;
-    }
-    return clitext::generalUsage;
 }
