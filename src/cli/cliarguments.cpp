@@ -1,7 +1,6 @@
 #include "cli/cliarguments.h"
 
 #include "cli/clitexts.h"
-#include "cli/clivalues.h"
 
 #include <algorithm>
 #include <cmath>
@@ -44,6 +43,20 @@ CliOptionHandler numberInto(std::optional<std::string> CliRequest::*field, std::
         }
         request.*field = std::string(value);
         return true;
+    };
+}
+
+// The value as `parse` reads it, or its message.
+template <typename Value, typename Field>
+CliOptionHandler parsedInto(Field CliRequest::*field,
+                            std::optional<Value> (*parse)(std::string_view, std::string &))
+{
+    return [field, parse](CliRequest &request, std::string_view value, std::string &error) {
+        const std::optional<Value> parsed = parse(value, error);
+        if (parsed) {
+            request.*field = *parsed;
+        }
+        return parsed.has_value();
     };
 }
 
@@ -90,9 +103,19 @@ const std::vector<CliOption> &cliOptions()
         {"--walk-km", "N", {add}, numberInto(&CliRequest::walkDistance, "--walk-km")},
         {"--walk-time", "T", {add}, textInto(&CliRequest::walkDuration)},
         {"--memo", "TEXT", {add}, textInto(&CliRequest::memo)},
-        {"--period", "N|1m|3m|6m|12m", {graph}, applyPeriod},
-        {"--size", "WxH", {graph}, applySize},
-        {"--scale", "R", {graph}, applyScale},
+        {"--period", "N|1m|3m|6m|12m", {graph}, parsedInto(&CliRequest::graphNDays, parsePeriod)},
+        {"--size",
+         "WxH",
+         {graph},
+         [](CliRequest &request, std::string_view value, std::string &error) {
+             const std::optional<GraphSize> size = parseGraphSize(value, error);
+             if (size) {
+                 request.width = size->width;
+                 request.height = size->height;
+             }
+             return size.has_value();
+         }},
+        {"--scale", "R", {graph}, parsedInto(&CliRequest::scale, parseGraphScale)},
         {"--trend", {}, {advice, graph}, flagInto(&CliRequest::trend)},
         {"--goal", {}, {graph}, flagInto(&CliRequest::goal)},
         {"--skip-bad",

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/clivalues.h"
 #include "journal/calendardate.h"
 
 #include <cstdint>
@@ -76,14 +77,6 @@ struct CliParse {
 
 // The arguments after the program name.
 CliParse parseCommandLine(const std::vector<std::string> &arguments);
-
-// Strictly YYYY-MM-DD: four, two and two ASCII digits. nullopt for another
-// form; a date that is no calendar day sets `impossible` instead.
-std::optional<Date> parseIsoDate(std::string_view text, bool &impossible);
-
-// parseIsoDate with the message (naming `option`) on failure.
-std::optional<Date> parseCommandLineDate(std::string_view text, std::string_view option,
-                                         std::string &error);
 
 // Sets an option's field of the request from its value; false with the
 // message otherwise.

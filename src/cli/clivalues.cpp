@@ -65,7 +65,7 @@ bool startsWithFiniteNumber(std::string_view text)
     return std::from_chars(first, text.data() + end, exact).ec != std::errc::result_out_of_range;
 }
 
-bool applyPeriod(CliRequest &request, std::string_view value, std::string &error)
+std::optional<std::int32_t> parsePeriod(std::string_view value, std::string &error)
 {
     static constexpr std::array<std::pair<std::string_view, std::int32_t>, 4> months{{
         {"1m", -1},
@@ -75,20 +75,18 @@ bool applyPeriod(CliRequest &request, std::string_view value, std::string &error
     }};
     for (const auto &[name, nDays] : months) {
         if (value == name) {
-            request.graphNDays = nDays;
-            return true;
+            return nDays;
         }
     }
     const std::optional<int> days = smallNumber(value);
     if (!days || *days < 1 || *days > maxPeriodDays) {
         error = fillText(clitext::badPeriod, {value});
-        return false;
+        return std::nullopt;
     }
-    request.graphNDays = *days;
-    return true;
+    return *days;
 }
 
-bool applySize(CliRequest &request, std::string_view value, std::string &error)
+std::optional<GraphSize> parseGraphSize(std::string_view value, std::string &error)
 {
     const std::size_t x = value.find('x');
     const std::optional<int> width =
@@ -98,14 +96,12 @@ bool applySize(CliRequest &request, std::string_view value, std::string &error)
     if (!width || !height || *width < minGraphWidth || *width > maxGraphSide ||
         *height < minGraphHeight || *height > maxGraphSide) {
         error = fillText(clitext::badSize, {value});
-        return false;
+        return std::nullopt;
     }
-    request.width = *width;
-    request.height = *height;
-    return true;
+    return GraphSize{*width, *height};
 }
 
-bool applyScale(CliRequest &request, std::string_view value, std::string &error)
+std::optional<double> parseGraphScale(std::string_view value, std::string &error)
 {
     // Plain decimals only ("1.5"): from_chars takes no sign, blank or exponent
     // here, and nothing may follow the number.
@@ -116,10 +112,9 @@ bool applyScale(CliRequest &request, std::string_view value, std::string &error)
     if (value.empty() || !isDigit(value.front()) || failure != std::errc() || stop != end ||
         !(scale >= minGraphScale && scale <= maxGraphScale)) {
         error = fillText(clitext::badScale, {value});
-        return false;
+        return std::nullopt;
     }
-    request.scale = scale;
-    return true;
+    return scale;
 }
 
 std::optional<Date> parseIsoDate(std::string_view text, bool &impossible)
