@@ -4,8 +4,8 @@
 // the input.
 
 #include "docsetup.h"
-#include "entry/entrytext.h"
 #include "journal/cquilloxdoc.h"
+#include "text/entrytext.h"
 
 #include <array>
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "activity/runimport.h"
 
 #include "activity/activitytexts.h"
-#include "entry/entrytext.h"
 #include "journal/cquilloxdoc.h"
+#include "text/entrytext.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,10 +1,10 @@
 #include "advisor/advisormessage.h"
 
 #include "advisor/advisortexts.h"
-#include "entry/cp932.h"
-#include "entry/entrytext.h"
 #include "journal/cquilloxdoc.h"
 #include "journal/numbertext.h"
+#include "text/cp932.h"
+#include "text/entrytext.h"
 #include "trend/trend.h"
 
 #include <cmath>

@@ -2,7 +2,7 @@
 
 #include "app/appicons.h"
 #include "app/frametexts.h"
-#include "dialogs/uitext.h"
+#include "qttext/uitext.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

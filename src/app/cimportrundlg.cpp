@@ -1,9 +1,9 @@
 #include "app/cimportrundlg.h"
 
 #include "activity/activitytexts.h"
-#include "dialogs/uitext.h"
-#include "entry/entrytext.h"
 #include "journal/cquilloxdoc.h"
+#include "qttext/uitext.h"
+#include "text/entrytext.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -14,7 +14,6 @@
 #include "app/undokeyrouter.h"
 #include "dialogs/cgraphsettingsdlg.h"
 #include "dialogs/cobjectivedlg.h"
-#include "dialogs/uitext.h"
 #include "entry/cinputview.h"
 #include "graph/cgraphview.h"
 #include "graph/graphprint.h"
@@ -24,6 +23,7 @@
 #include "pane/edittexts.h"
 #include "pane/journalcontext.h"
 #include "pane/journaleditor.h"
+#include "qttext/uitext.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,11 +1,11 @@
 #include "app/cmonthlysummarywnd.h"
 
 #include "app/frametexts.h"
-#include "dialogs/uitext.h"
 #include "graph/graphprint.h"
 #include "journal/cquilloxdoc.h"
 #include "pane/journalcontext.h"
 #include "pane/journaleditor.h"
+#include "qttext/uitext.h"
 #include "trend/monthlysummary.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "app/commandline.h"
 
 #include "app/apptexts.h"
-#include "dialogs/uitext.h"
+#include "qttext/uitext.h"
 
 StartupArguments parseStartupArguments(const QStringList &arguments)
 {

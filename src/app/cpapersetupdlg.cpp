@@ -1,7 +1,7 @@
 #include "app/cpapersetupdlg.h"
 
 #include "app/frametexts.h"
-#include "dialogs/uitext.h"
+#include "qttext/uitext.h"
 
 #include <algorithm>
 

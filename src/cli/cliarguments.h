@@ -1,8 +1,10 @@
 #pragma once
 
+#include "cli/clivalues.h"
 #include "journal/calendardate.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -76,13 +78,35 @@ struct CliParse {
 // The arguments after the program name.
 CliParse parseCommandLine(const std::vector<std::string> &arguments);
 
-// Strictly YYYY-MM-DD: four, two and two ASCII digits. nullopt for another
-// form; a date that is no calendar day sets `impossible` instead.
-std::optional<Date> parseIsoDate(std::string_view text, bool &impossible);
+// Sets an option's field of the request from its value; false with the
+// message otherwise.
+using CliOptionHandler =
+    std::function<bool(CliRequest &, std::string_view value, std::string &error)>;
 
-// parseIsoDate with the message (naming `option`) on failure.
-std::optional<Date> parseCommandLineDate(std::string_view text, std::string_view option,
-                                         std::string &error);
+// One option of zeph: the parser reads it and --help shows it from here, so
+// the two cannot differ.
+struct CliOption {
+    std::string_view name;            // "--date"
+    std::string_view value;           // as --help names it ("YYYY-MM-DD"); empty: takes none
+    std::vector<CliCommand> commands; // that take it; empty: every command, and zeph without one
+    CliOptionHandler apply;
+    std::string_view purpose = {}; // zeph --help lists it on a line of its own, with this
+    std::string_view alias = {};   // another name for it ("-h")
+};
+const std::vector<CliOption> &cliOptions();
 
-// The usage text of a command, or of the whole program for none.
+// One command of zeph, as the parser knows it and --help shows it.
+struct CliCommandInfo {
+    std::string_view name;
+    CliCommand command;
+    std::string_view operandsBefore; // what its synopsis names before the options
+    std::string_view operandsAfter;  // and after them
+    std::string_view purpose;        // its line in zeph --help
+    std::string_view help;           // its --help, under the synopsis
+};
+// In the order zeph --help lists them.
+const std::vector<CliCommandInfo> &cliCommands();
+
+// The usage text of a command, or of the whole program for none: the
+// synopsis from the tables above, then the command's own text.
 std::string usageText(CliCommand command);

@@ -11,26 +11,33 @@
 namespace clitext {
 
 // ---- usage ----
-inline constexpr const char *generalUsage =
-    "使い方: zeph [--file PATH] COMMAND [OPTION]...\n"
+// The synopsis of each usage ("使い方: zeph add [--date YYYY-MM-DD] ...") is made
+// from the tables of commands and options the parser reads; these texts are
+// the rest.
+inline constexpr const char *usageHead = "使い方: zeph";
+inline constexpr const char *generalOperands = "COMMAND [OPTION]...";
+inline constexpr const char *generalIntro =
     "Zephalonte の日誌を端末やスクリプトから記録・表示します。\n"
-    "日誌は --file で指定しなければ、作業ディレクトリにある現在のユーザの日誌です。\n"
-    "\n"
-    "COMMAND:\n"
-    "  add         1日分を登録する\n"
-    "  show        日誌の一覧を新しい日から表示する\n"
-    "  advice      アドバイスを表示する\n"
-    "  graph       グラフを PDF または PNG に書き出す\n"
-    "  export-csv  日誌を CSV に書き出す\n"
-    "  import-csv  CSV の日を日誌に取り込む\n"
-    "  import-run  GPX・TCX・FIT ファイルのランやウォークをその日に記録する\n"
-    "  check       日誌ファイルを読み込んで失われる行を調べる\n"
-    "  trend       体重と体脂肪率のトレンドを CSV に書き出す\n"
-    "  summary     月別集計を CSV に書き出す\n"
-    "\n"
-    "  --help      この説明を表示する (zeph COMMAND --help で各コマンドの説明)\n"
-    "  --version   版を表示する\n"
-    "\n"
+    "日誌は --file で指定しなければ、作業ディレクトリにある現在のユーザの日誌です。\n";
+inline constexpr const char *commandsHeading = "COMMAND:";
+
+// Each command's line in zeph --help, and the options listed there.
+inline constexpr const char *addPurpose = "1日分を登録する";
+inline constexpr const char *showPurpose = "日誌の一覧を新しい日から表示する";
+inline constexpr const char *advicePurpose = "アドバイスを表示する";
+inline constexpr const char *graphPurpose = "グラフを PDF または PNG に書き出す";
+inline constexpr const char *exportPurpose = "日誌を CSV に書き出す";
+inline constexpr const char *importPurpose = "CSV の日を日誌に取り込む";
+inline constexpr const char *importRunPurpose =
+    "GPX・TCX・FIT ファイルのランやウォークをその日に記録する";
+inline constexpr const char *checkPurpose = "日誌ファイルを読み込んで失われる行を調べる";
+inline constexpr const char *trendPurpose = "体重と体脂肪率のトレンドを CSV に書き出す";
+inline constexpr const char *summaryPurpose = "月別集計を CSV に書き出す";
+inline constexpr const char *helpPurpose =
+    "この説明を表示する (zeph COMMAND --help で各コマンドの説明)";
+inline constexpr const char *versionPurpose = "版を表示する";
+
+inline constexpr const char *generalNotes =
     "日付は YYYY-MM-DD で指定します。ファイル名と作業フォルダの名前は UTF-8 "
     "の文字だけにしてください。\n"
     "終了状態: 0 成功、1 日誌を開けない・使用中・保存できない (check では失われる行がある)、\n"
@@ -41,9 +48,8 @@ inline constexpr const char *generalUsage =
     "書き込むコマンド (add, import-csv, import-run) は実行しません (終了状態 1)。\n"
     "ほかのプログラムが変更した日誌は、保存の前に .conflict-日付-時刻 として残します。\n";
 
-inline constexpr const char *addUsage =
-    "使い方: zeph add [--date YYYY-MM-DD] [--weight N] [--fat N] [--jog-km N] [--jog-time T]\n"
-    "                 [--walk-km N] [--walk-time T] [--memo TEXT]\n"
+// Each command's --help, under its synopsis.
+inline constexpr const char *addHelp =
     "1日分を入力フォームの【登録】と同じ規則で保存します (既定の日は今日)。\n"
     "指定しなかった項目は、その日に記録済みの値のままです。空の文字列を指定すると消えます。\n"
     "時間 T は <時間>:<分>'<秒>\" の書式です (数字だけなら分)。\n"
@@ -51,18 +57,14 @@ inline constexpr const char *addUsage =
     "日誌のファイルがまだなければ作ります。読み取れない行がある日誌は、保存する前に\n"
     "元のファイルを <日誌>.damaged-YYYYMMDD として残します (同じ内容のものがあれば作りません)。\n";
 
-inline constexpr const char *showUsage = "使い方: zeph show [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
-                                         "日誌の一覧の行を、新しい日から順に表示します。\n";
+inline constexpr const char *showHelp = "日誌の一覧の行を、新しい日から順に表示します。\n";
 
-inline constexpr const char *adviceUsage =
-    "使い方: zeph advice [--date YYYY-MM-DD] [--trend]\n"
+inline constexpr const char *adviceHelp =
     "その日 (既定は今日) についてのアドバイスを表示します。\n"
     "--trend を指定すると、トレンド線を表示しているときと同じく、体重のトレンドと\n"
     "この4週間のペース、目標体重に届く日の見込みも表示します。\n";
 
-inline constexpr const char *graphUsage =
-    "使い方: zeph graph OUT.pdf|OUT.png [--date YYYY-MM-DD] [--period N|1m|3m|6m|12m]\n"
-    "                   [--size WxH] [--scale R] [--trend] [--goal]\n"
+inline constexpr const char *graphHelp =
     "グラフを書き出します。PDF は印刷されるページ (A4、日誌の用紙の向き)、\n"
     "PNG は画面のグラフ枠の表示 (既定の大きさ 1200x400) です。\n"
     "--scale は PNG の画素密度 (1〜4、既定 1)。2 なら拡大表示 200% の画面と同じ\n"
@@ -73,16 +75,14 @@ inline constexpr const char *graphUsage =
     "--trend は体重と体脂肪率のトレンド線を、--goal は目標体重の線を描きます\n"
     "(目標体重の線があるときは、体重の目盛りを目標体重も入るように合わせます)。\n";
 
-inline constexpr const char *exportUsage =
-    "使い方: zeph export-csv [OUT]\n"
+inline constexpr const char *exportHelp =
     "日誌の日を CSV (UTF-8、見出し行つき) に書き出します。OUT がなければ標準出力です。\n"
     "OUT が日誌そのものやその控え (.bak、ロックファイル、残したコピー) なら書き出しません。\n"
     "ファイルは書き終えてから入れ替えるので、失敗しても前のファイルは元のままです\n"
     "(FIFO や装置にはそのまま書きます)。\n"
     "列: date,weight,fat_percent,jog_km,jog_seconds,walk_km,walk_seconds,memo\n";
 
-inline constexpr const char *importUsage =
-    "使い方: zeph import-csv [--skip-bad] IN\n"
+inline constexpr const char *importHelp =
     "CSV (export-csv の書式) の日を1日ずつ日誌に保存します。同じ日の記録は置き換えます。\n"
     "不正な行があれば、その行番号と理由を表示して何も保存しません。\n"
     "--skip-bad を指定すると、不正な行を飛ばして残りを保存します。IN が - なら標準入力です。\n"
@@ -90,16 +90,14 @@ inline constexpr const char *importUsage =
     "日誌の 6 桁に丸められる値は、その行番号を表示してから丸めて保存します。\n"
     "日誌のファイルがまだなければ作ります。\n";
 
-inline constexpr const char *checkUsage =
-    "使い方: zeph check [FILE]\n"
+inline constexpr const char *checkHelp =
     "日誌ファイルを読み込み、読み込めない行や、次に保存すると失われる・変わる内容を表示します\n"
     "(数値の欄にある数値でない文字、6 桁を超える桁、nan なども)。\n"
     "何か失われるときの終了状態は 1 です。FILE がなければ --file "
     "の日誌または現在のユーザの日誌です。\n"
     "日誌を調べるときは、ウィンドウで保存されなかった変更の控えが残っていないかも調べます。\n";
 
-inline constexpr const char *importRunUsage =
-    "使い方: zeph import-run FILE... [--as jog|walk] [--add]\n"
+inline constexpr const char *importRunHelp =
     "GPS ウォッチやスマートフォンが記録した GPX・TCX・FIT ファイルの運動を、\n"
     "その日の Jog または Walk に記録します。ファイルの種類は中身で見分けます。\n"
     "日はシステムのタイムゾーン (TZ) で運動を始めた日です。距離は 0.01 km に、時間は秒に丸めます。\n"
@@ -113,15 +111,13 @@ inline constexpr const char *importRunUsage =
     "読めないファイルや取り込まない種目は理由を表示し、残りを取り込んでから終了状態 2 で終わります。\n"
     "日誌のファイルがまだなければ作ります。\n";
 
-inline constexpr const char *trendUsage =
-    "使い方: zeph trend [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
+inline constexpr const char *trendHelp =
     "体重か体脂肪率のある日を古い日から順に、そのトレンドとともに CSV で書き出します。\n"
     "トレンドはいつも日誌全体から計算します。--from と --to は書き出す行だけを選びます。\n"
     "値のない欄は空です。\n"
     "列: date,weight,weight_trend,fat_percent,fat_trend\n";
 
-inline constexpr const char *summaryUsage =
-    "使い方: zeph summary [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
+inline constexpr const char *summaryHelp =
     "記録のある月ごとに、日数、体重の平均・最小・最大、体脂肪率の平均、Jog と Walk の\n"
     "距離と時間 (秒) の合計、消費カロリーの目安を、古い月から順に CSV で書き出します。\n"
     "--from と --to は数える日を選びます。平均などは 0 でない値の日から求め、\n"

@@ -1,9 +1,9 @@
 #include "cli/journalcheck.h"
 
 #include "cli/clitexts.h"
-#include "entry/cp932.h"
 #include "journal/cquilloxdoc.h"
 #include "journal/numbertext.h"
+#include "text/cp932.h"
 
 #include <array>
 

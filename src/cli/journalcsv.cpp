@@ -3,12 +3,12 @@
 #include "cli/cliarguments.h"
 #include "cli/clitexts.h"
 #include "cli/csv.h"
-#include "entry/cp932.h"
 #include "entry/dayentry.h"
-#include "entry/entrytext.h"
 #include "journal/cquilloxdoc.h"
 #include "journal/edit.h"
 #include "journal/numbertext.h"
+#include "text/cp932.h"
+#include "text/entrytext.h"
 
 #include <array>
 #include <charconv>

@@ -2,8 +2,8 @@
 
 #include "ui_cgraphsettingsdlg.h"
 
-#include "dialogs/dialogunits.h"
 #include "journal/cquilloxdoc.h"
+#include "widgets/dialogunits.h"
 
 #include <QButtonGroup>
 

@@ -2,12 +2,12 @@
 
 #include "ui_cobjectivedlg.h"
 
-#include "dialogs/calendarpopup.h"
 #include "dialogs/dialogtexts.h"
-#include "dialogs/qtdate.h"
 #include "dialogs/settingsforms.h"
-#include "dialogs/uitext.h"
 #include "journal/cquilloxdoc.h"
+#include "qttext/qtdate.h"
+#include "qttext/uitext.h"
+#include "widgets/calendarpopup.h"
 
 #include <QButtonGroup>
 #include <QMessageBox>

@@ -5,8 +5,8 @@
 #include "dialogs/dialogtexts.h"
 #include "dialogs/formfield.h"
 #include "dialogs/heartrate.h"
-#include "dialogs/uitext.h"
 #include "journal/cquilloxdoc.h"
+#include "qttext/uitext.h"
 
 #include <QMessageBox>
 #include <QShowEvent>

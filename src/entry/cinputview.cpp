@@ -1,14 +1,14 @@
 #include "entry/cinputview.h"
 
-#include "dialogs/calendarpopup.h"
-#include "dialogs/dialogunits.h"
-#include "dialogs/qtdate.h"
-#include "dialogs/uitext.h"
 #include "journal/cquilloxdoc.h"
 #include "pane/edittexts.h"
 #include "pane/journalcontext.h"
 #include "pane/journaleditor.h"
+#include "qttext/qtdate.h"
+#include "qttext/uitext.h"
 #include "ui_cinputview.h"
+#include "widgets/calendarpopup.h"
+#include "widgets/dialogunits.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,10 +1,10 @@
 #include "entry/dayentry.h"
 
-#include "entry/cp932.h"
 #include "entry/entryformtexts.h"
-#include "entry/entrytext.h"
 #include "journal/cquilloxdoc.h"
 #include "journal/edit.h"
+#include "text/cp932.h"
+#include "text/entrytext.h"
 
 #include <algorithm>
 #include <array>

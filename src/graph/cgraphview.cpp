@@ -1,10 +1,10 @@
 #include "graph/cgraphview.h"
 
-#include "dialogs/uitext.h"
 #include "graph/graphrenderer.h"
 #include "graph/graphtexts.h"
 #include "journal/cquilloxdoc.h"
 #include "pane/journalcontext.h"
+#include "qttext/uitext.h"
 
 #include <QAction>
 #include <QContextMenuEvent>

@@ -1,7 +1,7 @@
 #include "list/listline.h"
 
-#include "entry/entrytext.h"
 #include "journal/numbertext.h"
+#include "text/entrytext.h"
 
 namespace {
 

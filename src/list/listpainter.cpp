@@ -1,9 +1,9 @@
 #include "list/listpainter.h"
 
-#include "dialogs/uitext.h"
 #include "list/listgeometry.h"
 #include "list/listline.h"
 #include "list/listrows.h"
+#include "qttext/uitext.h"
 
 #include <QGlyphRun>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #include "session/journalsession.h"
 
-#include "dialogs/qtdate.h"
-#include "dialogs/uitext.h"
 #include "journal/cquilloxdoc.h"
+#include "qttext/qtdate.h"
+#include "qttext/uitext.h"
 #include "session/damagedcopy.h"
 #include "session/journallock.h"
 #include "session/keptcopy.h"

@@ -1,6 +1,6 @@
 #include "session/pathnames.h"
 
-#include "dialogs/uitext.h"
+#include "qttext/uitext.h"
 #include "session/sessiontexts.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "trend/summarytable.h"
 
-#include "entry/entrytext.h"
 #include "journal/numbertext.h"
+#include "text/entrytext.h"
 
 #include <optional>
 

@@ -3,8 +3,8 @@
 #include "docsetup.h"
 #include "zephrunner.h"
 
-#include "entry/entrytext.h"
 #include "journal/cquilloxdoc.h"
+#include "text/entrytext.h"
 
 #include <gtest/gtest.h>
 

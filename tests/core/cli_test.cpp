@@ -6,7 +6,7 @@
 #include "cli/journalcheck.h"
 #include "cli/journalcsv.h"
 #include "docsetup.h"
-#include "entry/entrytext.h"
+#include "text/entrytext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "entry/entrytext.h"
+#include "text/entrytext.h"
 
 #include <gtest/gtest.h>
 

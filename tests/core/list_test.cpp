@@ -1,8 +1,8 @@
 #include "docsetup.h"
-#include "entry/entrytext.h"
 #include "list/listgeometry.h"
 #include "list/listline.h"
 #include "list/listrows.h"
+#include "text/entrytext.h"
 
 #include <gtest/gtest.h>
 

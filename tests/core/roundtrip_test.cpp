@@ -3,8 +3,8 @@
 // known not to keep (digits beyond six significant ones).
 
 #include "docsetup.h"
-#include "entry/entrytext.h"
 #include "journal/cquilloxdoc.h"
+#include "text/entrytext.h"
 
 #include <gtest/gtest.h>
 

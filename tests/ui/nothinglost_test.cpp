@@ -7,10 +7,10 @@
 
 #include "app/apptexts.h"
 #include "app/cmainframe.h"
-#include "dialogs/uitext.h"
 #include "entry/cinputview.h"
 #include "journal/cquilloxdoc.h"
 #include "pane/journalcontext.h"
+#include "qttext/uitext.h"
 #include "session/journalsession.h"
 #include "session/recoverywriter.h"
 

@@ -9,10 +9,10 @@
 #include "dialogs/ccolorbutton.h"
 #include "dialogs/cgraphsettingsdlg.h"
 #include "dialogs/cobjectivedlg.h"
-#include "dialogs/uitext.h"
 #include "journal/cquilloxdoc.h"
 #include "pane/journalcontext.h"
 #include "pane/journaleditor.h"
+#include "qttext/uitext.h"
 
 #include <QAction>
 #include <QCalendarWidget>

@@ -1,4 +1,4 @@
-#include "dialogs/uitext.h"
+#include "qttext/uitext.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
-#include "dialogs/uitext.h"
+#include "qttext/uitext.h"
 
-#include "entry/cp932.h"
+#include "text/cp932.h"
 
 #include <QByteArray>
 

@@ -1,4 +1,4 @@
-#include "dialogs/calendarpopup.h"
+#include "widgets/calendarpopup.h"
 
 #include <QCalendarWidget>
 #include <QDateEdit>

@@ -1,4 +1,4 @@
-#include "dialogs/dialogunits.h"
+#include "widgets/dialogunits.h"
 
 #include <QFontMetrics>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "entry/cp932.h"
+#include "text/cp932.h"
 
-#include "entry/entrytext.h"
+#include "text/entrytext.h"
 
 #include <array>
 #include <cstdint>

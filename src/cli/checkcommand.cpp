@@ -1,0 +1,42 @@
+#include "cli/clicommands.h"
+
+#include "cli/clijournal.h"
+#include "cli/clistreams.h"
+#include "cli/exitstatus.h"
+#include "cli/journalcheck.h"
+#include "qttext/uitext.h"
+#include "session/journalsession.h"
+#include "session/recoveryfile.h"
+#include "session/sessiontexts.h"
+
+#include <string>
+
+int runCheck(const CliRequest &request)
+{
+    // A look at the file, not an opening of the journal: no lock is taken,
+    // and a journal open in the window can be checked too.
+    // The name as the system gives it: read as bytes, it needs no text form.
+    const std::string path = !request.input.empty() ? request.input : journalName(request);
+    std::string bytes;
+    if (!readInput(path, bytes)) {
+        return exitJournalFailure;
+    }
+    const std::string shown = shownName(path).toStdString();
+    // Each finding goes out as it is found: a long report never sits in memory.
+    std::size_t findings = checkJournalText(bytes, [&shown](const CheckFinding &finding) {
+        writeOut(checkFindingLine(shown, finding));
+    });
+    if (request.input.empty()) {
+        if (const RecoveryFile recovery =
+                readRecoveryFile(JournalSession::fullPath(shownName(path)));
+            recovery.state != RecoveryFile::State::none && recovery.bytes != bytes) {
+            writeOut(checkFindingLine(
+                shown, CheckFinding{
+                           0, ui(sessiontext::recoveryPending).arg(recovery.path).toStdString()}));
+            ++findings;
+        }
+    }
+    writeOut(checkSummaryLine(shown, findings));
+    const int status = finishOutput();
+    return status != exitSuccess ? status : findings == 0 ? exitSuccess : exitJournalFailure;
+}
