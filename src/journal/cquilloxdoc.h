@@ -2,7 +2,6 @@
 
 #include "journal/calendardate.h"
 #include "journal/dayrecord.h"
-#include "journal/edit.h"
 #include "journal/graphsettings.h"
 #include "journal/journalio.h"
 #include "journal/objective.h"
@@ -14,6 +13,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+
+struct Edit;
 
 // The periods the graph-period commands choose, as graphNDays values in menu
 // order: one to ten weeks, then one, three, six and twelve months (negative).
