@@ -3,7 +3,7 @@
 // page written to a PDF file, on a 100,000-day journal (far longer than
 // anyone records).
 
-#include "graph/fontsubstitutes.h"
+#include "faces/designfaces.h"
 #include "graph/graphrenderer.h"
 #include "journal/cquilloxdoc.h"
 #include "trend/trend.h"

@@ -1,7 +1,7 @@
 // Figures for the journal list on a long journal: 100,000 consecutive days
 // with memos, far more than a person records.
 
-#include "graph/fontsubstitutes.h"
+#include "faces/designfaces.h"
 #include "journal/cquilloxdoc.h"
 #include "list/cquilloxview.h"
 #include "list/listline.h"

@@ -11,7 +11,7 @@
 #include "dialogs/uitext.h"
 #include "entry/cp932.h"
 #include "entry/dayentry.h"
-#include "graph/fontsubstitutes.h"
+#include "faces/designfaces.h"
 #include "graph/graphrenderer.h"
 #include "journal/cquilloxdoc.h"
 #include "journal/safesave.h"
