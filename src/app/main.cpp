@@ -2,6 +2,7 @@
 #include "app/cmainframe.h"
 #include "app/commandline.h"
 #include "app/czephalonteapp.h"
+#include "faces/designfaces.h"
 
 #include <QApplication>
 #include <QFile>
@@ -11,6 +12,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <future>
 
 #ifndef ZPH_VERSION
 #define ZPH_VERSION "0"
@@ -57,6 +59,12 @@ int main(int argc, char *argv[])
     if (const InformationRequest request = informationRequest(argc, argv);
         request != InformationRequest::none)
         return answer(request);
+
+    // fontconfig reads its configuration and font lists, the longest single
+    // step of the start-up, on a thread of its own while Qt starts; the
+    // application waits for the faces where it first needs them.
+    const std::future<void> faces =
+        std::async(std::launch::async, [] { designFamily(DesignFace::Gothic); });
 
     QApplication application(argc, argv);
     // argv as the system gave it, less the options Qt took out above: the
