@@ -61,4 +61,7 @@ class CQuilloxView : public CPaneView {
     QScrollBar *scrollBar_ = nullptr;
     QImage offscreen_;
     QRawFont rawFont_;
+    // The face's advance of a digit: the splitters ask for the size hint a
+    // hundred times while the window is laid out.
+    int columnWidth_ = 0;
 };

@@ -3,6 +3,7 @@
 #include <QCalendarWidget>
 #include <QDateEdit>
 #include <QEvent>
+#include <QPointer>
 #include <QScreen>
 
 #include <algorithm>
@@ -10,35 +11,47 @@
 namespace {
 
 // Moves the calendar each time it is shown: Qt places it afresh, left-aligned,
-// at every showing.
+// at every showing. Making the calendar costs a form's start-up as much as
+// all its other controls, so it is asked for only at the first press or key
+// in the picker, the only ways it drops down, just before the picker sees
+// that event.
 class RightAlignedPopup : public QObject {
   public:
-    RightAlignedPopup(QDateEdit *picker, QWidget *popup) : QObject(picker), picker_(picker)
+    explicit RightAlignedPopup(QDateEdit *picker) : QObject(picker), picker_(picker)
     {
-        popup->installEventFilter(this);
+        picker->installEventFilter(this);
     }
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Show) {
-            auto *popup = static_cast<QWidget *>(watched);
+        const QEvent::Type type = event->type();
+        if (watched == picker_) {
+            if (!popup_ && (type == QEvent::MouseButtonPress ||
+                            type == QEvent::MouseButtonDblClick || type == QEvent::KeyPress)) {
+                if (QCalendarWidget *calendar = picker_->calendarWidget()) {
+                    popup_ = calendar->window();
+                    popup_->installEventFilter(this);
+                }
+            }
+        } else if (watched == popup_ && type == QEvent::Show) {
             QPoint topLeft = picker_->mapToGlobal(QPoint(picker_->width(), picker_->height()));
-            topLeft.rx() -= popup->width();
+            topLeft.rx() -= popup_->width();
             if (const QScreen *screen = picker_->screen())
                 topLeft.setX(std::max(topLeft.x(), screen->availableGeometry().left()));
-            popup->move(topLeft);
+            popup_->move(topLeft);
         }
         return QObject::eventFilter(watched, event);
     }
 
   private:
     QDateEdit *picker_;
+    // A calendar set in the picker's place later takes the old one with it.
+    QPointer<QWidget> popup_;
 };
 
 } // namespace
 
 void alignCalendarPopupRight(QDateEdit *picker)
 {
-    if (QCalendarWidget *calendar = picker->calendarWidget())
-        new RightAlignedPopup(picker, calendar->window());
+    new RightAlignedPopup(picker);
 }
