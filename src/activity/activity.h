@@ -52,6 +52,17 @@ std::optional<ActivityField> fieldForFitSport(int sport);
 // The name a FIT file's sport number stands for ("cycling"), or the number.
 std::string fitSportName(int sport);
 
+// The local name of an XML document's root element, found past a prolog of
+// any length (declaration, comments, a DOCTYPE with its internal subset).
+// With `complete` false the bytes are only the start of the document, and
+// needMore says that the root element lies beyond them.
+enum class XmlRootState { found, notXml, needMore };
+struct XmlRoot {
+    XmlRootState state = XmlRootState::notXml;
+    std::string_view localName; // within the bytes given
+};
+XmlRoot xmlRootElement(std::string_view bytes, bool complete);
+
 // Reads a GPX, TCX or FIT file, told apart by their content (not by the
 // file's name): FIT by its header, the XML formats by their root element.
 ActivityFile decodeActivityFile(std::string_view bytes);

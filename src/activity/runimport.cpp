@@ -8,6 +8,7 @@
 #include <cmath>
 #include <ctime>
 #include <map>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -18,6 +19,25 @@ double hundredths(double value)
 {
     return std::round(value * 100) / 100;
 }
+
+// What makes two activities the same recording read twice.
+struct RecordingKey {
+    double start;
+    double metres;
+    double seconds;
+    bool operator==(const RecordingKey &) const = default;
+};
+
+struct RecordingKeyHash {
+    std::size_t operator()(const RecordingKey &key) const
+    {
+        const std::hash<double> hash;
+        std::size_t seed = hash(key.start);
+        for (const double value : {key.metres, key.seconds})
+            seed ^= hash(value) + 0x9e3779b97f4a7c15ull + (seed << 6) + (seed >> 2);
+        return seed;
+    }
+};
 
 } // namespace
 
@@ -56,11 +76,10 @@ RunImportPlan planRunImport(const std::vector<RunImportSource> &sources,
                             std::optional<ActivityField> chosen, const std::string &refusalHint)
 {
     RunImportPlan plan;
-    struct TakenActivity {
-        const Activity *activity;
-        std::string fileName;
-    };
-    std::vector<TakenActivity> taken;
+    // The first file each recording came from, found by hashing: a search
+    // through every earlier activity made an import of 300,000 sessions take
+    // minutes.
+    std::unordered_map<RecordingKey, const std::string *, RecordingKeyHash> taken;
     for (const RunImportSource &source : sources) {
         if (!source.file.ok()) {
             plan.fileFailed = true;
@@ -69,18 +88,14 @@ RunImportPlan planRunImport(const std::vector<RunImportSource> &sources,
             continue;
         }
         for (const Activity &activity : source.file.activities) {
-            const auto repeated =
-                std::find_if(taken.begin(), taken.end(), [&](const TakenActivity &earlier) {
-                    return earlier.activity->startSeconds == activity.startSeconds &&
-                           earlier.activity->distanceMetres == activity.distanceMetres &&
-                           earlier.activity->durationSeconds == activity.durationSeconds;
-                });
-            if (repeated != taken.end()) {
-                plan.notes.push_back(fillActivityText(activitytext::sameActivity,
-                                                      {source.name, repeated->fileName}));
+            const auto [earlier, first] = taken.try_emplace(
+                {activity.startSeconds, activity.distanceMetres, activity.durationSeconds},
+                &source.name);
+            if (!first) {
+                plan.notes.push_back(
+                    fillActivityText(activitytext::sameActivity, {source.name, *earlier->second}));
                 continue;
             }
-            taken.push_back({&activity, source.name});
             RunImportRow row;
             row.fileName = source.name;
             row.sport = activity.sport;

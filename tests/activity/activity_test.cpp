@@ -128,10 +128,12 @@ TEST(ActivityDecoding, tcxAddsItsLapsPerActivityAndNamesEachSport)
         "</TotalTimeSeconds><DistanceMeters>5010.3</DistanceMeters></Lap></Activity>\n"
         "<Activity Sport=\"Biking\"><Id>2026-12-05T08:00:00Z</Id><Lap><TotalTimeSeconds>3600"
         "</TotalTimeSeconds><DistanceMeters>30000</DistanceMeters></Lap></Activity>"
+        "<Activity Sport=\"running\"><Id>2026-12-06T08:00:00Z</Id><Lap><TotalTimeSeconds>600"
+        "</TotalTimeSeconds><DistanceMeters>2000</DistanceMeters></Lap></Activity>"
         "</Activities></TrainingCenterDatabase>\n";
     const ActivityFile file = decodeActivityFile(tcx);
     ASSERT_TRUE(file.ok()) << file.error;
-    ASSERT_EQ(file.activities.size(), 2u);
+    ASSERT_EQ(file.activities.size(), 3u);
     const Activity &run = file.activities[0];
     EXPECT_DOUBLE_EQ(run.startSeconds, static_cast<double>(unixTime(2026, 12, 4, 6, 30)));
     EXPECT_NEAR(run.durationSeconds, 3000.2, 1e-9);
@@ -140,6 +142,7 @@ TEST(ActivityDecoding, tcxAddsItsLapsPerActivityAndNamesEachSport)
     EXPECT_EQ(roundedKilometres(run.distanceMetres), 10.01);
     EXPECT_EQ(file.activities[1].sport, "Biking");
     EXPECT_FALSE(file.activities[1].field.has_value());
+    EXPECT_EQ(file.activities[2].field, ActivityField::jog) << "sports are named in any case";
 }
 
 TEST(ActivityDecoding, fitFollowsCompressedTimestampsAndSkipsDeveloperFields)
@@ -276,6 +279,38 @@ TEST(ActivityDecoding, damagedFilesAreRefusedWithTheirReason)
         }
         EXPECT_EQ(file.activities.empty(), !c.error.empty()) << c.name;
     }
+}
+
+TEST(ActivityDecoding, theRootElementIsFoundPastAPrologOfAnyLength)
+{
+    const std::string longComment = "<!--" + std::string(5000, 'x') + "-->\n";
+    const std::string doctype = "<!DOCTYPE gpx [\n<!-- a ] and a > in a comment -->\n"
+                                "<!ATTLIST trk name CDATA \"]>\">\n]>\n";
+    const struct {
+        std::string bytes;
+        bool complete;
+        XmlRootState state;
+        const char *name;
+    } cases[] = {
+        {"\xEF\xBB\xBF<?xml version=\"1.0\"?>\n" + longComment + "<gpx:gpx>", true,
+         XmlRootState::found, "gpx"},
+        {doctype + "<HealthData locale=\"ja_JP\">", true, XmlRootState::found, "HealthData"},
+        {doctype.substr(0, doctype.size() - 4), false, XmlRootState::needMore, ""},
+        {doctype.substr(0, doctype.size() - 4), true, XmlRootState::notXml, ""},
+        {"<?xml version=\"1.0\"?>\n<Trai", false, XmlRootState::needMore, ""},
+        {"text<gpx>", true, XmlRootState::notXml, ""},
+        {"<!ELEMENT gpx ANY><gpx>", true, XmlRootState::notXml, ""},
+    };
+    for (const auto &c : cases) {
+        const XmlRoot root = xmlRootElement(c.bytes, c.complete);
+        EXPECT_EQ(root.state, c.state) << c.bytes.substr(0, 60);
+        EXPECT_EQ(root.localName, c.name) << c.bytes.substr(0, 60);
+    }
+    // A watch's track behind a long comment is still a GPX.
+    const std::string gpx = gpxTrack(unixTime(2026, 12, 4, 7, 0), 3, 10);
+    std::string commented = gpx;
+    commented.insert(commented.find("<gpx"), longComment);
+    EXPECT_TRUE(decodeActivityFile(commented).ok()) << decodeActivityFile(commented).error;
 }
 
 TEST(ActivityDecoding, isoTimesAsGpxAndTcxWriteThem)
