@@ -46,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         file = decodeFit(bytes);
         break;
     }
-    require(file.ok() != file.activities.empty(), "a file read has activities, one refused none");
+    require(file.ok() != file.empty(),
+            "a file read has activities, weighings or refusals, one refused none");
 
     // The quick GPX scanner reads what the full reader reads, to the bit.
     if (const std::optional<ActivityFile> quick = decodeSimpleGpx(bytes)) {
@@ -59,6 +60,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                         a.durationSeconds == b.durationSeconds && a.sport == b.sport,
                     "the scanner and the full reader agree");
         }
+    }
+    for (const Weighing &weighing : file.weighings) {
+        require(std::isfinite(weighing.seconds) && weighing.weightKg >= 0 &&
+                    weighing.fatPercent >= 0,
+                "a weighing is a time and measures");
     }
     for (const Activity &activity : file.activities) {
         require(std::isfinite(activity.startSeconds), "a start is a time");

@@ -27,10 +27,27 @@ inline constexpr char fitUndefinedMessage[] =
 inline constexpr char fitBadDefinition[] = "FIT の %1 バイト目のメッセージ定義が壊れています。";
 inline constexpr char fitBadSession[] =
     "FIT の運動の記録 (session) に、開始日時・距離・時間のどれかがありません。";
+inline constexpr char fitWeightWithoutTime[] =
+    "FIT の体重の記録 (weight_scale) に日時がないため、この記録は取り込みません。";
 inline constexpr char cannotRead[] = "読み込めません (%1)。";
 inline constexpr char tooLarge[] =
     "ファイルが大きすぎます (%1 MB)。運動の記録のファイルは 256 MB までです。";
 inline constexpr char notAFile[] = "ファイルではありません。";
+
+// ---- values no watch or scale can have recorded ----
+// %1 the quantity (距離), %2 the value, %3 its unit, %4 and %5 the range.
+inline constexpr char implausibleValue[] =
+    "%1「%2 %3」は %4〜%5 %3 の範囲を外れているため、取り込みません。";
+inline constexpr char notFinite[] = "%1が数として扱える大きさを超えているため、取り込みません。";
+// An activity or a measurement left out: %1 its date, then its sport or
+// time of day, then the reason.
+inline constexpr char activityRefused[] = "%1 の運動: %2";
+inline constexpr char sportRefused[] = "%1 の運動 (%2): %3";
+inline constexpr char weighingRefused[] = "%1 %2 の測定: %3";
+// A lap of a TCX activity: %1 the line, %2 the element, %3 its text as
+// written, %4 the quantity, %5 the limit with its unit ("1000 km ").
+inline constexpr char implausibleLap[] =
+    "%1 行目の %2「%3」はありえない値のため、この運動は取り込みません (%4は %5まで)。";
 
 // "file: reason"
 inline constexpr char fileProblem[] = "%1: %2";
