@@ -1,9 +1,12 @@
 // Feeds arbitrary bytes to the decoders of runs from a watch (GPX, TCX, FIT)
 // and to the import rules, and traps when a property that must hold for
 // every input is broken. The first byte picks the decoder ('0' to '3' in the
-// seed corpus), the rest is the file.
+// seed corpus; with bit 0x40 set, every kind an import reads, by content),
+// the rest is the file.
 
 #include "activity/activity.h"
+#include "activity/importformats.h"
+#include "activity/importplan.h"
 #include "activity/runimport.h"
 #include "journal/cquilloxdoc.h"
 
@@ -31,6 +34,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (size == 0)
         return 0;
     const std::string_view bytes(reinterpret_cast<const char *>(data) + 1, size - 1);
+    if (data[0] & 0x40) {
+        // A weight export or any other input, planned into a journal.
+        const ActivityFile file = decodeImportBytes(bytes, {WeightUnit::lb});
+        require(file.ok() != file.empty(), "an input read holds something, one refused nothing");
+        CQuilloxDoc doc(fuzzToday);
+        doc.setDay(makeDate(2026, 12, 4), "memo", 60, 20, 1, 60, 1, 60);
+        ImportChoices choices;
+        choices.pick = static_cast<WeightPick>(data[0] % 3);
+        choices.addToDay = data[0] & 0x08;
+        choices.keepExisting = data[0] & 0x10;
+        const ImportPlan plan =
+            planImport({importFileOf("fuzz", file)}, doc.dayList(), choices, "");
+        for (const ImportDayChange &change : plan.changes) {
+            require(change.after.has_value() && change.before != change.after,
+                    "a change sets a day to something new");
+            const DayRecord &day = *change.after;
+            require(day.weight >= 0 && day.weight <= 500 && day.fatPercent >= 0 &&
+                        day.fatPercent <= 80,
+                    "a weight and a fat stored are plausible");
+            doc.setDay(day.date, day.memo, day.weight, day.fatPercent, day.jogDistance,
+                       day.jogDuration, day.walkDistance, day.walkDuration);
+        }
+        const std::string text = doc.journalText();
+        CQuilloxDoc again(fuzzToday);
+        require(again.loadJournalText(text, fuzzToday).empty(), "the journal reads back");
+        require(again.journalText() == text, "the journal reads back to the same text");
+        return 0;
+    }
     ActivityFile file;
     switch (data[0] % 4) {
     case 0:
