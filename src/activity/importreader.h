@@ -19,9 +19,9 @@
 // (`<(cat run.gpx)`), FIFOs and devices are read as streams up to
 // maxImportBytes; a zip cannot come that way, since libzip needs to seek.
 
-// As much as a ten-hour track with every sensor or decades of weigh-ins
-// take many times over: more is something else given by mistake.
-inline constexpr std::uint64_t maxImportBytes = 256ull * 1024 * 1024;
+// The limit of every input but an Apple Health export read from a file:
+// the same as for a run's file.
+inline constexpr std::uint64_t maxImportBytes = maxActivityFileBytes;
 
 struct ImportReadOptions {
     // The unit of a Fitbit export; without it such a file is refused with
