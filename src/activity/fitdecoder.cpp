@@ -366,7 +366,9 @@ class FitReader {
 
     void addWeighing(std::optional<std::uint32_t> timestamp, const WeightFields &fields)
     {
-        if (fields.calculating || (!fields.weight && !fields.percentFat))
+        // 0, like an invalid value, is "not measured".
+        if (fields.calculating ||
+            (fields.weight.value_or(0) == 0 && fields.percentFat.value_or(0) == 0))
             return;
         if (!timestamp) {
             refusals_.push_back(activitytext::fitWeightWithoutTime);

@@ -210,7 +210,7 @@ TEST(ActivityDecoding, multiSportFitGivesOneActivityPerSession)
     EXPECT_DOUBLE_EQ(file.activities[1].distanceMetres, 30000);
 }
 
-TEST(ActivityDecoding, fitWeightScaleMessagesBeside)
+TEST(ActivityDecoding, fitReadsAScalesWeighInsBesideARun)
 {
     // A watch's file with a run and the scale's weigh-ins: the weight in
     // hundredths of a kg, the fat in hundredths of a percent; a "calculating"
@@ -227,6 +227,7 @@ TEST(ActivityDecoding, fitWeightScaleMessagesBeside)
     fit.message(0, {at(8), 5702, 0xffff});
     fit.message(0, {at(9), 0xffff, 2310});
     fit.message(0, {at(10), 0xffff, 0xffff});
+    fit.message(0, {at(11), 0, 0});
     fit.define(1, FitWriter::weightScale, {{0, 2, FitWriter::uint16}});
     fit.message(1, {5800});
     fit.define(2, FitWriter::session,
