@@ -137,29 +137,48 @@ inline constexpr char cliActivityLine[] = "%1 %2 %3 km %4";
 inline constexpr char cliActivityLineAdded[] = "%1 %2 %3 km %4 (加算)";
 
 // ---- the window ----
-inline constexpr char menuItem[] = "ランの記録を取り込む(&I)...";
+inline constexpr char menuItem[] = "記録を取り込む(&I)...";
 inline constexpr char menuPrompt[] =
-    "GPS ウォッチなどの GPX・TCX・FIT ファイルから、その日のジョグやウォークを記録します"
-    "\nランの記録を取り込む";
-inline constexpr char fileDialogTitle[] = "ランの記録を取り込む";
+    "体重計や健康アプリの書き出し、GPS ウォッチの GPX・TCX・FIT ファイルから、その日の体重や"
+    "ジョグ、ウォークを記録します\n記録を取り込む";
+inline constexpr char fileDialogTitle[] = "記録を取り込む";
 inline constexpr char fileDialogFilter[] =
-    "運動の記録 (*.gpx *.tcx *.fit *.GPX *.TCX *.FIT);;すべてのﾌｧｲﾙ (*)";
-inline constexpr char dialogTitle[] = "ランの記録を取り込む";
-inline constexpr char dialogIntro[] = "次の記録を、その日の Jog または Walk に登録します。";
+    "記録のファイル (*.gpx *.tcx *.fit *.csv *.json *.xml *.zip *.GPX *.TCX *.FIT *.CSV *.JSON "
+    "*.XML *.ZIP);;すべてのﾌｧｲﾙ (*)";
+inline constexpr char dialogTitle[] = "記録を取り込む";
+inline constexpr char dialogIntro[] =
+    "チェックした記録を、その日の体重・体脂肪率、Jog または Walk に登録します。";
 inline constexpr char columnDate[] = "日付";
 inline constexpr char columnFile[] = "ファイル";
 inline constexpr char columnSport[] = "種目";
 inline constexpr char columnField[] = "記録先";
-inline constexpr char columnDistance[] = "距離";
-inline constexpr char columnTime[] = "時間";
+inline constexpr char columnValue[] = "値";
 inline constexpr char columnHeldNow[] = "その日の今の記録";
+inline constexpr char columnAfter[] = "取り込み後";
+inline constexpr char weighingSport[] = "体重";
+inline constexpr char tableName[] = "取り込む記録";
+inline constexpr char problemsName[] = "取り込めないもの";
 inline constexpr char fieldChoiceLabel[] = "記録先(&F):";
 inline constexpr char fieldChoiceBySport[] = "ファイルの種目のとおり";
 inline constexpr char fieldChoiceJog[] = "すべて Jog";
 inline constexpr char fieldChoiceWalk[] = "すべて Walk";
-inline constexpr char addToDay[] = "同じ日の記録に加算する";
+inline constexpr char pickLabel[] = "1 日に何回も量ったとき(&W):";
+inline constexpr char pickFirst[] = "最初の値";
+inline constexpr char pickLast[] = "最後の値";
+inline constexpr char pickMean[] = "平均";
+inline constexpr char unitLabel[] = "Fitbit の体重の単位(&U):";
+inline constexpr char unitUnchosen[] = "選んでください";
+inline constexpr char unitPounds[] = "ポンド (lb)";
+inline constexpr char unitKilograms[] = "キログラム (kg)";
+inline constexpr char keepExisting[] = "記録のある日は変えない";
+inline constexpr char addToDay[] = "同じ日の記録に加算する(&A)";
 inline constexpr char problemsLabel[] = "取り込めないもの:";
+// %1 days change; of them %2 take a weight, %3 a body fat, %4 a jog, %5 a walk.
+inline constexpr char changeCount[] =
+    "%1 日の記録が変わります (体重 %2 日、体脂肪率 %3 日、Jog %4 日、Walk %5 日)。";
+inline constexpr char nothingChanges[] = "記録の変わる日はありません。";
+inline constexpr char reading[] = "%1 を読んでいます...";
 inline constexpr char nothingToImport[] = "取り込める記録がありません。";
-inline constexpr char imported[] = "%1 件の運動を取り込みました。";
+inline constexpr char imported[] = "%1 日の記録を取り込みました。";
 
 } // namespace activitytext

@@ -10,16 +10,11 @@ namespace expected {
 
 inline const std::vector<std::string> menuTitles = {"ﾌｧｲﾙ(&F)", "編集(&E)", "設定(&S)", "表示(&V)",
                                                     "ﾍﾙﾌﾟ(&H)"};
-inline const std::vector<std::string> fileMenu = {"名前を付けて保存(&A)...",
-                                                  "",
-                                                  "ランの記録を取り込む(&I)...",
-                                                  "",
-                                                  "印刷(&P)...\tCtrl+P",
-                                                  "印刷ﾌﾟﾚﾋﾞｭｰ(&V)",
-                                                  "ﾌﾟﾘﾝﾀの設定(&R)...",
-                                                  "",
-                                                  "最近使ったﾌｧｲﾙ",
-                                                  "",
+inline const std::vector<std::string> fileMenu = {"名前を付けて保存(&A)...", "",
+                                                  "記録を取り込む(&I)...",   "",
+                                                  "印刷(&P)...\tCtrl+P",     "印刷ﾌﾟﾚﾋﾞｭｰ(&V)",
+                                                  "ﾌﾟﾘﾝﾀの設定(&R)...",      "",
+                                                  "最近使ったﾌｧｲﾙ",          "",
                                                   "Zephalonte を終了(&X)"};
 // Where the recent files begin in the file menu.
 inline constexpr std::size_t firstRecentFileItem = 8;

@@ -159,7 +159,7 @@ TEST_F(UndoTest, everyChangeOfTheJournalIsOneStepThatUndoAndRedoReverse)
         {"import of runs",
          [&] {
              answerer.expect([](QWidget *dialog) { clickOkOf(dialog); });
-             frame->importRunFiles({path(QStringLiteral("run.gpx"))});
+             frame->importFiles({path(QStringLiteral("run.gpx"))});
          }},
     };
     for (const auto &[name, command] : commands) {
