@@ -41,6 +41,10 @@ CliOptionHandler numberInto(std::optional<std::string> CliRequest::*field, std::
             error = fillText(clitext::notFiniteNumber, {option, value});
             return false;
         }
+        if (!isWholeNumberOrEmpty(value)) {
+            error = fillText(clitext::notANumber, {option, value});
+            return false;
+        }
         request.*field = std::string(value);
         return true;
     };

@@ -53,7 +53,8 @@ inline constexpr const char *addHelp =
     "1日分を入力フォームの【登録】と同じ規則で保存します (既定の日は今日)。\n"
     "指定しなかった項目は、その日に記録済みの値のままです。空の文字列を指定すると消えます。\n"
     "時間 T は <時間>:<分>'<秒>\" の書式です (数字だけなら分)。\n"
-    "数値に inf、nan、大きすぎる数 (1e309 など) は指定できません。\n"
+    "数値は数値だけで指定します。inf、nan、大きすぎる数 (1e309 など)、\n"
+    "数値の後に文字の付いた値 (64.5kg など) は指定できません。\n"
     "日誌のファイルがまだなければ作ります。読み取れない行がある日誌は、保存する前に\n"
     "元のファイルを <日誌>.damaged-YYYYMMDD として残します (同じ内容のものがあれば作りません)。\n";
 
@@ -142,6 +143,8 @@ inline constexpr const char *badDateForm =
 inline constexpr const char *impossibleDate = "%1 の日付「%2」は存在しない日です。";
 inline constexpr const char *notFiniteNumber =
     "%1「%2」は有限の数値ではありません (inf、nan、大きすぎる数は記録できません)。";
+inline constexpr const char *notANumber =
+    "%1「%2」は数値ではありません (空の文字列を指定すると、その項目を消します)。";
 inline constexpr const char *fromAfterTo = "--from の日付が --to の日付より後です。";
 inline constexpr const char *badPeriod =
     "--period「%1」は、1 から 3660 までの日数か、1m 3m 6m 12m のどれかで指定してください。";
