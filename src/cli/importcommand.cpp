@@ -1,0 +1,148 @@
+#include "cli/clicommands.h"
+
+#include "activity/activitytexts.h"
+#include "activity/importplan.h"
+#include "activity/importreader.h"
+#include "activity/runimport.h"
+#include "cli/clijournal.h"
+#include "cli/clistreams.h"
+#include "cli/clitexts.h"
+#include "cli/exitstatus.h"
+#include "journal/cquilloxdoc.h"
+#include "journal/edit.h"
+#include "text/entrytext.h"
+
+#include <algorithm>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+ImportChoices choicesOf(const CliRequest &request)
+{
+    ImportChoices choices;
+    if (request.pick == "last")
+        choices.pick = WeightPick::last;
+    else if (request.pick == "mean")
+        choices.pick = WeightPick::mean;
+    choices.keepExisting = request.keepExisting;
+    choices.addToDay = request.addToDay;
+    if (request.runField == "jog")
+        choices.runField = ActivityField::jog;
+    else if (request.runField == "walk")
+        choices.runField = ActivityField::walk;
+    return choices;
+}
+
+// The lines of what the import stored: each run as import-run always
+// printed it, and each day's weight and body fat once, as the day holds
+// them afterwards (the mean of its weighings, say).
+std::vector<std::string> importedLines(const ImportPlan &plan, const std::vector<ImportFile> &files,
+                                       const CQuilloxDoc::DayList &days, bool added)
+{
+    std::vector<std::string> lines;
+    std::set<Date> weighedDays;
+    for (const ImportRow &row : plan.rows) {
+        if (row.state != RowState::imported || !row.target)
+            continue;
+        if (row.kind == PatchKind::activity) {
+            const ActivityField field =
+                *row.target == ImportTarget::jog ? ActivityField::jog : ActivityField::walk;
+            lines.push_back(runImportLine(
+                {files[row.file].name, row.sport, row.day, field, row.kilometres, row.seconds},
+                added));
+            continue;
+        }
+        if (!weighedDays.insert(row.day).second)
+            continue;
+        // Only what the import gives: a day's own weight is not shown as
+        // imported when the files held only its body fat.
+        bool weight = false;
+        bool fat = false;
+        for (const ImportRow &other : plan.rows) {
+            if (other.day == row.day && other.kind == PatchKind::weighing &&
+                other.state == RowState::imported) {
+                weight = weight || other.weight != 0;
+                fat = fat || other.fatPercent != 0;
+            }
+        }
+        const ImportDayChange *change = plan.changeOf(row.day);
+        const auto held = days.find(row.day);
+        const DayRecord day = change && change->after ? *change->after
+                              : held != days.end()    ? held->second
+                                                      : DayRecord{};
+        ImportRow values = row;
+        values.weight = weight ? day.weight : 0;
+        values.fatPercent = fat ? day.fatPercent : 0;
+        lines.push_back(clitext::fillText(
+            clitext::importWeightLine,
+            {formatDate(row.day), targetName(ImportTarget::weight), rowValueText(values)}));
+    }
+    return lines;
+}
+
+} // namespace
+
+int runImportRun(const CliRequest &request)
+{
+    // Every input is read and judged before the journal is touched.
+    ImportReadOptions options;
+    if (request.weightUnit == "kg")
+        options.fitbitUnit = WeightUnit::kg;
+    else if (request.weightUnit == "lb")
+        options.fitbitUnit = WeightUnit::lb;
+    std::vector<ImportFile> files;
+    files.reserve(request.inputs.size());
+    bool needsUnit = false;
+    for (const std::string &name : request.inputs) {
+        files.push_back(readImportInput(
+            name, name == "-" ? std::string() : shownName(name).toStdString(), options));
+        needsUnit = needsUnit || files.back().needsWeightUnit;
+    }
+    // Without the unit a Fitbit export's every weight could be off by a
+    // factor of 2.2: the command is incomplete, and nothing is stored.
+    if (needsUnit) {
+        for (const ImportFile &file : files) {
+            if (file.needsWeightUnit)
+                writeError(fillActivityText(activitytext::fileProblem, {file.name, file.error}) +
+                           activitytext::needsWeightUnitHintCli);
+        }
+        return exitBadInput;
+    }
+
+    const bool anything = std::any_of(files.begin(), files.end(),
+                                      [](const ImportFile &file) { return !file.patches.empty(); });
+    std::optional<OpenJournal> journal;
+    CQuilloxDoc::DayList none;
+    if (anything) {
+        journal.emplace(request, true);
+        if (!journal->opened())
+            return journal->failureStatus();
+    }
+    const CQuilloxDoc::DayList &days = journal ? journal->document().dayList() : none;
+    const ImportPlan plan =
+        planImport(files, days, choicesOf(request), activitytext::refusedSportHintCli);
+    for (const std::string &problem : plan.problems)
+        writeError(problem);
+    for (const std::string &note : plan.notes)
+        writeError(note);
+    const std::vector<std::string> lines = importedLines(plan, files, days, request.addToDay);
+
+    if (plan.hasChanges()) {
+        Edit edit;
+        edit.days.reserve(plan.changes.size());
+        for (const ImportDayChange &change : plan.changes)
+            edit.days.push_back({change.date, change.before, change.after});
+        journal->document().applyEdit(edit);
+        if (!journal->store())
+            return exitJournalFailure;
+    }
+    for (const std::string &line : lines)
+        writeOut(line + "\n");
+    const int status = finishOutput();
+    if (status != exitSuccess)
+        return status;
+    return plan.fileFailed || !plan.problems.empty() ? exitBadInput : exitSuccess;
+}
