@@ -179,6 +179,7 @@ TEST(ZephImport, hostileInputsAreReadOrRefusedWithTheirReason)
     const zephtest::Run tooLong = runZeph(dir.path(), {"import", "-"}, {}, {.inputFile = endless});
     EXPECT_EQ(tooLong.status, 2);
     EXPECT_TRUE(contains(tooLong.err, "標準入力: 256 MB を超えています。")) << tooLong.err;
+    EXPECT_LT(tooLong.peakMemoryKiB, 400L << 10); // a gigabyte of zeros once took 1.06 GB
     EXPECT_EQ(readFile(dir.path() / journal), journalBefore);
 
     // Impossible values are refused with the reason, the rest imported; the
