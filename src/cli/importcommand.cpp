@@ -13,9 +13,10 @@
 #include "text/entrytext.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
-#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -42,8 +43,22 @@ ImportChoices choicesOf(const CliRequest &request)
 std::vector<std::string> importedLines(const ImportPlan &plan, const std::vector<ImportFile> &files,
                                        const CQuilloxDoc::DayList &days, bool added)
 {
+    // Only what the import gives: a day's own weight is not shown as
+    // imported when the files held only its body fat.
+    struct Given {
+        bool weight = false;
+        bool fat = false;
+        bool shown = false;
+    };
+    std::map<Date, Given> given;
+    for (const ImportRow &row : plan.rows) {
+        if (row.kind == PatchKind::weighing && row.state == RowState::imported) {
+            Given &day = given[row.day];
+            day.weight = day.weight || row.weight != 0;
+            day.fat = day.fat || row.fatPercent != 0;
+        }
+    }
     std::vector<std::string> lines;
-    std::set<Date> weighedDays;
     for (const ImportRow &row : plan.rows) {
         if (row.state != RowState::imported || !row.target)
             continue;
@@ -55,27 +70,17 @@ std::vector<std::string> importedLines(const ImportPlan &plan, const std::vector
                 added));
             continue;
         }
-        if (!weighedDays.insert(row.day).second)
+        Given &imported = given[row.day];
+        if (std::exchange(imported.shown, true))
             continue;
-        // Only what the import gives: a day's own weight is not shown as
-        // imported when the files held only its body fat.
-        bool weight = false;
-        bool fat = false;
-        for (const ImportRow &other : plan.rows) {
-            if (other.day == row.day && other.kind == PatchKind::weighing &&
-                other.state == RowState::imported) {
-                weight = weight || other.weight != 0;
-                fat = fat || other.fatPercent != 0;
-            }
-        }
         const ImportDayChange *change = plan.changeOf(row.day);
         const auto held = days.find(row.day);
         const DayRecord day = change && change->after ? *change->after
                               : held != days.end()    ? held->second
                                                       : DayRecord{};
         ImportRow values = row;
-        values.weight = weight ? day.weight : 0;
-        values.fatPercent = fat ? day.fatPercent : 0;
+        values.weight = imported.weight ? day.weight : 0;
+        values.fatPercent = imported.fat ? day.fatPercent : 0;
         lines.push_back(clitext::fillText(
             clitext::importWeightLine,
             {formatDate(row.day), targetName(ImportTarget::weight), rowValueText(values)}));
