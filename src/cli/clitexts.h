@@ -150,6 +150,10 @@ inline constexpr const char *badUnit = "--unit「%1」は kg か lb で指定し
 // zeph import: a day's weight and body fat as imported (%1 the day, %2 the
 // field, %3 the values).
 inline constexpr const char *importWeightLine = "%1 %2 %3";
+// A long read on a terminal: %1 the input, %2 how far (percent, or MB read
+// when the size is unknown).
+inline constexpr const char *readingPercent = "zeph: %1 を読み込んでいます… %2 %";
+inline constexpr const char *readingMegabytes = "zeph: %1 を読み込んでいます… %2 MB";
 inline constexpr const char *badRunField = "--as「%1」は jog か walk で指定してください。";
 inline constexpr const char *seeHelp = "詳しくは zeph --help を見てください。";
 inline constexpr const char *badDateForm =

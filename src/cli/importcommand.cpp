@@ -13,11 +13,16 @@
 #include "text/entrytext.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
 #include <map>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -88,6 +93,49 @@ std::vector<std::string> importedLines(const ImportPlan &plan, const std::vector
     return lines;
 }
 
+// How far a long read is (an Apple Health export of gigabytes takes a
+// while), on one line of a terminal only: a script's standard error gets
+// nothing it did not get before. A read done within a second says nothing.
+class TerminalProgress {
+  public:
+    explicit TerminalProgress(std::string name)
+        : name_(std::move(name)), onTerminal_(::isatty(STDERR_FILENO) == 1),
+          start_(std::chrono::steady_clock::now())
+    {
+    }
+    TerminalProgress(const TerminalProgress &) = delete;
+    TerminalProgress &operator=(const TerminalProgress &) = delete;
+    ~TerminalProgress()
+    {
+        if (shown_)
+            std::fputs("\r\033[K", stderr); // the line cleared for what follows
+    }
+
+    void show(std::uint64_t done, std::uint64_t total)
+    {
+        using namespace std::chrono_literals;
+        const auto now = std::chrono::steady_clock::now();
+        if (!onTerminal_ || now - start_ < 1s || (shown_ && now - last_ < 200ms))
+            return;
+        last_ = now;
+        shown_ = true;
+        const std::string text =
+            total != 0
+                ? clitext::fillText(clitext::readingPercent,
+                                    {name_, std::to_string(done * 100 / total)})
+                : clitext::fillText(clitext::readingMegabytes, {name_, std::to_string(done >> 20)});
+        std::fputs(("\r\033[K" + text).c_str(), stderr);
+        std::fflush(stderr);
+    }
+
+  private:
+    std::string name_;
+    bool onTerminal_;
+    bool shown_ = false;
+    std::chrono::steady_clock::time_point start_;
+    std::chrono::steady_clock::time_point last_{};
+};
+
 } // namespace
 
 int runImportRun(const CliRequest &request)
@@ -102,8 +150,14 @@ int runImportRun(const CliRequest &request)
     files.reserve(request.inputs.size());
     bool needsUnit = false;
     for (const std::string &name : request.inputs) {
-        files.push_back(readImportInput(
-            name, name == "-" ? std::string() : shownName(name).toStdString(), options));
+        const std::string shown =
+            name == "-" ? std::string(activitytext::standardInput) : shownName(name).toStdString();
+        TerminalProgress progress(shown);
+        options.progress = [&progress](std::uint64_t done, std::uint64_t total) {
+            progress.show(done, total);
+            return true;
+        };
+        files.push_back(readImportInput(name, shown, options));
         needsUnit = needsUnit || files.back().needsWeightUnit;
     }
     // Without the unit a Fitbit export's every weight could be off by a
