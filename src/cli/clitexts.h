@@ -150,6 +150,10 @@ inline constexpr const char *badUnit = "--unit「%1」は kg か lb で指定し
 // zeph import: a day's weight and body fat as imported (%1 the day, %2 the
 // field, %3 the values).
 inline constexpr const char *importWeightLine = "%1 %2 %3";
+// --keep-existing left a day's field as it was: %1 the day, %2 the field
+// (体重, Jog, Walk), %3 what it holds.
+inline constexpr const char *keptExisting =
+    "%1 %2: 記録 (%3) があるため変えません (--keep-existing)。";
 // A long read on a terminal: %1 the input, %2 how far (percent, or MB read
 // when the size is unknown).
 inline constexpr const char *readingPercent = "zeph: %1 を読み込んでいます… %2 %";

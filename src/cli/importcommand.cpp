@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -89,6 +90,26 @@ std::vector<std::string> importedLines(const ImportPlan &plan, const std::vector
         lines.push_back(clitext::fillText(
             clitext::importWeightLine,
             {formatDate(row.day), targetName(ImportTarget::weight), rowValueText(values)}));
+    }
+    return lines;
+}
+
+// A line for each day and field --keep-existing left as it was, so that a
+// file that changes nothing says why.
+std::vector<std::string> keptLines(const ImportPlan &plan, const CQuilloxDoc::DayList &days)
+{
+    std::vector<std::string> lines;
+    std::set<std::pair<Date, ImportTarget>> told;
+    for (const ImportRow &row : plan.rows) {
+        if (row.state != RowState::keptExisting || !row.target ||
+            !told.insert({row.day, *row.target}).second)
+            continue;
+        const auto held = days.find(row.day);
+        if (held == days.end())
+            continue;
+        lines.push_back(
+            clitext::fillText(clitext::keptExisting, {formatDate(row.day), targetName(*row.target),
+                                                      dayValueText(held->second, *row.target)}));
     }
     return lines;
 }
@@ -187,6 +208,8 @@ int runImportRun(const CliRequest &request)
         writeError(problem);
     for (const std::string &note : plan.notes)
         writeError(note);
+    for (const std::string &line : keptLines(plan, days))
+        writeError(line);
     const std::vector<std::string> lines = importedLines(plan, files, days, request.addToDay);
 
     if (plan.hasChanges()) {

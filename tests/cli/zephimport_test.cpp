@@ -157,7 +157,11 @@ TEST(ZephImport, eachExportFillsItsDayAndTheSameFileTwiceChangesNothing)
     EXPECT_EQ(mean.out, "2026/12/07 体重 57.1 kg 23.8 %\n");
     EXPECT_EQ(journalIn(dir).findDay(makeDate(2026, 12, 7))->weight, 57.1);
     const std::string kept = readFile(dir.path() / journal);
-    EXPECT_EQ(runZeph(dir.path(), {"import", "--keep-existing", "openScale.csv"}).status, 0);
+    const zephtest::Run keep = runZeph(dir.path(), {"import", "--keep-existing", "openScale.csv"});
+    EXPECT_EQ(keep.status, 0);
+    EXPECT_EQ(keep.out, "");
+    EXPECT_EQ(keep.err, "zeph: 2026/12/07 体重: 記録 (57.1 kg 23.8 %) があるため変えません "
+                        "(--keep-existing)。\n");
     EXPECT_EQ(readFile(dir.path() / journal), kept);
     EXPECT_EQ(runZeph(dir.path(), {"import", "--pick", "median", "openScale.csv"}).status, 2);
 }
