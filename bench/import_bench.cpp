@@ -278,25 +278,4 @@ void readAndPlanFitSessions(benchmark::State &state)
 }
 BENCHMARK(readAndPlanFitSessions)->Unit(benchmark::kMillisecond);
 
-// The same sessions through today's planning of runs, which searched every
-// earlier activity for a repeat.
-void planRunImportOfFitSessions(benchmark::State &state)
-{
-    FitWriter fit;
-    fit.define(0, FitWriter::session,
-               {{2, 4, FitWriter::uint32},
-                {5, 1, FitWriter::enumType},
-                {8, 4, FitWriter::uint32},
-                {9, 4, FitWriter::uint32}});
-    const std::uint32_t first = static_cast<std::uint32_t>(start) - fitEpoch - 300000u * 3600;
-    for (std::uint32_t i = 0; i < 300000; ++i)
-        fit.message(0, {first + i * 3600, 1, 1800000u, 500000u});
-    const ActivityFile file = decodeFit(fit.file());
-    for (auto _ : state) {
-        const RunImportPlan plan = planRunImport({{"runs.fit", file}}, std::nullopt, "");
-        benchmark::DoNotOptimize(plan);
-    }
-}
-BENCHMARK(planRunImportOfFitSessions)->Unit(benchmark::kMillisecond);
-
 } // namespace

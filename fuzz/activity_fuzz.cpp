@@ -109,9 +109,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // written and read back to the same text.
     CQuilloxDoc doc(fuzzToday);
     putDay(doc, makeDate(2026, 12, 4), "memo", 60, 20, 1, 60, 1, 60);
-    const RunImportPlan plan = planRunImport({{"fuzz", file}}, std::nullopt, "");
+    ImportChoices choices;
+    choices.addToDay = data[0] & 0x10;
+    const ImportPlan plan = planImport({importFileOf("fuzz", file)}, doc.dayList(), choices, "");
     require(plan.fileFailed == !file.ok(), "a file refused is reported");
-    doc.applyEdit(runImportEdit(doc, plan, data[0] & 0x10));
+    doc.applyEdit(plan.edit());
     const std::string text = doc.journalText();
     CQuilloxDoc again(fuzzToday);
     require(again.loadJournalText(text, fuzzToday).empty(), "the journal reads back");

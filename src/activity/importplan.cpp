@@ -327,6 +327,15 @@ ImportPlan planImport(const std::vector<ImportFile> &files, const std::map<Date,
     return plan;
 }
 
+Edit ImportPlan::edit() const
+{
+    Edit edit;
+    edit.days.reserve(changes.size());
+    for (const ImportDayChange &change : changes)
+        edit.days.push_back({change.date, change.before, change.after});
+    return edit;
+}
+
 const char *targetName(ImportTarget target)
 {
     switch (target) {

@@ -3,6 +3,7 @@
 #include "activity/activity.h"
 #include "journal/calendardate.h"
 #include "journal/dayrecord.h"
+#include "journal/edit.h"
 
 #include <cstddef>
 #include <map>
@@ -140,6 +141,8 @@ struct ImportPlan {
     ImportCounts counts;
 
     bool hasChanges() const { return !changes.empty(); }
+    // The changes as the one edit that stores them.
+    Edit edit() const;
     // The change of a day, or nullptr when the import leaves it as it is.
     const ImportDayChange *changeOf(Date day) const;
 };

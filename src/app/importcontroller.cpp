@@ -71,13 +71,9 @@ void ImportController::importFiles(const QStringList &paths)
     if (dialog.exec() != QDialog::Accepted || !plan.hasChanges())
         return;
 
-    Edit edit;
-    edit.days.reserve(plan.changes.size());
-    for (const ImportDayChange &change : plan.changes)
-        edit.days.push_back({change.date, change.before, change.after});
     // The latest day is shown with the import already in it.
     context_.setSelectedDate(plan.changes.back().date);
-    if (!context_.editor().apply(edit, ui(edittext::importRecords)))
+    if (!context_.editor().apply(plan.edit(), ui(edittext::importRecords)))
         context_.updateAllViews();
     emit statusMessage(ui(activitytext::imported).arg(plan.counts.days));
 }

@@ -213,11 +213,7 @@ int runImportRun(const CliRequest &request)
     const std::vector<std::string> lines = importedLines(plan, files, days, request.addToDay);
 
     if (plan.hasChanges()) {
-        Edit edit;
-        edit.days.reserve(plan.changes.size());
-        for (const ImportDayChange &change : plan.changes)
-            edit.days.push_back({change.date, change.before, change.after});
-        journal->document().applyEdit(edit);
+        journal->document().applyEdit(plan.edit());
         if (!journal->store())
             return exitJournalFailure;
     }

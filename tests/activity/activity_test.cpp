@@ -3,6 +3,7 @@
 
 #include "activity/activity.h"
 #include "activity/activitytexts.h"
+#include "activity/importplan.h"
 #include "activity/plausibility.h"
 #include "activity/runimport.h"
 #include "activityfixtures.h"
@@ -284,6 +285,17 @@ TEST(ActivityDecoding, valuesNoWatchOrScaleCanRecordAreRefusedWithTheValue)
     EXPECT_FALSE(implausibility(Weighing{0, true, 0, 0}));
 }
 
+// The plan of an import of decoded files into a journal.
+ImportPlan planOf(const std::vector<std::pair<std::string, ActivityFile>> &files,
+                  const CQuilloxDoc &doc = CQuilloxDoc(), const ImportChoices &choices = {},
+                  const std::string &refusalHint = "")
+{
+    std::vector<ImportFile> imports;
+    for (const auto &[name, file] : files)
+        imports.push_back(importFileOf(name, file));
+    return planImport(imports, doc.dayList(), choices, refusalHint);
+}
+
 TEST(RunImport, anImpossibleActivityIsRefusedAndTheRestOfItsFileTaken)
 {
     const ScopedTimeZone zone("UTC");
@@ -306,9 +318,8 @@ TEST(RunImport, anImpossibleActivityIsRefusedAndTheRestOfItsFileTaken)
     const std::string gpx = "<gpx><trk><trkseg><trkpt lat=\"0\" lon=\"0\"><time>"
                             "2026-12-08T07:00:00Z</time></trkpt><trkpt lat=\"0\" lon=\"180\">"
                             "<time>2026-12-08T07:16:39Z</time></trkpt></trkseg></trk></gpx>";
-    const RunImportPlan plan =
-        planRunImport({{"laps.tcx", decodeActivityFile(tcx)}, {"far.gpx", decodeActivityFile(gpx)}},
-                      std::nullopt, "");
+    const ImportPlan plan =
+        planOf({{"laps.tcx", decodeActivityFile(tcx)}, {"far.gpx", decodeActivityFile(gpx)}});
     ASSERT_EQ(plan.rows.size(), 1u);
     EXPECT_EQ(plan.rows[0].day, makeDate(2026, 12, 7));
     EXPECT_EQ(plan.problems,
@@ -466,7 +477,7 @@ TEST(RunImport, theDayIsTheLocalDayOfTheStart)
         const ScopedTimeZone zone(c.zone);
         const ActivityFile file =
             decodeActivityFile(fitRun(static_cast<std::uint32_t>(c.start), 5000, 1800));
-        const RunImportPlan plan = planRunImport({{"run.fit", file}}, std::nullopt, "");
+        const ImportPlan plan = planOf({{"run.fit", file}});
         ASSERT_EQ(plan.rows.size(), 1u);
         EXPECT_EQ(plan.rows[0].day, c.day) << c.zone << " " << c.start;
     }
@@ -478,7 +489,7 @@ TEST(RunImport, sumsOfADayReplaceOrAddToItsFieldAndKeepTheRest)
     const auto at = [](int day, int hour) {
         return static_cast<std::uint32_t>(unixTime(2026, 12, day, hour, 0));
     };
-    const std::vector<RunImportSource> sources = {
+    const std::vector<std::pair<std::string, ActivityFile>> sources = {
         {"morning.fit", decodeActivityFile(fitRun(at(4, 7), 5004.9, 1500.4))},
         {"evening.fit", decodeActivityFile(fitRun(at(4, 18), 5005.0, 1500.5))},
         {"walk.fit", decodeActivityFile(fitRun(at(4, 12), 2000, 1200, 11))},
@@ -486,7 +497,9 @@ TEST(RunImport, sumsOfADayReplaceOrAddToItsFieldAndKeepTheRest)
         {"broken.gpx", decodeActivityFile("<gpx><trk>")},
         {"morning copy.fit", decodeActivityFile(fitRun(at(4, 7), 5004.9, 1500.4))},
     };
-    const RunImportPlan plan = planRunImport(sources, std::nullopt, " hint");
+    CQuilloxDoc doc(makeDate(2026, 12, 8));
+    putDay(doc, makeDate(2026, 12, 4), "memo", 65.5, 21, 3, 1200, 1, 600);
+    const ImportPlan plan = planOf(sources, doc, {}, " hint");
     EXPECT_TRUE(plan.fileFailed);
     ASSERT_EQ(plan.problems.size(), 2u);
     EXPECT_EQ(plan.problems[0],
@@ -496,12 +509,8 @@ TEST(RunImport, sumsOfADayReplaceOrAddToItsFieldAndKeepTheRest)
     EXPECT_EQ(plan.notes, std::vector<std::string>{fillActivityText(
                               activitytext::sameActivity, {"morning copy.fit", "morning.fit"})});
 
-    CQuilloxDoc doc(makeDate(2026, 12, 8));
-    putDay(doc, makeDate(2026, 12, 4), "memo", 65.5, 21, 3, 1200, 1, 600);
     CQuilloxDoc added = doc;
-
-    EXPECT_EQ(latestImportedDay(plan), makeDate(2026, 12, 4));
-    doc.applyEdit(runImportEdit(doc, plan, false));
+    doc.applyEdit(plan.edit());
     const DayRecord *day = doc.findDay(makeDate(2026, 12, 4));
     ASSERT_NE(day, nullptr);
     // 5.00 + 5.01 km (each rounded first), 1500 + 1501 s (to the nearest).
@@ -509,18 +518,22 @@ TEST(RunImport, sumsOfADayReplaceOrAddToItsFieldAndKeepTheRest)
     EXPECT_EQ(doc.findDay(makeDate(2026, 12, 5)), nullptr) << "a refused ride stores nothing";
 
     // Importing the same files again with replace changes nothing.
-    EXPECT_TRUE(runImportEdit(doc, plan, false).empty());
+    EXPECT_FALSE(planOf(sources, doc).hasChanges());
 
-    added.applyEdit(runImportEdit(added, plan, true));
+    ImportChoices adding;
+    adding.addToDay = true;
+    added.applyEdit(planOf(sources, added, adding).edit());
     day = added.findDay(makeDate(2026, 12, 4));
     EXPECT_EQ(*day, (DayRecord{makeDate(2026, 12, 4), 65.5, 21, 13.01, 4201, 3, 1800, "memo"}));
 
     // The user's field overrides every sport, the refused ride's too.
     CQuilloxDoc walked(makeDate(2026, 12, 8));
-    const RunImportPlan asWalk = planRunImport(sources, ActivityField::walk, "");
-    EXPECT_EQ(asWalk.problems.size(), 1u); // the broken file only
-    EXPECT_EQ(latestImportedDay(asWalk), makeDate(2026, 12, 5));
-    walked.applyEdit(runImportEdit(walked, asWalk, false));
+    ImportChoices asWalk;
+    asWalk.runField = ActivityField::walk;
+    const ImportPlan walkPlan = planOf(sources, walked, asWalk);
+    EXPECT_EQ(walkPlan.problems.size(), 1u); // the broken file only
+    EXPECT_EQ(walkPlan.changes.back().date, makeDate(2026, 12, 5));
+    walked.applyEdit(walkPlan.edit());
     EXPECT_EQ(*walked.findDay(makeDate(2026, 12, 5)),
               (DayRecord{makeDate(2026, 12, 5), 0, 0, 0, 0, 30, 3600, ""}));
     EXPECT_EQ(walked.findDay(makeDate(2026, 12, 4))->walkDistance, 12.01);
