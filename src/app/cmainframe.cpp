@@ -10,12 +10,14 @@
 #include "app/framecommands.h"
 #include "app/frametexts.h"
 #include "app/keyboardlocks.h"
+#include "app/panerows.h"
 #include "app/panewidths.h"
 #include "app/undokeyrouter.h"
 #include "dialogs/cgraphsettingsdlg.h"
 #include "dialogs/cobjectivedlg.h"
 #include "entry/cinputview.h"
 #include "graph/cgraphview.h"
+#include "graph/graphgeometry.h"
 #include "graph/graphprint.h"
 #include "graph/graphtexts.h"
 #include "journal/cquilloxdoc.h"
@@ -40,7 +42,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QResizeEvent>
 #include <QScopedValueRollback>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -93,7 +97,7 @@ CMainFrame::CMainFrame(FrameCommands &app) : app_(app)
 {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowIcon(programIcon());
-    setMinimumSize(minimumWindowWidth, minimumWindowHeight);
+    fitMinimumSizeToScreen();
 
     createPanes();
     createActions();
@@ -202,6 +206,9 @@ void CMainFrame::createPanes()
 
     innerSplitter_->installEventFilter(this);
     outerSplitter_->installEventFilter(this);
+    // A bar the user moves sets the height the top row comes back to.
+    connect(outerSplitter_, &QSplitter::splitterMoved, this,
+            [this] { wantedTopRowHeight_ = outerSplitter_->sizes().at(0); });
     setCentralWidget(outerSplitter_);
     panesReady_ = true;
 }
@@ -214,11 +221,11 @@ bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
             (event->type() == QEvent::Resize && topRowLaidOut_))
             layOutTopPanes();
     } else if (watched == outerSplitter_ && panesReady_) {
-        if (event->type() == QEvent::Show && !mainRowsLaidOut_) {
+        // Like the top row's widths, before the splitter lays out its rows.
+        if ((event->type() == QEvent::Show && !mainRowsLaidOut_) ||
+            (event->type() == QEvent::Resize && mainRowsLaidOut_)) {
             mainRowsLaidOut_ = true;
-            const int available = outerSplitter_->contentsRect().height() -
-                                  outerSplitter_->handleWidth() - topRowInitialHeight;
-            outerSplitter_->setSizes({topRowInitialHeight, std::max(available, 0)});
+            layOutMainRows();
         }
     } else if (lockIndicatorsLive_) {
         const QEvent::Type type = event->type();
@@ -243,6 +250,33 @@ void CMainFrame::layOutTopPanes()
         widths = resizedTopPaneWidths(available, current.at(0), current.at(2));
     }
     innerSplitter_->setSizes({widths.entryForm, widths.list, widths.advisor});
+}
+
+void CMainFrame::layOutMainRows()
+{
+    const int height = outerSplitter_->contentsRect().height();
+    const int handle = outerSplitter_->handleWidth();
+    const int margins = screenPlotMargins(graphUnits(graphView_->logicalDpiY(), 6));
+    const int top = fittedTopRowHeight(height, handle, wantedTopRowHeight_, margins);
+    // The design's minimum holds for the bar as long as the window has room
+    // for it; on a short screen the form scrolls instead.
+    innerSplitter_->setMinimumHeight(std::min(topRowMinimumHeight, top));
+    outerSplitter_->setSizes({top, std::max(height - handle - top, 0)});
+}
+
+void CMainFrame::fitMinimumSizeToScreen()
+{
+    QSize least(minimumWindowWidth, minimumWindowHeight);
+    if (const QScreen *where = screen())
+        least = least.boundedTo(where->availableSize());
+    setMinimumSize(least);
+}
+
+void CMainFrame::showEvent(QShowEvent *event)
+{
+    // The window may open on another screen than the one it was made on.
+    fitMinimumSizeToScreen();
+    QMainWindow::showEvent(event);
 }
 
 std::vector<CPaneView *> CMainFrame::panesInOrder() const

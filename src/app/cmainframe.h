@@ -115,6 +115,7 @@ class CMainFrame : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     // Files of runs dropped onto the window.
@@ -135,6 +136,10 @@ class CMainFrame : public QMainWindow {
     void printGraph(CPaneView *pane, PaneCommand command);
     std::vector<CPaneView *> panesInOrder() const;
     void layOutTopPanes();
+    // The rows' heights for the splitter's present height (panerows.h).
+    void layOutMainRows();
+    // The design's minimum size, cut to the screen the window is on.
+    void fitMinimumSizeToScreen();
     // The trend and goal line switches and their check marks.
     void createProgressActions();
     void refreshProgressChecks();
@@ -162,6 +167,9 @@ class CMainFrame : public QMainWindow {
     bool panesReady_ = false;
     bool topRowLaidOut_ = false;
     bool mainRowsLaidOut_ = false;
+    // Where the top row would be: the design's height, or where the user put
+    // the bar in this session. A short window only lends the difference.
+    int wantedTopRowHeight_ = topRowInitialHeight;
     bool painted_ = false;
     bool lockIndicatorsLive_ = false;
     bool printingActive_ = false;

@@ -88,6 +88,8 @@ TEST(GraphDrawingTest, oneBarOnATwentyUnitDaySpansEightEachSide)
     const QImage image = render(doc, QSize(224, 200), d(2026, 1, 1), &layout);
     ASSERT_EQ(layout.dayWidth, 20);
     ASSERT_EQ(layout.plotRect, (PixelRect{34, 32, 190, 167}));
+    // The main window sizes its rows by the same margins.
+    EXPECT_EQ(200 - screenPlotMargins(graphUnits(96, 6)), 167 - 32);
     const int x = 34 + 3 * 20 + 10;
     const QColor bar = rgb(doc.graphSettings().colorJogDistance);
     // 0 to 20 km: 10 km is half of the 135 rows above the baseline.
