@@ -82,7 +82,9 @@ void CMessageView::paintEvent(QPaintEvent *)
         QPainter painter(&image);
         paintAdvisorPane(painter, size(), isFlipperRaised(), palette().color(QPalette::Base));
     }
-    QPainter(this).drawImage(0, 0, image);
+    QPainter pane(this);
+    pane.drawImage(0, 0, image);
+    drawFocusFrame(pane, rect());
 }
 
 void CMessageView::resizeEvent(QResizeEvent *event)

@@ -30,6 +30,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -192,6 +193,11 @@ void CMainFrame::createPanes()
           static_cast<CPaneView *>(messageView_), static_cast<CPaneView *>(graphView_)})
         connect(pane, &CPaneView::printRequested, this,
                 [this, pane](PaneCommand command) { printGraph(pane, command); });
+    // The hand-drawn panes show which of them has the keys; the form's
+    // fields show it themselves.
+    listView_->showFocusFrame();
+    messageView_->showFocusFrame();
+    graphView_->showFocusFrame();
     inputView_->setMinimumWidth(entryFormMinimumWidth);
     listView_->setMinimumWidth(listMinimumWidth);
     messageView_->setMinimumWidth(advisorMinimumWidth);
@@ -306,6 +312,32 @@ void CMainFrame::activatePane(CPaneView *pane)
     updateCommandStates();
 }
 
+bool CMainFrame::focusNextPrevChild(bool next)
+{
+    // Tab leaves the panes that have no controls to go round; the entry form
+    // keeps its own cycle and never asks.
+    for (CPaneView *pane :
+         {static_cast<CPaneView *>(listView_), static_cast<CPaneView *>(messageView_),
+          static_cast<CPaneView *>(graphView_)}) {
+        if (pane->holdsFocus()) {
+            lastActivePane_ = pane;
+            cyclePanes(next ? +1 : -1);
+            return true;
+        }
+    }
+    return QMainWindow::focusNextPrevChild(next);
+}
+
+void CMainFrame::openFocusedContextMenu()
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (!focus || focus->window() != this)
+        return;
+    const QPoint centre = focus->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, centre, focus->mapToGlobal(centre));
+    QCoreApplication::sendEvent(focus, &event);
+}
+
 void CMainFrame::cyclePanes(int step)
 {
     const std::vector<CPaneView *> panes = panesInOrder();
@@ -356,7 +388,8 @@ void CMainFrame::createActions()
          {}, route(PaneCommand::PrintPreview)},
         {FrameAction::PrintSetup, frametext::filePrintSetup, frametext::promptPrintSetup, {}, {},
          [this] { app_.printSetup(); }},
-        {FrameAction::Exit, frametext::fileExit, frametext::promptExit, {}, {}, [this] { close(); }},
+        {FrameAction::Exit, frametext::fileExit, frametext::promptExit, {Qt::CTRL | Qt::Key_Q}, {},
+         [this] { close(); }},
         {FrameAction::UserInfo, frametext::settingsUserInfo, frametext::promptUserInfo, {}, {},
          [this] { app_.editUserInfo(); }},
         {FrameAction::Objective, frametext::settingsObjective, frametext::promptObjective, {}, {},
@@ -392,10 +425,13 @@ void CMainFrame::createActions()
          [this] { app_.context().editor().redo(); }},
         {FrameAction::ContextHelp, frametext::contextHelp, nullptr, {Qt::SHIFT | Qt::Key_F1}, {},
          nullptr},
-        {FrameAction::NextPane, frametext::nextPane, frametext::promptNextPane, {Qt::Key_F6}, {},
+        {FrameAction::NextPane, frametext::nextPaneItem, frametext::promptNextPane, {}, {},
          [this] { cyclePanes(+1); }},
-        {FrameAction::PreviousPane, frametext::previousPane, frametext::promptPreviousPane,
-         {Qt::SHIFT | Qt::Key_F6}, {}, [this] { cyclePanes(-1); }},
+        {FrameAction::PreviousPane, frametext::previousPaneItem, frametext::promptPreviousPane,
+         {}, {}, [this] { cyclePanes(-1); }},
+        // The pop-up menu of whatever has the focus, as a right click opens it.
+        {FrameAction::ContextMenu, "", nullptr, {Qt::SHIFT | Qt::Key_F10, Qt::Key_Menu}, {},
+         [this] { openFocusedContextMenu(); }},
     };
     // clang-format on
     for (const ActionEntry &entry : entries) {
@@ -427,10 +463,10 @@ void CMainFrame::createActions()
 
     // Keys of commands that are in no menu work only when the window holds
     // the actions itself.
-    for (FrameAction id :
-         {FrameAction::New, FrameAction::Open, FrameAction::Save, FrameAction::Cut,
-          FrameAction::Copy, FrameAction::Paste, FrameAction::Undo, FrameAction::Redo,
-          FrameAction::ContextHelp, FrameAction::NextPane, FrameAction::PreviousPane})
+    for (FrameAction id : {FrameAction::New, FrameAction::Open, FrameAction::Save, FrameAction::Cut,
+                           FrameAction::Copy, FrameAction::Paste, FrameAction::Undo,
+                           FrameAction::Redo, FrameAction::ContextHelp, FrameAction::NextPane,
+                           FrameAction::PreviousPane, FrameAction::ContextMenu})
         addAction(actions_[id]);
 }
 
@@ -550,6 +586,10 @@ void CMainFrame::createMenus()
     view->addAction(actions_[FrameAction::TrendLine]);
     view->addAction(actions_[FrameAction::GoalLine]);
     view->addAction(actions_[FrameAction::MonthlySummary]);
+    view->addSeparator();
+    // F6 is how the keyboard reaches the panes; the menu is where it is found.
+    view->addAction(actions_[FrameAction::NextPane]);
+    view->addAction(actions_[FrameAction::PreviousPane]);
     view->addSeparator();
     view->addAction(actions_[FrameAction::ToolBar]);
     view->addAction(actions_[FrameAction::StatusBar]);

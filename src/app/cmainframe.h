@@ -48,6 +48,7 @@ enum class FrameAction {
     ContextHelp,
     NextPane,
     PreviousPane,
+    ContextMenu,
     // The optional layer: trend and goal lines, the monthly summary.
     TrendLine,
     GoalLine,
@@ -118,6 +119,7 @@ class CMainFrame : public QMainWindow {
     void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
     // Files of runs dropped onto the window.
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -131,6 +133,8 @@ class CMainFrame : public QMainWindow {
     void refreshPeriodChecks();
     void refreshLockIndicators();
     void cyclePanes(int step);
+    // Shift+F10 and the menu key: the focused control's pop-up menu.
+    void openFocusedContextMenu();
     void routeToActivePane(PaneCommand command);
     // The one print path: every pane prints the graph page.
     void printGraph(CPaneView *pane, PaneCommand command);

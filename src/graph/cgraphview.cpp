@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -85,7 +86,9 @@ void CGraphView::paintEvent(QPaintEvent *)
             nextButtonRect = drawn.nextButtonRect;
         }
     }
-    QPainter(this).drawImage(0, 0, buffer);
+    QPainter pane(this);
+    pane.drawImage(0, 0, buffer);
+    drawFocusFrame(pane, rect());
 }
 
 void CGraphView::printGraph(QPainter &painter, const QRect &pageRect)
@@ -122,6 +125,32 @@ void CGraphView::mousePressEvent(QMouseEvent *event)
         }
     }
     CPaneView::mousePressEvent(event);
+}
+
+void CGraphView::keyPressEvent(QKeyEvent *event)
+{
+    static constexpr std::pair<int, GraphKey> keys[] = {
+        {Qt::Key_Left, GraphKey::previousDay},     {Qt::Key_Right, GraphKey::nextDay},
+        {Qt::Key_PageUp, GraphKey::earlierPeriod}, {Qt::Key_PageDown, GraphKey::laterPeriod},
+        {Qt::Key_Home, GraphKey::firstDay},        {Qt::Key_End, GraphKey::lastDay},
+    };
+    const CQuilloxDoc &doc = context().document();
+    const auto *key = std::find_if(std::begin(keys), std::end(keys),
+                                   [event](const auto &k) { return k.first == event->key(); });
+    if (key == std::end(keys) || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier ||
+        doc.dayList().empty()) {
+        CPaneView::keyPressEvent(event);
+        return;
+    }
+    ensurePeriod();
+    const GraphKeyMove move =
+        graphKeyMove(key->second, context().selectedDate(), *this, doc.graphSettings().graphNDays,
+                     doc.firstDay()->date, doc.lastDay()->date);
+    movePeriod(move.period);
+    if (move.selected != context().selectedDate()) {
+        context().setSelectedDate(move.selected);
+        context().updateAllViews();
+    }
 }
 
 void CGraphView::movePeriod(const GraphPeriodState &moved)

@@ -44,6 +44,7 @@ class CGraphView : public CPaneView, public GraphPeriodState, public GraphLayout
   protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
   private:

@@ -214,7 +214,9 @@ void CQuilloxView::paintEvent(QPaintEvent *)
                         scrollPosition(), context().selectedDate(), palette().color(QPalette::Base),
                         palette().color(QPalette::Text));
     }
-    QPainter(this).drawImage(client.topLeft(), offscreen_);
+    QPainter pane(this);
+    pane.drawImage(client.topLeft(), offscreen_);
+    drawFocusFrame(pane, client);
 }
 
 void CQuilloxView::resizeEvent(QResizeEvent *event)

@@ -287,6 +287,36 @@ TEST_F(GraphViewTest, dateStripClicksSelectTheDayAndButtonsMoveThePeriod)
     EXPECT_TRUE(graph->periodValid);
 }
 
+TEST_F(GraphViewTest, keysMoveTheDayAndThePeriod)
+{
+    const Date start = graph->periodStart;
+    app->context().setSelectedDate(start + std::chrono::days{2});
+    struct KeyCase {
+        Qt::Key key;
+        Date selected;
+        Date periodStart;
+    };
+    const KeyCase cases[] = {
+        {Qt::Key_Right, start + std::chrono::days{3}, start},
+        {Qt::Key_Left, start + std::chrono::days{2}, start},
+        {Qt::Key_PageUp, start + std::chrono::days{2}, start - std::chrono::days{3}},
+        {Qt::Key_PageDown, start + std::chrono::days{2}, start},
+    };
+    for (const KeyCase &c : cases) {
+        QTest::keyClick(graph, c.key);
+        EXPECT_EQ(app->context().selectedDate(), c.selected) << c.key;
+        EXPECT_EQ(graph->periodStart, c.periodStart) << c.key;
+    }
+    // The journal's ends, the period following.
+    for (const auto &[key, day] :
+         {std::pair{Qt::Key_Home, d(2026, 3, 1)}, std::pair{Qt::Key_End, d(2026, 3, 4)}}) {
+        QTest::keyClick(graph, key);
+        EXPECT_EQ(app->context().selectedDate(), day);
+        EXPECT_LE(graph->periodStart, day);
+        EXPECT_GE(graph->periodEnd, day);
+    }
+}
+
 TEST_F(GraphViewTest, popupChecksThePeriodAndItsCommandsRecomputeIt)
 {
     std::unique_ptr<QMenu> menu(graph->createContextMenu(nullptr));
