@@ -2,6 +2,7 @@
 
 #include "advisor/advisormessage.h"
 #include "advisor/advisorpanepainter.h"
+#include "advisor/advisortexts.h"
 #include "journal/cquilloxdoc.h"
 #include "pane/journalcontext.h"
 
@@ -37,6 +38,8 @@ CMessageView::CMessageView(JournalContext &context, QWidget *parent)
     textBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     textBox_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     textBox_->setTabChangesFocus(true);
+    setAccessibleName(QString::fromUtf8(advisortexts::accessibleName));
+    textBox_->setAccessibleName(accessibleName());
     QFont font(QString::fromUtf8(messageFontFamily));
     font.setPixelSize(messageFontPixelSize);
     font.setWeight(QFont::Normal);
@@ -70,6 +73,8 @@ void CMessageView::composeMessage()
     QString shown = message_;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     textBox_->setPlainText(shown);
+    // A description change is the event screen readers are told of.
+    textBox_->setAccessibleDescription(shown);
 }
 
 void CMessageView::paintEvent(QPaintEvent *)

@@ -1,11 +1,14 @@
 #include "graph/cgraphview.h"
 
+#include "graph/graphdescription.h"
 #include "graph/graphrenderer.h"
 #include "graph/graphtexts.h"
 #include "journal/cquilloxdoc.h"
 #include "pane/journalcontext.h"
 #include "qttext/uitext.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QImage>
@@ -24,16 +27,50 @@ const QPoint keyboardMenuOffset(5, 5);
 
 constexpr double metresPerInch = 0.0254;
 
+// A chart named "グラフ" whose description says what it shows.
+class GraphAccessible : public QAccessibleWidget {
+  public:
+    explicit GraphAccessible(CGraphView *view)
+        : QAccessibleWidget(view, QAccessible::Chart, ui(graphtext::accessibleName))
+    {
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Description)
+            return static_cast<CGraphView *>(widget())->accessibleSummary();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *graphFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("CGraphView") && object && object->isWidgetType())
+        return new GraphAccessible(static_cast<CGraphView *>(object));
+    return nullptr;
+}
+
 } // namespace
 
 CGraphView::CGraphView(JournalContext &context, QWidget *parent) : CPaneView(context, parent)
 {
     setObjectName(QStringLiteral("graphView"));
+    QAccessible::installFactory(graphFactory);
     // Every paint covers the whole pane from its off-screen image.
     setAttribute(Qt::WA_OpaquePaintEvent);
     connect(&context, &JournalContext::graphPeriodReset, this, &CGraphView::invalidatePeriod);
     connect(&context, &JournalContext::progressOptionsChanged, this,
             qOverload<>(&CGraphView::update));
+}
+
+QString CGraphView::accessibleSummary()
+{
+    ensurePeriod();
+    std::optional<double> trend;
+    if (context().progressOptions().trendLine && periodValid) {
+        // The trend of the period's last day with a weight.
+        trend = context().trends().weight.trendOn(periodEnd);
+    }
+    return QString::fromStdString(graphDescription(context().document(), *this, trend));
 }
 
 GraphOverlays CGraphView::overlays() const

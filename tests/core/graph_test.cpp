@@ -3,6 +3,7 @@
 
 #include "docsetup.h"
 #include "graph/axisscale.h"
+#include "graph/graphdescription.h"
 #include "graph/graphgeometry.h"
 #include "graph/graphperiod.h"
 #include "graph/graphscales.h"
@@ -215,6 +216,28 @@ INSTANTIATE_TEST_SUITE_P(
             d(2026, 3, 10),
             -1,
             {d(2025, 12, 30), GraphPeriodState{true, 31, d(2025, 12, 1), d(2025, 12, 31)}}}));
+
+TEST(GraphDescription, namesThePeriodTheSeriesAndTheWeightsInIt)
+{
+    CQuilloxDoc doc;
+    putDay(doc, d(2026, 3, 1), "", 59, 0, 0, 0, 0, 0); // before the period
+    putDay(doc, d(2026, 3, 9), "", 58.5, 20, 0, 0, 0, 0);
+    putDay(doc, d(2026, 3, 10), "", 57.25, 0, 0, 0, 0, 0);
+    putDay(doc, d(2026, 3, 12), "", 0, 0, 3, 0, 0, 0); // no weight
+    GraphSettings s = doc.graphSettings();
+    s.graphWeight = s.graphJogDistance = true;
+    s.graphFatPercent = s.graphJogDuration = s.graphWalkDistance = s.graphWalkDuration = false;
+    s.graphFat = s.graphNotFat = false;
+    *graphSettingsOf(doc) = s;
+    EXPECT_EQ(graphDescription(doc, marchWeek, std::nullopt),
+              "2026/03/08～2026/03/14：体重、Jog距離。"
+              "体重 最新 57.25kg（2026/03/10）、最低 57.25kg、最高 58.50kg。");
+    EXPECT_TRUE(graphDescription(doc, marchWeek, 57.5).ends_with("トレンド 57.50kg。"));
+    // No weight in the period: the period and the series only.
+    EXPECT_EQ(graphDescription(doc, weekFrom(d(2026, 3, 11)), std::nullopt),
+              "2026/03/11～2026/03/17：体重、Jog距離。");
+    EXPECT_EQ(graphDescription(doc, GraphPeriodState{}, std::nullopt), "");
+}
 
 TEST(GraphGeometryTest, clickedDayIsClampedToThePeriod)
 {
