@@ -65,6 +65,7 @@ CMonthlySummaryWnd::CMonthlySummaryWnd(JournalContext &context, QPrinter &printe
 
     table_ = new QTableWidget(this);
     table_->setObjectName(QStringLiteral("summaryTable"));
+    table_->setAccessibleName(ui(frametext::summaryTitle));
     table_->setColumnCount(static_cast<int>(summaryColumnCount));
     QStringList titles;
     for (const std::string &title : summaryColumnHeadings())

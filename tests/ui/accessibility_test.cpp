@@ -7,6 +7,9 @@
 
 #include "advisor/cmessageview.h"
 #include "app/cmainframe.h"
+#include "dialogs/ccolorbutton.h"
+#include "dialogs/cgraphsettingsdlg.h"
+#include "dialogs/cuserinfodlg.h"
 #include "entry/cinputview.h"
 #include "graph/cgraphview.h"
 #include "graph/graphdescription.h"
@@ -18,10 +21,12 @@
 
 #include <QAccessible>
 #include <QCalendarWidget>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 
 namespace {
 
@@ -115,6 +120,31 @@ TEST_F(AccessibilityTest, formControlsAreNamedAndNoHiddenCalendarSpeaks)
     // no hidden calendar cell.
     form->findChild<QPushButton *>(QStringLiteral("nextDayButton"))->click();
     EXPECT_EQ(form->findChild<QCalendarWidget *>(), nullptr);
+}
+
+TEST(DialogAccessibility, controlsNoLabelNamesSayWhatTheySet)
+{
+    CGraphSettingsDlg graph;
+    const auto name = [](QWidget *control) {
+        return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+    };
+    EXPECT_EQ(name(graph.findChild<QRadioButton *>(QStringLiteral("mainAxisRadio0"))),
+              QStringLiteral("体重を Y主軸にする"));
+    EXPECT_EQ(name(graph.colourButton(0)), QStringLiteral("体重の表示色"));
+    EXPECT_EQ(name(graph.findChild<QComboBox *>(QStringLiteral("styleCombo0"))),
+              QStringLiteral("体重の線の種類"));
+    EXPECT_EQ(name(graph.findChild<QComboBox *>(QStringLiteral("styleCombo4"))),
+              QStringLiteral("Jog 距離の棒の種類"));
+    graph.colourButton(0)->setColour(0x0000ff); // red, as the journal holds it
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(graph.colourButton(0))
+                  ->text(QAccessible::Description),
+              QStringLiteral("#ff0000"));
+
+    CUserInfoDlg user;
+    EXPECT_EQ(name(user.findChild<QComboBox *>(QStringLiteral("monthCombo"))),
+              QStringLiteral("誕生月"));
+    EXPECT_EQ(name(user.findChild<QComboBox *>(QStringLiteral("dayCombo"))),
+              QStringLiteral("誕生日"));
 }
 
 } // namespace
