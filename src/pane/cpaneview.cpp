@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QRegion>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
@@ -47,7 +48,12 @@ void CPaneView::drawFocusFrame(QPainter &painter, const QRect &frame) const
     option.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
     option.rect = frame;
     option.backgroundColor = palette().color(QPalette::Base);
+    // Only the rim: some styles also tint what the rectangle encloses, which
+    // would wash over the whole pane.
+    painter.save();
+    painter.setClipRegion(QRegion(frame).subtracted(QRegion(frame.adjusted(2, 2, -2, -2))));
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    painter.restore();
 }
 
 bool CPaneView::isCommandEnabled(PaneCommand) const
