@@ -192,8 +192,14 @@ void CGraphView::keyPressEvent(QKeyEvent *event)
 
 void CGraphView::movePeriod(const GraphPeriodState &moved)
 {
+    const bool changed = !(moved == static_cast<const GraphPeriodState &>(*this));
     static_cast<GraphPeriodState &>(*this) = moved;
     update();
+    if (changed) {
+        // What the description says has changed with the period.
+        QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 QMenu *CGraphView::createContextMenu(QWidget *parent)
