@@ -1,9 +1,12 @@
 // Feeds arbitrary bytes to the decoders of runs from a watch (GPX, TCX, FIT)
 // and to the import rules, and traps when a property that must hold for
 // every input is broken. The first byte picks the decoder ('0' to '3' in the
-// seed corpus), the rest is the file.
+// seed corpus; with bit 0x40 set, every kind an import reads, by content),
+// the rest is the file.
 
 #include "activity/activity.h"
+#include "activity/importformats.h"
+#include "activity/importplan.h"
 #include "activity/runimport.h"
 #include "docsetup.h"
 #include "journal/cquilloxdoc.h"
@@ -32,6 +35,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (size == 0)
         return 0;
     const std::string_view bytes(reinterpret_cast<const char *>(data) + 1, size - 1);
+    if (data[0] & 0x40) {
+        // A weight export or any other input, planned into a journal.
+        const ActivityFile file = decodeImportBytes(bytes, {WeightUnit::lb});
+        require(file.ok() != file.empty(), "an input read holds something, one refused nothing");
+        CQuilloxDoc doc(fuzzToday);
+        putDay(doc, makeDate(2026, 12, 4), "memo", 60, 20, 1, 60, 1, 60);
+        ImportChoices choices;
+        choices.pick = static_cast<WeightPick>(data[0] % 3);
+        choices.addToDay = data[0] & 0x08;
+        choices.keepExisting = data[0] & 0x10;
+        const ImportPlan plan =
+            planImport({importFileOf("fuzz", file)}, doc.dayList(), choices, "");
+        for (const ImportDayChange &change : plan.changes) {
+            require(change.after.has_value() && change.before != change.after,
+                    "a change sets a day to something new");
+            const DayRecord &day = *change.after;
+            require(day.weight >= 0 && day.weight <= 500 && day.fatPercent >= 0 &&
+                        day.fatPercent <= 80,
+                    "a weight and a fat stored are plausible");
+            doc.applyEdit(dayEdit(doc, day));
+        }
+        const std::string text = doc.journalText();
+        CQuilloxDoc again(fuzzToday);
+        require(again.loadJournalText(text, fuzzToday).empty(), "the journal reads back");
+        require(again.journalText() == text, "the journal reads back to the same text");
+        return 0;
+    }
     ActivityFile file;
     switch (data[0] % 4) {
     case 0:
@@ -47,7 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         file = decodeFit(bytes);
         break;
     }
-    require(file.ok() != file.activities.empty(), "a file read has activities, one refused none");
+    require(file.ok() != file.empty(),
+            "a file read has activities, weighings or refusals, one refused none");
 
     // The quick GPX scanner reads what the full reader reads, to the bit.
     if (const std::optional<ActivityFile> quick = decodeSimpleGpx(bytes)) {
@@ -60,6 +91,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                         a.durationSeconds == b.durationSeconds && a.sport == b.sport,
                     "the scanner and the full reader agree");
         }
+    }
+    for (const Weighing &weighing : file.weighings) {
+        require(std::isfinite(weighing.seconds) && weighing.weightKg >= 0 &&
+                    weighing.fatPercent >= 0,
+                "a weighing is a time and measures");
     }
     for (const Activity &activity : file.activities) {
         require(std::isfinite(activity.startSeconds), "a start is a time");

@@ -4,7 +4,7 @@
 // anyone records).
 
 #include "docsetup.h"
-#include "graph/fontsubstitutes.h"
+#include "faces/designfaces.h"
 #include "graph/graphrenderer.h"
 #include "journal/cquilloxdoc.h"
 #include "trend/trend.h"

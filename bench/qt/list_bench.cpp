@@ -2,7 +2,7 @@
 // with memos, far more than a person records.
 
 #include "docsetup.h"
-#include "graph/fontsubstitutes.h"
+#include "faces/designfaces.h"
 #include "journal/cquilloxdoc.h"
 #include "list/cquilloxview.h"
 #include "list/listline.h"

@@ -5,9 +5,12 @@
 # the list's rows and the first statistics cost.
 #
 #   bench/startup/run.sh [BUILD_DIR]      (default: build)
+#   ZPH_STARTUP_RUNS=N                    (default: 30 of each, after 3 warm-ups)
 #
-# Needs hyperfine and GNU time. Prints the medians, the ratios, the journal's
-# share and the peak memory of each program.
+# The three programs take turns, one launch each in every round, so that a
+# build or a backup running beside the benchmark slows all three alike and the
+# ratios stay fair on a busy machine. Needs GNU time. Prints the medians, the
+# ratios, the journal's share and the peak memory of each program.
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -41,15 +44,33 @@ PY
 export QT_QPA_PLATFORM=offscreen ZPH_QUIT_AFTER_FIRST_PAINT=1 XDG_CONFIG_HOME="$work/config"
 cd "$work"
 
-hyperfine --warmup 3 --runs 30 --style basic --export-json "$work/times.json" \
-    --command-name zephalonte "$program" \
-    --command-name zephalonte_empty "cd $work/empty && $program" \
-    --command-name bare_window "$bare" >&2
-
-python3 - "$work/times.json" <<'PY'
-import json, sys
-results = {r["command"]: r["median"] * 1000 for r in json.load(open(sys.argv[1]))["results"]}
-z, e, b = results["zephalonte"], results["zephalonte_empty"], results["bare_window"]
+python3 - "$program" "$bare" "$work" "${ZPH_STARTUP_RUNS:-30}" <<'PY'
+import statistics, subprocess, sys, time
+program, bare, work, runs = sys.argv[1], sys.argv[2], sys.argv[3], int(sys.argv[4])
+commands = {  # name: (program, working folder)
+    "zephalonte": (program, work),
+    "zephalonte_empty": (program, work + "/empty"),
+    "bare_window": (bare, work),
+}
+times = {name: [] for name in commands}
+warmups = 3
+for round_ in range(warmups + runs):
+    # The order turns too, so that no program always follows the same one.
+    names = list(commands)
+    names = names[round_ % 3:] + names[:round_ % 3]
+    for name in names:
+        exe, folder = commands[name]
+        start = time.perf_counter()
+        subprocess.run([exe], cwd=folder, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        elapsed = (time.perf_counter() - start) * 1000
+        if round_ >= warmups:
+            times[name].append(elapsed)
+for name, values in times.items():
+    print("%-17s median %6.1f ms, min %6.1f, max %6.1f (%d runs)"
+          % (name, statistics.median(values), min(values), max(values), len(values)),
+          file=sys.stderr)
+z, e, b = (statistics.median(times[n]) for n in ("zephalonte", "zephalonte_empty", "bare_window"))
 print("median launch to first paint: zephalonte %.1f ms, bare window %.1f ms, ratio %.2f" % (z, b, z / b))
 print("empty journal: zephalonte %.1f ms, ratio %.2f; the 36,500 days' share %.1f ms" % (e, e / b, z - e))
 PY

@@ -125,7 +125,7 @@ std::optional<ActivityField> fieldForGpxType(std::string_view type)
 std::optional<ActivityField> fieldForTcxSport(std::string_view sport)
 {
     sport = trimmed(sport);
-    if (sport.empty() || sport == "Running")
+    if (sport.empty() || equalsIgnoringCase(sport, "Running"))
         return ActivityField::jog;
     return std::nullopt;
 }
@@ -228,31 +228,97 @@ std::optional<double> parseIsoDateTime(std::string_view text)
     return days * 86400 + hour * 3600 + minute * 60 + second + fraction - offsetSeconds;
 }
 
+XmlRoot xmlRootElement(std::string_view bytes, bool complete)
+{
+    const XmlRoot more{complete ? XmlRootState::notXml : XmlRootState::needMore, {}};
+    const XmlRoot notXml{XmlRootState::notXml, {}};
+    std::size_t pos = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    for (;;) {
+        while (pos < bytes.size() && (bytes[pos] == ' ' || bytes[pos] == '\t' ||
+                                      bytes[pos] == '\r' || bytes[pos] == '\n'))
+            ++pos;
+        if (pos >= bytes.size())
+            return more;
+        if (bytes[pos] != '<')
+            return notXml;
+        const std::string_view rest = bytes.substr(pos);
+        if (rest.size() < 2)
+            return more;
+        if (rest[1] == '?') {
+            const std::size_t end = rest.find("?>", 2);
+            if (end == std::string_view::npos)
+                return more;
+            pos += end + 2;
+            continue;
+        }
+        if (rest[1] == '!') {
+            if (rest.size() < 4)
+                return more;
+            if (rest.starts_with("<!--")) {
+                const std::size_t end = rest.find("-->", 4);
+                if (end == std::string_view::npos)
+                    return more;
+                pos += end + 3;
+                continue;
+            }
+            if (!rest.starts_with("<!DOCTYPE") && !std::string_view("<!DOCTYPE").starts_with(rest))
+                return notXml;
+            // A DOCTYPE ends at the '>' outside its internal subset, its
+            // quoted strings and the comments in its subset.
+            std::size_t at = 2;
+            int depth = 0;
+            char quote = 0;
+            for (; at < rest.size(); ++at) {
+                const char c = rest[at];
+                if (quote) {
+                    if (c == quote)
+                        quote = 0;
+                } else if (c == '"' || c == '\'') {
+                    quote = c;
+                } else if (c == '<' && rest.substr(at, 4) == "<!--") {
+                    const std::size_t end = rest.find("-->", at + 4);
+                    if (end == std::string_view::npos)
+                        return more;
+                    at = end + 2;
+                } else if (c == '[') {
+                    ++depth;
+                } else if (c == ']') {
+                    depth = std::max(0, depth - 1);
+                } else if (c == '>' && depth == 0) {
+                    break;
+                }
+            }
+            if (at >= rest.size())
+                return more;
+            pos += at + 1;
+            continue;
+        }
+        std::size_t end = 1;
+        while (end < rest.size() && rest[end] != ' ' && rest[end] != '\t' && rest[end] != '\r' &&
+               rest[end] != '\n' && rest[end] != '>' && rest[end] != '/')
+            ++end;
+        if (end == rest.size() && !complete)
+            return more;
+        std::string_view name = rest.substr(1, end - 1);
+        if (const std::size_t colon = name.find(':'); colon != std::string_view::npos)
+            name = name.substr(colon + 1);
+        return {XmlRootState::found, name};
+    }
+}
+
 ActivityFile decodeActivityFile(std::string_view bytes)
 {
     // FIT: a header of 12 or 14 bytes with ".FIT" at 8.
     if (bytes.size() >= 12 && std::memcmp(bytes.data() + 8, ".FIT", 4) == 0)
         return decodeFit(bytes);
-    // The XML formats by their root element's name, wherever it starts
-    // (after a byte-order mark, a declaration, comments).
-    const std::size_t head = std::min<std::size_t>(bytes.size(), 4096);
-    const std::string_view start = bytes.substr(0, head);
-    for (std::size_t pos = start.find('<'); pos != std::string_view::npos;
-         pos = start.find('<', pos + 1)) {
-        if (pos + 1 >= start.size())
-            break;
-        const char next = start[pos + 1];
-        if (next == '?' || next == '!')
-            continue;
-        std::string_view name = start.substr(pos + 1);
-        name = name.substr(0, name.find_first_of(" \t\r\n>/"));
-        if (const std::size_t colon = name.find(':'); colon != std::string_view::npos)
-            name = name.substr(colon + 1);
-        if (name == "gpx")
+    // The XML formats by their root element's name, after however long a
+    // prolog (a declaration, comments, a DOCTYPE).
+    const XmlRoot root = xmlRootElement(bytes, true);
+    if (root.state == XmlRootState::found) {
+        if (root.localName == "gpx")
             return decodeGpx(bytes);
-        if (name == "TrainingCenterDatabase")
+        if (root.localName == "TrainingCenterDatabase")
             return decodeTcx(bytes);
-        break;
     }
     ActivityFile file;
     file.error = activitytext::notActivityFile;

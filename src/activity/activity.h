@@ -23,18 +23,53 @@ struct Activity {
     // The field the sport goes to; nullopt for a sport that is neither a jog
     // nor a walk (the user may still choose a field for it).
     std::optional<ActivityField> field;
+    // The start on the local clock as the file writes it, counted as Unix
+    // time counts (Apple Health writes each date with its own offset): the
+    // day is then the date written, not the system's local day of the start.
+    std::optional<double> writtenClockSeconds;
 };
 
-enum class ActivityFormat { unknown, gpx, tcx, fit };
+// One weighing as a scale or a health app recorded it.
+struct Weighing {
+    // When it was taken: Unix time of the instant, whose day is the local
+    // one of the system's time zone (FIT); or, with writtenClock, the local
+    // clock as the file writes it, counted as Unix time counts (the CSV and
+    // JSON exports, Apple Health), whose day is the date written.
+    double seconds = 0;
+    bool writtenClock = false;
+    double weightKg = 0;   // unrounded; 0: not measured
+    double fatPercent = 0; // unrounded; 0: not measured
+};
 
-// What a file holds: its activities, or why none can be taken from it.
+enum class ActivityFormat {
+    unknown,
+    gpx,
+    tcx,
+    fit,
+    openScaleCsv,
+    withingsCsv,
+    fitbitJson,
+    appleHealth,
+};
+
+// What a file holds: its activities and weighings, or why none can be taken
+// from it. (The members after `error` have initializers, so that a file
+// made of its first three stays warning-free.)
 struct ActivityFile {
     ActivityFormat format = ActivityFormat::unknown;
     std::vector<Activity> activities;
     // UTF-8, without the file's name; empty when the file was read.
     std::string error;
+    std::vector<Weighing> weighings = {};
+    // Activities and measurements of a file otherwise read that are left
+    // out, each with its reason (UTF-8, without the file's name).
+    std::vector<std::string> refusals = {};
+    // A file of weights that does not say their unit (Fitbit's), read
+    // without one: refused until the user names it.
+    bool needsWeightUnit = false;
 
     bool ok() const { return error.empty(); }
+    bool empty() const { return activities.empty() && weighings.empty() && refusals.empty(); }
 };
 
 // Far more than a day-long track with every sensor a watch has (a ten-hour
@@ -51,6 +86,17 @@ std::optional<ActivityField> fieldForTcxSport(std::string_view sport);
 std::optional<ActivityField> fieldForFitSport(int sport);
 // The name a FIT file's sport number stands for ("cycling"), or the number.
 std::string fitSportName(int sport);
+
+// The local name of an XML document's root element, found past a prolog of
+// any length (declaration, comments, a DOCTYPE with its internal subset).
+// With `complete` false the bytes are only the start of the document, and
+// needMore says that the root element lies beyond them.
+enum class XmlRootState { found, notXml, needMore };
+struct XmlRoot {
+    XmlRootState state = XmlRootState::notXml;
+    std::string_view localName; // within the bytes given
+};
+XmlRoot xmlRootElement(std::string_view bytes, bool complete);
 
 // Reads a GPX, TCX or FIT file, told apart by their content (not by the
 // file's name): FIT by its header, the XML formats by their root element.

@@ -1,6 +1,6 @@
-// The FIT decoder: only what a day's jog or walk needs (the session
-// messages), but every record is walked and every length checked, since the
-// bytes come from anywhere.
+// The FIT decoder: only what a day needs (the session messages of a run, the
+// weight_scale messages of a scale), but every record is walked and every
+// length checked, since the bytes come from anywhere.
 
 #include "activity/activity.h"
 #include "activity/activitytexts.h"
@@ -29,6 +29,13 @@ constexpr std::uint8_t sessionElapsedTime = 7; // ms
 constexpr std::uint8_t sessionTimerTime = 8;   // ms
 constexpr std::uint8_t sessionDistance = 9;    // cm
 constexpr double millisecondsPerSecond = 1000.0;
+
+constexpr std::uint16_t weightScaleMessage = 30;
+constexpr std::uint8_t weightField = 0;     // kg × 100
+constexpr std::uint8_t percentFatField = 1; // % × 100
+constexpr double weightScale = 100.0;
+// A scale writes this weight while it is still settling: no measurement yet.
+constexpr std::uint32_t weightCalculating = 0xfffe;
 constexpr double centimetresPerMetre = 100.0;
 constexpr unsigned noSport = 0xff;
 
@@ -103,6 +110,12 @@ std::optional<std::uint32_t> unsignedField(std::string_view bytes, std::size_t p
     return value;
 }
 
+struct WeightFields {
+    std::optional<std::uint32_t> weight;
+    std::optional<std::uint32_t> percentFat;
+    bool calculating = false;
+};
+
 struct SessionFields {
     std::optional<std::uint32_t> timestamp;
     std::optional<std::uint32_t> startTime;
@@ -135,9 +148,11 @@ class FitReader {
             if (!readOneFile(pos, file.error))
                 return ActivityFile{ActivityFormat::fit, {}, file.error};
         } while (pos < bytes_.size());
-        if (activities_.empty())
-            file.error = activitytext::noActivity;
         file.activities = std::move(activities_);
+        file.weighings = std::move(weighings_);
+        file.refusals = std::move(refusals_);
+        if (file.empty())
+            file.error = activitytext::noActivity;
         return file;
     }
 
@@ -225,6 +240,7 @@ class FitReader {
             }
             SessionFields session;
             session.timestamp = impliedTimestamp;
+            WeightFields weight;
             std::size_t fieldAt = pos;
             for (const FieldDefinition &field : definition->fields) {
                 const auto value =
@@ -232,6 +248,14 @@ class FitReader {
                 if (field.number == timestampField && field.size == 4 && value) {
                     lastTimestamp = value;
                     session.timestamp = value;
+                }
+                if (definition->globalNumber == weightScaleMessage && field.size == 2) {
+                    if (field.number == weightField) {
+                        weight.weight = value;
+                        weight.calculating = value == weightCalculating;
+                    } else if (field.number == percentFatField) {
+                        weight.percentFat = value;
+                    }
                 }
                 if (definition->globalNumber == sessionMessage) {
                     switch (field.number) {
@@ -259,6 +283,8 @@ class FitReader {
             pos += definition->size;
             if (definition->globalNumber == sessionMessage && !addSession(session, error))
                 return false;
+            if (definition->globalNumber == weightScaleMessage)
+                addWeighing(session.timestamp, weight);
         }
         return true;
     }
@@ -338,8 +364,27 @@ class FitReader {
         return true;
     }
 
+    void addWeighing(std::optional<std::uint32_t> timestamp, const WeightFields &fields)
+    {
+        // 0, like an invalid value, is "not measured".
+        if (fields.calculating ||
+            (fields.weight.value_or(0) == 0 && fields.percentFat.value_or(0) == 0))
+            return;
+        if (!timestamp) {
+            refusals_.push_back(activitytext::fitWeightWithoutTime);
+            return;
+        }
+        Weighing weighing;
+        weighing.seconds = *timestamp + fitEpochUnixSeconds;
+        weighing.weightKg = fields.weight.value_or(0) / weightScale;
+        weighing.fatPercent = fields.percentFat.value_or(0) / weightScale;
+        weighings_.push_back(weighing);
+    }
+
     std::string_view bytes_;
     std::vector<Activity> activities_;
+    std::vector<Weighing> weighings_;
+    std::vector<std::string> refusals_;
 };
 
 } // namespace

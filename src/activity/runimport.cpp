@@ -1,16 +1,21 @@
 #include "activity/runimport.h"
 
 #include "activity/activitytexts.h"
+#include "activity/plausibility.h"
 #include "journal/cquilloxdoc.h"
 #include "text/entrytext.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <ctime>
 #include <map>
+#include <unordered_map>
 #include <utility>
 
 namespace {
+
+constexpr double secondsPerDay = 86400;
 
 // Sums of values already rounded to 0.01 pick up binary noise; the journal
 // should hold the hundredths the user sees.
@@ -18,6 +23,25 @@ double hundredths(double value)
 {
     return std::round(value * 100) / 100;
 }
+
+// What makes two activities the same recording read twice.
+struct RecordingKey {
+    double start;
+    double metres;
+    double seconds;
+    bool operator==(const RecordingKey &) const = default;
+};
+
+struct RecordingKeyHash {
+    std::size_t operator()(const RecordingKey &key) const
+    {
+        const std::hash<double> hash;
+        std::size_t seed = hash(key.start);
+        for (const double value : {key.metres, key.seconds})
+            seed ^= hash(value) + 0x9e3779b97f4a7c15ull + (seed << 6) + (seed >> 2);
+        return seed;
+    }
+};
 
 } // namespace
 
@@ -29,17 +53,79 @@ bool RunImportPlan::hasImportable() const
 
 Date localDayOf(double unixSeconds)
 {
-    const auto seconds = static_cast<std::time_t>(std::floor(unixSeconds));
+    return dayOfClock(localClockOf(unixSeconds));
+}
+
+double localClockOf(double unixSeconds)
+{
+    // Beyond what time_t and the calendar hold the clock is the instant: the
+    // day is clamped to the journal's years anyway.
+    if (!(std::fabs(unixSeconds) < 1e15))
+        return unixSeconds;
+    const double whole = std::floor(unixSeconds);
+    const auto seconds = static_cast<std::time_t>(whole);
     std::tm local{};
     if (localtime_r(&seconds, &local) == nullptr)
-        return Date{std::chrono::days{static_cast<long>(std::floor(unixSeconds / 86400))}};
-    const std::optional<Date> day =
-        dateFromYmd(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
-    // Outside the years a journal can write: the nearest one it can.
-    if (!day)
-        return local.tm_year + 1900 < minJournalYear ? makeDate(minJournalYear, 1, 1)
-                                                     : makeDate(maxJournalYear, 12, 31);
-    return *day;
+        return unixSeconds;
+    const std::chrono::year_month_day ymd{
+        std::chrono::year{local.tm_year + 1900},
+        std::chrono::month{static_cast<unsigned>(local.tm_mon + 1)},
+        std::chrono::day{static_cast<unsigned>(local.tm_mday)}};
+    const double days = static_cast<double>(std::chrono::sys_days{ymd}.time_since_epoch().count());
+    return days * secondsPerDay + local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec +
+           (unixSeconds - whole);
+}
+
+Date dayOfClock(double clockSeconds)
+{
+    const Date first = makeDate(minJournalYear, 1, 1);
+    const Date last = makeDate(maxJournalYear, 12, 31);
+    const double day = std::floor(clockSeconds / secondsPerDay);
+    if (!(day >= static_cast<double>(first.time_since_epoch().count())))
+        return first;
+    if (day > static_cast<double>(last.time_since_epoch().count()))
+        return last;
+    return Date{std::chrono::days{static_cast<long>(day)}};
+}
+
+double clockOf(const Activity &activity)
+{
+    return activity.writtenClockSeconds ? *activity.writtenClockSeconds
+                                        : localClockOf(activity.startSeconds);
+}
+
+double clockOf(const Weighing &weighing)
+{
+    return weighing.writtenClock ? weighing.seconds : localClockOf(weighing.seconds);
+}
+
+Date dayOf(const Activity &activity)
+{
+    return dayOfClock(clockOf(activity));
+}
+
+Date dayOf(const Weighing &weighing)
+{
+    return dayOfClock(clockOf(weighing));
+}
+
+std::string activityRefusal(const Activity &activity, const std::string &reason)
+{
+    const std::string day = formatDate(dayOf(activity));
+    if (activity.sport.empty())
+        return fillActivityText(activitytext::activityRefused, {day, reason});
+    return fillActivityText(activitytext::sportRefused, {day, activity.sport, reason});
+}
+
+std::string weighingRefusal(const Weighing &weighing, const std::string &reason)
+{
+    const double clock = clockOf(weighing);
+    const double inDay = clock - std::floor(clock / secondsPerDay) * secondsPerDay;
+    char time[16];
+    std::snprintf(time, sizeof time, "%02d:%02d", static_cast<int>(inDay / 3600),
+                  static_cast<int>(std::fmod(inDay, 3600) / 60));
+    return fillActivityText(activitytext::weighingRefused,
+                            {formatDate(dayOfClock(clock)), time, reason});
 }
 
 double roundedKilometres(double metres)
@@ -56,11 +142,10 @@ RunImportPlan planRunImport(const std::vector<RunImportSource> &sources,
                             std::optional<ActivityField> chosen, const std::string &refusalHint)
 {
     RunImportPlan plan;
-    struct TakenActivity {
-        const Activity *activity;
-        std::string fileName;
-    };
-    std::vector<TakenActivity> taken;
+    // The first file each recording came from, found by hashing: a search
+    // through every earlier activity made an import of 300,000 sessions take
+    // minutes.
+    std::unordered_map<RecordingKey, const std::string *, RecordingKeyHash> taken;
     for (const RunImportSource &source : sources) {
         if (!source.file.ok()) {
             plan.fileFailed = true;
@@ -68,23 +153,27 @@ RunImportPlan planRunImport(const std::vector<RunImportSource> &sources,
                 fillActivityText(activitytext::fileProblem, {source.name, source.file.error}));
             continue;
         }
+        for (const std::string &refusal : source.file.refusals)
+            plan.problems.push_back(
+                fillActivityText(activitytext::fileProblem, {source.name, refusal}));
         for (const Activity &activity : source.file.activities) {
-            const auto repeated =
-                std::find_if(taken.begin(), taken.end(), [&](const TakenActivity &earlier) {
-                    return earlier.activity->startSeconds == activity.startSeconds &&
-                           earlier.activity->distanceMetres == activity.distanceMetres &&
-                           earlier.activity->durationSeconds == activity.durationSeconds;
-                });
-            if (repeated != taken.end()) {
-                plan.notes.push_back(fillActivityText(activitytext::sameActivity,
-                                                      {source.name, repeated->fileName}));
+            if (const std::optional<std::string> reason = implausibility(activity)) {
+                plan.problems.push_back(fillActivityText(
+                    activitytext::fileProblem, {source.name, activityRefusal(activity, *reason)}));
                 continue;
             }
-            taken.push_back({&activity, source.name});
+            const auto [earlier, first] = taken.try_emplace(
+                {activity.startSeconds, activity.distanceMetres, activity.durationSeconds},
+                &source.name);
+            if (!first) {
+                plan.notes.push_back(
+                    fillActivityText(activitytext::sameActivity, {source.name, *earlier->second}));
+                continue;
+            }
             RunImportRow row;
             row.fileName = source.name;
             row.sport = activity.sport;
-            row.day = localDayOf(activity.startSeconds);
+            row.day = dayOf(activity);
             row.field = chosen ? chosen : activity.field;
             row.kilometres = roundedKilometres(activity.distanceMetres);
             row.seconds = roundedSeconds(activity.durationSeconds);

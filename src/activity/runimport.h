@@ -45,6 +45,21 @@ struct RunImportPlan {
 
 // The local calendar day (system time zone, TZ) of an instant in Unix time.
 Date localDayOf(double unixSeconds);
+// The local clock (system time zone) at an instant in Unix time, counted as
+// Unix time counts: 86400 a day from 1970-01-01 00:00 of that clock.
+double localClockOf(double unixSeconds);
+// The calendar day of such a clock, within the years a journal can write.
+Date dayOfClock(double clockSeconds);
+// The day an activity or a weighing belongs to: the date the file writes,
+// or else the local day of the instant; and the local clock it was taken at.
+Date dayOf(const Activity &activity);
+Date dayOf(const Weighing &weighing);
+double clockOf(const Activity &activity);
+double clockOf(const Weighing &weighing);
+// A line for an activity or a weighing left out, naming it by its date
+// (and sport, or time of day) before the reason (UTF-8).
+std::string activityRefusal(const Activity &activity, const std::string &reason);
+std::string weighingRefusal(const Weighing &weighing, const std::string &reason);
 // Metres as the journal's kilometres, to 0.01 km; seconds to the nearest whole.
 double roundedKilometres(double metres);
 double roundedSeconds(double seconds);

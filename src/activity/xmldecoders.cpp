@@ -3,6 +3,7 @@
 
 #include "activity/activity.h"
 #include "activity/activitytexts.h"
+#include "activity/plausibility.h"
 
 #include <QByteArray>
 #include <QString>
@@ -10,6 +11,7 @@
 #include <QXmlStreamReader>
 
 #include <cmath>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +33,20 @@ std::string xmlError(const QXmlStreamReader &xml)
 
 // Elements whose place in the tree matters; everything else is `other`.
 enum class Tag { other, trk, trkseg, trkpt, activity, lap };
+
+std::string limitText(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+// "1000 km ", "48 時間": a space before a Latin unit and after it.
+std::string limitWithUnit(const PlausibleRange &range)
+{
+    const bool latin = static_cast<unsigned char>(range.unit[0]) < 0x80;
+    return limitText(range.highest) + " " + range.unit + (latin ? " " : "");
+}
 
 std::optional<double> finiteNumber(QStringView text)
 {
@@ -161,6 +177,7 @@ class TcxReader {
         std::optional<double> idTime;
         std::optional<double> firstLapTime;
         std::string activityLine;
+        std::string lapRefusal; // why the current activity is left out
         int laps = 0;
 
         while (!xml_.atEnd()) {
@@ -175,15 +192,10 @@ class TcxReader {
                         return file;
                     }
                     current.startSeconds = *start;
-                    // Laps of huge numbers can add up past any number.
-                    if (!std::isfinite(current.distanceMetres) ||
-                        !std::isfinite(current.durationSeconds)) {
-                        file.error = fillActivityText(
-                            activitytext::badNumber,
-                            {activityLine, "Lap", std::to_string(current.distanceMetres)});
-                        return file;
-                    }
-                    file.activities.push_back(current);
+                    if (lapRefusal.empty())
+                        file.activities.push_back(current);
+                    else
+                        file.refusals.push_back(lapRefusal);
                 }
                 open.pop_back();
                 continue;
@@ -203,6 +215,7 @@ class TcxReader {
                 firstLapTime.reset();
                 activityLine = lineOf(xml_);
                 laps = 0;
+                lapRefusal.clear();
             } else if (name == "Id"_L1 && parent == Tag::activity) {
                 const std::string line = lineOf(xml_);
                 const QString text = xml_.readElementText();
@@ -236,6 +249,16 @@ class TcxReader {
                                                   {line, element, text.trimmed().toStdString()});
                     return file;
                 }
+                // A lap past what a whole activity may hold is named as the
+                // file writes it: the activity's sum would show a value the
+                // file does not hold (or no number at all).
+                const Quantity quantity = isTime ? Quantity::duration : Quantity::distance;
+                if (lapRefusal.empty() && implausibility(quantity, *value)) {
+                    const PlausibleRange &range = plausibleRange(quantity);
+                    lapRefusal = fillActivityText(activitytext::implausibleLap,
+                                                  {line, element, text.trimmed().toStdString(),
+                                                   range.name, limitWithUnit(range)});
+                }
                 (isTime ? current.durationSeconds : current.distanceMetres) += *value;
                 continue;
             }
@@ -245,7 +268,7 @@ class TcxReader {
             file.error = xmlError(xml_);
             return file;
         }
-        if (file.activities.empty())
+        if (file.empty())
             file.error = activitytext::noActivity;
         return file;
     }
@@ -273,7 +296,9 @@ ActivityFile decodeTcx(std::string_view bytes)
     ActivityFile file = TcxReader(bytes).read();
     // Nothing is taken from a damaged file, not even the activities before
     // the damage.
-    if (!file.ok())
+    if (!file.ok()) {
         file.activities.clear();
+        file.refusals.clear();
+    }
     return file;
 }

@@ -28,9 +28,13 @@ constexpr int tailTip = 105;
 
 const QImage &mascotPicture(bool flipperRaised)
 {
-    static const QImage raised(QStringLiteral(":/mascot/seal-wave.png"));
+    // Each read at its first showing: the window opens with the seal at rest.
+    if (flipperRaised) {
+        static const QImage raised(QStringLiteral(":/mascot/seal-wave.png"));
+        return raised;
+    }
     static const QImage atRest(QStringLiteral(":/mascot/seal-rest.png"));
-    return flipperRaised ? raised : atRest;
+    return atRest;
 }
 
 QImage mascotPicture(bool flipperRaised, qreal ratio)

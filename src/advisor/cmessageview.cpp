@@ -3,6 +3,7 @@
 #include "advisor/advisormessage.h"
 #include "advisor/advisorpanepainter.h"
 #include "advisor/advisortexts.h"
+#include "faces/designfaces.h"
 #include "journal/cquilloxdoc.h"
 #include "pane/journalcontext.h"
 
@@ -17,9 +18,6 @@
 
 namespace {
 
-// The balloon's face; the application maps it to a Japanese serif font
-// installed on the system.
-const char *const messageFontFamily = "ＭＳ 明朝";
 constexpr int messageFontPixelSize = 14;
 
 } // namespace
@@ -40,7 +38,8 @@ CMessageView::CMessageView(JournalContext &context, QWidget *parent)
     textBox_->setTabChangesFocus(true);
     setAccessibleName(QString::fromUtf8(advisortexts::accessibleName));
     textBox_->setAccessibleName(accessibleName());
-    QFont font(QString::fromUtf8(messageFontFamily));
+    // The balloon's face, the design's "ＭＳ 明朝", as installed.
+    QFont font(designFamily(DesignFace::Mincho));
     font.setPixelSize(messageFontPixelSize);
     font.setWeight(QFont::Normal);
     textBox_->setFont(font);

@@ -1,6 +1,10 @@
 #include "app/appicons.h"
 
+#include <QIconEngine>
+#include <QPainter>
 #include <QPixmap>
+
+#include <array>
 
 namespace {
 
@@ -122,6 +126,65 @@ const char *const aboutXpm[] = {
 };
 // clang-format on
 
+// The program's icon in the sizes the desktop entry installs, so the window
+// and the launcher show one picture. A plain QIcon decodes every file it is
+// given at once, which cost a tenth of the window's start-up; this one
+// reads its files at the first picture asked of it (a window system that
+// shows the icon asks when the window appears; the about box when it opens).
+class ProgramIconEngine final : public QIconEngine {
+  public:
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
+    {
+        // As Qt's own engine: the smallest picture at least as large as the
+        // size asked for, else the largest, shrunk to fit.
+        QSize actual = fileSizes.back();
+        for (const QSize &candidate : fileSizes) {
+            if (candidate.width() >= size.width() && candidate.height() >= size.height()) {
+                actual = candidate;
+                break;
+            }
+        }
+        if (actual.width() > size.width() || actual.height() > size.height())
+            actual.scale(size, Qt::KeepAspectRatio);
+        return actual;
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        // Ratio 1: the icon that holds this engine has scaled the size already.
+        return loaded().pixmap(size, 1.0, mode, state);
+    }
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        loaded().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return {fileSizes.begin(), fileSizes.end()};
+    }
+
+    bool isNull() override { return false; }
+    QString key() const override { return QStringLiteral("ZephalonteProgramIcon"); }
+    QIconEngine *clone() const override { return new ProgramIconEngine(*this); }
+
+  private:
+    // Smallest first.
+    static constexpr std::array<QSize, 2> fileSizes = {QSize(48, 48), QSize(256, 256)};
+
+    const QIcon &loaded()
+    {
+        if (files_.isNull()) {
+            for (const QSize &size : fileSizes)
+                files_.addFile(QStringLiteral(":/icons/zephalonte-%1.png").arg(size.width()), size);
+        }
+        return files_;
+    }
+
+    QIcon files_;
+};
+
 } // namespace
 
 QIcon toolbarIcon(ToolbarIcon which)
@@ -143,10 +206,5 @@ QIcon toolbarIcon(ToolbarIcon which)
 
 QIcon programIcon()
 {
-    // The same pictures the desktop entry installs, so the window and the
-    // launcher show one icon.
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/zephalonte-48.png"));
-    icon.addFile(QStringLiteral(":/icons/zephalonte-256.png"));
-    return icon;
+    return QIcon(new ProgramIconEngine);
 }

@@ -1,7 +1,7 @@
 #include "app/appprinter.h"
 
 #include "app/cpapersetupdlg.h"
-#include "graph/fontsubstitutes.h"
+#include "faces/designfaces.h"
 #include "journal/graphsettings.h"
 
 #include <QCoreApplication>

@@ -35,6 +35,6 @@ class AppPrinter {
 };
 
 // Qt's own dialogs in Japanese, the locale, and the journal's font names
-// mapped to installed faces (see graph/fontsubstitutes.h). The translators stay installed while
+// mapped to installed faces (see faces/designfaces.h). The translators stay installed while
 // `owner` lives.
 void installJapaneseUserInterface(QObject *owner);

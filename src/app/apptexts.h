@@ -8,11 +8,27 @@ namespace apptext {
 // Added to a report that ends the program at start-up.
 inline constexpr char startupEnds[] = "\n\nZephalonte を終了します。";
 
-// The command line: [--] [journal file].
-inline constexpr char unknownOption[] = "不明なオプション %1 が指定されました。\n"
-                                        "使い方: zephalonte [--] [日誌のファイル]";
-inline constexpr char extraArgument[] = "日誌のファイルは一つだけ指定できます (%1)。\n"
-                                        "使い方: zephalonte [--] [日誌のファイル]";
+// The command line: [--] [journal file], or --help, or --version. The
+// mistakes are written to standard error, each followed by the usage and
+// seeHelp, as zeph writes its own.
+inline constexpr char unknownOption[] = "不明なオプション %1 が指定されました。";
+inline constexpr char extraArgument[] = "日誌のファイルは一つだけ指定できます (%1)。";
+inline constexpr char usage[] = "使い方: zephalonte [--] [日誌のファイル]";
+inline constexpr char seeHelp[] = "詳しくは zephalonte --help を見てください。";
+inline constexpr char help[] =
+    "使い方: zephalonte [--] [日誌のファイル]\n"
+    "Zephalonte の日誌をウィンドウで記録・表示します。画面の文字は日本語だけです。\n"
+    "日誌のファイルを指定しなければ、作業ディレクトリにある現在のユーザの日誌\n"
+    "(zph0001.txt) を開きます。「-」で始まる名前は -- の後に指定します。\n"
+    "\n"
+    "  --help      この説明を表示する\n"
+    "  --version   版を表示する\n"
+    "\n"
+    "Qt の標準のオプション (-platform など) も使えます。\n"
+    "初めての起動ではユーザ名を尋ねます。操作の説明はヘルプ (F1) にあります。\n"
+    "終了状態: 0 ウィンドウを閉じた (--help、--version も)、1 日誌を開けない、\n"
+    "2 引数が不正。\n"
+    "端末からは zeph で同じ日誌を使えます (zeph --help)。\n";
 
 // Close: the store before it failed.
 inline constexpr char quitWithoutStoring[] = "\n\n保存せずに終了しますか？\n"

@@ -1,14 +1,13 @@
 #include "app/cmainframe.h"
 
 #include "activity/activitytexts.h"
-#include "activity/runimport.h"
 #include "advisor/cmessageview.h"
 #include "app/appicons.h"
 #include "app/caboutdlg.h"
-#include "app/cimportrundlg.h"
 #include "app/cmonthlysummarywnd.h"
 #include "app/framecommands.h"
 #include "app/frametexts.h"
+#include "app/importcontroller.h"
 #include "app/keyboardlocks.h"
 #include "app/panerows.h"
 #include "app/panewidths.h"
@@ -106,6 +105,9 @@ CMainFrame::CMainFrame(FrameCommands &app) : app_(app)
     createToolBar();
     createMenus();
     createStatusBar();
+    importController_ = new ImportController(app_.context(), this);
+    connect(importController_, &ImportController::statusMessage, this,
+            &CMainFrame::showStatusMessage);
     setAcceptDrops(true);
 
     connect(&app_.context(), &JournalContext::documentUpdated, this, [this] {
@@ -534,15 +536,15 @@ void CMainFrame::createMenus()
     fileMenu_->addAction(actions_[FrameAction::SaveAs]);
     fileMenu_->addSeparator();
     // Runs from a watch's files.
-    importRunAction_ = fileMenu_->addAction(QString());
-    importRunAction_->setObjectName(QStringLiteral("importRunAction"));
-    setMenuText(importRunAction_, ui(activitytext::menuItem));
-    setPrompt(importRunAction_, ui(activitytext::menuPrompt));
-    connect(importRunAction_, &QAction::triggered, this, [this] {
+    importAction_ = fileMenu_->addAction(QString());
+    importAction_->setObjectName(QStringLiteral("importAction"));
+    setMenuText(importAction_, ui(activitytext::menuItem));
+    setPrompt(importAction_, ui(activitytext::menuPrompt));
+    connect(importAction_, &QAction::triggered, this, [this] {
         const QStringList paths = QFileDialog::getOpenFileNames(
             this, ui(activitytext::fileDialogTitle), QString(), ui(activitytext::fileDialogFilter));
         if (!paths.isEmpty())
-            importRunFiles(paths);
+            importFiles(paths);
     });
     fileMenu_->addSeparator();
     fileMenu_->addAction(actions_[FrameAction::Print]);
@@ -738,7 +740,7 @@ void CMainFrame::routeToActivePane(PaneCommand command)
         pane->runCommand(command);
 }
 
-// ---- runs from a watch's files ----
+// ---- files dropped onto the window ----
 
 namespace {
 
@@ -772,58 +774,12 @@ void CMainFrame::dropEvent(QDropEvent *event)
     // The dialog opens after the drop has ended, so that the file manager
     // the files came from is not kept waiting.
     QMetaObject::invokeMethod(
-        this, [this, paths] { importRunFiles(paths); }, Qt::QueuedConnection);
+        this, [this, paths] { importFiles(paths); }, Qt::QueuedConnection);
 }
 
-void CMainFrame::importRunFiles(const QStringList &paths)
+void CMainFrame::importFiles(const QStringList &paths)
 {
-    std::vector<RunImportSource> sources;
-    for (const QString &path : paths) {
-        RunImportSource source;
-        const QFileInfo info(path);
-        source.name = info.fileName().toStdString();
-        QFile file(path);
-        const std::optional<std::string> refusal =
-            info.exists()
-                ? activityFileRefusal(!info.isFile(), static_cast<std::uint64_t>(info.size()))
-                : std::nullopt;
-        if (refusal) {
-            source.file.error = *refusal;
-        } else if (!file.open(QIODevice::ReadOnly)) {
-            source.file.error =
-                fillActivityText(activitytext::cannotRead, {file.errorString().toStdString()});
-        } else {
-            const QByteArray bytes = file.readAll();
-            source.file = decodeActivityFile(
-                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-        }
-        sources.push_back(std::move(source));
-    }
-    JournalContext &context = app_.context();
-    CImportRunDlg dialog(context.document(), std::move(sources), this);
-    if (!dialog.plan().hasImportable() && dialog.plan().rows.empty()) {
-        // Nothing but files that cannot be read: their reasons are all there is to show.
-        QStringList lines;
-        for (const std::string &problem : dialog.plan().problems)
-            lines << QString::fromStdString(problem);
-        QMessageBox::warning(this, ui(applicationTitle),
-                             ui(activitytext::nothingToImport) + QStringLiteral("\n\n") +
-                                 lines.join(QLatin1Char('\n')));
-        return;
-    }
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    const std::optional<Date> last = latestImportedDay(dialog.plan());
-    if (!last)
-        return;
-    applyEdit(runImportEdit(context.document(), dialog.plan(), dialog.addToDay()),
-              edittext::importRecords);
-    context.setSelectedDate(*last);
-    context.updateAllViews();
-    const auto stored =
-        std::count_if(dialog.plan().rows.begin(), dialog.plan().rows.end(),
-                      [](const RunImportRow &row) { return row.field.has_value(); });
-    showStatusMessage(ui(activitytext::imported).arg(stored));
+    importController_->importFiles(paths);
 }
 
 // ---- help, about ----

@@ -16,6 +16,7 @@ class CMessageView;
 class CMonthlySummaryWnd;
 class CQuilloxView;
 class FrameCommands;
+class ImportController;
 class QAction;
 class QLabel;
 class QMenu;
@@ -105,10 +106,11 @@ class CMainFrame : public QMainWindow {
     void rebuildRecentFileMenu();
     void showStatusMessage(const QString &text);
 
-    // Runs from a watch's files: reads them, asks with the confirmation
-    // dialog, stores the days and selects the last one.
-    QAction *importRunAction() const { return importRunAction_; }
-    void importRunFiles(const QStringList &paths);
+    // Runs and weights from files: the import controller reads them, asks
+    // with the confirmation dialog, stores the days as one edit and selects
+    // the last one.
+    QAction *importAction() const { return importAction_; }
+    void importFiles(const QStringList &paths);
 
   signals:
     // Emitted once, when the window has been painted for the first time.
@@ -120,7 +122,7 @@ class CMainFrame : public QMainWindow {
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool focusNextPrevChild(bool next) override;
-    // Files of runs dropped onto the window.
+    // Files to import dropped onto the window.
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
@@ -177,6 +179,7 @@ class CMainFrame : public QMainWindow {
     bool painted_ = false;
     bool lockIndicatorsLive_ = false;
     bool printingActive_ = false;
-    QAction *importRunAction_ = nullptr;
+    QAction *importAction_ = nullptr;
+    ImportController *importController_ = nullptr;
     QPointer<CMonthlySummaryWnd> summaryWnd_;
 };

@@ -3,6 +3,22 @@
 #include "app/apptexts.h"
 #include "qttext/uitext.h"
 
+#include <string_view>
+
+InformationRequest informationRequest(int argc, const char *const argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument(argv[i]);
+        if (argument == "--")
+            break;
+        if (argument == "--help" || argument == "-h")
+            return InformationRequest::help;
+        if (argument == "--version")
+            return InformationRequest::version;
+    }
+    return InformationRequest::none;
+}
+
 StartupArguments parseStartupArguments(const QStringList &arguments)
 {
     StartupArguments parsed;

@@ -151,6 +151,17 @@ CZephalonteApp::~CZephalonteApp() = default;
 
 bool CZephalonteApp::startUp(const QStringList &arguments, const QByteArrayList &nativeArguments)
 {
+    // A mistyped command line is answered as a command's is, on standard
+    // error with the usage, before anything is read or shown.
+    const StartupArguments parsed = parseStartupArguments(arguments);
+    if (!parsed.error.isEmpty()) {
+        const QString report = parsed.error + QLatin1Char('\n') + ui(apptext::usage) +
+                               QLatin1Char('\n') + ui(apptext::seeHelp);
+        std::fprintf(stderr, "zephalonte: %s\n", report.toLocal8Bit().constData());
+        commandLineRefused_ = true;
+        return false;
+    }
+
     installJapaneseUserInterface(this);
 
     terminationSignals_ = new TerminationSignals(this);
@@ -179,14 +190,11 @@ bool CZephalonteApp::startUp(const QStringList &arguments, const QByteArrayList 
     // the session opens it on a worker meanwhile. The two share nothing until
     // the join: the window's constructor reads neither the session nor the
     // document, and shows the journal only when reportOpened announces it.
-    const StartupArguments parsed = parseStartupArguments(arguments);
     // A name the system spells in bytes that are not UTF-8 would be opened
     // or created under another name: refused before anything is read.
-    const QString pathProblem = parsed.error.isEmpty()
-                                    ? startupPathProblem(parsed.journalPath, nativeArguments)
-                                    : QString();
+    const QString pathProblem = startupPathProblem(parsed.journalPath, nativeArguments);
     std::future<OpenOutcome> opening;
-    if (parsed.error.isEmpty() && pathProblem.isEmpty()) {
+    if (pathProblem.isEmpty()) {
         opening = std::async(std::launch::async, [this, parsed] {
             return parsed.journalPath.isEmpty()
                        ? session_->open(
@@ -203,10 +211,6 @@ bool CZephalonteApp::startUp(const QStringList &arguments, const QByteArrayList 
             &CMainFrame::rebuildRecentFileMenu);
     connect(this, &CZephalonteApp::statusMessage, frame_.get(), &CMainFrame::showStatusMessage);
 
-    if (!parsed.error.isEmpty()) {
-        refuseStart(parsed.error);
-        return false;
-    }
     if (!pathProblem.isEmpty()) {
         refuseStart(pathProblem);
         return false;

@@ -39,7 +39,8 @@ class CZephalonteApp : public QObject, public FrameCommands {
     // Runs the start-up: profile, main window, the journal (the current
     // user's, or the file named on the command line), then shows the window
     // maximised. Returns false when the program must end instead; the user
-    // has been told why. Does not run the event loop. nativeArguments are the
+    // has been told why (a mistake in the command line on standard error
+    // only, see commandLineRefused()). Does not run the event loop. nativeArguments are the
     // same arguments as the system gave them (main's argv after Qt took its
     // own options): a file name among them that is not text, which Qt would
     // turn into another name, is refused, as is a working folder whose name
@@ -86,6 +87,8 @@ class CZephalonteApp : public QObject, public FrameCommands {
     // exit question. Status 0, or 1 when the store failed (the recovery file
     // then keeps the days).
     void endOnTerminationSignal();
+    // startUp refused the command line itself: exit status 2, as zeph's.
+    bool commandLineRefused() const { return commandLineRefused_; }
     bool terminationRequested() const { return terminating_; }
     int terminationExitCode() const { return terminationExitCode_; }
     // The desktop session asks the program to save its data: the journal is
@@ -133,5 +136,6 @@ class CZephalonteApp : public QObject, public FrameCommands {
     bool journalLoaded_ = false;
     bool terminating_ = false;
     int terminationExitCode_ = 0;
+    bool commandLineRefused_ = false;
     bool conflictTold_ = false;
 };

@@ -1,14 +1,41 @@
+#include "app/apptexts.h"
 #include "app/cmainframe.h"
+#include "app/commandline.h"
 #include "app/czephalonteapp.h"
+#include "faces/designfaces.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QPixmap>
 #include <QTimer>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <future>
+
+#ifndef ZPH_VERSION
+#define ZPH_VERSION "0"
+#endif
 
 namespace {
+
+// Exit statuses: the window closed, the journal could not be opened, a
+// mistake in the command line (as zeph's).
+constexpr int exitBadArguments = 2;
+
+// Help or the version on standard output (UTF-8, as zeph writes them); 1
+// when it cannot be written, a full disk or a closed pipe.
+int answer(InformationRequest request)
+{
+    const char *const version = "zephalonte (Zephalonte) " ZPH_VERSION "\n";
+    const char *text = request == InformationRequest::help ? apptext::help : version;
+    if (std::fputs(text, stdout) < 0 || std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "zephalonte: %s\n", std::strerror(errno));
+        return 1;
+    }
+    return 0;
+}
 
 // Peak resident memory from the kernel's own count, for the start-up benchmark.
 void printPeakMemory()
@@ -28,6 +55,17 @@ void printPeakMemory()
 
 int main(int argc, char *argv[])
 {
+    // Before Qt starts: --help and --version need no display and show no window.
+    if (const InformationRequest request = informationRequest(argc, argv);
+        request != InformationRequest::none)
+        return answer(request);
+
+    // fontconfig reads its configuration and font lists, the longest single
+    // step of the start-up, on a thread of its own while Qt starts; the
+    // application waits for the faces where it first needs them.
+    const std::future<void> faces =
+        std::async(std::launch::async, [] { designFamily(DesignFace::Gothic); });
+
     QApplication application(argc, argv);
     // argv as the system gave it, less the options Qt took out above: the
     // same list as arguments(), before Qt's conversion to text.
@@ -35,8 +73,11 @@ int main(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         nativeArguments << QByteArray(argv[i]);
     CZephalonteApp app;
-    if (!app.startUp(QApplication::arguments(), nativeArguments))
-        return app.terminationRequested() ? app.terminationExitCode() : 1;
+    if (!app.startUp(QApplication::arguments(), nativeArguments)) {
+        if (app.terminationRequested())
+            return app.terminationExitCode();
+        return app.commandLineRefused() ? exitBadArguments : 1;
+    }
     // Ended from outside while start-up still had a question open.
     if (app.terminationRequested())
         return app.terminationExitCode();

@@ -41,9 +41,28 @@ CliOptionHandler numberInto(std::optional<std::string> CliRequest::*field, std::
             error = fillText(clitext::notFiniteNumber, {option, value});
             return false;
         }
+        if (!isWholeNumberOrEmpty(value)) {
+            error = fillText(clitext::notANumber, {option, value});
+            return false;
+        }
         request.*field = std::string(value);
         return true;
     };
+}
+
+// One of a few words, or the message (the value as %1).
+CliOptionHandler oneOf(std::string CliRequest::*field, std::vector<std::string_view> words,
+                       std::string_view message)
+{
+    return
+        [field, words, message](CliRequest &request, std::string_view value, std::string &error) {
+            if (std::find(words.begin(), words.end(), value) == words.end()) {
+                error = fillText(message, {value});
+                return false;
+            }
+            request.*field = std::string(value);
+            return true;
+        };
 }
 
 // The value as `parse` reads it, or its message.
@@ -72,7 +91,8 @@ const std::vector<CliCommandInfo> &cliCommands()
         {"graph", graph, "OUT.pdf|OUT.png", {}, clitext::graphPurpose, clitext::graphHelp},
         {"export-csv", exportCsv, {}, "[OUT]", clitext::exportPurpose, clitext::exportHelp},
         {"import-csv", importCsv, {}, "IN", clitext::importPurpose, clitext::importHelp},
-        {"import-run", importRun, "FILE...", {}, clitext::importRunPurpose, clitext::importRunHelp},
+        {"import", importRun, "FILE...", {}, clitext::importRunPurpose, clitext::importRunHelp},
+        {"import-run", importRun, "FILE...", {}, clitext::importRunSynonym, clitext::importRunHelp},
         {"check", check, {}, "[FILE]", clitext::checkPurpose, clitext::checkHelp},
         {"trend", trend, {}, {}, clitext::trendPurpose, clitext::trendHelp},
         {"summary", summary, {}, {}, clitext::summaryPurpose, clitext::summaryHelp},
@@ -125,7 +145,16 @@ const std::vector<CliOption> &cliOptions()
              request.skipBad = true;
              return true;
          }},
-        // import-run
+        // import, import-run
+        {"--pick",
+         "first|last|mean",
+         {importRun},
+         oneOf(&CliRequest::pick, {"first", "last", "mean"}, clitext::badPick)},
+        {"--keep-existing", {}, {importRun}, flagInto(&CliRequest::keepExisting)},
+        {"--unit",
+         "lb|kg",
+         {importRun},
+         oneOf(&CliRequest::weightUnit, {"lb", "kg"}, clitext::badUnit)},
         {"--as",
          "jog|walk",
          {importRun},
@@ -184,7 +213,7 @@ bool placePositionals(CliRequest &request, const std::vector<std::string> &posit
     case CliCommand::importRun:
         request.inputs = positionals;
         if (request.inputs.empty()) {
-            error = clitext::missingRunFiles;
+            error = clitext::missingImportFiles;
             return false;
         }
         return true;

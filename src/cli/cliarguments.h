@@ -63,11 +63,17 @@ struct CliRequest {
     std::string input;
     bool skipBad = false;
 
-    // import-run: the activity files, the field chosen with --as ("jog",
-    // "walk"; empty: each activity's sport decides), --add.
+    // import (and its old name import-run): the files, "-" for standard
+    // input; the field chosen with --as ("jog", "walk"; empty: each
+    // activity's sport decides); --add; which weighing of a day counts
+    // (--pick "first", "last", "mean"; empty: the first); --keep-existing;
+    // the unit of a Fitbit export (--unit "kg", "lb"; empty: none given).
     std::vector<std::string> inputs;
     std::string runField;
     bool addToDay = false;
+    std::string pick;
+    bool keepExisting = false;
+    std::string weightUnit;
 };
 
 struct CliParse {

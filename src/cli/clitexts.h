@@ -29,7 +29,8 @@ inline constexpr const char *graphPurpose = "グラフを PDF または PNG に�
 inline constexpr const char *exportPurpose = "日誌を CSV に書き出す";
 inline constexpr const char *importPurpose = "CSV の日を日誌に取り込む";
 inline constexpr const char *importRunPurpose =
-    "GPX・TCX・FIT ファイルのランやウォークをその日に記録する";
+    "体重計や健康アプリ、GPS ウォッチの記録をその日に取り込む";
+inline constexpr const char *importRunSynonym = "import と同じ (以前の名前)";
 inline constexpr const char *checkPurpose = "日誌ファイルを読み込んで失われる行を調べる";
 inline constexpr const char *trendPurpose = "体重と体脂肪率のトレンドを CSV に書き出す";
 inline constexpr const char *summaryPurpose = "月別集計を CSV に書き出す";
@@ -45,7 +46,7 @@ inline constexpr const char *generalNotes =
     "失敗したときは何も書き込みません。読むだけのコマンド (show advice graph export-csv\n"
     "trend summary) は、日誌のフォルダに何も残しません。\n"
     "ウィンドウで保存されなかった変更の控え (.日誌名.recovery) があるときは、\n"
-    "書き込むコマンド (add, import-csv, import-run) は実行しません (終了状態 1)。\n"
+    "書き込むコマンド (add, import-csv, import) は実行しません (終了状態 1)。\n"
     "ほかのプログラムが変更した日誌は、保存の前に .conflict-日付-時刻 として残します。\n";
 
 // Each command's --help, under its synopsis.
@@ -53,7 +54,8 @@ inline constexpr const char *addHelp =
     "1日分を入力フォームの【登録】と同じ規則で保存します (既定の日は今日)。\n"
     "指定しなかった項目は、その日に記録済みの値のままです。空の文字列を指定すると消えます。\n"
     "時間 T は <時間>:<分>'<秒>\" の書式です (数字だけなら分)。\n"
-    "数値に inf、nan、大きすぎる数 (1e309 など) は指定できません。\n"
+    "数値は数値だけで指定します。inf、nan、大きすぎる数 (1e309 など)、\n"
+    "数値の後に文字の付いた値 (64.5kg など) は指定できません。\n"
     "日誌のファイルがまだなければ作ります。読み取れない行がある日誌は、保存する前に\n"
     "元のファイルを <日誌>.damaged-YYYYMMDD として残します (同じ内容のものがあれば作りません)。\n";
 
@@ -98,17 +100,26 @@ inline constexpr const char *checkHelp =
     "日誌を調べるときは、ウィンドウで保存されなかった変更の控えが残っていないかも調べます。\n";
 
 inline constexpr const char *importRunHelp =
-    "GPS ウォッチやスマートフォンが記録した GPX・TCX・FIT ファイルの運動を、\n"
-    "その日の Jog または Walk に記録します。ファイルの種類は中身で見分けます。\n"
-    "日はシステムのタイムゾーン (TZ) で運動を始めた日です。距離は 0.01 km に、時間は秒に丸めます。\n"
+    "体重計や健康アプリが書き出した体重・体脂肪率と、GPS ウォッチやスマートフォンが記録した\n"
+    "運動を、その日の記録として取り込みます。ファイルの種類は中身で見分けます:\n"
+    "GPX・TCX・FIT、openScale と Withings の CSV、Fitbit の JSON、Apple ヘルスケアの\n"
+    "書き出し (export.xml、export.zip)。FILE が - なら標準入力です (256 MB まで)。\n"
+    "日はシステムのタイムゾーン (TZ) での日、日時を書いたファイルならその日付です。\n"
+    "体重は 0.01 kg に、体脂肪率は 0.1 % に、距離は 0.01 km に、時間は秒に丸めます。\n"
+    "1日に何回か測った体重は、--pick first (既定、その日の最初)、last (最後)、mean (平均) の\n"
+    "値を記録します。体重のある日は置き換えます (ほかの項目はそのままです)。\n"
+    "--keep-existing を指定すると、記録のある日の体重や運動は変えません。\n"
+    "Fitbit の JSON は単位を書いていないため、--unit kg か --unit lb が必要です。\n"
     "種目が running なら Jog、walking や hiking なら Walk、種目がなければ Jog に記録します。\n"
     "それ以外の種目 (自転車、水泳など) は取り込みません。--as jog または --as walk を指定すると、\n"
     "ファイルの種目にかかわらず、すべての運動をその項目に記録します。\n"
-    "同じ日・同じ項目の運動は合計して、その日の記録を置き換えます (ほかの項目はそのままです)。\n"
-    "まったく同じ運動の記録 (同じファイルを2度指定したときなど) は1度だけ数えます。\n"
-    "--add を指定すると、その日の記録に加算します。\n"
-    "記録した運動ごとに、日付・項目・距離 (km)・時間を1行ずつ表示します。\n"
-    "読めないファイルや取り込まない種目は理由を表示し、残りを取り込んでから終了状態 2 で終わります。\n"
+    "同じ日・同じ項目の運動は合計して、その日の記録を置き換えます。\n"
+    "--add を指定すると、その日の記録に加算します (まったく同じ記録がある運動は加算しません)。\n"
+    "同じ運動や測定の記録 (同じファイルを2度指定したときなど) は1度だけ数えます。\n"
+    "取り込んだ運動ごと、体重を取り込んだ日ごとに、日付・項目・値を1行ずつ表示します。\n"
+    "ありえない値 (1000 km を超える距離、48 時間を超える時間、0〜500 kg を外れる体重、\n"
+    "0〜80 % を外れる体脂肪率) の記録や、読めないファイル、取り込まない種目は理由を表示し、\n"
+    "残りを取り込んでから終了状態 2 で終わります。取り込みは1回の変更として保存します。\n"
     "日誌のファイルがまだなければ作ります。\n";
 
 inline constexpr const char *trendHelp =
@@ -133,8 +144,20 @@ inline constexpr const char *missingValue = "%1 には値が必要です。";
 inline constexpr const char *extraArgument = "余分な引数「%1」があります。";
 inline constexpr const char *missingOutput = "書き出すファイルを指定してください。";
 inline constexpr const char *missingInput = "取り込む CSV ファイルを指定してください。";
-inline constexpr const char *missingRunFiles =
-    "取り込む運動の記録のファイル (GPX、TCX、FIT) を指定してください。";
+inline constexpr const char *missingImportFiles = "取り込むファイルを指定してください。";
+inline constexpr const char *badPick = "--pick「%1」は first、last、mean のどれかで指定してください。";
+inline constexpr const char *badUnit = "--unit「%1」は kg か lb で指定してください。";
+// zeph import: a day's weight and body fat as imported (%1 the day, %2 the
+// field, %3 the values).
+inline constexpr const char *importWeightLine = "%1 %2 %3";
+// --keep-existing left a day's field as it was: %1 the day, %2 the field
+// (体重, Jog, Walk), %3 what it holds.
+inline constexpr const char *keptExisting =
+    "%1 %2: 記録 (%3) があるため変えません (--keep-existing)。";
+// A long read on a terminal: %1 the input, %2 how far (percent, or MB read
+// when the size is unknown).
+inline constexpr const char *readingPercent = "zeph: %1 を読み込んでいます… %2 %";
+inline constexpr const char *readingMegabytes = "zeph: %1 を読み込んでいます… %2 MB";
 inline constexpr const char *badRunField = "--as「%1」は jog か walk で指定してください。";
 inline constexpr const char *seeHelp = "詳しくは zeph --help を見てください。";
 inline constexpr const char *badDateForm =
@@ -142,6 +165,8 @@ inline constexpr const char *badDateForm =
 inline constexpr const char *impossibleDate = "%1 の日付「%2」は存在しない日です。";
 inline constexpr const char *notFiniteNumber =
     "%1「%2」は有限の数値ではありません (inf、nan、大きすぎる数は記録できません)。";
+inline constexpr const char *notANumber =
+    "%1「%2」は数値ではありません (空の文字列を指定すると、その項目を消します)。";
 inline constexpr const char *fromAfterTo = "--from の日付が --to の日付より後です。";
 inline constexpr const char *badPeriod =
     "--period「%1」は、1 から 3660 までの日数か、1m 3m 6m 12m のどれかで指定してください。";

@@ -65,6 +65,16 @@ bool startsWithFiniteNumber(std::string_view text)
     return std::from_chars(first, text.data() + end, exact).ec != std::errc::result_out_of_range;
 }
 
+bool isWholeNumberOrEmpty(std::string_view text)
+{
+    if (skipCSpace(text, 0) == text.size()) {
+        return true;
+    }
+    std::size_t end = 0;
+    leadingDecimalNumber(text, end);
+    return end != 0 && skipCSpace(text, end) == text.size();
+}
+
 std::optional<std::int32_t> parsePeriod(std::string_view value, std::string &error)
 {
     static constexpr std::array<std::pair<std::string_view, std::int32_t>, 4> months{{

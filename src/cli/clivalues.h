@@ -23,9 +23,14 @@ std::optional<Date> parseCommandLineDate(std::string_view text, std::string_view
 
 // Whether the number text begins with is a finite one: "inf", "nan" and a
 // magnitude beyond the largest double are refused, although the entry form
-// reads them (as 0, 0 and the largest double). Any other text is read as the
-// form reads it ("64.5kg" as 64.5).
+// reads them (as 0, 0 and the largest double).
 bool startsWithFiniteNumber(std::string_view text);
+
+// Whether the text is one number and nothing else, spaces around it aside,
+// or is empty or blank (an empty value clears the field). "12abc" and
+// "abc" are not: the entry form would read them as 12 and 0, which a
+// script's typo should not store silently.
+bool isWholeNumberOrEmpty(std::string_view text);
 
 // --period: a number of days, or 1m, 3m, 6m, 12m as graphNDays holds months
 // (negative).

@@ -5,7 +5,7 @@
 #include "cli/clistreams.h"
 #include "cli/exitstatus.h"
 #include "cli/graphimages.h"
-#include "graph/fontsubstitutes.h"
+#include "faces/designfaces.h"
 #include "trend/trend.h"
 
 #include <QGuiApplication>

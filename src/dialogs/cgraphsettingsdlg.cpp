@@ -3,6 +3,7 @@
 #include "ui_cgraphsettingsdlg.h"
 
 #include "dialogs/dialogtexts.h"
+#include "faces/designfaces.h"
 #include "journal/cquilloxdoc.h"
 #include "qttext/uitext.h"
 #include "widgets/dialogunits.h"
@@ -16,6 +17,11 @@
 CGraphSettingsDlg::CGraphSettingsDlg(QWidget *parent)
     : QDialog(parent), ui(new Ui::CGraphSettingsDlg), mainAxisGroup_(new QButtonGroup(this))
 {
+    // The design's "ＭＳ Ｐゴシック" at 9 points, as installed, set before the
+    // controls exist so that each is made in that family at once.
+    QFont dialogFont(designFamily(DesignFace::PGothic));
+    dialogFont.setPointSize(9);
+    setFont(dialogFont);
     ui->setupUi(this);
     showChecks_ = {ui->showCheck0, ui->showCheck1, ui->showCheck2, ui->showCheck3,
                    ui->showCheck4, ui->showCheck5, ui->showCheck6, ui->showCheck7};

@@ -1,6 +1,7 @@
 #include "entry/cinputview.h"
 
 #include "entry/entryformtexts.h"
+#include "faces/designfaces.h"
 #include "journal/cquilloxdoc.h"
 #include "pane/edittexts.h"
 #include "pane/journalcontext.h"
@@ -24,6 +25,9 @@
 namespace {
 
 const QString messageTitle = QStringLiteral("Zephalonte");
+
+// The form's face is the design's "ＭＳ Ｐゴシック" at 9 points.
+constexpr int formFontPoints = 9;
 
 // The earliest day a QDateEdit accepts; the journal's own last day is the
 // picker's last day too.
@@ -75,6 +79,11 @@ CInputView::CInputView(JournalContext &context, QWidget *parent)
     setObjectName(QStringLiteral("inputView"));
 
     form_ = new QWidget;
+    // The template's face, set before its controls exist so that each is
+    // made in the installed family at once.
+    QFont formFont(designFamily(DesignFace::PGothic));
+    formFont.setPointSize(formFontPoints);
+    form_->setFont(formFont);
     ui_->setupUi(form_);
     ui_->datePicker->setDateRange(firstPickableDay, lastPickableDay);
     ui_->datePicker->setDisplayFormat(::ui(longDateFormat));

@@ -1,5 +1,6 @@
 #include "graph/graphrenderer.h"
 
+#include "faces/designfaces.h"
 #include "graph/graphcolour.h"
 #include "graph/graphscales.h"
 #include "graph/graphtexts.h"
@@ -32,8 +33,6 @@
 // pixels on a scaled screen.
 
 namespace {
-
-const char *const graphFace = "ＭＳ ゴシック";
 
 // Dash patterns of one-pixel pens, in pixels on and off, as the journal's
 // screen and printouts show them.
@@ -876,7 +875,8 @@ GraphLayout drawGraph(QPainter &painter, const CQuilloxDoc &doc, Date selectedDa
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setBackgroundMode(Qt::TransparentMode);
-    QFont font(QString::fromUtf8(graphFace));
+    // The design's "ＭＳ ゴシック", as installed.
+    QFont font(designFamily(DesignFace::Gothic));
     font.setPixelSize(std::max(1, units.textHeight));
     font.setBold(true);
     painter.setFont(font);

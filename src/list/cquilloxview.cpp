@@ -37,8 +37,9 @@ CQuilloxView::CQuilloxView(JournalContext &context, QWidget *parent) : CPaneView
     // erasing first would only flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
 
-    // Taken here, after the application has put the font substitutions in place.
     rawFont_ = listRawFont();
+    // Measured on a digit: the face's average takes the full-width characters in.
+    columnWidth_ = QFontMetrics(listFont()).horizontalAdvance(QLatin1Char('0'));
 
     scrollBar_ = new QScrollBar(Qt::Vertical, this);
     scrollBar_->setFocusPolicy(Qt::NoFocus);
@@ -126,9 +127,7 @@ QRect CQuilloxView::clientRect() const
 
 QSize CQuilloxView::sizeHint() const
 {
-    // Measured on a digit: the face's average takes the full-width characters in.
-    const int column = QFontMetrics(listFont()).horizontalAdvance(QLatin1Char('0'));
-    const int textWidth = listTextLeft + preferredColumns * column;
+    const int textWidth = listTextLeft + preferredColumns * columnWidth_;
     return QSize(textWidth + scrollBar_->sizeHint().width(), preferredHeight);
 }
 

@@ -70,6 +70,9 @@ class CQuilloxView : public CPaneView {
     QScrollBar *scrollBar_ = nullptr;
     QImage offscreen_;
     QRawFont rawFont_;
+    // The face's advance of a digit: the splitters ask for the size hint a
+    // hundred times while the window is laid out.
+    int columnWidth_ = 0;
     // The day last announced as selected to screen readers.
     std::optional<Date> announcedDay_;
 };

@@ -1,5 +1,6 @@
 #include "list/listpainter.h"
 
+#include "faces/designfaces.h"
 #include "list/listgeometry.h"
 #include "list/listline.h"
 #include "list/listrows.h"
@@ -11,7 +12,6 @@
 
 namespace {
 
-const char *const listFontFamily = "ＭＳ ゴシック";
 constexpr int listFontPixelHeight = 14;
 
 } // namespace
@@ -23,7 +23,7 @@ QRawFont listRawFont()
 
 QFont listFont()
 {
-    QFont font(ui(listFontFamily));
+    QFont font(designFamily(DesignFace::Gothic));
     font.setPixelSize(listFontPixelHeight);
     font.setWeight(QFont::Normal);
     font.setStyleHint(QFont::TypeWriter);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <iconv.h>
+#include <mutex>
 
 namespace {
 
@@ -150,70 +151,81 @@ char32_t singleCodePoint(std::string_view utf8)
     return c.length == utf8.size() ? c.codePoint : noCharacter;
 }
 
-// Which character each code-page-932 byte or byte pair stands for. Taken from iconv
-// once, and kept only where encoding the character gives the same bytes back: the
-// duplicate codes (NEC-selected IBM kanji, NEC row 13 symbols that JIS also has) are
-// left out, so that their bytes survive a trip through the user interface unchanged.
-struct DecodeTable {
-    std::array<char32_t, 256> single{};
-    std::array<char32_t, leadByteCount * 256> pair{};
-
-    char32_t pairFor(unsigned char lead, unsigned char trail) const
-    {
-        return pair[static_cast<std::size_t>(leadIndex(lead)) * 256 + trail];
-    }
-};
-
-DecodeTable buildDecodeTable()
+// A byte sequence's character, from iconv, kept only where encoding the character gives
+// the same bytes back: the duplicate codes (NEC-selected IBM kanji, NEC row 13 symbols
+// that JIS also has) are left out, so that their bytes survive a trip through the user
+// interface unchanged.
+char32_t roundTripCharacter(IconvHandle &toUtf8, IconvHandle &toCp932, std::string_view bytes)
 {
-    DecodeTable table;
-    table.single.fill(noCharacter);
-    table.pair.fill(noCharacter);
-    // ASCII is code page 932's own single-byte range; it stays readable even on a
-    // system that lacks the conversion module.
-    for (char32_t c = 0; c < 0x80; ++c) {
-        table.single[c] = c;
+    const std::optional<std::string> utf8 = toUtf8.convert(bytes);
+    if (!utf8) {
+        return noCharacter;
+    }
+    const char32_t c = singleCodePoint(*utf8);
+    if (c == noCharacter || toCp932.convert(*utf8) != std::string(bytes)) {
+        return noCharacter;
+    }
+    return c;
+}
+
+// Which character each code-page-932 byte or byte pair stands for, taken from iconv.
+// The pairs are asked for one lead byte's row at a time, at the first pair of that row
+// a text holds: the whole table costs some 30,000 conversions, which a start-up showing
+// a few memos would otherwise wait for.
+class DecodeTable {
+  public:
+    DecodeTable()
+    {
+        single_.fill(noCharacter);
+        pair_.fill(noCharacter);
+        // ASCII is code page 932's own single-byte range; it stays readable even on a
+        // system that lacks the conversion module.
+        for (char32_t c = 0; c < 0x80; ++c) {
+            single_[c] = c;
+        }
+        IconvHandle toUtf8(utf8Name, cp932Name);
+        IconvHandle toCp932(cp932Name, utf8Name);
+        for (int byte = 0x80; byte <= 0xff; ++byte) {
+            const char single = static_cast<char>(byte);
+            single_[static_cast<std::size_t>(byte)] =
+                roundTripCharacter(toUtf8, toCp932, std::string_view(&single, 1));
+        }
     }
 
-    IconvHandle toUtf8(utf8Name, cp932Name);
-    IconvHandle toCp932(cp932Name, utf8Name);
-    const auto roundTrip = [&](std::string_view bytes) {
-        const std::optional<std::string> utf8 = toUtf8.convert(bytes);
-        if (!utf8) {
-            return noCharacter;
-        }
-        const char32_t c = singleCodePoint(*utf8);
-        if (c == noCharacter || toCp932.convert(*utf8) != std::string(bytes)) {
-            return noCharacter;
-        }
-        return c;
-    };
+    char32_t singleFor(unsigned char byte) const { return single_[byte]; }
 
-    for (int byte = 0x80; byte <= 0xff; ++byte) {
-        const char single = static_cast<char>(byte);
-        table.single[static_cast<std::size_t>(byte)] = roundTrip(std::string_view(&single, 1));
+    // Thread-safe: each row is filled once, under its own flag.
+    char32_t pairFor(unsigned char lead, unsigned char trail)
+    {
+        const auto row = static_cast<std::size_t>(leadIndex(lead));
+        std::call_once(rowsFilled_[row], [this, lead, row] { fillRow(lead, row); });
+        return pair_[row * 256 + trail];
     }
-    for (int lead = 0x81; lead <= 0xfc; ++lead) {
-        if (!isCp932LeadByte(static_cast<unsigned char>(lead))) {
-            continue;
-        }
+
+  private:
+    void fillRow(unsigned char lead, std::size_t row)
+    {
+        IconvHandle toUtf8(utf8Name, cp932Name);
+        IconvHandle toCp932(cp932Name, utf8Name);
         for (int trail = 0; trail <= 0xff; ++trail) {
             if (!isCp932TrailByte(static_cast<unsigned char>(trail))) {
                 continue;
             }
             const std::array<char, 2> bytes{static_cast<char>(lead), static_cast<char>(trail)};
-            table.pair[static_cast<std::size_t>(leadIndex(static_cast<unsigned char>(lead))) * 256 +
-                       static_cast<std::size_t>(trail)] =
-                roundTrip(std::string_view(bytes.data(), bytes.size()));
+            pair_[row * 256 + static_cast<std::size_t>(trail)] =
+                roundTripCharacter(toUtf8, toCp932, std::string_view(bytes.data(), bytes.size()));
         }
     }
-    return table;
-}
 
-const DecodeTable &decodeTable()
+    std::array<char32_t, 256> single_{};
+    std::array<char32_t, leadByteCount * 256> pair_{};
+    std::array<std::once_flag, leadByteCount> rowsFilled_;
+};
+
+DecodeTable &decodeTable()
 {
-    // Built on first use; the language makes this initialisation thread-safe.
-    static const DecodeTable table = buildDecodeTable();
+    // Made on first use; the language makes this initialisation thread-safe.
+    static DecodeTable table;
     return table;
 }
 
@@ -245,7 +257,6 @@ char32_t foldJisForm(char32_t c)
 
 Cp932Decoded decodeCp932(std::string_view bytes)
 {
-    const DecodeTable &table = decodeTable();
     Cp932Decoded decoded;
     decoded.utf8.reserve(bytes.size() * 2);
     const auto escape = [&](unsigned char byte) {
@@ -265,6 +276,8 @@ Cp932Decoded decodeCp932(std::string_view bytes)
             pos = asciiEnd;
             continue;
         }
+        // Only a text beyond ASCII needs the table.
+        DecodeTable &table = decodeTable();
         const auto byte = static_cast<unsigned char>(bytes[pos]);
         if (isCp932LeadByte(byte) && pos + 1 < bytes.size()) {
             const auto trail = static_cast<unsigned char>(bytes[pos + 1]);
@@ -283,7 +296,7 @@ Cp932Decoded decodeCp932(std::string_view bytes)
                 continue;
             }
         }
-        const char32_t c = table.single[byte];
+        const char32_t c = table.singleFor(byte);
         if (c != noCharacter) {
             appendUtf8(decoded.utf8, c);
         } else {

@@ -1,8 +1,9 @@
 #include "widgets/calendarpopup.h"
 
-#include <QChildEvent>
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QEvent>
+#include <QPointer>
 #include <QScreen>
 
 #include <algorithm>
@@ -10,9 +11,10 @@
 namespace {
 
 // Moves the calendar each time it is shown: Qt places it afresh, left-aligned,
-// at every showing. The calendar is the picker's child window, made only when
-// it first drops down: asking the picker for it earlier would make a hidden
-// calendar whose cells screen readers hear about at every change of date.
+// at every showing. Making the calendar costs a form's start-up as much as
+// all its other controls, so it is asked for only at the first press or key
+// in the picker, the only ways it drops down, just before the picker sees
+// that event.
 class RightAlignedPopup : public QObject {
   public:
     explicit RightAlignedPopup(QDateEdit *picker) : QObject(picker), picker_(picker)
@@ -22,25 +24,29 @@ class RightAlignedPopup : public QObject {
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched == picker_ && event->type() == QEvent::ChildAdded) {
-            QObject *child = static_cast<QChildEvent *>(event)->child();
-            if (child != this)
-                child->installEventFilter(this);
-        } else if (watched != picker_ && event->type() == QEvent::Show) {
-            auto *popup = static_cast<QWidget *>(watched);
-            if (popup->isWindow()) {
-                QPoint topLeft = picker_->mapToGlobal(QPoint(picker_->width(), picker_->height()));
-                topLeft.rx() -= popup->width();
-                if (const QScreen *screen = picker_->screen())
-                    topLeft.setX(std::max(topLeft.x(), screen->availableGeometry().left()));
-                popup->move(topLeft);
+        const QEvent::Type type = event->type();
+        if (watched == picker_) {
+            if (!popup_ && (type == QEvent::MouseButtonPress ||
+                            type == QEvent::MouseButtonDblClick || type == QEvent::KeyPress)) {
+                if (QCalendarWidget *calendar = picker_->calendarWidget()) {
+                    popup_ = calendar->window();
+                    popup_->installEventFilter(this);
+                }
             }
+        } else if (watched == popup_ && type == QEvent::Show) {
+            QPoint topLeft = picker_->mapToGlobal(QPoint(picker_->width(), picker_->height()));
+            topLeft.rx() -= popup_->width();
+            if (const QScreen *screen = picker_->screen())
+                topLeft.setX(std::max(topLeft.x(), screen->availableGeometry().left()));
+            popup_->move(topLeft);
         }
         return QObject::eventFilter(watched, event);
     }
 
   private:
     QDateEdit *picker_;
+    // A calendar set in the picker's place later takes the old one with it.
+    QPointer<QWidget> popup_;
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "activity/activity.h"
 #include "activity/activitytexts.h"
+#include "activity/plausibility.h"
 #include "activity/runimport.h"
 #include "activityfixtures.h"
 #include "docsetup.h"
@@ -129,10 +130,12 @@ TEST(ActivityDecoding, tcxAddsItsLapsPerActivityAndNamesEachSport)
         "</TotalTimeSeconds><DistanceMeters>5010.3</DistanceMeters></Lap></Activity>\n"
         "<Activity Sport=\"Biking\"><Id>2026-12-05T08:00:00Z</Id><Lap><TotalTimeSeconds>3600"
         "</TotalTimeSeconds><DistanceMeters>30000</DistanceMeters></Lap></Activity>"
+        "<Activity Sport=\"running\"><Id>2026-12-06T08:00:00Z</Id><Lap><TotalTimeSeconds>600"
+        "</TotalTimeSeconds><DistanceMeters>2000</DistanceMeters></Lap></Activity>"
         "</Activities></TrainingCenterDatabase>\n";
     const ActivityFile file = decodeActivityFile(tcx);
     ASSERT_TRUE(file.ok()) << file.error;
-    ASSERT_EQ(file.activities.size(), 2u);
+    ASSERT_EQ(file.activities.size(), 3u);
     const Activity &run = file.activities[0];
     EXPECT_DOUBLE_EQ(run.startSeconds, static_cast<double>(unixTime(2026, 12, 4, 6, 30)));
     EXPECT_NEAR(run.durationSeconds, 3000.2, 1e-9);
@@ -141,6 +144,7 @@ TEST(ActivityDecoding, tcxAddsItsLapsPerActivityAndNamesEachSport)
     EXPECT_EQ(roundedKilometres(run.distanceMetres), 10.01);
     EXPECT_EQ(file.activities[1].sport, "Biking");
     EXPECT_FALSE(file.activities[1].field.has_value());
+    EXPECT_EQ(file.activities[2].field, ActivityField::jog) << "sports are named in any case";
 }
 
 TEST(ActivityDecoding, fitFollowsCompressedTimestampsAndSkipsDeveloperFields)
@@ -205,6 +209,119 @@ TEST(ActivityDecoding, multiSportFitGivesOneActivityPerSession)
     EXPECT_EQ(file.activities[3].sport, "");
     EXPECT_EQ(file.activities[3].field, ActivityField::jog);
     EXPECT_DOUBLE_EQ(file.activities[1].distanceMetres, 30000);
+}
+
+TEST(ActivityDecoding, fitReadsAScalesWeighInsBesideARun)
+{
+    // A watch's file with a run and the scale's weigh-ins: the weight in
+    // hundredths of a kg, the fat in hundredths of a percent; a "calculating"
+    // weight and an invalid one are no measurement; a weigh-in with no time
+    // at all is refused on its own.
+    const auto at = [](int hour) {
+        return static_cast<std::uint32_t>(unixTime(2026, 12, 9, hour, 0)) - fitEpoch;
+    };
+    FitWriter fit;
+    fit.define(0, FitWriter::weightScale,
+               {{253, 4, FitWriter::uint32}, {0, 2, FitWriter::uint16}, {1, 2, FitWriter::uint16}});
+    fit.message(0, {at(6), 0xfffe, 0xffff});
+    fit.message(0, {at(7), 5691, 2345});
+    fit.message(0, {at(8), 5702, 0xffff});
+    fit.message(0, {at(9), 0xffff, 2310});
+    fit.message(0, {at(10), 0xffff, 0xffff});
+    fit.message(0, {at(11), 0, 0});
+    fit.define(1, FitWriter::weightScale, {{0, 2, FitWriter::uint16}});
+    fit.message(1, {5800});
+    fit.define(2, FitWriter::session,
+               {{2, 4, FitWriter::uint32},
+                {5, 1, FitWriter::enumType},
+                {8, 4, FitWriter::uint32},
+                {9, 4, FitWriter::uint32}});
+    fit.message(2, {at(12), 1, 1200000, 400000});
+    const ActivityFile file = decodeActivityFile(fit.file());
+    ASSERT_TRUE(file.ok()) << file.error;
+    EXPECT_EQ(file.activities.size(), 1u);
+    ASSERT_EQ(file.weighings.size(), 3u);
+    EXPECT_DOUBLE_EQ(file.weighings[0].seconds, at(7) + static_cast<double>(fitEpoch));
+    EXPECT_FALSE(file.weighings[0].writtenClock);
+    EXPECT_DOUBLE_EQ(file.weighings[0].weightKg, 56.91);
+    EXPECT_DOUBLE_EQ(file.weighings[0].fatPercent, 23.45);
+    EXPECT_DOUBLE_EQ(file.weighings[1].fatPercent, 0);
+    EXPECT_DOUBLE_EQ(file.weighings[2].weightKg, 0);
+    EXPECT_DOUBLE_EQ(file.weighings[2].fatPercent, 23.1);
+    EXPECT_EQ(file.refusals, std::vector<std::string>{activitytext::fitWeightWithoutTime});
+}
+
+TEST(ActivityDecoding, valuesNoWatchOrScaleCanRecordAreRefusedWithTheValue)
+{
+    const struct {
+        Quantity quantity;
+        double value;      // in the decoders' unit
+        const char *shown; // empty: plausible
+    } cases[] = {
+        {Quantity::distance, 1000000, ""},
+        {Quantity::distance, 1000010, "1000.01 km"},
+        {Quantity::distance, 1e300, "1e+297 km"},
+        {Quantity::distance, -10, "-0.01 km"},
+        {Quantity::duration, 48 * 3600, ""},
+        {Quantity::duration, 1e11, "2.78e+07 時間"},
+        {Quantity::weight, 500, ""},
+        {Quantity::weight, 500.01, "500.01 kg"},
+        {Quantity::weight, -1, "-1.00 kg"},
+        {Quantity::fatPercent, 80, ""},
+        {Quantity::fatPercent, 80.5, "80.50 %"},
+    };
+    for (const auto &c : cases) {
+        const std::optional<std::string> reason = implausibility(c.quantity, c.value);
+        EXPECT_EQ(reason.has_value(), *c.shown != 0) << c.value;
+        if (reason) {
+            EXPECT_NE(reason->find(std::string("「") + c.shown + "」"), std::string::npos)
+                << *reason;
+        }
+    }
+    EXPECT_EQ(implausibility(Quantity::distance, INFINITY),
+              fillActivityText(activitytext::notFinite, {"距離"}));
+    // 0 is "not measured", never a value to judge.
+    EXPECT_FALSE(implausibility(Weighing{0, true, 0, 0}));
+}
+
+TEST(RunImport, anImpossibleActivityIsRefusedAndTheRestOfItsFileTaken)
+{
+    const ScopedTimeZone zone("UTC");
+    // Two laps of 1.7e308 m: named as written, not as the infinite sum.
+    const std::string tcx =
+        "<TrainingCenterDatabase><Activities>\n"
+        "<Activity Sport=\"Running\"><Id>2026-12-04T06:30:00Z</Id>\n"
+        "<Lap><TotalTimeSeconds>60</TotalTimeSeconds><DistanceMeters>1.7e308</DistanceMeters>"
+        "</Lap>\n<Lap><TotalTimeSeconds>60</TotalTimeSeconds><DistanceMeters>1.7e308"
+        "</DistanceMeters></Lap></Activity>\n"
+        "<Activity Sport=\"Running\"><Id>2026-12-05T06:30:00Z</Id><Lap><TotalTimeSeconds>1e11"
+        "</TotalTimeSeconds><DistanceMeters>10</DistanceMeters></Lap></Activity>\n"
+        "<Activity Sport=\"Running\"><Id>2026-12-06T06:30:00Z</Id><Lap><TotalTimeSeconds>600"
+        "</TotalTimeSeconds><DistanceMeters>900000</DistanceMeters></Lap><Lap><TotalTimeSeconds>"
+        "600</TotalTimeSeconds><DistanceMeters>900000</DistanceMeters></Lap></Activity>\n"
+        "<Activity Sport=\"Running\"><Id>2026-12-07T06:30:00Z</Id><Lap><TotalTimeSeconds>1500"
+        "</TotalTimeSeconds><DistanceMeters>5000</DistanceMeters></Lap></Activity>\n"
+        "</Activities></TrainingCenterDatabase>";
+    // Antipodal points a few seconds apart.
+    const std::string gpx = "<gpx><trk><trkseg><trkpt lat=\"0\" lon=\"0\"><time>"
+                            "2026-12-08T07:00:00Z</time></trkpt><trkpt lat=\"0\" lon=\"180\">"
+                            "<time>2026-12-08T07:16:39Z</time></trkpt></trkseg></trk></gpx>";
+    const RunImportPlan plan =
+        planRunImport({{"laps.tcx", decodeActivityFile(tcx)}, {"far.gpx", decodeActivityFile(gpx)}},
+                      std::nullopt, "");
+    ASSERT_EQ(plan.rows.size(), 1u);
+    EXPECT_EQ(plan.rows[0].day, makeDate(2026, 12, 7));
+    EXPECT_EQ(plan.problems,
+              (std::vector<std::string>{
+                  "laps.tcx: 3 行目の DistanceMeters「1.7e308」はありえない値のため、"
+                  "この運動は取り込みません (距離は 1000 km まで)。",
+                  "laps.tcx: 5 行目の TotalTimeSeconds「1e11」はありえない値のため、"
+                  "この運動は取り込みません (時間は 48 時間まで)。",
+                  "laps.tcx: 2026/12/06 の運動 (Running): 距離「1800.00 km」は 0〜1000 km "
+                  "の範囲を外れているため、取り込みません。",
+                  "far.gpx: 2026/12/08 の運動: 距離「20015.09 km」は 0〜1000 km "
+                  "の範囲を外れているため、取り込みません。",
+              }));
 }
 
 TEST(ActivityDecoding, damagedFilesAreRefusedWithTheirReason)
@@ -277,6 +394,38 @@ TEST(ActivityDecoding, damagedFilesAreRefusedWithTheirReason)
         }
         EXPECT_EQ(file.activities.empty(), !c.error.empty()) << c.name;
     }
+}
+
+TEST(ActivityDecoding, theRootElementIsFoundPastAPrologOfAnyLength)
+{
+    const std::string longComment = "<!--" + std::string(5000, 'x') + "-->\n";
+    const std::string doctype = "<!DOCTYPE gpx [\n<!-- a ] and a > in a comment -->\n"
+                                "<!ATTLIST trk name CDATA \"]>\">\n]>\n";
+    const struct {
+        std::string bytes;
+        bool complete;
+        XmlRootState state;
+        const char *name;
+    } cases[] = {
+        {"\xEF\xBB\xBF<?xml version=\"1.0\"?>\n" + longComment + "<gpx:gpx>", true,
+         XmlRootState::found, "gpx"},
+        {doctype + "<HealthData locale=\"ja_JP\">", true, XmlRootState::found, "HealthData"},
+        {doctype.substr(0, doctype.size() - 4), false, XmlRootState::needMore, ""},
+        {doctype.substr(0, doctype.size() - 4), true, XmlRootState::notXml, ""},
+        {"<?xml version=\"1.0\"?>\n<Trai", false, XmlRootState::needMore, ""},
+        {"text<gpx>", true, XmlRootState::notXml, ""},
+        {"<!ELEMENT gpx ANY><gpx>", true, XmlRootState::notXml, ""},
+    };
+    for (const auto &c : cases) {
+        const XmlRoot root = xmlRootElement(c.bytes, c.complete);
+        EXPECT_EQ(root.state, c.state) << c.bytes.substr(0, 60);
+        EXPECT_EQ(root.localName, c.name) << c.bytes.substr(0, 60);
+    }
+    // A watch's track behind a long comment is still a GPX.
+    const std::string gpx = gpxTrack(unixTime(2026, 12, 4, 7, 0), 3, 10);
+    std::string commented = gpx;
+    commented.insert(commented.find("<gpx"), longComment);
+    EXPECT_TRUE(decodeActivityFile(commented).ok()) << decodeActivityFile(commented).error;
 }
 
 TEST(ActivityDecoding, isoTimesAsGpxAndTcxWriteThem)

@@ -43,7 +43,9 @@ class FitWriter {
   public:
     static constexpr std::uint16_t session = 18;
     static constexpr std::uint16_t record = 20;
+    static constexpr std::uint16_t weightScale = 30;
     static constexpr std::uint8_t uint8 = 0x02;
+    static constexpr std::uint8_t uint16 = 0x84;
     static constexpr std::uint8_t uint32 = 0x86;
     static constexpr std::uint8_t enumType = 0x00;
 

@@ -39,7 +39,7 @@ TEST(ZephDay, addStoresAsTheFormRegistersAndKeepsWhatIsNotGiven)
     TempDir dir;
     writeFile(dir.path() / journalName, smallJournal());
     const zephtest::Run run =
-        runZeph(dir.path(), {"add", "--date", "2026-02-27", "--weight", "64.5kg", "--jog-time",
+        runZeph(dir.path(), {"add", "--date", "2026-02-27", "--weight", " 64.5 ", "--jog-time",
                              "35'10", "--memo", "〜 line\nnext"});
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string journal = readFile(dir.path() / journalName);

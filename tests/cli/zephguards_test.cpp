@@ -364,8 +364,20 @@ TEST(ZephGuards, closedInputLinkLoopsInfinitiesAndRoundingAreReported)
         EXPECT_TRUE(contains(run.err, "--weight「" + value + "」は有限の数値ではありません"))
             << run.err;
     }
+    // Text the form would read as 0 or 12 is no number for a script either.
+    for (const auto &[option, value] : std::vector<std::pair<std::string, std::string>>{
+             {"--weight", "abc"}, {"--weight", "12abc"}, {"--fat", "12abc"}, {"--jog-km", "5km"}}) {
+        const zephtest::Run run = runZeph(dir.path(), {"add", option, value});
+        EXPECT_EQ(run.status, 2) << value;
+        EXPECT_TRUE(contains(run.err, option + "「" + value + "」は数値ではありません")) << run.err;
+    }
     EXPECT_EQ(readFile(dir.path() / journalName), smallJournal);
     EXPECT_EQ(runZeph(dir.path(), {"add", "--date", "2026-03-03", "--weight", "1.5e2"}).status, 0);
+    // An empty value still clears the field.
+    EXPECT_EQ(
+        runZeph(dir.path(), {"add", "--date", "2026-03-03", "--weight", "", "--fat", "20"}).status,
+        0);
+    EXPECT_TRUE(contains(readFile(dir.path() / journalName), "2026/03/03\t0\t20\t"));
 
     const zephtest::Run rounded =
         runZeph(dir.path(), {"import-csv", "-"}, csvHeader + "2026-03-04,60.123456789,,,,,,\r\n");

@@ -66,8 +66,7 @@ TEST(ZephImportRun, fillsTheDaysOfGoodFilesAndReportsTheRest)
               std::string::npos)
         << run.err;
     EXPECT_NE(run.err.find("--as jog"), std::string::npos);
-    EXPECT_NE(run.err.find("notes.gpx: GPX、TCX、FIT のどのファイルでもありません。"),
-              std::string::npos)
+    EXPECT_NE(run.err.find("notes.gpx: 取り込める形式のファイルではありません"), std::string::npos)
         << run.err;
     CQuilloxDoc doc = journalIn(dir);
     EXPECT_EQ(*doc.findDay(makeDate(2026, 12, 2)),
@@ -78,23 +77,32 @@ TEST(ZephImportRun, fillsTheDaysOfGoodFilesAndReportsTheRest)
     const std::string once = readFile(dir.path() / "zph0001.txt");
     EXPECT_EQ(runZeph(dir.path(), {"import-run", "evening.fit"}).status, 0);
     EXPECT_EQ(readFile(dir.path() / "zph0001.txt"), once);
-    const zephtest::Run added = runZeph(dir.path(), {"import-run", "--add", "evening.fit"});
+    // --add skips a run the day already holds exactly, and says so; another adds.
+    const zephtest::Run again = runZeph(dir.path(), {"import-run", "--add", "evening.fit"});
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(again.out, "");
+    EXPECT_NE(
+        again.err.find("evening.fit: 2026/12/04 Jog 10.01 km 51'40\" (同じ記録がすでにあります)"),
+        std::string::npos)
+        << again.err;
+    EXPECT_EQ(readFile(dir.path() / "zph0001.txt"), once);
+    writeFile(dir.path() / "second.fit", fitRun(static_cast<std::uint32_t>(at(4, 21)), 5000, 1500));
+    const zephtest::Run added = runZeph(dir.path(), {"import", "--add", "second.fit"});
     EXPECT_EQ(added.status, 0) << added.err;
-    EXPECT_EQ(added.out, "2026/12/04 Jog 10.01 km 51'40\" (加算)\n");
+    EXPECT_EQ(added.out, "2026/12/04 Jog 5 km 25'00\" (加算)\n");
     const zephtest::Run walked = runZeph(dir.path(), {"import-run", "walk.tcx", "--as", "walk"});
     EXPECT_EQ(walked.status, 0) << walked.err;
     doc = journalIn(dir);
-    EXPECT_EQ(doc.findDay(makeDate(2026, 12, 4))->jogDistance, 20.02);
+    EXPECT_EQ(doc.findDay(makeDate(2026, 12, 4))->jogDistance, 15.01);
     EXPECT_EQ(doc.findDay(makeDate(2026, 12, 3))->walkDuration, 1800);
 
     // A film dropped by mistake is not read into memory; a folder is no file.
-    std::filesystem::resize_file((writeFile(dir.path() / "film.gpx", ""), dir.path() / "film.gpx"),
-                                 300ull << 20);
+    writeFile(dir.path() / "film.gpx", "<?xml version=\"1.0\"?><gpx>");
+    std::filesystem::resize_file(dir.path() / "film.gpx", 300ull << 20);
     std::filesystem::create_directory(dir.path() / "runs.gpx");
     const zephtest::Run odd = runZeph(dir.path(), {"import-run", "film.gpx", "runs.gpx"});
     EXPECT_EQ(odd.status, 2);
-    EXPECT_NE(odd.err.find("film.gpx: ファイルが大きすぎます (300 MB)"), std::string::npos)
-        << odd.err;
+    EXPECT_NE(odd.err.find("film.gpx: 大きすぎます (300 MB)"), std::string::npos) << odd.err;
     EXPECT_NE(odd.err.find("runs.gpx: ファイルではありません。"), std::string::npos) << odd.err;
     EXPECT_EQ(runZeph(dir.path(), {"import-run", "--as", "swim", "walk.tcx"}).status, 2);
     EXPECT_EQ(runZeph(dir.path(), {"import-run"}).status, 2);

@@ -24,6 +24,8 @@ struct Run {
 
 struct RunOptions {
     bool closedInput = false; // standard input closed, as `zeph ... <&-` runs it
+    // Standard input from this file instead of `input` (a large sparse one, say).
+    std::filesystem::path inputFile = {};
 };
 
 // Runs zeph with the arguments in `directory` (also its HOME, so that the
@@ -49,6 +51,12 @@ inline Run runZeph(const std::filesystem::path &directory, const std::vector<std
         };
         if (options.closedInput) {
             ::close(STDIN_FILENO);
+        } else if (!options.inputFile.empty()) {
+            const int fd = ::open(options.inputFile.c_str(), O_RDONLY);
+            if (fd < 0 || dup2(fd, STDIN_FILENO) < 0) {
+                _exit(127);
+            }
+            ::close(fd);
         } else {
             redirect("in", O_RDONLY, STDIN_FILENO);
         }

@@ -4,7 +4,7 @@
 // answerer for the modal boxes the program opens while a test drives it, and
 // main() with the Japanese faces mapped as the application maps them.
 
-#include "graph/fontsubstitutes.h"
+#include "faces/designfaces.h"
 
 #include <QAbstractButton>
 #include <QApplication>

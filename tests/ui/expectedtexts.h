@@ -12,7 +12,7 @@ inline const std::vector<std::string> menuTitles = {"ﾌｧｲﾙ(&F)", "編集(
                                                     "ﾍﾙﾌﾟ(&H)"};
 inline const std::vector<std::string> fileMenu = {"名前を付けて保存(&A)...",
                                                   "",
-                                                  "ランの記録を取り込む(&I)...",
+                                                  "記録を取り込む(&I)...",
                                                   "",
                                                   "印刷(&P)...\tCtrl+P",
                                                   "印刷ﾌﾟﾚﾋﾞｭｰ(&V)",

@@ -102,6 +102,7 @@ TEST_F(UndoTest, everyChangeOfTheJournalIsOneStepThatUndoAndRedoReverse)
     run.write(gpx.data(), static_cast<qint64>(gpx.size()));
     run.close();
 
+    const QByteArray original = stored();
     const std::vector<std::pair<const char *, std::function<void()>>> commands = {
         {"register in the form",
          [&] {
@@ -158,7 +159,7 @@ TEST_F(UndoTest, everyChangeOfTheJournalIsOneStepThatUndoAndRedoReverse)
         {"import of runs",
          [&] {
              answerer.expect([](QWidget *dialog) { clickOkOf(dialog); });
-             frame->importRunFiles({path(QStringLiteral("run.gpx"))});
+             frame->importFiles({path(QStringLiteral("run.gpx"))});
          }},
     };
     for (const auto &[name, command] : commands) {
@@ -175,6 +176,15 @@ TEST_F(UndoTest, everyChangeOfTheJournalIsOneStepThatUndoAndRedoReverse)
         frame->action(FrameAction::Redo)->trigger();
         EXPECT_EQ(doc().journalText(), after) << name;
     }
+    // All of them undone one after another: the stored bytes of the start;
+    // all redone: the bytes of the end.
+    const QByteArray changed = stored();
+    for (std::size_t i = 0; i < commands.size(); ++i)
+        frame->action(FrameAction::Undo)->trigger();
+    EXPECT_EQ(stored(), original);
+    for (std::size_t i = 0; i < commands.size(); ++i)
+        frame->action(FrameAction::Redo)->trigger();
+    EXPECT_EQ(stored(), changed);
     EXPECT_TRUE(answerer.unexpected.isEmpty()) << answerer.unexpected.join(u'|').toStdString();
 }
 
