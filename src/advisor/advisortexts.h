@@ -5,6 +5,10 @@
 
 namespace advisortexts {
 
+// The pane's name for screen readers; its message is the text box's
+// description, changed (and so announced) with every new message.
+inline constexpr const char *accessibleName = "マスコット";
+
 // years of age
 inline constexpr const char *birthdayGreeting =
     "今日は%d歳のお誕生日だね。\r\nおめでとう（モキュッ）\r\n";

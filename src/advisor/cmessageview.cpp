@@ -2,6 +2,7 @@
 
 #include "advisor/advisormessage.h"
 #include "advisor/advisorpanepainter.h"
+#include "advisor/advisortexts.h"
 #include "faces/designfaces.h"
 #include "journal/cquilloxdoc.h"
 #include "pane/journalcontext.h"
@@ -35,6 +36,8 @@ CMessageView::CMessageView(JournalContext &context, QWidget *parent)
     textBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     textBox_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     textBox_->setTabChangesFocus(true);
+    setAccessibleName(QString::fromUtf8(advisortexts::accessibleName));
+    textBox_->setAccessibleName(accessibleName());
     // The balloon's face, the design's "ＭＳ 明朝", as installed.
     QFont font(designFamily(DesignFace::Mincho));
     font.setPixelSize(messageFontPixelSize);
@@ -69,6 +72,8 @@ void CMessageView::composeMessage()
     QString shown = message_;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     textBox_->setPlainText(shown);
+    // A description change is the event screen readers are told of.
+    textBox_->setAccessibleDescription(shown);
 }
 
 void CMessageView::paintEvent(QPaintEvent *)
@@ -81,7 +86,9 @@ void CMessageView::paintEvent(QPaintEvent *)
         QPainter painter(&image);
         paintAdvisorPane(painter, size(), isFlipperRaised(), palette().color(QPalette::Base));
     }
-    QPainter(this).drawImage(0, 0, image);
+    QPainter pane(this);
+    pane.drawImage(0, 0, image);
+    drawFocusFrame(pane, rect());
 }
 
 void CMessageView::resizeEvent(QResizeEvent *event)

@@ -9,12 +9,14 @@
 #include "app/frametexts.h"
 #include "app/importcontroller.h"
 #include "app/keyboardlocks.h"
+#include "app/panerows.h"
 #include "app/panewidths.h"
 #include "app/undokeyrouter.h"
 #include "dialogs/cgraphsettingsdlg.h"
 #include "dialogs/cobjectivedlg.h"
 #include "entry/cinputview.h"
 #include "graph/cgraphview.h"
+#include "graph/graphgeometry.h"
 #include "graph/graphprint.h"
 #include "graph/graphtexts.h"
 #include "journal/cquilloxdoc.h"
@@ -27,6 +29,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -39,7 +42,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QResizeEvent>
 #include <QScopedValueRollback>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -92,7 +97,7 @@ CMainFrame::CMainFrame(FrameCommands &app) : app_(app)
 {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowIcon(programIcon());
-    setMinimumSize(minimumWindowWidth, minimumWindowHeight);
+    fitMinimumSizeToScreen();
 
     createPanes();
     createActions();
@@ -190,6 +195,11 @@ void CMainFrame::createPanes()
           static_cast<CPaneView *>(messageView_), static_cast<CPaneView *>(graphView_)})
         connect(pane, &CPaneView::printRequested, this,
                 [this, pane](PaneCommand command) { printGraph(pane, command); });
+    // The hand-drawn panes show which of them has the keys; the form's
+    // fields show it themselves.
+    listView_->showFocusFrame();
+    messageView_->showFocusFrame();
+    graphView_->showFocusFrame();
     inputView_->setMinimumWidth(entryFormMinimumWidth);
     listView_->setMinimumWidth(listMinimumWidth);
     messageView_->setMinimumWidth(advisorMinimumWidth);
@@ -204,6 +214,9 @@ void CMainFrame::createPanes()
 
     innerSplitter_->installEventFilter(this);
     outerSplitter_->installEventFilter(this);
+    // A bar the user moves sets the height the top row comes back to.
+    connect(outerSplitter_, &QSplitter::splitterMoved, this,
+            [this] { wantedTopRowHeight_ = outerSplitter_->sizes().at(0); });
     setCentralWidget(outerSplitter_);
     panesReady_ = true;
 }
@@ -216,11 +229,11 @@ bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
             (event->type() == QEvent::Resize && topRowLaidOut_))
             layOutTopPanes();
     } else if (watched == outerSplitter_ && panesReady_) {
-        if (event->type() == QEvent::Show && !mainRowsLaidOut_) {
+        // Like the top row's widths, before the splitter lays out its rows.
+        if ((event->type() == QEvent::Show && !mainRowsLaidOut_) ||
+            (event->type() == QEvent::Resize && mainRowsLaidOut_)) {
             mainRowsLaidOut_ = true;
-            const int available = outerSplitter_->contentsRect().height() -
-                                  outerSplitter_->handleWidth() - topRowInitialHeight;
-            outerSplitter_->setSizes({topRowInitialHeight, std::max(available, 0)});
+            layOutMainRows();
         }
     } else if (lockIndicatorsLive_) {
         const QEvent::Type type = event->type();
@@ -245,6 +258,33 @@ void CMainFrame::layOutTopPanes()
         widths = resizedTopPaneWidths(available, current.at(0), current.at(2));
     }
     innerSplitter_->setSizes({widths.entryForm, widths.list, widths.advisor});
+}
+
+void CMainFrame::layOutMainRows()
+{
+    const int height = outerSplitter_->contentsRect().height();
+    const int handle = outerSplitter_->handleWidth();
+    const int margins = screenPlotMargins(graphUnits(graphView_->logicalDpiY(), 6));
+    const int top = fittedTopRowHeight(height, handle, wantedTopRowHeight_, margins);
+    // The design's minimum holds for the bar as long as the window has room
+    // for it; on a short screen the form scrolls instead.
+    innerSplitter_->setMinimumHeight(std::min(topRowMinimumHeight, top));
+    outerSplitter_->setSizes({top, std::max(height - handle - top, 0)});
+}
+
+void CMainFrame::fitMinimumSizeToScreen()
+{
+    QSize least(minimumWindowWidth, minimumWindowHeight);
+    if (const QScreen *where = screen())
+        least = least.boundedTo(where->availableSize());
+    setMinimumSize(least);
+}
+
+void CMainFrame::showEvent(QShowEvent *event)
+{
+    // The window may open on another screen than the one it was made on.
+    fitMinimumSizeToScreen();
+    QMainWindow::showEvent(event);
 }
 
 std::vector<CPaneView *> CMainFrame::panesInOrder() const
@@ -272,6 +312,32 @@ void CMainFrame::activatePane(CPaneView *pane)
     lastActivePane_ = pane;
     pane->setFocus(Qt::OtherFocusReason);
     updateCommandStates();
+}
+
+bool CMainFrame::focusNextPrevChild(bool next)
+{
+    // Tab leaves the panes that have no controls to go round; the entry form
+    // keeps its own cycle and never asks.
+    for (CPaneView *pane :
+         {static_cast<CPaneView *>(listView_), static_cast<CPaneView *>(messageView_),
+          static_cast<CPaneView *>(graphView_)}) {
+        if (pane->holdsFocus()) {
+            lastActivePane_ = pane;
+            cyclePanes(next ? +1 : -1);
+            return true;
+        }
+    }
+    return QMainWindow::focusNextPrevChild(next);
+}
+
+void CMainFrame::openFocusedContextMenu()
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (!focus || focus->window() != this)
+        return;
+    const QPoint centre = focus->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, centre, focus->mapToGlobal(centre));
+    QCoreApplication::sendEvent(focus, &event);
 }
 
 void CMainFrame::cyclePanes(int step)
@@ -324,7 +390,8 @@ void CMainFrame::createActions()
          {}, route(PaneCommand::PrintPreview)},
         {FrameAction::PrintSetup, frametext::filePrintSetup, frametext::promptPrintSetup, {}, {},
          [this] { app_.printSetup(); }},
-        {FrameAction::Exit, frametext::fileExit, frametext::promptExit, {}, {}, [this] { close(); }},
+        {FrameAction::Exit, frametext::fileExit, frametext::promptExit, {Qt::CTRL | Qt::Key_Q}, {},
+         [this] { close(); }},
         {FrameAction::UserInfo, frametext::settingsUserInfo, frametext::promptUserInfo, {}, {},
          [this] { app_.editUserInfo(); }},
         {FrameAction::Objective, frametext::settingsObjective, frametext::promptObjective, {}, {},
@@ -360,10 +427,13 @@ void CMainFrame::createActions()
          [this] { app_.context().editor().redo(); }},
         {FrameAction::ContextHelp, frametext::contextHelp, nullptr, {Qt::SHIFT | Qt::Key_F1}, {},
          nullptr},
-        {FrameAction::NextPane, frametext::nextPane, frametext::promptNextPane, {Qt::Key_F6}, {},
+        {FrameAction::NextPane, frametext::nextPaneItem, frametext::promptNextPane, {}, {},
          [this] { cyclePanes(+1); }},
-        {FrameAction::PreviousPane, frametext::previousPane, frametext::promptPreviousPane,
-         {Qt::SHIFT | Qt::Key_F6}, {}, [this] { cyclePanes(-1); }},
+        {FrameAction::PreviousPane, frametext::previousPaneItem, frametext::promptPreviousPane,
+         {}, {}, [this] { cyclePanes(-1); }},
+        // The pop-up menu of whatever has the focus, as a right click opens it.
+        {FrameAction::ContextMenu, "", nullptr, {Qt::SHIFT | Qt::Key_F10, Qt::Key_Menu}, {},
+         [this] { openFocusedContextMenu(); }},
     };
     // clang-format on
     for (const ActionEntry &entry : entries) {
@@ -395,10 +465,10 @@ void CMainFrame::createActions()
 
     // Keys of commands that are in no menu work only when the window holds
     // the actions itself.
-    for (FrameAction id :
-         {FrameAction::New, FrameAction::Open, FrameAction::Save, FrameAction::Cut,
-          FrameAction::Copy, FrameAction::Paste, FrameAction::Undo, FrameAction::Redo,
-          FrameAction::ContextHelp, FrameAction::NextPane, FrameAction::PreviousPane})
+    for (FrameAction id : {FrameAction::New, FrameAction::Open, FrameAction::Save, FrameAction::Cut,
+                           FrameAction::Copy, FrameAction::Paste, FrameAction::Undo,
+                           FrameAction::Redo, FrameAction::ContextHelp, FrameAction::NextPane,
+                           FrameAction::PreviousPane, FrameAction::ContextMenu})
         addAction(actions_[id]);
 }
 
@@ -518,6 +588,10 @@ void CMainFrame::createMenus()
     view->addAction(actions_[FrameAction::TrendLine]);
     view->addAction(actions_[FrameAction::GoalLine]);
     view->addAction(actions_[FrameAction::MonthlySummary]);
+    view->addSeparator();
+    // F6 is how the keyboard reaches the panes; the menu is where it is found.
+    view->addAction(actions_[FrameAction::NextPane]);
+    view->addAction(actions_[FrameAction::PreviousPane]);
     view->addSeparator();
     view->addAction(actions_[FrameAction::ToolBar]);
     view->addAction(actions_[FrameAction::StatusBar]);

@@ -49,6 +49,7 @@ enum class FrameAction {
     ContextHelp,
     NextPane,
     PreviousPane,
+    ContextMenu,
     // The optional layer: trend and goal lines, the monthly summary.
     TrendLine,
     GoalLine,
@@ -117,8 +118,10 @@ class CMainFrame : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
     // Files to import dropped onto the window.
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -132,11 +135,17 @@ class CMainFrame : public QMainWindow {
     void refreshPeriodChecks();
     void refreshLockIndicators();
     void cyclePanes(int step);
+    // Shift+F10 and the menu key: the focused control's pop-up menu.
+    void openFocusedContextMenu();
     void routeToActivePane(PaneCommand command);
     // The one print path: every pane prints the graph page.
     void printGraph(CPaneView *pane, PaneCommand command);
     std::vector<CPaneView *> panesInOrder() const;
     void layOutTopPanes();
+    // The rows' heights for the splitter's present height (panerows.h).
+    void layOutMainRows();
+    // The design's minimum size, cut to the screen the window is on.
+    void fitMinimumSizeToScreen();
     // The trend and goal line switches and their check marks.
     void createProgressActions();
     void refreshProgressChecks();
@@ -164,6 +173,9 @@ class CMainFrame : public QMainWindow {
     bool panesReady_ = false;
     bool topRowLaidOut_ = false;
     bool mainRowsLaidOut_ = false;
+    // Where the top row would be: the design's height, or where the user put
+    // the bar in this session. A short window only lends the difference.
+    int wantedTopRowHeight_ = topRowInitialHeight;
     bool painted_ = false;
     bool lockIndicatorsLive_ = false;
     bool printingActive_ = false;

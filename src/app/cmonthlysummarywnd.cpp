@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -35,6 +36,24 @@ QString text(const std::string &utf8)
     return QString::fromStdString(utf8);
 }
 
+// The row's place in the window's rows, kept in its first cell so that a
+// sorted table still copies and prints the right months.
+constexpr int rowIndexRole = Qt::UserRole;
+constexpr int sortKeyRole = Qt::UserRole + 1;
+
+// A cell sorted by its figure, not by its text.
+class SummaryItem : public QTableWidgetItem {
+  public:
+    SummaryItem(const QString &text, double key) : QTableWidgetItem(text)
+    {
+        setData(sortKeyRole, key);
+    }
+    bool operator<(const QTableWidgetItem &other) const override
+    {
+        return data(sortKeyRole).toDouble() < other.data(sortKeyRole).toDouble();
+    }
+};
+
 } // namespace
 
 CMonthlySummaryWnd::CMonthlySummaryWnd(JournalContext &context, QPrinter &printer, QWidget *parent)
@@ -46,9 +65,10 @@ CMonthlySummaryWnd::CMonthlySummaryWnd(JournalContext &context, QPrinter &printe
 
     table_ = new QTableWidget(this);
     table_->setObjectName(QStringLiteral("summaryTable"));
+    table_->setAccessibleName(ui(frametext::summaryTitle));
     table_->setColumnCount(static_cast<int>(summaryColumnCount));
     QStringList titles;
-    for (const std::string &title : summaryColumnTitles())
+    for (const std::string &title : summaryColumnHeadings())
         titles << text(title);
     table_->setHorizontalHeaderLabels(titles);
     table_->verticalHeader()->setVisible(false);
@@ -58,6 +78,11 @@ CMonthlySummaryWnd::CMonthlySummaryWnd(JournalContext &context, QPrinter &printe
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setWordWrap(false);
+    // Tab goes on to the buttons instead of round the cells.
+    table_->setTabKeyNavigation(false);
+    table_->setSortingEnabled(true);
+    table_->horizontalHeader()->setSortIndicatorShown(true);
+    table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
 
     auto *copy = new QAction(table_);
     copy->setShortcuts(QKeySequence::Copy);
@@ -78,6 +103,11 @@ CMonthlySummaryWnd::CMonthlySummaryWnd(JournalContext &context, QPrinter &printe
     connect(printButton, &QPushButton::clicked, this, [this] { print(false); });
     connect(previewButton, &QPushButton::clicked, this, [this] { print(true); });
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    auto *escape = new QAction(this);
+    escape->setShortcut(Qt::Key_Escape);
+    escape->setShortcutContext(Qt::WindowShortcut);
+    connect(escape, &QAction::triggered, this, &QWidget::close);
+    addAction(escape);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(emptyNote_, 1);
@@ -99,7 +129,11 @@ CMonthlySummaryWnd::CMonthlySummaryWnd(JournalContext &context, QPrinter &printe
     connect(&context_, &JournalContext::documentUpdated, this, follow);
     connect(&context_.editor(), &JournalEditor::edited, this, follow);
     refresh();
+    // Wide enough for every heading and figure at first; then the columns
+    // share out whatever width the window is given.
+    table_->resizeColumnsToContents();
     resize(table_->horizontalHeader()->length() + 40, 360);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 }
 
 void CMonthlySummaryWnd::refresh()
@@ -109,30 +143,58 @@ void CMonthlySummaryWnd::refresh()
     if (change == shownChange_)
         return;
     shownChange_ = change;
-    rows_ = summaryTableRows(monthlySummary(doc.dayList()));
+    const std::vector<MonthSummary> months = monthlySummary(doc.dayList());
+    rows_ = summaryTableRows(months);
+    // Filled unsorted, then sorted again by the column the user chose.
+    table_->setSortingEnabled(false);
     table_->setRowCount(static_cast<int>(rows_.size()));
     for (std::size_t r = 0; r < rows_.size(); ++r) {
+        const SummarySortKeys keys = summarySortKeys(months[months.size() - 1 - r]);
         for (std::size_t c = 0; c < summaryColumnCount; ++c) {
-            auto *item = new QTableWidgetItem(text(rows_[r][c]));
+            auto *item = new SummaryItem(text(rows_[r][c]), keys[c]);
             if (isSummaryNumberColumn(c))
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (c == 0)
+                item->setData(rowIndexRole, static_cast<int>(r));
             table_->setItem(static_cast<int>(r), static_cast<int>(c), item);
         }
     }
-    table_->resizeColumnsToContents();
+    table_->setSortingEnabled(true);
     emptyNote_->setVisible(rows_.empty());
+}
+
+std::vector<SummaryRowTexts> CMonthlySummaryWnd::shownRows(bool selectedOnly) const
+{
+    std::set<int> selected;
+    if (selectedOnly) {
+        for (const QModelIndex &index : table_->selectionModel()->selectedRows())
+            selected.insert(index.row());
+    }
+    std::vector<SummaryRowTexts> rows;
+    for (int r = 0; r < table_->rowCount(); ++r) {
+        const int index = table_->item(r, 0)->data(rowIndexRole).toInt();
+        if ((selected.empty() || selected.count(r)) && index >= 0 &&
+            index < static_cast<int>(rows_.size()))
+            rows.push_back(rows_[static_cast<std::size_t>(index)]);
+    }
+    return rows;
 }
 
 QString CMonthlySummaryWnd::selectedText() const
 {
-    std::set<int> selected;
-    for (const QModelIndex &index : table_->selectionModel()->selectedRows())
-        selected.insert(index.row());
-    std::vector<SummaryRowTexts> rows;
-    for (std::size_t r = 0; r < rows_.size(); ++r)
-        if (selected.empty() || selected.count(static_cast<int>(r)))
-            rows.push_back(rows_[r]);
-    return text(summaryTabText(rows));
+    return text(summaryTabText(shownRows(true)));
+}
+
+void CMonthlySummaryWnd::showEvent(QShowEvent *event)
+{
+    // The first time over the middle of the main window; after that where
+    // the user left it.
+    if (!placed_ && parentWidget()) {
+        placed_ = true;
+        const QRect owner = parentWidget()->window()->frameGeometry();
+        move(owner.center() - QRect(QPoint(0, 0), frameGeometry().size()).center());
+    }
+    QWidget::showEvent(event);
 }
 
 void CMonthlySummaryWnd::copySelection() const
@@ -142,14 +204,17 @@ void CMonthlySummaryWnd::copySelection() const
 
 void CMonthlySummaryWnd::print(bool preview)
 {
-    const std::vector<SummaryRowTexts> rows = rows_;
-    printDocument(
-        [rows](QPainter &painter, QPrinter &printer) { paintPages(painter, printer, rows); },
-        printer_, this, preview ? PaneCommand::PrintPreview : PaneCommand::Print);
+    const std::vector<SummaryRowTexts> rows = shownRows(false);
+    const QString title =
+        text(summaryPrintTitle(ui(frametext::summaryTitle).toStdString(),
+                               context_.document().userInfo().name, rows, todayDate()));
+    printDocument([rows, title](QPainter &painter,
+                                QPrinter &printer) { paintPages(painter, printer, rows, title); },
+                  printer_, this, preview ? PaneCommand::PrintPreview : PaneCommand::Print);
 }
 
 void CMonthlySummaryWnd::paintPages(QPainter &painter, QPrinter &printer,
-                                    const std::vector<SummaryRowTexts> &rows)
+                                    const std::vector<SummaryRowTexts> &rows, const QString &title)
 {
     const int dpi = printer.logicalDpiY();
     QFont font = QApplication::font();
@@ -168,7 +233,8 @@ void CMonthlySummaryWnd::paintPages(QPainter &painter, QPrinter &printer,
         for (std::size_t c = 0; c < summaryColumnCount; ++c)
             widths[c] = std::max(widths[c], metrics.horizontalAdvance(text(fields[c])));
     };
-    measure(summaryColumnTitles());
+    const SummaryRowTexts headings = summaryColumnHeadings();
+    measure(headings);
     for (const SummaryRowTexts &row : rows)
         measure(row);
 
@@ -193,11 +259,11 @@ void CMonthlySummaryWnd::paintPages(QPainter &painter, QPrinter &printer,
         int top = page.top();
         if (firstPage) {
             painter.setFont(titleFont);
-            painter.drawText(page.left(), top + titleMetrics.ascent(), ui(frametext::summaryTitle));
+            painter.drawText(page.left(), top + titleMetrics.ascent(), title);
             top += titleMetrics.height() * 3 / 2;
         }
         painter.setFont(font);
-        drawRow(summaryColumnTitles(), top);
+        drawRow(headings, top);
         top += rowHeight;
         painter.drawLine(page.left(), top, page.right(), top);
         // At least one row a page, however small the paper.

@@ -31,11 +31,18 @@ class CMonthlySummaryWnd : public QWidget {
     void copySelection() const;
     void print(bool preview);
 
-    // Draws the table onto the printer's pages, as many as it takes.
+    // Draws the table onto the printer's pages, as many as it takes, under
+    // the title line (summaryPrintTitle).
     static void paintPages(QPainter &painter, QPrinter &printer,
-                           const std::vector<SummaryRowTexts> &rows);
+                           const std::vector<SummaryRowTexts> &rows, const QString &title);
+
+  protected:
+    void showEvent(QShowEvent *event) override;
 
   private:
+    // The rows in the order the table shows them, all or only the selected.
+    std::vector<SummaryRowTexts> shownRows(bool selectedOnly) const;
+
     JournalContext &context_;
     QPrinter &printer_;
     QTableWidget *table_ = nullptr;
@@ -44,4 +51,5 @@ class CMonthlySummaryWnd : public QWidget {
     // The journal's day-list revision and change count the rows were read
     // at: a new selected day, which also announces an update, costs nothing.
     std::pair<std::uint64_t, std::uint64_t> shownChange_{0, 0};
+    bool placed_ = false;
 };

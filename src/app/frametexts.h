@@ -43,7 +43,7 @@ inline constexpr char summaryTitle[] = "月別集計";
 inline constexpr char summaryCopy[] = "コピー(&C)";
 inline constexpr char summaryPrint[] = "印刷(&P)...";
 inline constexpr char summaryPreview[] = "印刷ﾌﾟﾚﾋﾞｭｰ(&V)";
-inline constexpr char summaryClose[] = "閉じる";
+inline constexpr char summaryClose[] = "閉じる(&L)";
 inline constexpr char summaryEmpty[] = "記録のある月はまだありません。";
 
 // Status bar.
@@ -86,10 +86,11 @@ inline constexpr char promptPaste[] = "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容�
 inline constexpr char editUndo[] = "元に戻す(&U)\tCtrl+Z";
 inline constexpr char editRedo[] = "やり直し(&R)\tCtrl+Y";
 inline constexpr char contextHelp[] = "ﾍﾙﾌﾟの対象";
-inline constexpr char nextPane[] = "次のﾍﾟｲﾝ";
 inline constexpr char promptNextPane[] = "次のｳｨﾝﾄﾞｳ ﾍﾟｲﾝに切り替えます\n次のﾍﾟｲﾝ";
-inline constexpr char previousPane[] = "前のﾍﾟｲﾝ";
 inline constexpr char promptPreviousPane[] = "前のｳｨﾝﾄﾞｳ ﾍﾟｲﾝに切り替えます\n前のﾍﾟｲﾝ";
+// The two pane keys as the view menu shows them.
+inline constexpr char nextPaneItem[] = "次のﾍﾟｲﾝ(&N)\tF6";
+inline constexpr char previousPaneItem[] = "前のﾍﾟｲﾝ(&P)\tShift+F6";
 inline constexpr char promptGraphPeriod[] = "ｸﾞﾗﾌに表示する期間を切り替えます";
 inline constexpr char toolBarTitle[] = "ﾂｰﾙ ﾊﾞｰ";
 inline constexpr char promptToolBar[] =

@@ -71,6 +71,9 @@ void CColorButton::setColour(Colour colour)
     if (colour == colour_)
         return;
     colour_ = colour;
+    // Screen readers hear the colour the swatch shows.
+    setAccessibleDescription(
+        QColor(colour & 0xff, (colour >> 8) & 0xff, (colour >> 16) & 0xff).name());
     update();
 }
 

@@ -2,11 +2,15 @@
 
 #include "ui_cgraphsettingsdlg.h"
 
+#include "dialogs/dialogtexts.h"
 #include "faces/designfaces.h"
 #include "journal/cquilloxdoc.h"
+#include "qttext/uitext.h"
 #include "widgets/dialogunits.h"
+#include "widgets/namedcombo.h"
 
 #include <QButtonGroup>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -31,6 +35,19 @@ CGraphSettingsDlg::CGraphSettingsDlg(QWidget *parent)
         ui->mainAxisRadio4, ui->mainAxisRadio5, ui->mainAxisRadio6, ui->mainAxisRadio7};
     for (int row = 0; row < seriesRowCount; ++row)
         mainAxisGroup_->addButton(mainAxisRadios[static_cast<std::size_t>(row)], row);
+
+    // The series' controls beside the show box are named after it.
+    for (std::size_t row = 0; row < seriesRowCount; ++row) {
+        // "体重(&W)" and "&Jog 距離" name "体重" and "Jog 距離".
+        static const QRegularExpression mnemonic(QStringLiteral("\\(&.\\)|&"));
+        const QString series = showChecks_[row]->text().remove(mnemonic);
+        mainAxisRadios[row]->setAccessibleName(::ui(dialogtext::mainAxisName).arg(series));
+        colourButtons_[row]->setAccessibleName(::ui(dialogtext::colourName).arg(series));
+        nameComboBox(styleCombos_[row],
+                     ::ui(static_cast<int>(row) >= firstBarRow ? dialogtext::barStyleName
+                                                               : dialogtext::lineStyleName)
+                         .arg(series));
+    }
 
     placeInDialogUnits();
     // The first control in tab order, as the dialog's start gives it.

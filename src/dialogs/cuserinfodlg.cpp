@@ -7,6 +7,7 @@
 #include "dialogs/heartrate.h"
 #include "journal/cquilloxdoc.h"
 #include "qttext/uitext.h"
+#include "widgets/namedcombo.h"
 
 #include <QMessageBox>
 #include <QShowEvent>
@@ -88,6 +89,9 @@ CUserInfoDlg::CUserInfoDlg(QWidget *parent) : QDialog(parent), ui(new Ui::CUserI
         ui->dayCombo->addItem(QString::number(day));
     // Show the whole list of days at once rather than a scrolling strip.
     ui->dayCombo->setMaxVisibleItems(dayCount);
+    // Named for screen readers rather than by the number they show.
+    nameComboBox(ui->monthCombo, ::ui(dialogtext::birthMonthName));
+    nameComboBox(ui->dayCombo, ::ui(dialogtext::birthDayName));
     ui->monthCombo->setMaxVisibleItems(monthCount);
 
     connect(ui->okButton, &QPushButton::clicked, this, &CUserInfoDlg::accept);

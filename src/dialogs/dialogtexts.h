@@ -24,4 +24,13 @@ inline constexpr char numberRange[] = "%1 から %2 までの数字を入力し�
 inline constexpr char nameMissing[] = "ユーザ名を入力してください。";
 inline constexpr char heartRateRange[] = "%1～%2";
 
+// What screen readers call the controls no label names: %1 is the series
+// (its show box's text), as in "体重を Y主軸にする".
+inline constexpr char mainAxisName[] = "%1を Y主軸にする";
+inline constexpr char colourName[] = "%1の表示色";
+inline constexpr char lineStyleName[] = "%1の線の種類";
+inline constexpr char barStyleName[] = "%1の棒の種類";
+inline constexpr char birthMonthName[] = "誕生月";
+inline constexpr char birthDayName[] = "誕生日";
+
 } // namespace dialogtext

@@ -1,5 +1,6 @@
 #include "entry/cinputview.h"
 
+#include "entry/entryformtexts.h"
 #include "faces/designfaces.h"
 #include "journal/cquilloxdoc.h"
 #include "pane/edittexts.h"
@@ -87,6 +88,7 @@ CInputView::CInputView(JournalContext &context, QWidget *parent)
     ui_->datePicker->setDateRange(firstPickableDay, lastPickableDay);
     ui_->datePicker->setDisplayFormat(::ui(longDateFormat));
     layOutInDialogUnits();
+    nameForScreenReaders();
 
     // A pane smaller than the form shows scroll bars instead of squeezing it.
     scrollArea_ = new QScrollArea(this);
@@ -381,6 +383,22 @@ QList<QWidget *> CInputView::tabStops() const
 }
 
 // ---- layout ----
+
+void CInputView::nameForScreenReaders()
+{
+    ui_->datePicker->setAccessibleName(::ui(entrytext::datePickerName));
+    ui_->previousDayButton->setAccessibleName(::ui(entrytext::previousDayName));
+    ui_->nextDayButton->setAccessibleName(::ui(entrytext::nextDayName));
+    // The fields take their names from their labels; the unit beside each
+    // says what its number counts.
+    for (const auto &[field, unit] : {std::pair{ui_->weightEdit, ui_->weightUnit},
+                                      std::pair{ui_->fatPercentEdit, ui_->fatPercentUnit},
+                                      std::pair{ui_->jogDistanceEdit, ui_->jogDistanceUnit},
+                                      std::pair{ui_->jogDurationEdit, ui_->jogDurationHint},
+                                      std::pair{ui_->walkDistanceEdit, ui_->walkDistanceUnit},
+                                      std::pair{ui_->walkDurationEdit, ui_->walkDurationHint}})
+        field->setAccessibleDescription(unit->text());
+}
 
 void CInputView::layOutInDialogUnits()
 {

@@ -53,6 +53,8 @@ class CInputView : public CPaneView {
     void setTexts(const DayTexts &texts);
     void reportFailure(const DayReading &reading);
     void layOutInDialogUnits();
+    // Names and descriptions for the controls a label does not name.
+    void nameForScreenReaders();
     QList<QWidget *> tabStops() const;
 
     std::unique_ptr<Ui::CInputView> ui_;

@@ -11,4 +11,9 @@ inline constexpr char walkDurationInvalid[] =
 // %s: the day as "%Y/%m/%d".
 inline constexpr char deleteQuestion[] = "%s のデータを削除します。\r\nよろしいですか？";
 
+// What screen readers call the controls that have no label of their own.
+inline constexpr char datePickerName[] = "日付";
+inline constexpr char previousDayName[] = "前の日";
+inline constexpr char nextDayName[] = "次の日";
+
 } // namespace entrytext

@@ -1,14 +1,18 @@
 #include "graph/cgraphview.h"
 
+#include "graph/graphdescription.h"
 #include "graph/graphrenderer.h"
 #include "graph/graphtexts.h"
 #include "journal/cquilloxdoc.h"
 #include "pane/journalcontext.h"
 #include "qttext/uitext.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -23,16 +27,50 @@ const QPoint keyboardMenuOffset(5, 5);
 
 constexpr double metresPerInch = 0.0254;
 
+// A chart named "グラフ" whose description says what it shows.
+class GraphAccessible : public QAccessibleWidget {
+  public:
+    explicit GraphAccessible(CGraphView *view)
+        : QAccessibleWidget(view, QAccessible::Chart, ui(graphtext::accessibleName))
+    {
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Description)
+            return static_cast<CGraphView *>(widget())->accessibleSummary();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *graphFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("CGraphView") && object && object->isWidgetType())
+        return new GraphAccessible(static_cast<CGraphView *>(object));
+    return nullptr;
+}
+
 } // namespace
 
 CGraphView::CGraphView(JournalContext &context, QWidget *parent) : CPaneView(context, parent)
 {
     setObjectName(QStringLiteral("graphView"));
+    QAccessible::installFactory(graphFactory);
     // Every paint covers the whole pane from its off-screen image.
     setAttribute(Qt::WA_OpaquePaintEvent);
     connect(&context, &JournalContext::graphPeriodReset, this, &CGraphView::invalidatePeriod);
     connect(&context, &JournalContext::progressOptionsChanged, this,
             qOverload<>(&CGraphView::update));
+}
+
+QString CGraphView::accessibleSummary()
+{
+    ensurePeriod();
+    std::optional<double> trend;
+    if (context().progressOptions().trendLine && periodValid) {
+        // The trend of the period's last day with a weight.
+        trend = context().trends().weight.trendOn(periodEnd);
+    }
+    return QString::fromStdString(graphDescription(context().document(), *this, trend));
 }
 
 GraphOverlays CGraphView::overlays() const
@@ -85,7 +123,9 @@ void CGraphView::paintEvent(QPaintEvent *)
             nextButtonRect = drawn.nextButtonRect;
         }
     }
-    QPainter(this).drawImage(0, 0, buffer);
+    QPainter pane(this);
+    pane.drawImage(0, 0, buffer);
+    drawFocusFrame(pane, rect());
 }
 
 void CGraphView::printGraph(QPainter &painter, const QRect &pageRect)
@@ -124,10 +164,42 @@ void CGraphView::mousePressEvent(QMouseEvent *event)
     CPaneView::mousePressEvent(event);
 }
 
+void CGraphView::keyPressEvent(QKeyEvent *event)
+{
+    static constexpr std::pair<int, GraphKey> keys[] = {
+        {Qt::Key_Left, GraphKey::previousDay},     {Qt::Key_Right, GraphKey::nextDay},
+        {Qt::Key_PageUp, GraphKey::earlierPeriod}, {Qt::Key_PageDown, GraphKey::laterPeriod},
+        {Qt::Key_Home, GraphKey::firstDay},        {Qt::Key_End, GraphKey::lastDay},
+    };
+    const CQuilloxDoc &doc = context().document();
+    const auto *key = std::find_if(std::begin(keys), std::end(keys),
+                                   [event](const auto &k) { return k.first == event->key(); });
+    if (key == std::end(keys) || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier ||
+        doc.dayList().empty()) {
+        CPaneView::keyPressEvent(event);
+        return;
+    }
+    ensurePeriod();
+    const GraphKeyMove move =
+        graphKeyMove(key->second, context().selectedDate(), *this, doc.graphSettings().graphNDays,
+                     doc.firstDay()->date, doc.lastDay()->date);
+    movePeriod(move.period);
+    if (move.selected != context().selectedDate()) {
+        context().setSelectedDate(move.selected);
+        context().updateAllViews();
+    }
+}
+
 void CGraphView::movePeriod(const GraphPeriodState &moved)
 {
+    const bool changed = !(moved == static_cast<const GraphPeriodState &>(*this));
     static_cast<GraphPeriodState &>(*this) = moved;
     update();
+    if (changed) {
+        // What the description says has changed with the period.
+        QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 QMenu *CGraphView::createContextMenu(QWidget *parent)

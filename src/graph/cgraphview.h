@@ -33,6 +33,8 @@ class CGraphView : public CPaneView, public GraphPeriodState, public GraphLayout
     // being available: the main window's.
     void setSettingsAction(QAction *action) { settingsAction_ = action; }
 
+    // What the graph shows, in words (graphDescription), for screen readers.
+    QString accessibleSummary();
     bool isCommandEnabled(PaneCommand command) const override;
     void runCommand(PaneCommand command) override;
 
@@ -44,6 +46,7 @@ class CGraphView : public CPaneView, public GraphPeriodState, public GraphLayout
   protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
   private:

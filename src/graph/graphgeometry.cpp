@@ -109,6 +109,11 @@ PixelRect plotRectFor(const PixelRect &rect, const GraphUnits &units, int rightA
                      rect.right - units.axisWidth * rightAxes, rect.bottom - margin};
 }
 
+int screenPlotMargins(const GraphUnits &units)
+{
+    return 4 * units.textHeight + 1;
+}
+
 int dayWidthFor(const PixelRect &plotRect, int periodDays)
 {
     // The plot keeps 16 units of room beside the last day.

@@ -58,6 +58,9 @@ int rightMarginAxes(const GraphSettings &settings);
 // The plot rectangle inside the drawing rectangle, before its bottom moves
 // up onto the baseline: screen margins of 2H above and below, paper 4H.
 PixelRect plotRectFor(const PixelRect &rect, const GraphUnits &units, int rightAxes, bool printing);
+// What a screen drawing takes from its pane's height besides the plot: both
+// margins (the date strip lies in the lower one) and the baseline row.
+int screenPlotMargins(const GraphUnits &units);
 
 // Horizontal room per day in whole pixels, and the centre of day i at that
 // width.

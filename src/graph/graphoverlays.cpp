@@ -30,15 +30,11 @@ int trendPenWidth(const GraphUnits &units)
     return std::max(1, units.u / 4);
 }
 
-// As thick as the trend, so that it stands out from a division line it may
-// lie on; dashes in pen widths.
-int goalPenWidth(const GraphUnits &units)
-{
-    return trendPenWidth(units);
-}
-// A dash of four widths, then a gap of two.
-constexpr int goalDash = 4;
-constexpr int goalDashPeriod = 6;
+// A dash of eight widths, then a gap of four: long enough that the gaps
+// still show when a printed page is looked at scaled down, where shorter
+// ones ran together into what looked like a solid division line.
+constexpr int goalDash = 8;
+constexpr int goalDashPeriod = 12;
 
 // Gap between the goal line and its mark.
 constexpr int goalMarkGap = 2;
@@ -82,28 +78,84 @@ void drawGoal(QPainter &p, double target, const OverlayFrame &frame, const AxisS
 {
     const PixelRect &plot = frame.plot;
     const int y = scale.yOf(target / scale.divisor, plot.top, plot.bottom);
+    const int width = goalPenWidth(frame.units);
+    fillGoalDashes(p, plot.left, plot.right, y - width / 2, width, colour);
+}
+
+} // namespace
+
+int goalPenWidth(const GraphUnits &units)
+{
+    // As thick as the trend, so that it stands out from a division line it
+    // may lie on.
+    return trendPenWidth(units);
+}
+
+void fillGoalDashes(QPainter &painter, int left, int right, int top, int width,
+                    const QColor &colour)
+{
     // Dashes filled one by one, as a flat-capped dashed pen of that width
     // would cover them: a wide dashed pen costs several milliseconds across
     // a scaled screen's plot.
-    const int width = goalPenWidth(frame.units);
-    const int lineTop = y - width / 2;
-    for (int x = plot.left; x < plot.right; x += goalDashPeriod * width)
-        p.fillRect(x, lineTop, std::min(goalDash * width, plot.right - x), width, colour);
+    for (int x = left; x < right; x += goalDashPeriod * width)
+        painter.fillRect(x, top, std::min(goalDash * width, right - x), width, colour);
+}
 
-    // The mark above the line at its right end, or below it where the plot's
-    // top leaves no room.
+QColor trendColour(const GraphSettings &settings, int series)
+{
+    return halfWithBackground(series == graphSeriesWeight ? settings.colorWeight
+                                                          : settings.colorFatPercent,
+                              settings.colorBackGround);
+}
+
+bool trendLinesDrawn(const CQuilloxDoc &doc, const GraphOverlays &overlays)
+{
+    const GraphSettings &settings = doc.graphSettings();
+    return overlays.trends && (isSeriesShown(settings, graphSeriesWeight) ||
+                               isSeriesShown(settings, graphSeriesFatPercent));
+}
+
+bool goalLineDrawn(const CQuilloxDoc &doc, const GraphOverlays &overlays,
+                   const AxisScale &weightScale)
+{
+    // Only where the weight scale can be read: the weight shown, or on the
+    // main axis.
+    const GraphSettings &settings = doc.graphSettings();
+    return goalWeight(doc, overlays) && !weightScale.isEmpty() &&
+           (isSeriesShown(settings, graphSeriesWeight) || settings.yAxisMain == graphSeriesWeight);
+}
+
+void drawGoalMark(QPainter &painter, const CQuilloxDoc &doc, const GraphOverlays &overlays,
+                  const OverlayFrame &frame, const AxisScale &weightScale)
+{
+    if (!goalLineDrawn(doc, overlays, weightScale))
+        return;
+    const PixelRect &plot = frame.plot;
+    const int y =
+        weightScale.yOf(*goalWeight(doc, overlays) / weightScale.divisor, plot.top, plot.bottom);
+    // Above the line at its right end, or below it where the plot's top
+    // leaves no room.
     const QString mark = QString::fromUtf8(graphtext::goalMark);
-    const QFontMetrics metrics(p.font(), p.device());
+    const QFontMetrics metrics(painter.font(), painter.device());
     const int height = metrics.height();
     const int left = plot.right - metrics.horizontalAdvance(mark) - frame.units.tickLength;
     int top = y - goalMarkGap - height;
     if (top < plot.top)
         top = y + goalMarkGap;
-    p.setPen(Qt::black);
-    p.drawText(left, top + metrics.ascent(), mark);
+    const int baseline = top + metrics.ascent();
+    painter.save();
+    // A one-pixel rim in the background colour keeps it readable on a bar.
+    painter.setPen(toQColor(doc.graphSettings().colorBackGround));
+    for (int dx = -1; dx <= 1; ++dx) {
+        for (int dy = -1; dy <= 1; ++dy) {
+            if (dx != 0 || dy != 0)
+                painter.drawText(left + dx, baseline + dy, mark);
+        }
+    }
+    painter.setPen(Qt::black);
+    painter.drawText(left, baseline, mark);
+    painter.restore();
 }
-
-} // namespace
 
 std::optional<double> goalWeight(const CQuilloxDoc &doc, const GraphOverlays &overlays)
 {
@@ -127,15 +179,12 @@ void drawGraphOverlays(QPainter &painter, const CQuilloxDoc &doc, const GraphOve
         // repaint, and the line is smooth by what it draws.
         if (isSeriesShown(settings, graphSeriesFatPercent))
             drawTrend(painter, overlays.trends->fatPercent, frame, fatScale,
-                      halfWithBackground(settings.colorFatPercent, settings.colorBackGround));
+                      trendColour(settings, graphSeriesFatPercent));
         if (isSeriesShown(settings, graphSeriesWeight))
             drawTrend(painter, overlays.trends->weight, frame, weightScale,
-                      halfWithBackground(settings.colorWeight, settings.colorBackGround));
+                      trendColour(settings, graphSeriesWeight));
     }
-    // Only where the weight scale can be read: the weight shown, or on the
-    // main axis.
-    if (goal && !weightScale.isEmpty() &&
-        (isSeriesShown(settings, graphSeriesWeight) || settings.yAxisMain == graphSeriesWeight))
+    if (goalLineDrawn(doc, overlays, weightScale))
         drawGoal(painter, *goal, frame, weightScale, toQColor(settings.colorWeight));
     painter.restore();
 }

@@ -4,6 +4,8 @@
 #include "graph/graphgeometry.h"
 #include "graph/graphperiod.h"
 
+#include <QColor>
+
 #include <optional>
 
 class CQuilloxDoc;
@@ -35,7 +37,22 @@ struct OverlayFrame {
 
 // Both drawn under the series, after the axes: the trends of the shown weight
 // and body-fat series in their colours mixed half with the background, and
-// the goal line on the weight scale with its mark at the right end.
+// the goal line on the weight scale.
 void drawGraphOverlays(QPainter &painter, const CQuilloxDoc &doc, const GraphOverlays &overlays,
                        const OverlayFrame &frame, const AxisScale &weightScale,
                        const AxisScale &fatScale);
+// The goal line's mark at its right end, drawn after everything else so that
+// no bar, point or marker hides it, outlined in the background colour.
+void drawGoalMark(QPainter &painter, const CQuilloxDoc &doc, const GraphOverlays &overlays,
+                  const OverlayFrame &frame, const AxisScale &weightScale);
+
+// What the legend lists after the series: the trend colours while a trend
+// line is drawn, the dashed goal line while that is.
+bool trendLinesDrawn(const CQuilloxDoc &doc, const GraphOverlays &overlays);
+bool goalLineDrawn(const CQuilloxDoc &doc, const GraphOverlays &overlays,
+                   const AxisScale &weightScale);
+// Colours and sizes the legend's samples share with the lines.
+QColor trendColour(const GraphSettings &settings, int series);
+void fillGoalDashes(QPainter &painter, int left, int right, int top, int width,
+                    const QColor &colour);
+int goalPenWidth(const GraphUnits &units);

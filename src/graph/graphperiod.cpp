@@ -78,6 +78,41 @@ GraphPeriodState periodMovedLater(const GraphPeriodState &period, std::int32_t g
     return monthsFrom(monthCount(period.periodStart) + 1, -n);
 }
 
+GraphKeyMove graphKeyMove(GraphKey key, Date selected, const GraphPeriodState &period,
+                          std::int32_t graphNDays, Date journalFirst, Date journalLast)
+{
+    GraphKeyMove move{selected, period};
+    switch (key) {
+    case GraphKey::previousDay:
+        move.selected -= std::chrono::days{1};
+        break;
+    case GraphKey::nextDay:
+        move.selected += std::chrono::days{1};
+        break;
+    case GraphKey::earlierPeriod:
+        move.period = periodMovedEarlier(period, graphNDays);
+        return move;
+    case GraphKey::laterPeriod:
+        move.period = periodMovedLater(period, graphNDays);
+        return move;
+    case GraphKey::firstDay:
+        move.selected = journalFirst;
+        break;
+    case GraphKey::lastDay:
+        move.selected = journalLast;
+        break;
+    }
+    if (!period.periodValid)
+        return move;
+    // Each step moves at least a day or a month, so this ends; the cap only
+    // keeps a day from the far side of the calendar from taking long.
+    for (int steps = 0; steps < 100000 && move.selected < move.period.periodStart; ++steps)
+        move.period = periodMovedEarlier(move.period, graphNDays);
+    for (int steps = 0; steps < 100000 && move.selected > move.period.periodEnd; ++steps)
+        move.period = periodMovedLater(move.period, graphNDays);
+    return move;
+}
+
 int dayIndexOf(const GraphPeriodState &period, Date date)
 {
     return static_cast<int>((date - period.periodStart).count());

@@ -14,6 +14,8 @@ struct GraphPeriodState {
     int periodDays = 0;
     Date periodStart{}; // first day shown
     Date periodEnd{};   // last day shown, inclusive
+
+    bool operator==(const GraphPeriodState &) const = default;
 };
 
 // The longest periods a journal can ask for; longer ones (from an edited
@@ -37,6 +39,19 @@ GraphPeriodState periodForGraphNDays(const CQuilloxDoc &doc, std::int32_t graphN
 // least one day), a month period by one month, keeping its number of months.
 GraphPeriodState periodMovedEarlier(const GraphPeriodState &period, std::int32_t graphNDays);
 GraphPeriodState periodMovedLater(const GraphPeriodState &period, std::int32_t graphNDays);
+
+// The graph's keys: ← and → move the selected day by one calendar day, PgUp
+// and PgDn move the period as the navigation buttons do, Home and End select
+// the journal's first and last day. A selected day that leaves the period
+// brings the period along, a button's step at a time, so it stays in sight.
+enum class GraphKey { previousDay, nextDay, earlierPeriod, laterPeriod, firstDay, lastDay };
+struct GraphKeyMove {
+    Date selected;
+    GraphPeriodState period;
+    bool operator==(const GraphKeyMove &) const = default;
+};
+GraphKeyMove graphKeyMove(GraphKey key, Date selected, const GraphPeriodState &period,
+                          std::int32_t graphNDays, Date journalFirst, Date journalLast);
 
 // The index of date counted from the period's first day.
 int dayIndexOf(const GraphPeriodState &period, Date date);

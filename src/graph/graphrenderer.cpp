@@ -355,8 +355,11 @@ class GraphPainter {
     void drawAllBars();
     void drawBars(int series, const AxisScale &scale, int width, int offset);
     void drawLine(int series, const AxisScale &scale);
-    void drawLegend();
-    void drawLegendItem(int series, int &x, int y);
+    void drawLegend(const GraphOverlays &overlays, int right);
+    // One entry: its caption, then its sample; false, drawing nothing, when
+    // it would not end before right.
+    bool drawLegendItem(int series, int &x, int y, int right);
+    bool drawOverlayLegendItem(bool trend, int &x, int top, int right);
     void drawSelectedDayMarker(Date selectedDate);
     NavigationButtons drawNavigationButtons(const PixelRect &clientRect);
 
@@ -465,7 +468,7 @@ GraphLayout GraphPainter::draw(const PixelRect &rect, Date selectedDate,
     for (int series : {graphSeriesNotFat, graphSeriesFat, graphSeriesFatPercent, graphSeriesWeight})
         if (isSeriesShown(settings_, series))
             drawLine(series, scales_[series]);
-    drawLegend();
+    drawLegend(overlays, rect.right);
 
     if (!printing_) {
         drawSelectedDayMarker(selectedDate);
@@ -473,6 +476,7 @@ GraphLayout GraphPainter::draw(const PixelRect &rect, Date selectedDate,
         layout.prevButtonRect = buttons.earlier;
         layout.nextButtonRect = buttons.later;
     }
+    drawGoalMark(p_, doc_, overlays, {plot_, days_, period_, units_}, scales_[graphSeriesWeight]);
 
     p_.setPen(defaultPen_);
     drawLineTo(p_, strokes_, L, B, R, B);
@@ -749,23 +753,32 @@ void GraphPainter::drawLine(int series, const AxisScale &scale)
         p_.drawImage(at.x() - r, at.y() - r, point);
 }
 
-void GraphPainter::drawLegend()
+void GraphPainter::drawLegend(const GraphOverlays &overlays, int right)
 {
     int x = L;
     const int top = T - static_cast<int>(std::trunc(1.5 * units_.textHeight));
-    for (int series = 0; series < graphSeriesCount; ++series)
-        if (isSeriesShown(settings_, series))
-            drawLegendItem(series, x, top);
+    // Entries that do not fit whole are left out, and all after them, so
+    // that none is ever cut.
+    for (int series = 0; series < graphSeriesCount; ++series) {
+        if (isSeriesShown(settings_, series) && !drawLegendItem(series, x, top, right))
+            return;
+    }
+    if (trendLinesDrawn(doc_, overlays) && !drawOverlayLegendItem(true, x, top, right))
+        return;
+    if (goalLineDrawn(doc_, overlays, scales_[graphSeriesWeight]))
+        drawOverlayLegendItem(false, x, top, right);
 }
 
-void GraphPainter::drawLegendItem(int series, int &x, int top)
+bool GraphPainter::drawLegendItem(int series, int &x, int top, int right)
 {
     const int u = units_.u;
     const QString caption = QString::fromUtf8(graphtext::captions[series]);
+    const int m = 3 * u;
+    if (x + textWidth(caption) + m >= right)
+        return false;
     drawText(x, top, caption);
     x += textWidth(caption);
 
-    const int m = 3 * u;
     const QColor colour = toQColor(seriesColour(settings_, series));
     if (isBarSeries(series)) {
         // Whatever the bar type: the legend shows the plain colour.
@@ -782,6 +795,30 @@ void GraphPainter::drawLegendItem(int series, int &x, int top)
         strokes_.ellipseIn(p_, cx - r, cy - r, cx + r + 1, cy + r + 1);
     }
     x += 5 * u;
+    return true;
+}
+
+bool GraphPainter::drawOverlayLegendItem(bool trend, int &x, int top, int right)
+{
+    const int u = units_.u;
+    const QString caption =
+        QString::fromUtf8(trend ? graphtext::trendLegend : graphtext::goalLegend);
+    const int m = 3 * u;
+    if (x + textWidth(caption) + m >= right)
+        return false;
+    drawText(x, top, caption);
+    x += textWidth(caption);
+    const int width = goalPenWidth(units_);
+    const int cy = top + u - width / 2;
+    if (trend) {
+        // Half the sample in the weight's trend colour, half in the fat's.
+        p_.fillRect(x, cy, m / 2, width, trendColour(settings_, graphSeriesWeight));
+        p_.fillRect(x + m / 2, cy, m - m / 2, width, trendColour(settings_, graphSeriesFatPercent));
+    } else {
+        fillGoalDashes(p_, x, x + m, cy, std::max(1, width / 2), toQColor(settings_.colorWeight));
+    }
+    x += 5 * u;
+    return true;
 }
 
 void GraphPainter::drawSelectedDayMarker(Date selectedDate)

@@ -33,5 +33,22 @@ inline constexpr char graphSettingsItem[] = "ｸﾞﾗﾌ設定(&S)...";
 inline constexpr char trendLineItem[] = "トレンド線(&R)";
 inline constexpr char goalLineItem[] = "目標線(&L)";
 inline constexpr char goalMark[] = "目標";
+// The legend's entries for the two lines, after the series, captioned as they are.
+inline constexpr char trendLegend[] = "トレンド：";
+inline constexpr char goalLegend[] = "目標：";
+
+// What a screen reader hears of the graph: its name, and the pieces of its
+// description ("2026/11/01～2026/11/30：体重、体脂肪率。体重 最新 …").
+inline constexpr char accessibleName[] = "グラフ";
+inline constexpr char rangeDash[] = "～";
+inline constexpr char listOpen[] = "：";
+inline constexpr char listComma[] = "、";
+inline constexpr char sentenceEnd[] = "。";
+inline constexpr char latestWord[] = " 最新 ";
+inline constexpr char lowestWord[] = "最低 ";
+inline constexpr char highestWord[] = "最高 ";
+inline constexpr char dateOpen[] = "（";
+inline constexpr char dateClose[] = "）";
+inline constexpr char trendWord[] = "トレンド ";
 
 } // namespace graphtext

@@ -1,8 +1,11 @@
 #include "list/cquilloxview.h"
 
 #include "journal/cquilloxdoc.h"
+#include "list/listaccessible.h"
+#include "list/listline.h"
 #include "list/listpainter.h"
 #include "pane/journalcontext.h"
+#include "qttext/uitext.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -27,6 +30,7 @@ constexpr int preferredHeight = 400;
 
 CQuilloxView::CQuilloxView(JournalContext &context, QWidget *parent) : CPaneView(context, parent)
 {
+    installListAccessibility();
     setObjectName(QStringLiteral("listView"));
     setBackgroundRole(QPalette::Base);
     // Every paint covers the whole client area from the off-screen image, so
@@ -152,6 +156,36 @@ void CQuilloxView::refresh()
     const int from = placedAtShownSize_ ? scrollBar_->value() : 0;
     scrollBar_->setValue(
         listScrollToShow(selectedRow_, from, clientRect().height(), scrollBar_->maximum()));
+    announceSelectedRow(this, selectedRow_, announcedDay_, context().selectedDate());
+}
+
+int CQuilloxView::rowCount()
+{
+    syncRows();
+    return rows_.count();
+}
+
+QString CQuilloxView::rowText(int row)
+{
+    syncRows();
+    if (row < 0 || row >= rows_.count())
+        return {};
+    return fromJournalText(listLine(rows_.entry(row)));
+}
+
+std::optional<Date> CQuilloxView::rowDate(int row)
+{
+    syncRows();
+    if (row < 0 || row >= rows_.count())
+        return std::nullopt;
+    return rows_.entry(row).date;
+}
+
+QRect CQuilloxView::rowRect(int row) const
+{
+    const QRect band(0, row * listRowHeight - scrollPosition(), clientRect().width(),
+                     listRowHeight);
+    return band.intersected(clientRect());
 }
 
 void CQuilloxView::applyScrollRange()
@@ -213,7 +247,9 @@ void CQuilloxView::paintEvent(QPaintEvent *)
                         scrollPosition(), context().selectedDate(), palette().color(QPalette::Base),
                         palette().color(QPalette::Text));
     }
-    QPainter(this).drawImage(client.topLeft(), offscreen_);
+    QPainter pane(this);
+    pane.drawImage(client.topLeft(), offscreen_);
+    drawFocusFrame(pane, client);
 }
 
 void CQuilloxView::resizeEvent(QResizeEvent *event)

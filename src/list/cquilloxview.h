@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QRawFont>
 
+#include <optional>
+
 class QScrollBar;
 
 // The journal list: every entry, one line per day, newest first (top middle
@@ -26,6 +28,13 @@ class CQuilloxView : public CPaneView {
     QScrollBar *verticalScrollBar() const { return scrollBar_; }
     // The area the rows are drawn in: the pane less its scroll bar.
     QRect clientRect() const;
+
+    // The rows as a screen reader reads them: the count, each line as drawn,
+    // its day and where it is drawn now (empty when scrolled out of sight).
+    int rowCount();
+    QString rowText(int row);
+    std::optional<Date> rowDate(int row);
+    QRect rowRect(int row) const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -64,4 +73,6 @@ class CQuilloxView : public CPaneView {
     // The face's advance of a digit: the splitters ask for the size hint a
     // hundred times while the window is laid out.
     int columnWidth_ = 0;
+    // The day last announced as selected to screen readers.
+    std::optional<Date> announcedDay_;
 };

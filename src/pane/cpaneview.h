@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class JournalContext;
+class QPainter;
 
 // Commands the main window routes to the active pane. A pane that handles one
 // says so in isCommandEnabled; the rest stay unavailable while it is active.
@@ -33,6 +34,12 @@ class CPaneView : public QWidget {
     virtual bool isCommandEnabled(PaneCommand command) const;
     virtual void runCommand(PaneCommand command);
 
+    // True while the pane or one of its controls has the keyboard focus.
+    bool holdsFocus() const;
+    // Where the keyboard is among several panes: the pane frames the focus
+    // and is repainted when it comes or goes.
+    void showFocusFrame();
+
   signals:
     // Print, PrintDirect or PrintPreview asked of this pane: every pane
     // prints the graph page, through the main window's one print path.
@@ -40,6 +47,11 @@ class CPaneView : public QWidget {
 
   protected:
     JournalContext &context() const { return context_; }
+
+    // A pane drawn by hand draws the style's focus rectangle with
+    // drawFocusFrame at the end of its paint; it shows only once the window
+    // holding several panes asks for it, and only while the pane has the focus.
+    void drawFocusFrame(QPainter &painter, const QRect &frame) const;
 
     // Called for every document update whose sender is not this pane; sender
     // is null when the change came from the document or a dialog.
@@ -49,4 +61,6 @@ class CPaneView : public QWidget {
     void receiveUpdate(QObject *sender);
 
     JournalContext &context_;
+    bool focusFrameShown_ = false;
+    bool focusHeld_ = false;
 };

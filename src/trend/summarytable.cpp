@@ -3,6 +3,8 @@
 #include "journal/numbertext.h"
 #include "text/entrytext.h"
 
+#include <algorithm>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -19,6 +21,11 @@ std::string figure(const std::optional<double> &value)
     return value ? figure(*value) : std::string();
 }
 
+double sortKey(const std::optional<double> &value)
+{
+    return value.value_or(std::numeric_limits<double>::lowest());
+}
+
 } // namespace
 
 const SummaryRowTexts &summaryColumnTitles()
@@ -28,6 +35,18 @@ const SummaryRowTexts &summaryColumnTitles()
         "Jog距離", "Jog時間", "Walk距離", "Walk時間", "消費カロリー",
     };
     return titles;
+}
+
+SummaryRowTexts summaryColumnHeadings()
+{
+    static const std::array<const char *, summaryColumnCount> units{
+        "", "", "kg", "kg", "kg", "%", "km", "", "km", "", "kcal"};
+    SummaryRowTexts headings = summaryColumnTitles();
+    for (std::size_t c = 0; c < summaryColumnCount; ++c) {
+        if (*units[c])
+            headings[c] += std::string(" (") + units[c] + ")";
+    }
+    return headings;
 }
 
 bool isSummaryNumberColumn(std::size_t column)
@@ -54,6 +73,21 @@ SummaryRowTexts summaryRowTexts(const MonthSummary &row)
             figure(row.kcal)};
 }
 
+SummarySortKeys summarySortKeys(const MonthSummary &row)
+{
+    return {static_cast<double>(row.year * 12 + row.month - 1),
+            static_cast<double>(row.days),
+            sortKey(row.weightMean),
+            sortKey(row.weightMin),
+            sortKey(row.weightMax),
+            sortKey(row.fatMean),
+            row.jogKm,
+            row.jogSeconds,
+            row.walkKm,
+            row.walkSeconds,
+            sortKey(row.kcal)};
+}
+
 std::vector<SummaryRowTexts> summaryTableRows(const std::vector<MonthSummary> &months)
 {
     std::vector<SummaryRowTexts> rows;
@@ -78,4 +112,20 @@ std::string summaryTabText(const std::vector<SummaryRowTexts> &rows)
     for (const SummaryRowTexts &row : rows)
         appendLine(row);
     return text;
+}
+
+std::string summaryPrintTitle(std::string title, const std::string &userName,
+                              const std::vector<SummaryRowTexts> &rows, Date printed)
+{
+    if (!userName.empty())
+        title += "\u3000" + userName;
+    if (!rows.empty()) {
+        const std::string &a = rows.front()[0];
+        const std::string &b = rows.back()[0];
+        title += "\u3000" + std::min(a, b);
+        if (a != b)
+            title += "\uff5e" + std::max(a, b);
+    }
+    title += "\u3000" + formatDate(printed) + " 印刷";
+    return title;
 }

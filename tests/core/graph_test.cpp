@@ -3,6 +3,7 @@
 
 #include "docsetup.h"
 #include "graph/axisscale.h"
+#include "graph/graphdescription.h"
 #include "graph/graphgeometry.h"
 #include "graph/graphperiod.h"
 #include "graph/graphscales.h"
@@ -162,6 +163,80 @@ TEST(GraphPeriodTest, navigationMovesByHalfAPeriodOrAMonth)
     p = periodMovedLater(GraphPeriodState{true, 31, d(2026, 12, 1), d(2026, 12, 31)}, -1);
     EXPECT_EQ(p.periodStart, d(2027, 1, 1));
     EXPECT_EQ(p.periodEnd, d(2027, 1, 31));
+}
+
+struct GraphKeyCase {
+    GraphKey key;
+    Date selected;
+    std::int32_t graphNDays;
+    GraphKeyMove expected;
+};
+
+class GraphKeys : public ::testing::TestWithParam<GraphKeyCase> {};
+
+// A week of March 2026 shown; the journal runs from 2025/12/30 to 2026/3/20.
+const GraphPeriodState marchWeek{true, 7, d(2026, 3, 8), d(2026, 3, 14)};
+GraphPeriodState weekFrom(Date start)
+{
+    return GraphPeriodState{true, 7, start, start + std::chrono::days{6}};
+}
+
+TEST_P(GraphKeys, moveTheDayOrThePeriodAndKeepTheDayInSight)
+{
+    const GraphKeyCase &c = GetParam();
+    EXPECT_EQ(
+        graphKeyMove(c.key, c.selected, marchWeek, c.graphNDays, d(2025, 12, 30), d(2026, 3, 20)),
+        c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, GraphKeys,
+    ::testing::Values(
+        // A calendar day either way, inside the period or out of the journal.
+        GraphKeyCase{GraphKey::previousDay, d(2026, 3, 10), 7, {d(2026, 3, 9), marchWeek}},
+        GraphKeyCase{GraphKey::nextDay, d(2026, 3, 10), 7, {d(2026, 3, 11), marchWeek}},
+        // Leaving the period takes it along by a button's step (half a week).
+        GraphKeyCase{
+            GraphKey::previousDay, d(2026, 3, 8), 7, {d(2026, 3, 7), weekFrom(d(2026, 3, 5))}},
+        GraphKeyCase{
+            GraphKey::nextDay, d(2026, 3, 14), 7, {d(2026, 3, 15), weekFrom(d(2026, 3, 11))}},
+        // PgUp and PgDn move only the period, as the buttons do.
+        GraphKeyCase{
+            GraphKey::earlierPeriod, d(2026, 3, 10), 7, {d(2026, 3, 10), weekFrom(d(2026, 3, 5))}},
+        GraphKeyCase{
+            GraphKey::laterPeriod, d(2026, 3, 10), 7, {d(2026, 3, 10), weekFrom(d(2026, 3, 11))}},
+        // Home and End: the journal's ends, the period following in steps.
+        GraphKeyCase{
+            GraphKey::firstDay, d(2026, 3, 10), 7, {d(2025, 12, 30), weekFrom(d(2025, 12, 29))}},
+        GraphKeyCase{
+            GraphKey::lastDay, d(2026, 3, 10), 7, {d(2026, 3, 20), weekFrom(d(2026, 3, 14))}},
+        // A month period steps by months.
+        GraphKeyCase{
+            GraphKey::firstDay,
+            d(2026, 3, 10),
+            -1,
+            {d(2025, 12, 30), GraphPeriodState{true, 31, d(2025, 12, 1), d(2025, 12, 31)}}}));
+
+TEST(GraphDescription, namesThePeriodTheSeriesAndTheWeightsInIt)
+{
+    CQuilloxDoc doc;
+    putDay(doc, d(2026, 3, 1), "", 59, 0, 0, 0, 0, 0); // before the period
+    putDay(doc, d(2026, 3, 9), "", 58.5, 20, 0, 0, 0, 0);
+    putDay(doc, d(2026, 3, 10), "", 57.25, 0, 0, 0, 0, 0);
+    putDay(doc, d(2026, 3, 12), "", 0, 0, 3, 0, 0, 0); // no weight
+    GraphSettings s = doc.graphSettings();
+    s.graphWeight = s.graphJogDistance = true;
+    s.graphFatPercent = s.graphJogDuration = s.graphWalkDistance = s.graphWalkDuration = false;
+    s.graphFat = s.graphNotFat = false;
+    *graphSettingsOf(doc) = s;
+    EXPECT_EQ(graphDescription(doc, marchWeek, std::nullopt),
+              "2026/03/08～2026/03/14：体重、Jog距離。"
+              "体重 最新 57.25kg（2026/03/10）、最低 57.25kg、最高 58.50kg。");
+    EXPECT_TRUE(graphDescription(doc, marchWeek, 57.5).ends_with("トレンド 57.50kg。"));
+    // No weight in the period: the period and the series only.
+    EXPECT_EQ(graphDescription(doc, weekFrom(d(2026, 3, 11)), std::nullopt),
+              "2026/03/11～2026/03/17：体重、Jog距離。");
+    EXPECT_EQ(graphDescription(doc, GraphPeriodState{}, std::nullopt), "");
 }
 
 TEST(GraphGeometryTest, clickedDayIsClampedToThePeriod)

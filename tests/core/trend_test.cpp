@@ -1,9 +1,11 @@
 #include "docsetup.h"
 #include "trend/monthlysummary.h"
+#include "trend/summarytable.h"
 #include "trend/trend.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -149,6 +151,43 @@ TEST(MonthlySummary, monthsSplitAtTheirEdgesAndMeansSkipZeros)
     ASSERT_EQ(cut.size(), 1u);
     EXPECT_EQ(cut[0], (MonthSummary{2026, 1, 2, 68, 68, 68, 22, 10, 3000, 2, 1200, 680}));
     EXPECT_TRUE(monthlySummary(doc.dayList(), makeDate(2026, 2, 2), makeDate(2026, 2, 28)).empty());
+}
+
+TEST(SummaryTable, sortKeysOrderFiguresNotTextsAndPutEmptyFirst)
+{
+    const std::optional<double> none;
+    // Weight means 10, 9 and none; jog times one hour and 59 minutes.
+    const std::vector<MonthSummary> months = {
+        {2026, 1, 3, 10, 10, 10, none, 0, 3600, 0, 0, none},
+        {2026, 2, 3, 9, 9, 9, none, 0, 3540, 0, 0, none},
+        {2025, 12, 1, none, none, none, none, 0, 0, 0, 0, none},
+    };
+    const auto orderBy = [&months](std::size_t column) {
+        std::vector<int> order = {0, 1, 2};
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return summarySortKeys(months[a])[column] < summarySortKeys(months[b])[column];
+        });
+        return order;
+    };
+    EXPECT_EQ(orderBy(0), (std::vector<int>{2, 0, 1})); // by month
+    EXPECT_EQ(orderBy(2), (std::vector<int>{2, 1, 0})); // none, 9, 10
+    EXPECT_EQ(orderBy(7), (std::vector<int>{2, 1, 0})); // 0, 59'00", 1:00'00"
+}
+
+TEST(SummaryTable, headingsCarryUnitsAndThePrintTitleNamesMonthsAndDay)
+{
+    const SummaryRowTexts headings = summaryColumnHeadings();
+    EXPECT_EQ(headings[2], summaryColumnTitles()[2] + " (kg)");
+    EXPECT_EQ(headings[7], summaryColumnTitles()[7]); // a duration shows its unit
+
+    SummaryRowTexts may, march;
+    may[0] = "2026/05";
+    march[0] = "2026/03";
+    const Date printed = makeDate(2026, 12, 9);
+    EXPECT_EQ(summaryPrintTitle("T", "Taro", {may, march}, printed),
+              "T\u3000Taro\u30002026/03\uff5e2026/05\u30002026/12/09 印刷");
+    EXPECT_EQ(summaryPrintTitle("T", "", {march}, printed), "T\u30002026/03\u30002026/12/09 印刷");
+    EXPECT_EQ(summaryPrintTitle("T", "Taro", {}, printed), "T\u3000Taro\u30002026/12/09 印刷");
 }
 
 } // namespace

@@ -10,12 +10,17 @@ namespace expected {
 
 inline const std::vector<std::string> menuTitles = {"ﾌｧｲﾙ(&F)", "編集(&E)", "設定(&S)", "表示(&V)",
                                                     "ﾍﾙﾌﾟ(&H)"};
-inline const std::vector<std::string> fileMenu = {"名前を付けて保存(&A)...", "",
-                                                  "記録を取り込む(&I)...",   "",
-                                                  "印刷(&P)...\tCtrl+P",     "印刷ﾌﾟﾚﾋﾞｭｰ(&V)",
-                                                  "ﾌﾟﾘﾝﾀの設定(&R)...",      "",
-                                                  "最近使ったﾌｧｲﾙ",          "",
-                                                  "Zephalonte を終了(&X)"};
+inline const std::vector<std::string> fileMenu = {"名前を付けて保存(&A)...",
+                                                  "",
+                                                  "記録を取り込む(&I)...",
+                                                  "",
+                                                  "印刷(&P)...\tCtrl+P",
+                                                  "印刷ﾌﾟﾚﾋﾞｭｰ(&V)",
+                                                  "ﾌﾟﾘﾝﾀの設定(&R)...",
+                                                  "",
+                                                  "最近使ったﾌｧｲﾙ",
+                                                  "",
+                                                  "Zephalonte を終了(&X)\tCtrl+Q"};
 // Where the recent files begin in the file menu.
 inline constexpr std::size_t firstRecentFileItem = 8;
 inline const std::vector<std::string> editMenu = {
@@ -24,8 +29,8 @@ inline const std::vector<std::string> editMenu = {
 inline const std::vector<std::string> settingsMenu = {"ﾕｰｻﾞ情報(&U)...", "目的・目標(&O)...",
                                                       "ｸﾞﾗﾌ(&G)..."};
 inline const std::vector<std::string> viewMenu = {
-    "ｸﾞﾗﾌ表示日数(&G)", "トレンド線(&R)", "目標線(&L)", "月別集計(&M)...", "",
-    "ﾂｰﾙ ﾊﾞｰ(&T)",      "ｽﾃｰﾀｽ ﾊﾞｰ(&S)"};
+    "ｸﾞﾗﾌ表示日数(&G)", "トレンド線(&R)",         "目標線(&L)", "月別集計(&M)...", "",
+    "次のﾍﾟｲﾝ(&N)\tF6", "前のﾍﾟｲﾝ(&P)\tShift+F6", "",           "ﾂｰﾙ ﾊﾞｰ(&T)",     "ｽﾃｰﾀｽ ﾊﾞｰ(&S)"};
 inline const std::vector<std::string> helpMenu = {"Zephalonte ﾍﾙﾌﾟ(&H)\tF1", "",
                                                   "ﾊﾞｰｼﾞｮﾝ情報(&A)..."};
 inline const std::string firstWeekItem = "&1週間分";

@@ -88,6 +88,8 @@ TEST(GraphDrawingTest, oneBarOnATwentyUnitDaySpansEightEachSide)
     const QImage image = render(doc, QSize(224, 200), d(2026, 1, 1), &layout);
     ASSERT_EQ(layout.dayWidth, 20);
     ASSERT_EQ(layout.plotRect, (PixelRect{34, 32, 190, 167}));
+    // The main window sizes its rows by the same margins.
+    EXPECT_EQ(200 - screenPlotMargins(graphUnits(96, 6)), 167 - 32);
     const int x = 34 + 3 * 20 + 10;
     const QColor bar = rgb(doc.graphSettings().colorJogDistance);
     // 0 to 20 km: 10 km is half of the 135 rows above the baseline.
@@ -209,6 +211,82 @@ TEST(GraphDrawingTest, weightPointsSitOnTheirDaysAndEmptyJournalDrawsOnlyTheFram
     EXPECT_EQ(layout.dayWidth, 0);
 }
 
+TEST(GraphDrawingTest, goalMarkIsDrawnOverTheLastDaysBarWithARim)
+{
+    // A full-height jog bar on the last day, under where the mark goes.
+    CQuilloxDoc doc = barJournal({graphSeriesJogDistance});
+    GraphSettings s = doc.graphSettings();
+    s.graphWeight = true;
+    *graphSettingsOf(doc) = s;
+    putDay(doc, d(2026, 3, 1), "", 60, 0, 0, 0, 0, 0);
+    putDay(doc, d(2026, 3, 7), "", 61, 0, 10, 0, 0, 0);
+    objectiveOf(doc)->weight = 60.5;
+    QImage image(224, 200, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        GraphPeriodState period = week;
+        const GraphLayout layout = drawGraph(painter, doc, d(2026, 1, 1), period, image.rect(),
+                                             screenGraphK, false, GraphOverlays{nullptr, true});
+        ASSERT_EQ(layout.dayWidth, 20);
+    }
+    // The bar spans 164 +- 8 and rises to 100 (10 of 0 to 20 km); inside it,
+    // the mark's black and its rim.
+    int black = 0;
+    int rim = 0;
+    for (int x = 157; x <= 171; ++x) {
+        for (int y = 102; y < 167; ++y) {
+            const QColor c = image.pixelColor(x, y);
+            black += c == QColor(Qt::black);
+            rim += c == rgb(doc.graphSettings().colorBackGround);
+        }
+    }
+    EXPECT_GT(black, 10);
+    EXPECT_GT(rim, 10);
+}
+
+TEST(GraphDrawingTest, legendLeavesOutWhatDoesNotFitAndListsTheGoalLine)
+{
+    CQuilloxDoc doc = barJournal({graphSeriesJogDistance});
+    GraphSettings s = doc.graphSettings();
+    s.graphWeight = true;
+    *graphSettingsOf(doc) = s;
+    putDay(doc, d(2026, 3, 1), "", 60, 0, 0, 0, 0, 0);
+    putDay(doc, d(2026, 3, 7), "", 61, 0, 10, 0, 0, 0);
+    objectiveOf(doc)->weight = 60.5;
+    // The legend's row, above the plot (which starts at 32).
+    const auto legendPixels = [](const QImage &image, const QColor &colour, int fromX) {
+        int count = 0;
+        for (int y = 0; y < 32; ++y)
+            for (int x = fromX; x < image.width(); ++x)
+                count += image.pixelColor(x, y) == colour;
+        return count;
+    };
+    const QColor jog = rgb(s.colorJogDistance);
+    const QColor weight = rgb(s.colorWeight);
+    const auto drawn = [&doc](int width, bool goal) {
+        QImage image(width, 200, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        GraphPeriodState period = week;
+        drawGraph(painter, doc, d(2026, 1, 1), period, image.rect(), screenGraphK, false,
+                  GraphOverlays{nullptr, goal});
+        return image;
+    };
+    // Too narrow for the jog entry whole: none of it, rather than a cut box.
+    EXPECT_EQ(legendPixels(drawn(212, false), jog, 0), 0);
+    // Wide enough: the jog entry, then the goal's dashed sample after it.
+    const QImage wide = drawn(400, true);
+    int jogEnd = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < wide.width(); ++x)
+            if (wide.pixelColor(x, y) == jog)
+                jogEnd = std::max(jogEnd, x);
+    ASSERT_GT(jogEnd, 0);
+    EXPECT_GT(legendPixels(wide, weight, jogEnd), 0);
+    EXPECT_EQ(legendPixels(drawn(400, false), weight, jogEnd), 0);
+}
+
 TEST(GraphDrawingTest, lineTypesGiveTheirWidthsOnScreen)
 {
     CQuilloxDoc doc;
@@ -283,6 +361,36 @@ TEST_F(GraphViewTest, dateStripClicksSelectTheDayAndButtonsMoveThePeriod)
     click(QPoint(later.left + 2, later.top + 2));
     EXPECT_EQ(graph->periodStart, start + std::chrono::days{3});
     EXPECT_TRUE(graph->periodValid);
+}
+
+TEST_F(GraphViewTest, keysMoveTheDayAndThePeriod)
+{
+    const Date start = graph->periodStart;
+    app->context().setSelectedDate(start + std::chrono::days{2});
+    struct KeyCase {
+        Qt::Key key;
+        Date selected;
+        Date periodStart;
+    };
+    const KeyCase cases[] = {
+        {Qt::Key_Right, start + std::chrono::days{3}, start},
+        {Qt::Key_Left, start + std::chrono::days{2}, start},
+        {Qt::Key_PageUp, start + std::chrono::days{2}, start - std::chrono::days{3}},
+        {Qt::Key_PageDown, start + std::chrono::days{2}, start},
+    };
+    for (const KeyCase &c : cases) {
+        QTest::keyClick(graph, c.key);
+        EXPECT_EQ(app->context().selectedDate(), c.selected) << c.key;
+        EXPECT_EQ(graph->periodStart, c.periodStart) << c.key;
+    }
+    // The journal's ends, the period following.
+    for (const auto &[key, day] :
+         {std::pair{Qt::Key_Home, d(2026, 3, 1)}, std::pair{Qt::Key_End, d(2026, 3, 4)}}) {
+        QTest::keyClick(graph, key);
+        EXPECT_EQ(app->context().selectedDate(), day);
+        EXPECT_LE(graph->periodStart, day);
+        EXPECT_GE(graph->periodEnd, day);
+    }
 }
 
 TEST_F(GraphViewTest, popupChecksThePeriodAndItsCommandsRecomputeIt)

@@ -496,6 +496,62 @@ TEST_F(MainFrameTest, f6AndShiftF6MoveBetweenPanesInOrder)
     EXPECT_EQ(frame->activePane(), frame->graphView());
 }
 
+TEST_F(MainFrameTest, tabLeavesTheHandDrawnPanesAndTheFormKeepsItsCycle)
+{
+    QApplication::setActiveWindow(frame);
+    struct Step {
+        CPaneView *from;
+        Qt::KeyboardModifiers modifiers;
+        CPaneView *to;
+    };
+    const Step steps[] = {
+        {frame->listView(), Qt::NoModifier, frame->messageView()},
+        {frame->messageView(), Qt::NoModifier, frame->graphView()},
+        {frame->graphView(), Qt::NoModifier, frame->inputView()},
+        {frame->listView(), Qt::ShiftModifier, frame->inputView()},
+        {frame->graphView(), Qt::ShiftModifier, frame->messageView()},
+        {frame->inputView(), Qt::NoModifier, frame->inputView()},
+        {frame->inputView(), Qt::ShiftModifier, frame->inputView()},
+    };
+    for (const Step &step : steps) {
+        frame->activatePane(step.from);
+        ASSERT_TRUE(step.from->holdsFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, step.modifiers);
+        EXPECT_TRUE(step.to->holdsFocus()) << step.from->objectName().toStdString();
+        EXPECT_EQ(frame->activePane(), step.to);
+    }
+}
+
+TEST_F(MainFrameTest, handDrawnPanesFrameTheFocusOnlyWhileTheyHaveIt)
+{
+    QApplication::setActiveWindow(frame);
+    for (CPaneView *pane : {static_cast<CPaneView *>(frame->listView()),
+                            static_cast<CPaneView *>(frame->messageView()),
+                            static_cast<CPaneView *>(frame->graphView())}) {
+        frame->activatePane(frame->inputView());
+        const QImage unfocused = pane->grab().toImage();
+        frame->activatePane(pane);
+        EXPECT_NE(pane->grab().toImage(), unfocused) << pane->objectName().toStdString();
+        frame->activatePane(frame->inputView());
+        EXPECT_EQ(pane->grab().toImage(), unfocused) << pane->objectName().toStdString();
+    }
+}
+
+TEST_F(MainFrameTest, shiftF10AndTheMenuKeyOpenTheFocusedPanesMenu)
+{
+    QApplication::setActiveWindow(frame);
+    frame->show();
+    for (const QKeySequence &keys :
+         {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)}) {
+        frame->activatePane(frame->graphView());
+        QTest::keySequence(QApplication::focusWidget(), keys);
+        QWidget *popup = QApplication::activePopupWidget();
+        ASSERT_NE(popup, nullptr);
+        EXPECT_EQ(popup->actions().size(), 4); // the graph's own
+        popup->close();
+    }
+}
+
 TEST_F(MainFrameTest, printSetupIsAnEditThatCanBeUndone)
 {
     ASSERT_EQ(app->printer().pageLayout().orientation(), QPageLayout::Landscape);

@@ -17,10 +17,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QHeaderView>
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
 #include <QTableWidget>
+#include <QTest>
 
 #include <cstdlib>
 
@@ -239,10 +241,48 @@ TEST_F(ProgressTest, summaryWindowListsMonthsNewestFirstCopiesAndPrints)
     const QString pdf = path(QStringLiteral("summary.pdf"));
     printer.setOutputFileName(pdf);
     QPainter painter(&printer);
-    CMonthlySummaryWnd::paintPages(painter, printer,
-                                   summaryTableRows(monthlySummary(doc.dayList())));
+    CMonthlySummaryWnd::paintPages(
+        painter, printer, summaryTableRows(monthlySummary(doc.dayList())), QStringLiteral("title"));
     ASSERT_TRUE(painter.end());
     EXPECT_TRUE(fileBytes(pdf).startsWith("%PDF"));
+}
+
+TEST_F(ProgressTest, summaryWindowSortsByFiguresClosesOnEscapeAndLetsTabOut)
+{
+    CQuilloxDoc &doc = app->document();
+    dropAllDays(doc);
+    putDay(doc, makeDate(2020, 3, 1), "", 9, 0, 0, 0, 0, 0);
+    putDay(doc, makeDate(2020, 4, 1), "", 10, 0, 0, 0, 0, 0);
+    putDay(doc, makeDate(2020, 5, 1), "", 0, 0, 1, 0, 0, 0);
+    app->context().updateAllViews();
+    frame->resize(1000, 700);
+    frame->action(FrameAction::MonthlySummary)->trigger();
+    CMonthlySummaryWnd *window = frame->monthlySummaryWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_LE(
+        (window->frameGeometry().center() - frame->frameGeometry().center()).manhattanLength(), 1);
+    auto *table = window->findChild<QTableWidget *>(QStringLiteral("summaryTable"));
+
+    // A click on the mean weight's heading: no weight, 9, 10 (not "10" < "9"),
+    // and the copy follows the order shown.
+    QTest::mouseClick(table->horizontalHeader()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(table->horizontalHeader()->sectionViewportPosition(2) + 5, 5));
+    QStringList months;
+    for (int r = 0; r < table->rowCount(); ++r)
+        months << table->item(r, 0)->text();
+    EXPECT_EQ(months, (QStringList{QStringLiteral("2020/05"), QStringLiteral("2020/03"),
+                                   QStringLiteral("2020/04")}));
+    table->selectRow(1);
+    EXPECT_TRUE(window->selectedText()
+                    .section(QLatin1Char('\n'), 1, 1)
+                    .startsWith(QStringLiteral("2020/03\t")));
+
+    QApplication::setActiveWindow(window);
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), table);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
 }
 
 } // namespace
