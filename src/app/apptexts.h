@@ -32,6 +32,15 @@ inline constexpr char recoveryUnreadable[] =
     "ファイルはそのまま残してあります。ファイルを確かめてから、もう一度開いてください。";
 inline constexpr char recoveryRestoredSkipped[] =
     "保存されずに終了した変更のうち、次の行は読み取れなかったため、復元していません。\n%1 行目";
+inline constexpr char recoveryOfAnotherJournal[] =
+    "ほかの日誌の、保存されずに終了した変更の記録が見つかりました。"
+    "この日誌には使わず、%1 として残しました。";
+inline constexpr char recoveryConflicts[] =
+    "復元した変更とは別の値を日誌が持っていた箇所があります。変更のほうを採り、"
+    "日誌の版を %1 に残しました。\n%2";
+inline constexpr char recoveryConflictNotKept[] =
+    "保存されずに終了した変更 %1 を復元できませんでした。日誌の版を残せなかったためです。%2\n"
+    "ファイルはそのまま残してあります。";
 inline constexpr char recoveryWriteFailed[] = "変更を %1 に控えられませんでした。%2";
 
 // A journal written at a termination signal while it had no name.

@@ -8,15 +8,16 @@
 #include "app/terminationsignals.h"
 #include "dialogs/cuserinfodlg.h"
 #include "journal/cquilloxdoc.h"
+#include "journal/merge.h"
 #include "pane/edittexts.h"
 #include "pane/journalcontext.h"
 #include "pane/journaleditor.h"
 #include "qttext/uitext.h"
+#include "session/editlogwriter.h"
 #include "session/journalsession.h"
 #include "session/journalwatcher.h"
 #include "session/keptcopy.h"
 #include "session/pathnames.h"
-#include "session/recoverywriter.h"
 #include "session/sessionmessages.h"
 #include "session/sessiontexts.h"
 #include "session/userprofile.h"
@@ -119,6 +120,22 @@ QString startupPathProblem(const QString &journalPath, const QByteArrayList &nat
     return {};
 }
 
+// The days a recovery file would change, for the question: those its edits
+// touch, or those an earlier release's text holds differently.
+std::vector<Date> recoveredDays(const RecoveryFile &recovery, const CQuilloxDoc &journal)
+{
+    Edit change = recovery.composed;
+    if (recovery.state == RecoveryFile::State::wholeJournal) {
+        CQuilloxDoc recovered;
+        recovered.loadJournalText(recovery.bytes, todayDate());
+        change = planReplay(journal, takingDaysOf(journal, recovered)).edit;
+    }
+    std::vector<Date> days;
+    for (const DayChange &day : change.days)
+        days.push_back(day.date);
+    return days;
+}
+
 } // namespace
 
 CZephalonteApp::CZephalonteApp(QObject *parent) : QObject(parent)
@@ -127,19 +144,26 @@ CZephalonteApp::CZephalonteApp(QObject *parent) : QObject(parent)
     document_ = std::make_unique<CQuilloxDoc>(today);
     context_ = std::make_unique<JournalContext>(*document_, today);
     printer_ = std::make_unique<AppPrinter>();
-    recovery_ = std::make_unique<RecoveryWriter>(*document_);
+    editLog_ = std::make_unique<EditLogWriter>();
     watcher_ = std::make_unique<JournalWatcher>();
-    connect(
-        recovery_.get(), &RecoveryWriter::written, this, [this](bool saved, const QString &reason) {
-            if (!saved)
-                emit statusMessage(ui(apptext::recoveryWriteFailed)
-                                       .arg(QDir::toNativeSeparators(recovery_->target()), reason));
-        });
+    // The editor hands every edit to the log itself, before it returns.
+    context_->editor().setRecorder(editLog_.get());
+    editLog_->setTroubleListener([this](const EditLogWriter::Trouble &trouble) {
+        // Said at once and at every edit after, until a write succeeds.
+        logTrouble_ =
+            trouble.failing
+                ? ui(apptext::recoveryWriteFailed)
+                      .arg(QDir::toNativeSeparators(QFile::decodeName(editLog_->path().c_str())),
+                           QString::fromLocal8Bit(trouble.systemReason.c_str()))
+                : QString();
+        emit statusMessage(logTrouble_);
+    });
     connect(watcher_.get(), &JournalWatcher::settled, this, &CZephalonteApp::checkJournalOnDisk);
-    // Every edit reaches the recovery file, and the printer follows the
-    // paper orientation however it changed (print set-up, undo, redo).
+    // The printer follows the paper orientation however it changed (print
+    // set-up, undo, redo).
     connect(&context_->editor(), &JournalEditor::edited, this, [this](const Edit &applied) {
-        recovery_->documentChanged();
+        if (!logTrouble_.isEmpty())
+            emit statusMessage(logTrouble_);
         if (applied.graphSettings &&
             applied.graphSettings->before.paperOri != applied.graphSettings->after.paperOri)
             printer_->applyPaperOri(document_->graphSettings().paperOri);
@@ -367,9 +391,8 @@ bool CZephalonteApp::saveModified()
         return fileSave();
     if (answer != QMessageBox::No)
         return false;
-    // The user dropped the changes: so does the recovery file.
-    recovery_->settle();
-    session_->removeRecovery();
+    // The user dropped the changes: so does the edit log.
+    startEditLogOver();
     return true;
 }
 
@@ -467,21 +490,28 @@ void CZephalonteApp::followSessionPath()
     // not over one found at the open that is still to be restored or kept.
     const bool own =
         session_->hasPath() && session_->holdsLock() && !session_->recoveryUnresolved();
-    recovery_->setTarget(own ? session_->recoveryPath() : QString(), session_->path());
+    editLog_->setTarget(own ? nativePath(session_->recoveryPath()) : std::string(),
+                        session_->editLogHeader(), journalPermissions(session_->path()));
     watcher_->watch(session_->path());
     conflictTold_ = false;
 }
 
 StoreOutcome CZephalonteApp::storeJournal(const QString &newPath)
 {
-    recovery_->settle();
     const StoreOutcome outcome = newPath.isEmpty() ? session_->store() : session_->storeAs(newPath);
     if (outcome.stored) {
         conflictTold_ = false;
         context_->editor().markStored();
-    } else
-        recovery_->documentChanged(); // the days are still only in memory
+        // A new name (Save As) takes its own log; the old name's went with the store.
+        followSessionPath();
+        startEditLogOver();
+    }
     return outcome;
+}
+
+void CZephalonteApp::startEditLogOver()
+{
+    editLog_->startOver(session_->editLogHeader());
 }
 
 void CZephalonteApp::offerRecovery()
@@ -493,33 +523,34 @@ void CZephalonteApp::offerRecovery()
         followSessionPath();
         return;
     case RecoveryFile::State::unreadable:
-        // It stays unresolved: no recovery file is written over it, and the
-        // days it may hold are kept until the user has looked at it.
+        // It stays unresolved: no log is written over it, and the edits it
+        // may hold are kept until the user has looked at it.
         showMessage(dialogParent(), QMessageBox::Warning,
                     ui(apptext::recoveryUnreadable)
                         .arg(shown, reasonText({recovery.problem, false, recovery.systemReason})));
         return;
-    case RecoveryFile::State::differs:
+    case RecoveryFile::State::foreign:
+    case RecoveryFile::State::editLog:
+    case RecoveryFile::State::wholeJournal:
         break;
     }
-    const auto answer = askQuestion(dialogParent(), ui(apptext::recoveryQuestion),
-                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-    // Ended from outside while asking: the file stays for the next start.
-    if (terminating_)
-        return;
-    if (answer == QMessageBox::Yes) {
-        CQuilloxDoc recovered;
-        const OpenOutcome restored = session_->restoreRecovery(recovery, todayDate(), recovered);
-        // One step, so that the user can look at the journal without it too.
-        // A recovery file that holds nothing new has done its work.
-        if (!context_->editor().apply(differenceBetween(*document_, recovered),
-                                      ui(edittext::restoreUnsaved)))
-            session_->removeRecovery();
-        if (restored.damaged())
-            showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(restored));
-        followSessionPath();
+    bool restore = false;
+    if (recovery.state != RecoveryFile::State::foreign) {
+        QString question = ui(apptext::recoveryQuestion);
+        if (const QString days = daysLine(recoveredDays(recovery, *document_)); !days.isEmpty())
+            question += QLatin1Char('\n') + days;
+        const auto answer = askQuestion(dialogParent(), question,
+                                        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+        // Ended from outside while asking: the file stays for the next start.
+        if (terminating_)
+            return;
+        restore = answer == QMessageBox::Yes;
+    }
+    if (restore) {
+        restoreRecovery(recovery);
         return;
     }
+    // Never applied (another journal's log, or the user said No): kept, visible.
     SessionFailure failure;
     const QString aside = session_->setRecoveryAside(todayDate(), failure);
     if (aside.isEmpty()) {
@@ -528,7 +559,52 @@ void CZephalonteApp::offerRecovery()
         return;
     }
     followSessionPath();
-    emit statusMessage(ui(apptext::recoverySetAside).arg(QDir::toNativeSeparators(aside)));
+    const QString told =
+        ui(recovery.state == RecoveryFile::State::foreign ? apptext::recoveryOfAnotherJournal
+                                                          : apptext::recoverySetAside)
+            .arg(QDir::toNativeSeparators(aside));
+    if (recovery.state == RecoveryFile::State::foreign)
+        showMessage(dialogParent(), QMessageBox::Information, told);
+    emit statusMessage(told);
+}
+
+void CZephalonteApp::restoreRecovery(const RecoveryFile &recovery)
+{
+    Edit change = recovery.composed;
+    OpenOutcome restored;
+    if (recovery.state == RecoveryFile::State::wholeJournal) {
+        // An earlier release's whole text: merged by day, its days winning.
+        CQuilloxDoc recovered;
+        restored = session_->restoreRecovery(recovery, todayDate(), recovered);
+        change = takingDaysOf(*document_, recovered);
+    }
+    const MergePlan plan = planReplay(*document_, change);
+    QString conflictCopy;
+    if (!plan.conflicts.empty()) {
+        // The journal's values the replay puts other values over.
+        SessionFailure failure;
+        conflictCopy = session_->keepConflictCopy(failure);
+        if (failure.failed()) {
+            showMessage(dialogParent(), QMessageBox::Warning,
+                        ui(apptext::recoveryConflictNotKept)
+                            .arg(QDir::toNativeSeparators(recovery.path), reasonText(failure)));
+            return; // unresolved: the log stays as it is for the next start
+        }
+    }
+    // The log is the journal's again: the replay is its first record, so
+    // that the edits are never in no file.
+    session_->markRecoveryResolved();
+    followSessionPath();
+    // One step, so that the user can look at the journal without it too.
+    // A log that holds nothing new has done its work.
+    if (!context_->editor().apply(plan.edit, ui(edittext::restoreUnsaved)))
+        startEditLogOver();
+    if (restored.damaged())
+        showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(restored));
+    if (!conflictCopy.isEmpty())
+        showMessage(dialogParent(), QMessageBox::Information,
+                    ui(apptext::recoveryConflicts)
+                        .arg(QDir::toNativeSeparators(conflictCopy), conflictList(plan.conflicts)));
 }
 
 void CZephalonteApp::checkJournalOnDisk()
@@ -553,7 +629,6 @@ void CZephalonteApp::checkJournalOnDisk()
                     ui(apptext::changedWithUnsaved).arg(shown));
         return;
     }
-    recovery_->settle();
     const std::int32_t shownDays = document_->graphSettings().graphNDays;
     const OpenOutcome outcome = session_->reload(todayDate());
     if (outcome.status != OpenOutcome::Status::opened)
@@ -561,6 +636,7 @@ void CZephalonteApp::checkJournalOnDisk()
     document_->setGraphPeriod(shownDays);
     // The journal the history was made on is gone.
     context_->editor().clearHistory();
+    startEditLogOver();
     if (outcome.damaged())
         showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(outcome));
     // The selected day and the graph's period stay where the user had them.
@@ -605,8 +681,8 @@ void CZephalonteApp::endOnTerminationSignal()
     closeModalWindows();
     terminationExitCode_ = 0;
     if (journalLoaded_ && !storeUnattended()) {
-        // The recovery file keeps what the journal could not take.
-        recovery_->writeNow();
+        // The edit log keeps what the journal could not take.
+        editLog_->syncNow();
         terminationExitCode_ = 1;
     }
     // Ends every event loop, also those of dialogs still unwinding; a dialog

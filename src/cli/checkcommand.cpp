@@ -27,9 +27,12 @@ int runCheck(const CliRequest &request)
         writeOut(checkFindingLine(shown, finding));
     });
     if (request.input.empty()) {
-        if (const RecoveryFile recovery =
-                readRecoveryFile(JournalSession::fullPath(shownName(path)));
-            recovery.state != RecoveryFile::State::none && recovery.bytes != bytes) {
+        const QString fullPath = JournalSession::fullPath(shownName(path));
+        EditLogHeader identity;
+        journalIdentity(fullPath, identity);
+        if (const RecoveryFile recovery = readRecoveryFile(fullPath, identity);
+            recovery.state != RecoveryFile::State::none &&
+            !(recovery.state == RecoveryFile::State::wholeJournal && recovery.bytes == bytes)) {
             writeOut(checkFindingLine(
                 shown, CheckFinding{
                            0, ui(sessiontext::recoveryPending).arg(recovery.path).toStdString()}));

@@ -100,6 +100,20 @@ MergePlan planTwoWayMerge(const CQuilloxDoc &journal, const CQuilloxDoc &other)
     return plan;
 }
 
+Edit takingDaysOf(const CQuilloxDoc &journal, const CQuilloxDoc &version)
+{
+    Edit change;
+    change.days.reserve(version.dayList().size());
+    for (const auto &[date, day] : version.dayList())
+        change.days.push_back({date, std::nullopt, day});
+    // The sections' befores are the journal's own: taken without a conflict.
+    const Edit sections = differenceBetween(journal, version);
+    change.userInfo = sections.userInfo;
+    change.objective = sections.objective;
+    change.graphSettings = sections.graphSettings;
+    return change;
+}
+
 Edit composeEdits(std::span<const Edit> edits)
 {
     std::map<Date, DayChange> days;

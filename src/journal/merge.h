@@ -51,6 +51,13 @@ MergePlan planThreeWayMerge(const CQuilloxDoc &base, const CQuilloxDoc &ours,
 // sections are left as the journal has them. The plan applies to journal.
 MergePlan planTwoWayMerge(const CQuilloxDoc &journal, const CQuilloxDoc &other);
 
+// A whole other version whose days win over the journal's (an earlier
+// release's recovery text): every day it holds becomes a change with no
+// before, so that a day the journal lacks or holds alike is taken cleanly
+// and one the journal holds differently is a conflict; its sections are
+// taken as they are. Days only the journal holds stay.
+Edit takingDaysOf(const CQuilloxDoc &journal, const CQuilloxDoc &version);
+
 // Edits made one after the other, as one change: per day and section the
 // first before and the last after. A day or section whose composed before
 // equals its after drops out, so that an edit and its undo compose to

@@ -36,7 +36,11 @@ JournalEditor::~JournalEditor() = default;
 Edit JournalEditor::applyNow(const Edit &edit)
 {
     lastApplied_ = edit;
-    return document_.applyEdit(edit);
+    Edit undo = document_.applyEdit(edit);
+    // The record has the befores the document really held.
+    if (recorder_)
+        recorder_->record(undo.inverse());
+    return undo;
 }
 
 void JournalEditor::announce(QObject *sender)

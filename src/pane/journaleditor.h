@@ -2,6 +2,7 @@
 
 #include "journal/calendardate.h"
 #include "journal/edit.h"
+#include "journal/editlog.h"
 
 #include <QObject>
 #include <QString>
@@ -47,6 +48,10 @@ class JournalEditor : public QObject {
     // A store: the document as it is now is what the file holds.
     void markStored();
 
+    // What takes every change as it is applied, before apply(), undo() or
+    // redo() returns (the edit log); null for none.
+    void setRecorder(EditRecorder *recorder) { recorder_ = recorder; }
+
     int stepCount() const { return stack_.count(); }
     QUndoStack &undoStack() { return stack_; }
 
@@ -73,4 +78,5 @@ class JournalEditor : public QObject {
     CQuilloxDoc &document_;
     QUndoStack stack_;
     Edit lastApplied_;
+    EditRecorder *recorder_ = nullptr;
 };

@@ -50,11 +50,6 @@ SessionFailure fileFailure(FileProblem problem, const std::string &systemReason)
     return {problem, false, QString::fromLocal8Bit(systemReason)};
 }
 
-std::size_t contentHash(std::string_view bytes)
-{
-    return std::hash<std::string_view>{}(bytes);
-}
-
 // Size and modification time as the file system has them now; exists false
 // when the file cannot be looked at.
 DiskState lookAt(const QString &path)
@@ -77,7 +72,7 @@ DiskState holding(const QString &path, std::string_view bytes)
     DiskState state = lookAt(path);
     state.exists = true;
     state.size = static_cast<qint64>(bytes.size());
-    state.hash = contentHash(bytes);
+    state.hash = hashContent(bytes);
     return state;
 }
 
@@ -186,7 +181,7 @@ std::optional<std::string> JournalSession::foreignBytesOnDisk() const
     if (!readFileBytes(nativePath(path_), bytes, error))
         return std::nullopt; // nothing to keep that could be read; the store says the rest
     if (disk_.exists && static_cast<qint64>(bytes.size()) == disk_.size &&
-        contentHash(bytes) == disk_.hash)
+        hashContent(bytes) == disk_.hash)
         return std::nullopt; // touched, not changed
     return bytes;
 }
@@ -217,25 +212,57 @@ QString JournalSession::recoveryPath() const
     return path_.isEmpty() ? QString() : recoveryPathFor(path_);
 }
 
+EditLogHeader JournalSession::editLogHeader() const
+{
+    EditLogHeader header;
+    if (path_.isEmpty())
+        return header;
+    journalIdentity(path_, header);
+    header.base = disk_.exists ? disk_.hash : hashContent({});
+    return header;
+}
+
 RecoveryFile JournalSession::findRecovery()
 {
     if (path_.isEmpty())
         return {};
-    RecoveryFile recovery = readRecoveryFile(path_);
-    if (recovery.state == RecoveryFile::State::none)
-        recoveryUnresolved_ = false;
-    if (recovery.state == RecoveryFile::State::differs && disk_.exists &&
+    RecoveryFile recovery = readRecoveryFile(path_, editLogHeader());
+    bool nothingToRestore = recovery.state == RecoveryFile::State::none;
+    if (recovery.state == RecoveryFile::State::wholeJournal && disk_.exists &&
         static_cast<qint64>(recovery.bytes.size()) == disk_.size &&
-        contentHash(recovery.bytes) == disk_.hash) {
+        hashContent(recovery.bytes) == disk_.hash) {
         std::string journal;
         std::string error;
-        if (readFileBytes(nativePath(path_), journal, error) && journal == recovery.bytes) {
-            recoveryUnresolved_ = false;
+        nothingToRestore =
+            readFileBytes(nativePath(path_), journal, error) && journal == recovery.bytes;
+    }
+    if (nothingToRestore) {
+        recoveryUnresolved_ = false;
+        const QFileInfo file(recovery.path);
+        if (file.exists() || file.isSymLink())
             removeRecovery();
-            return {};
-        }
+        return {};
     }
     return recovery;
+}
+
+QString JournalSession::keepConflictCopy(SessionFailure &failure)
+{
+    std::string bytes;
+    std::string error;
+    FileProblem problem = FileProblem::none;
+    if (!readFileBytes(nativePath(path_), bytes, error, &problem)) {
+        if (problem == FileProblem::notFound)
+            return QString(); // nothing on disk to keep
+        failure = fileFailure(problem, error);
+        return QString();
+    }
+    const KeptCopy copy = keepCopy(
+        path_, bytes,
+        keptCopyPath(path_, keptcopykind::conflict, conflictStamp(QDateTime::currentDateTime())));
+    if (copy.path.isEmpty())
+        failure = fileFailure(copy.problem, copy.systemReason.toStdString());
+    return copy.path;
 }
 
 OpenOutcome JournalSession::restoreRecovery(const RecoveryFile &recovery, Date today,

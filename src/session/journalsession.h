@@ -1,6 +1,7 @@
 #pragma once
 
 #include "journal/calendardate.h"
+#include "journal/editlog.h"
 #include "journal/journalio.h"
 #include "session/nativepath.h"
 #include "session/recentfilelist.h"
@@ -80,7 +81,7 @@ struct DiskState {
     bool exists = false;
     qint64 size = 0;
     qint64 modifiedNs = 0;
-    std::size_t hash = 0;
+    ContentHash hash;
 };
 
 // The one owner of the journal's file: its full path, the lock that keeps a
@@ -140,13 +141,22 @@ class JournalSession {
 
     // ---- the recovery file (see recoveryfile.h) ----
     QString recoveryPath() const;
-    // The recovery file of the session's journal. One whose text is the
-    // journal's own is removed (when the lock is held) and reported as none.
+    // The header a log of the window's edits starts with now: the journal's
+    // name and folder, and the hash of the bytes last loaded or stored.
+    EditLogHeader editLogHeader() const;
+    // The recovery file of the session's journal. One with nothing to
+    // restore (empty, no whole record, edits that cancel out, an earlier
+    // release's text that is the journal's own) is removed (when the lock
+    // is held) and reported as none.
     RecoveryFile findRecovery();
-    // Loads the recovery text into `restored`, for the caller to take into
-    // the journal as an edit; the journal file is not touched. Reported like
-    // a load of the recovery file (its damaged lines are kept in the
-    // journal's damaged copy).
+    // Keeps the journal file as it is on disk now as a conflict copy, before
+    // a replay or a merge puts other values over some of its days. Returns
+    // the copy's name, or an empty string with failure set.
+    QString keepConflictCopy(SessionFailure &failure);
+    // Loads an earlier release's recovery text into `restored`, for the
+    // caller to merge into the journal; the journal file is not touched.
+    // Reported like a load of the recovery file (its damaged lines are kept
+    // in the journal's damaged copy).
     OpenOutcome restoreRecovery(const RecoveryFile &recovery, Date today, CQuilloxDoc &restored);
     // Keeps the recovery file, renamed to the visible recovered name. Returns
     // the new name, or an empty string with failure set.
@@ -157,6 +167,9 @@ class JournalSession {
     // A recovery file was there when the journal was opened and has been
     // neither restored nor set aside: nothing may replace or remove it.
     bool recoveryUnresolved() const { return recoveryUnresolved_; }
+    // The caller has taken the recovery file's edits into the document: a
+    // new log may replace it.
+    void markRecoveryResolved() { recoveryUnresolved_ = false; }
 
     // A new, untitled journal: the day list is emptied (the profile, the
     // objective and the settings stay), the path and the lock are released

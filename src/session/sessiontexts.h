@@ -76,4 +76,13 @@ inline constexpr char recoveryPending[] =
     "%1 に、Zephalonte のウィンドウで保存されなかった変更が残っています。"
     "Zephalonte を起動して復元するかどうかを選んでから、もう一度実行してください。";
 
+// The days a recovery file or a merge touches, when there are several: %1 is
+// the first date, %2 how many more.
+inline constexpr char daysAndMore[] = "%1 ほか %2 日";
+// The parts of a journal besides its days, as a conflict list names them.
+inline constexpr char sectionProfile[] = "プロフィール";
+inline constexpr char sectionObjective[] = "目標";
+inline constexpr char sectionGraphSettings[] = "グラフの設定";
+inline constexpr char listSeparator[] = "、";
+
 } // namespace sessiontext
