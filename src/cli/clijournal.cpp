@@ -41,7 +41,7 @@ QString journalPath(const CliRequest &request)
 
 } // namespace
 
-OpenJournal::OpenJournal(const CliRequest &request, bool creates)
+OpenJournal::OpenJournal(const CliRequest &request, bool creates, bool forRecovery)
     : document_(todayDate()), session_(document_, nullptr)
 {
     const QString path = journalPath(request);
@@ -63,7 +63,7 @@ OpenJournal::OpenJournal(const CliRequest &request, bool creates)
     }
     // Days the window registered but never stored would be lost when the
     // user restores them over what this command stores.
-    if (creates) {
+    if (creates && !forRecovery) {
         if (const RecoveryFile recovery = session_.findRecovery();
             recovery.state != RecoveryFile::State::none) {
             writeQtError(ui(sessiontext::recoveryPending).arg(recovery.path));

@@ -114,6 +114,11 @@ Edit takingDaysOf(const CQuilloxDoc &journal, const CQuilloxDoc &version)
     return change;
 }
 
+bool looksLikeWholeJournal(std::string_view bytes)
+{
+    return bytes.starts_with("# quillox file ver ") && bytes.ends_with('\n');
+}
+
 Edit composeEdits(std::span<const Edit> edits)
 {
     std::map<Date, DayChange> days;

@@ -4,6 +4,7 @@
 #include "journal/edit.h"
 
 #include <span>
+#include <string_view>
 #include <vector>
 
 class CQuilloxDoc;
@@ -57,6 +58,13 @@ MergePlan planTwoWayMerge(const CQuilloxDoc &journal, const CQuilloxDoc &other);
 // and one the journal holds differently is a conflict; its sections are
 // taken as they are. Days only the journal holds stay.
 Edit takingDaysOf(const CQuilloxDoc &journal, const CQuilloxDoc &version);
+
+// Whether a version read from disk is a whole journal as this program or
+// another complete writer leaves it: not empty, with its header line, and
+// ending at a line end. An empty file, one cut off after a crash or being
+// written by another program right now is none, and is never taken as a
+// version that lacks days.
+bool looksLikeWholeJournal(std::string_view bytes);
 
 // Edits made one after the other, as one change: per day and section the
 // first before and the last after. A day or section whose composed before

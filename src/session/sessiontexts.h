@@ -74,6 +74,7 @@ inline constexpr char conflictCopyFailed[] =
 // stored yet; %1 is the recovery file.
 inline constexpr char recoveryPending[] =
     "%1 に、Zephalonte のウィンドウで保存されなかった変更が残っています。"
+    "zeph recover で日誌に当てはめるか (zeph recover --set-aside で別の名前に残すか)、"
     "Zephalonte を起動して復元するかどうかを選んでから、もう一度実行してください。";
 
 // The days a recovery file or a merge touches, when there are several: %1 is

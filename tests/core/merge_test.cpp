@@ -144,6 +144,15 @@ TEST(Merge, composedEditsReplayed)
     EXPECT_TRUE(planReplay(disk, composed).edit.empty());
 }
 
+TEST(Merge, onlyAWholeJournalIsAVersion)
+{
+    const std::string whole = CQuilloxDoc(today).journalText();
+    EXPECT_TRUE(looksLikeWholeJournal(whole));
+    for (const std::string &bytes :
+         {std::string(), whole.substr(0, whole.size() - 1), whole.substr(whole.find('\n') + 1)})
+        EXPECT_FALSE(looksLikeWholeJournal(bytes));
+}
+
 // Without a base, only the days the journal lacks are taken; a day both hold
 // differently keeps the journal's value and is named.
 TEST(Merge, twoWayAddsMissingDaysOnly)
