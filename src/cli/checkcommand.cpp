@@ -2,6 +2,7 @@
 
 #include "cli/clijournal.h"
 #include "cli/clistreams.h"
+#include "cli/clitexts.h"
 #include "cli/exitstatus.h"
 #include "cli/journalcheck.h"
 #include "qttext/uitext.h"
@@ -22,6 +23,13 @@ int runCheck(const CliRequest &request)
         return exitJournalFailure;
     }
     const std::string shown = shownName(path).toStdString();
+    // An emptied or headerless file is a finding of its own: a load calls it
+    // a journal with nothing in it.
+    std::size_t headerFindings = 0;
+    if (!hasJournalHeader(bytes)) {
+        writeOut(checkFindingLine(shown, CheckFinding{0, clitext::checkHeaderMissing}));
+        headerFindings = 1;
+    }
     // Each finding goes out as it is found: a long report never sits in memory.
     std::size_t findings = checkJournalText(bytes, [&shown](const CheckFinding &finding) {
         writeOut(checkFindingLine(shown, finding));
@@ -39,6 +47,7 @@ int runCheck(const CliRequest &request)
             ++findings;
         }
     }
+    findings += headerFindings;
     writeOut(checkSummaryLine(shown, findings));
     const int status = finishOutput();
     return status != exitSuccess ? status : findings == 0 ? exitSuccess : exitJournalFailure;

@@ -58,6 +58,12 @@ OpenJournal::OpenJournal(const CliRequest &request, bool creates, bool forRecove
         writeQtError(openFailureMessage(outcome));
         return;
     }
+    // An emptied or headerless journal is what a truncation leaves: a store
+    // would write the defaults over it and its .bak, the last good copy.
+    if (creates && outcome.headerMissing) {
+        writeQtError(ui(sessiontext::journalHeaderMissing).arg(path));
+        return;
+    }
     if (outcome.damaged()) {
         writeQtError(skippedLinesMessage(outcome));
     }

@@ -238,6 +238,9 @@ inline constexpr const char *checkNotANumber =
 inline constexpr const char *checkRoundedWord = "%1 %2 は、保存すると %3 になります。";
 inline constexpr const char *checkDateText =
     "日付「%1」の後に付いた文字は読み込まれません。保存すると失われます。";
+inline constexpr const char *checkHeaderMissing =
+    "空か、1 行目が日誌の見出しの行 (# quillox file ver 2) ではありません。"
+    "読み込むと何もない日誌になり、書き込むコマンドは実行しません。";
 inline constexpr const char *checkClean = "%1: 読み込みで失われるものはありません。";
 inline constexpr const char *checkSummary =
     "%1: %2 件の内容が、次に保存すると失われるか変わります。";

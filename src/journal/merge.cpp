@@ -114,9 +114,14 @@ Edit takingDaysOf(const CQuilloxDoc &journal, const CQuilloxDoc &version)
     return change;
 }
 
+bool hasJournalHeader(std::string_view bytes)
+{
+    return bytes.starts_with("# quillox file ver ");
+}
+
 bool looksLikeWholeJournal(std::string_view bytes)
 {
-    return bytes.starts_with("# quillox file ver ") && bytes.ends_with('\n');
+    return hasJournalHeader(bytes) && bytes.ends_with('\n');
 }
 
 Edit composeEdits(std::span<const Edit> edits)

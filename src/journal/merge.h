@@ -65,6 +65,11 @@ Edit takingDaysOf(const CQuilloxDoc &journal, const CQuilloxDoc &version);
 // written by another program right now is none, and is never taken as a
 // version that lacks days.
 bool looksLikeWholeJournal(std::string_view bytes);
+// Whether bytes start with a journal's header line. Every journal this
+// program writes has it: an empty file or one without it is what a
+// truncation or another program's mistake leaves, never a journal to store
+// over (its days would be lost, and the good .bak with them).
+bool hasJournalHeader(std::string_view bytes);
 
 // Edits made one after the other, as one change: per day and section the
 // first before and the last after. A day or section whose composed before

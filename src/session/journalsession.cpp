@@ -1,6 +1,7 @@
 #include "session/journalsession.h"
 
 #include "journal/cquilloxdoc.h"
+#include "journal/merge.h"
 #include "qttext/qtdate.h"
 #include "qttext/uitext.h"
 #include "session/damagedcopy.h"
@@ -141,6 +142,7 @@ void JournalSession::loadBytes(const std::string &bytes, Date today, OpenOutcome
 {
     outcome.status = OpenOutcome::Status::opened;
     outcome.skippedLines = doc_.loadJournalText(bytes, today, &outcome.alteredLines);
+    outcome.headerMissing = !hasJournalHeader(bytes);
     disk_ = holding(path_, bytes);
     outcome.damagedCopyLeftToWindow = outcome.damaged() && !keepsDamagedCopies_;
     if (outcome.damaged() && keepsDamagedCopies_) {

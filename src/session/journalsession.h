@@ -56,6 +56,9 @@ struct OpenOutcome {
     // The session only reads (see setKeepsDamagedCopies): no copy was made.
     bool damagedCopyLeftToWindow = false;
 
+    // The file was empty or did not start with a journal's header line.
+    bool headerMissing = false;
+
     // Whether the next store would lose some of the file's text.
     bool damaged() const { return !skippedLines.empty() || !alteredLines.empty(); }
 };

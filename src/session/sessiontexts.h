@@ -70,6 +70,11 @@ inline constexpr char conflictCopyKept[] =
 inline constexpr char conflictCopyFailed[] =
     "%1 はほかのプログラムで変更されています。その版を残せなかったため、保存していません。\n%2";
 
+// An empty journal, or one without its header line; %1 is the journal.
+inline constexpr char journalHeaderMissing[] =
+    "%1 は空か、1 行目が日誌の見出しの行ではありません。書き込むと日誌とその .bak "
+    "が失われるおそれがあるため、何もしません。日誌の .bak や写しを確かめてください。";
+
 // The command-line companion does not store over days the window has not
 // stored yet; %1 is the recovery file.
 inline constexpr char recoveryPending[] =

@@ -165,3 +165,24 @@ TEST(ZephMerge, takesTheOtherVersionsDaysAndKeepsTheJournalsInAConflict)
     EXPECT_EQ(cut.status, 2);
     EXPECT_EQ(readFile(dir.path() / journalName), stored);
 }
+
+// `: > zph0001.txt` (or another program's headerless file) is no journal to
+// store over: check reports it, and a writing command leaves it and the good
+// .bak alone.
+TEST(ZephGuard, anEmptiedOrHeaderlessJournalIsReportedAndNeverStoredOver)
+{
+    const std::string good = journalOf({weighing(feb27, 65)}).journalText();
+    for (const std::string &bad : {std::string(), good.substr(good.find("[data]"))}) {
+        TempDir dir;
+        writeFile(dir.path() / journalName, bad);
+        writeFile(dir.path() / "zph0001.txt.bak", good);
+        const zephtest::Run check = runZeph(dir.path(), {"check"});
+        EXPECT_EQ(check.status, 1);
+        EXPECT_NE(check.out.find("# quillox file ver 2"), std::string::npos) << check.out;
+        const zephtest::Run add = runZeph(dir.path(), {"add", "--weight", "60"});
+        EXPECT_EQ(add.status, 1);
+        EXPECT_NE(add.err.find(journalName), std::string::npos) << add.err;
+        EXPECT_EQ(readFile(dir.path() / journalName), bad);
+        EXPECT_EQ(readFile(dir.path() / "zph0001.txt.bak"), good);
+    }
+}
