@@ -41,17 +41,24 @@ inline constexpr char recoveryConflicts[] =
 inline constexpr char recoveryConflictNotKept[] =
     "保存されずに終了した変更 %1 を復元できませんでした。日誌の版を残せなかったためです。%2\n"
     "ファイルはそのまま残してあります。";
+// Another program's version of the journal met on disk; %1 is the journal.
+inline constexpr char diskVersionMerged[] = "ほかのプログラムが %1 に加えた変更を取り込みました。";
+inline constexpr char diskVersionConflicts[] =
+    "ほかのプログラムが %1 に加えた変更のうち、この画面でも変更していた箇所は"
+    "この画面の値を採り、ほかのプログラムの版を %2 として残しました。\n%3";
+inline constexpr char diskVersionLacksDays[] =
+    "ほかのプログラムの %1 の版には、読み込んでいた版にあった %2 日がありません。"
+    "読み込んでいた版を %3 として残してから、その版を取り込みました。";
+inline constexpr char diskVersionNotTaken[] =
+    "%1 がほかのプログラムによって日誌として不完全な内容 (空、見出しの行がない、"
+    "途中で切れている、または読み取れない行がある) に変えられました。その内容は読み込まず、"
+    "この画面の記録をそのまま保ちます。次に保存するとき、その内容を衝突の写しとして残します。";
+inline constexpr char diskVersionCopyFailed[] =
+    "ほかのプログラムが変更した %1 を取り込めませんでした。"
+    "今の版を写しとして残せなかったためです。%2";
 inline constexpr char recoveryWriteFailed[] = "変更を %1 に控えられませんでした。%2";
 
 // A journal written at a termination signal while it had no name.
 inline constexpr char untitledSaved[] = "前回の終了時に、無題の日誌を %1 に保存しました。";
-
-// Another program changed the journal while the window had it open.
-inline constexpr char reloadedFromDisk[] =
-    "%1 がほかのプログラムで変更されたため、読み込み直しました。";
-inline constexpr char changedWithUnsaved[] = "%1 がほかのプログラムで変更されました。\n"
-                                             "まだ保存していない変更があるため、次に保存するときに"
-                                             "、ほかのプログラムの版を別の名前で残してから"
-                                             "保存します。両方の版が残ります。";
 
 } // namespace apptext

@@ -493,14 +493,16 @@ void CZephalonteApp::followSessionPath()
     editLog_->setTarget(own ? nativePath(session_->recoveryPath()) : std::string(),
                         session_->editLogHeader(), journalPermissions(session_->path()));
     watcher_->watch(session_->path());
-    conflictTold_ = false;
 }
 
 StoreOutcome CZephalonteApp::storeJournal(const QString &newPath)
 {
+    // Another program's version is met at every store, whatever the
+    // watcher has or has not noticed yet.
+    if (newPath.isEmpty() || JournalSession::fullPath(newPath) == session_->path())
+        meetDiskVersion();
     const StoreOutcome outcome = newPath.isEmpty() ? session_->store() : session_->storeAs(newPath);
     if (outcome.stored) {
-        conflictTold_ = false;
         context_->editor().markStored();
         // A new name (Save As) takes its own log; the old name's went with the store.
         followSessionPath();
@@ -617,31 +619,98 @@ void CZephalonteApp::checkJournalOnDisk()
         QTimer::singleShot(JournalWatcher::settleMs, this, &CZephalonteApp::checkJournalOnDisk);
         return;
     }
-    if (!session_->changedOnDisk())
-        return;
+    meetDiskVersion();
+}
+
+bool CZephalonteApp::meetDiskVersion()
+{
+    if (!session_->hasPath() || !session_->holdsLock())
+        return true;
+    const DiskVersion version = session_->lookAtDisk(todayDate());
     const QString shown = QDir::toNativeSeparators(session_->path());
-    if (session_->hasUnsavedChanges()) {
-        if (conflictTold_)
-            return;
-        conflictTold_ = true;
-        emit statusMessage(ui(apptext::changedWithUnsaved).arg(shown).replace(u'\n', u' '));
-        showMessage(dialogParent(), QMessageBox::Information,
-                    ui(apptext::changedWithUnsaved).arg(shown));
-        return;
+    switch (version.kind) {
+    case DiskVersion::Kind::same:
+        return true;
+    case DiskVersion::Kind::notWhole:
+    case DiskVersion::Kind::damaged:
+        // Not taken: the window keeps its days; the store keeps those bytes
+        // as a conflict copy, and never as the .bak.
+        if (!untakenTold_) {
+            untakenTold_ = true;
+            const QString text = ui(apptext::diskVersionNotTaken).arg(shown);
+            emit statusMessage(QString(text).replace(u'\n', u' '));
+            if (!terminating_)
+                showMessage(dialogParent(), QMessageBox::Warning, text);
+        }
+        return true;
+    case DiskVersion::Kind::lacksDays:
+    case DiskVersion::Kind::clean:
+        break;
     }
-    const std::int32_t shownDays = document_->graphSettings().graphNDays;
-    const OpenOutcome outcome = session_->reload(todayDate());
-    if (outcome.status != OpenOutcome::Status::opened)
-        return; // unreadable for now: the next notice tries again
-    document_->setGraphPeriod(shownDays);
-    // The journal the history was made on is gone.
-    context_->editor().clearHistory();
-    startEditLogOver();
-    if (outcome.damaged())
-        showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(outcome));
-    // The selected day and the graph's period stay where the user had them.
+    QStringList told;
+    if (version.kind == DiskVersion::Kind::lacksDays) {
+        SessionFailure failure;
+        const QString copy = session_->keepBaseAsConflictCopy(failure);
+        if (copy.isEmpty()) {
+            emit statusMessage(ui(apptext::diskVersionCopyFailed).arg(shown, reasonText(failure)));
+            return false;
+        }
+        told << ui(apptext::diskVersionLacksDays)
+                    .arg(shown)
+                    .arg(version.missingDays)
+                    .arg(QDir::toNativeSeparators(copy));
+    }
+    // The window's unsaved edits (its document against the base) replayed
+    // onto the other version with the one rule; where both changed, the
+    // window's value stays and the other version is kept as a copy.
+    const CQuilloxDoc base = session_->baseDocument(todayDate());
+    CQuilloxDoc merged = *version.document;
+    const MergePlan plan = planThreeWayMerge(base, *document_, merged);
+    if (!plan.conflicts.empty()) {
+        const KeptCopy copy = keepCopy(session_->path(), version.bytes,
+                                       keptCopyPath(session_->path(), keptcopykind::conflict,
+                                                    conflictStamp(QDateTime::currentDateTime())));
+        if (copy.path.isEmpty()) {
+            emit statusMessage(
+                ui(apptext::diskVersionCopyFailed)
+                    .arg(shown, reasonText({copy.problem, false, copy.systemReason})));
+            return false;
+        }
+        told << ui(apptext::diskVersionConflicts)
+                    .arg(shown, QDir::toNativeSeparators(copy.path), conflictList(plan.conflicts));
+    }
+    merged.applyEdit(plan.edit);
+    const Edit unsaved = plan.edit; // what the window holds beyond the new base
+
+    // One step of the history, undone like any other; the log starts over on
+    // the new base with the unsaved edits as its first record, replacing the
+    // old log only once it holds them.
+    JournalEditor &editor = context_->editor();
+    editor.setRecorder(nullptr);
+    editor.apply(differenceBetween(*document_, merged), ui(edittext::otherProgramsChanges));
+    editor.setRecorder(editLog_.get());
+    session_->adoptDiskVersion(version);
+    untakenTold_ = false;
+    if (unsaved.empty()) {
+        editor.markStored();
+        startEditLogOver();
+    } else {
+        editLog_->rebase(session_->editLogHeader());
+        editLog_->record(unsaved);
+        // No step of the history is what the file holds any more.
+        editor.undoStack().resetClean();
+        document_->setModified(true);
+    }
     context_->updateAllViews();
-    emit statusMessage(ui(apptext::reloadedFromDisk).arg(shown));
+    if (told.isEmpty()) {
+        emit statusMessage(ui(apptext::diskVersionMerged).arg(shown));
+    } else {
+        emit statusMessage(told.join(u' ').replace(u'\n', u' '));
+        if (!terminating_)
+            showMessage(dialogParent(), QMessageBox::Information,
+                        told.join(QStringLiteral("\n\n")));
+    }
+    return true;
 }
 
 // ---- the end of the session from outside ----

@@ -112,6 +112,11 @@ class CZephalonteApp : public QObject, public FrameCommands {
     // The journal's edit log starts over: its edits are in the journal now,
     // or were dropped with it.
     void startEditLogOver();
+    // Another program's version on disk, if any, is read and merged by day
+    // into the document (or, when it does not load cleanly, left for the
+    // next store to keep as a conflict copy). False when it could not be
+    // merged because a copy could not be kept.
+    bool meetDiskVersion();
     void followSessionPath();
     // Every store goes through here: a successful one starts the edit log
     // over on the bytes just stored.
@@ -139,7 +144,8 @@ class CZephalonteApp : public QObject, public FrameCommands {
     bool journalLoaded_ = false;
     bool terminating_ = false;
     int terminationExitCode_ = 0;
-    bool conflictTold_ = false;
+    // A version on disk the window did not take has been reported.
+    bool untakenTold_ = false;
     // What the status bar says while the edit log cannot be written.
     QString logTrouble_;
 };

@@ -124,6 +124,15 @@ bool looksLikeWholeJournal(std::string_view bytes)
     return hasJournalHeader(bytes) && bytes.ends_with('\n');
 }
 
+std::size_t daysMissingFrom(const CQuilloxDoc &base, const CQuilloxDoc &version)
+{
+    std::size_t missing = 0;
+    for (const auto &[date, day] : base.dayList())
+        if (!version.findDay(date))
+            ++missing;
+    return missing;
+}
+
 Edit composeEdits(std::span<const Edit> edits)
 {
     std::map<Date, DayChange> days;

@@ -71,6 +71,10 @@ bool looksLikeWholeJournal(std::string_view bytes);
 // over (its days would be lost, and the good .bak with them).
 bool hasJournalHeader(std::string_view bytes);
 
+// How many days `base` holds that `version` lacks: a version cut at a line
+// end, or an older one a sync client put back.
+std::size_t daysMissingFrom(const CQuilloxDoc &base, const CQuilloxDoc &version);
+
 // Edits made one after the other, as one change: per day and section the
 // first before and the last after. A day or section whose composed before
 // equals its after drops out, so that an edit and its undo compose to

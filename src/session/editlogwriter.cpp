@@ -58,6 +58,13 @@ void EditLogWriter::startOver(const EditLogHeader &header)
         report(false, 0);
 }
 
+void EditLogWriter::rebase(const EditLogHeader &header)
+{
+    closeLog();
+    unwritten_.clear();
+    header_ = header;
+}
+
 bool EditLogWriter::create(std::string &bytes, int &error)
 {
     const std::size_t slash = path_.rfind('/');

@@ -40,6 +40,10 @@ class EditLogWriter : public EditRecorder {
     // load): the log file is removed, and the next edit starts a new one on
     // this header.
     void startOver(const EditLogHeader &header);
+    // The edits now rest on another base (another program's version, merged
+    // in): the next record starts a new log on this header, which replaces
+    // the old one only once it holds that record.
+    void rebase(const EditLogHeader &header);
 
     void record(const Edit &applied) override;
 

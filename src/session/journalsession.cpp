@@ -118,6 +118,7 @@ OpenOutcome JournalSession::open(const QString &path, OpenMode mode, Date today)
         outcome.status = OpenOutcome::Status::startedEmpty;
         adopt(outcome.path, std::move(lock.lock));
         disk_ = {};
+        baseBytes_.clear();
         return outcome;
     }
 
@@ -144,6 +145,7 @@ void JournalSession::loadBytes(const std::string &bytes, Date today, OpenOutcome
     outcome.skippedLines = doc_.loadJournalText(bytes, today, &outcome.alteredLines);
     outcome.headerMissing = !hasJournalHeader(bytes);
     disk_ = holding(path_, bytes);
+    baseBytes_ = bytes;
     outcome.damagedCopyLeftToWindow = outcome.damaged() && !keepsDamagedCopies_;
     if (outcome.damaged() && keepsDamagedCopies_) {
         // Now, before anything can store over the file.
@@ -199,6 +201,58 @@ bool JournalSession::changedOnDisk()
     if (now.exists && disk_.exists)
         disk_.modifiedNs = now.modifiedNs;
     return false;
+}
+
+DiskVersion JournalSession::lookAtDisk(Date today)
+{
+    DiskVersion version;
+    if (path_.isEmpty())
+        return version;
+    const std::optional<std::string> foreign = foreignBytesOnDisk();
+    if (!foreign) {
+        changedOnDisk(); // the same bytes, touched: the next look is cheap again
+        return version;
+    }
+    version.bytes = *foreign;
+    if (!looksLikeWholeJournal(version.bytes)) {
+        version.kind = DiskVersion::Kind::notWhole;
+        return version;
+    }
+    version.document = std::make_shared<CQuilloxDoc>(today);
+    std::vector<std::size_t> altered;
+    if (!version.document->loadJournalText(version.bytes, today, &altered).empty() ||
+        !altered.empty()) {
+        version.document.reset();
+        version.kind = DiskVersion::Kind::damaged;
+        return version;
+    }
+    version.missingDays = daysMissingFrom(baseDocument(today), *version.document);
+    version.kind =
+        version.missingDays > 0 ? DiskVersion::Kind::lacksDays : DiskVersion::Kind::clean;
+    return version;
+}
+
+CQuilloxDoc JournalSession::baseDocument(Date today) const
+{
+    CQuilloxDoc base(today);
+    base.loadJournalText(baseBytes_, today);
+    return base;
+}
+
+void JournalSession::adoptDiskVersion(const DiskVersion &version)
+{
+    disk_ = holding(path_, version.bytes);
+    baseBytes_ = version.bytes;
+}
+
+QString JournalSession::keepBaseAsConflictCopy(SessionFailure &failure)
+{
+    const KeptCopy copy = keepCopy(
+        path_, baseBytes_,
+        keptCopyPath(path_, keptcopykind::conflict, conflictStamp(QDateTime::currentDateTime())));
+    if (copy.path.isEmpty())
+        failure = fileFailure(copy.problem, copy.systemReason.toStdString());
+    return copy.path;
 }
 
 bool JournalSession::hasUnsavedChanges() const
@@ -333,14 +387,23 @@ StoreOutcome JournalSession::writeTo(const QString &path, bool holdingLock)
                 return outcome;
             }
             outcome.conflictCopyPath = copy.path;
+            // The .bak takes the version this program last had, not the
+            // other one (best effort, as every .bak).
+            if (!baseBytes_.empty())
+                saveFileAtomically(nativePath(lockTarget(path)) + ".bak", baseBytes_, false,
+                                   journalPermissions(path));
         }
     }
 
     const std::string text = doc_.journalText();
-    const JournalStoreResult result = doc_.writeJournalText(nativePath(path), text);
+    // The .bak only ever holds bytes this program loaded or stored: a
+    // version it never took is in the conflict copy instead.
+    const JournalStoreResult result =
+        doc_.writeJournalText(nativePath(path), text, outcome.conflictCopyPath.isEmpty());
     outcome.stored = result.written;
     if (result.written) {
         disk_ = holding(path, text);
+        baseBytes_ = text;
         // What the recovery file held is in the journal now.
         if (path == path_)
             removeRecovery();
@@ -388,6 +451,7 @@ void JournalSession::startUntitled()
     path_.clear();
     lock_.reset();
     disk_ = {};
+    baseBytes_.clear();
     recoveryUnresolved_ = false;
 }
 

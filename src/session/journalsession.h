@@ -87,6 +87,22 @@ struct DiskState {
     ContentHash hash;
 };
 
+// A version of the journal another program left on disk, as the session
+// found it (see JournalSession::lookAtDisk).
+struct DiskVersion {
+    enum class Kind {
+        same,      // the bytes the session last loaded or stored, or no file
+        notWhole,  // empty, no header line, cut off inside its last line
+        damaged,   // lines a load skips or alters
+        lacksDays, // loads cleanly, but lacks days the base held
+        clean,     // loads cleanly with every day of the base
+    };
+    Kind kind = Kind::same;
+    std::string bytes;
+    std::shared_ptr<CQuilloxDoc> document; // loaded (lacksDays, clean)
+    std::size_t missingDays = 0;
+};
+
 // The one owner of the journal's file: its full path, the lock that keeps a
 // second running copy of the program off it, the load (with the copy of a
 // damaged file), the store (with the .bak, and the lock handed over to a new
@@ -137,6 +153,17 @@ class JournalSession {
     // stored (a look at its size and time first, its bytes only when those
     // moved).
     bool changedOnDisk();
+    // The version on disk when it differs from the bytes last loaded or
+    // stored, read and judged; a version that loads cleanly is loaded.
+    DiskVersion lookAtDisk(Date today);
+    // The bytes last loaded or stored, loaded: the base of a three-way merge.
+    CQuilloxDoc baseDocument(Date today) const;
+    // The version found on disk becomes the base (the caller has merged it).
+    void adoptDiskVersion(const DiskVersion &version);
+    // Keeps the base's bytes as a conflict copy (before a version lacking
+    // some of its days is taken). The copy's name, or empty with failure set.
+    QString keepBaseAsConflictCopy(SessionFailure &failure);
+
     // Whether the document holds changes not yet stored (the modified flag).
     bool hasUnsavedChanges() const;
     // Loads the file again (the lock is kept), as open() would.
@@ -210,6 +237,8 @@ class JournalSession {
     QString path_;
     std::unique_ptr<QLockFile> lock_;
     DiskState disk_;
+    // The bytes disk_ describes: the base of the window's unsaved edits.
+    std::string baseBytes_;
     bool recoveryUnresolved_ = false;
     bool keepsDamagedCopies_ = true;
 };

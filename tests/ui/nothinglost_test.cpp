@@ -11,6 +11,7 @@
 #include "journal/cquilloxdoc.h"
 #include "journal/editlog.h"
 #include "journal/merge.h"
+#include "pane/edittexts.h"
 #include "pane/journalcontext.h"
 #include "qttext/uitext.h"
 #include "session/journalsession.h"
@@ -286,42 +287,92 @@ TEST_F(NothingLostTest, aDamagedRecoveryFileIsReportedAndKeptLikeADamagedJournal
     EXPECT_NE(app->document().findDay(makeDate(2026, 8, 2)), nullptr);
 }
 
-TEST_F(NothingLostTest, aJournalReplacedOnDiskIsReadAgainOrKeptAsAConflictCopy)
+// Another program's version is merged by day into the window's, at the
+// watcher's notice and at a store that comes first; the window's unsaved
+// days stay unsaved and in the log, now on the new base.
+TEST_F(NothingLostTest, anotherProgramsVersionIsMergedByDay)
 {
     writeJournalFile(journal(), "Hanako", oneDay);
     ASSERT_TRUE(startApp());
     app->context().setSelectedDate(makeDate(2026, 8, 1));
 
-    // Nothing unsaved: another program's version is read at once.
+    // Nothing unsaved: taken at once, nothing left to store.
     writeJournalFile(journal(), "Hanako", oneDay + "2026/08/03\t56.9\t0\t0\t0\t0\t0\t\r\n");
     ASSERT_TRUE(QTest::qWaitFor(
         [this] { return app->document().findDay(makeDate(2026, 8, 3)) != nullptr; }, 10000));
     EXPECT_EQ(app->context().selectedDate(), makeDate(2026, 8, 1));
+    EXPECT_FALSE(app->document().isModified());
     EXPECT_TRUE(statusText().contains(QStringLiteral("zph0001.txt"))) << statusText().toStdString();
 
-    // A day registered here, then another program writes again: told now,
-    // and at the save its version is kept beside the journal.
+    // A day registered here, another added there: both, the window's unsaved.
     registerWeight(QDate(2026, 8, 4), QStringLiteral("56.5"));
-    const QByteArray theirs = "# another program's journal\r\n";
+    writeJournalFile(journal(), "Hanako",
+                     oneDay + "2026/08/03\t56.9\t0\t0\t0\t0\t0\t\r\n"
+                              "2026/08/05\t56.0\t0\t0\t0\t0\t0\t\r\n");
+    const QByteArray theirs = fileBytes(journal());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] { return app->document().findDay(makeDate(2026, 8, 5)) != nullptr; }, 10000));
+    EXPECT_NE(app->document().findDay(makeDate(2026, 8, 4)), nullptr);
+    EXPECT_TRUE(app->document().isModified());
+    const EditLogContents log = readEditLog(fileBytes(recovery()).toStdString());
+    EXPECT_EQ(log.header.base, hashContent(theirs.toStdString()));
+    ASSERT_EQ(log.records.size(), 1u);
+    EXPECT_EQ(log.records[0].days.at(0).date, makeDate(2026, 8, 4));
+    // The merge is one step: undone, the window is back where it was.
+    EXPECT_EQ(app->context().editor().undoName(), ui(edittext::otherProgramsChanges));
+    EXPECT_TRUE(answerer.unexpected.isEmpty()) << answerer.unexpected.join(u'\n').toStdString();
+
+    // A store right after another change, before the watcher's notice.
+    writeJournalFile(journal(), "Hanako",
+                     oneDay + "2026/08/03\t56.9\t0\t0\t0\t0\t0\t\r\n"
+                              "2026/08/05\t56.0\t0\t0\t0\t0\t0\t\r\n"
+                              "2026/08/06\t55.8\t0\t0\t0\t0\t0\t\r\n");
+    ASSERT_TRUE(app->fileSave());
+    const QByteArray stored = fileBytes(journal());
+    for (const char *line : {"2026/08/04\t56.5", "2026/08/05\t56", "2026/08/06\t55.8"})
+        EXPECT_TRUE(stored.contains(line)) << line;
+    EXPECT_FALSE(QFileInfo::exists(recovery()));
+}
+
+// A version that does not load cleanly (emptied, cut off, not a journal) is
+// never taken and never becomes the .bak; one lacking days is taken only
+// after the window's base is kept as a copy.
+TEST_F(NothingLostTest, anIncompleteVersionIsNotTakenAndALackingOneIsKeptFirst)
+{
+    writeJournalFile(journal(), "Hanako", oneDay + "2026/08/03\t56.9\t0\t0\t0\t0\t0\t\r\n");
+    const QByteArray good = fileBytes(journal());
+    ASSERT_TRUE(startApp());
+    registerWeight(QDate(2026, 8, 4), QStringLiteral("56.5"));
+
     answerer.expectMessage(QMessageBox::Ok);
     {
         QFile out(journal());
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        out.write(theirs);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate)); // `: > zph0001.txt`
     }
     ASSERT_TRUE(QTest::qWaitFor([this] { return answerer.allAnswered(); }, 10000));
     EXPECT_EQ(answerer.texts.value(0),
-              ui(apptext::changedWithUnsaved).arg(QDir::toNativeSeparators(journal())));
+              ui(apptext::diskVersionNotTaken).arg(QDir::toNativeSeparators(journal())));
+    EXPECT_EQ(app->document().dayList().size(), 3u);
 
-    answerer.expectMessage(QMessageBox::Ok);
+    answerer.expectMessage(QMessageBox::Ok); // the conflict copy at the store
     ASSERT_TRUE(app->fileSave());
+    EXPECT_TRUE(fileBytes(journal()).contains("2026/08/04\t56.5"));
+    EXPECT_EQ(fileBytes(journal() + QStringLiteral(".bak")), good);
+    EXPECT_EQ(QDir(workDir.path()).entryList({QStringLiteral("zph0001.txt.conflict-*")}).size(), 1);
+    const QByteArray stored = fileBytes(journal());
+
+    // Cut back to its first day by another program: the window's stored
+    // version is kept, then the shorter one is taken as it is.
+    answerer.expectMessage(QMessageBox::Ok);
+    writeJournalFile(journal(), "Hanako", oneDay);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return answerer.allAnswered(); }, 10000));
+    EXPECT_TRUE(answerer.texts.last().contains(QStringLiteral(" 2 日")))
+        << answerer.texts.last().toStdString();
+    EXPECT_EQ(app->document().dayList().size(), 1u);
     const QStringList copies =
         QDir(workDir.path()).entryList({QStringLiteral("zph0001.txt.conflict-*")});
-    ASSERT_EQ(copies.size(), 1);
-    EXPECT_EQ(fileBytes(path(copies.at(0))), theirs);
-    EXPECT_TRUE(answerer.texts.value(1).contains(copies.at(0)));
-    EXPECT_TRUE(fileBytes(journal()).contains("2026/08/04\t56.5"));
-    EXPECT_TRUE(fileBytes(journal()).contains("2026/08/03\t56.9"));
+    ASSERT_EQ(copies.size(), 2);
+    EXPECT_TRUE(fileBytes(path(copies.at(0))) == stored || fileBytes(path(copies.at(1))) == stored);
 }
 
 TEST_F(NothingLostTest, theSessionManagersCommitStoresAnUntitledJournalAndTheNextStartSaysWhere)
