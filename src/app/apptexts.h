@@ -41,6 +41,14 @@ inline constexpr char recoveryConflicts[] =
 inline constexpr char recoveryConflictNotKept[] =
     "保存されずに終了した変更 %1 を復元できませんでした。日誌の版を残せなかったためです。%2\n"
     "ファイルはそのまま残してあります。";
+// A journal opened without its lock: %1 the journal, %2 the system's reason.
+inline constexpr char readOnlyMark[] = " [読み取り専用]";
+inline constexpr char openedReadOnly[] =
+    "%1 のロック ファイルを作れないため、読み取り専用で開きました。%2\n"
+    "登録や設定の変更はできません。変更するには、書き込めるフォルダに"
+    "［名前を付けて保存］してください。";
+inline constexpr char refusedReadOnly[] = "読み取り専用のため、変更できません。";
+
 // Another program's version of the journal met on disk; %1 is the journal.
 inline constexpr char diskVersionMerged[] = "ほかのプログラムが %1 に加えた変更を取り込みました。";
 inline constexpr char diskVersionConflicts[] =

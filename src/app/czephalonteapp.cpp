@@ -159,6 +159,8 @@ CZephalonteApp::CZephalonteApp(QObject *parent) : QObject(parent)
         emit statusMessage(logTrouble_);
     });
     connect(watcher_.get(), &JournalWatcher::settled, this, &CZephalonteApp::checkJournalOnDisk);
+    connect(&context_->editor(), &JournalEditor::refused, this,
+            [this] { emit statusMessage(ui(apptext::refusedReadOnly)); });
     // The printer follows the paper orientation however it changed (print
     // set-up, undo, redo).
     connect(&context_->editor(), &JournalEditor::edited, this, [this](const Edit &applied) {
@@ -270,7 +272,9 @@ QString CZephalonteApp::documentPath() const
 
 QString CZephalonteApp::documentTitle() const
 {
-    return session_ ? session_->title() : QString();
+    if (!session_)
+        return QString();
+    return session_->readOnly() ? session_->title() + ui(apptext::readOnlyMark) : session_->title();
 }
 
 QStringList CZephalonteApp::recentFiles() const
@@ -307,7 +311,13 @@ bool CZephalonteApp::reportOpened(const OpenOutcome &outcome, bool atStartup)
     emit documentPathChanged();
     if (outcome.damaged())
         showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(outcome));
-    offerRecovery();
+    if (session_->readOnly()) {
+        // A log found now is left for a session that holds the lock.
+        followSessionPath();
+        showMessage(dialogParent(), QMessageBox::Warning, readOnlyText());
+    } else {
+        offerRecovery();
+    }
     context_->resetGraphPeriod();
     context_->updateAllViews();
     promptForUserInfoIfUnnamed();
@@ -363,6 +373,11 @@ bool CZephalonteApp::fileSave()
 {
     if (!session_->hasPath())
         return fileSaveAs();
+    // Only read: another copy may hold the journal; Save As elsewhere may.
+    if (session_->readOnly()) {
+        showMessage(dialogParent(), QMessageBox::Information, readOnlyText());
+        return false;
+    }
     return reportStored(storeJournal());
 }
 
@@ -493,6 +508,7 @@ void CZephalonteApp::followSessionPath()
     editLog_->setTarget(own ? nativePath(session_->recoveryPath()) : std::string(),
                         session_->editLogHeader(), journalPermissions(session_->path()));
     watcher_->watch(session_->path());
+    context_->editor().setReadOnly(session_->readOnly());
 }
 
 StoreOutcome CZephalonteApp::storeJournal(const QString &newPath)
@@ -509,6 +525,12 @@ StoreOutcome CZephalonteApp::storeJournal(const QString &newPath)
         startEditLogOver();
     }
     return outcome;
+}
+
+QString CZephalonteApp::readOnlyText() const
+{
+    return ui(apptext::openedReadOnly)
+        .arg(QDir::toNativeSeparators(session_->path()), session_->lockFailureReason());
 }
 
 void CZephalonteApp::startEditLogOver()
@@ -624,8 +646,21 @@ void CZephalonteApp::checkJournalOnDisk()
 
 bool CZephalonteApp::meetDiskVersion()
 {
-    if (!session_->hasPath() || !session_->holdsLock())
+    if (!session_->hasPath())
         return true;
+    if (session_->readOnly()) {
+        // Nothing of the window's own to keep: another program's version
+        // that loads is simply read.
+        if (session_->changedOnDisk()) {
+            const std::int32_t shownDays = document_->graphSettings().graphNDays;
+            if (session_->reload(todayDate()).status == OpenOutcome::Status::opened) {
+                document_->setGraphPeriod(shownDays);
+                context_->editor().clearHistory();
+                context_->updateAllViews();
+            }
+        }
+        return true;
+    }
     const DiskVersion version = session_->lookAtDisk(todayDate());
     const QString shown = QDir::toNativeSeparators(session_->path());
     switch (version.kind) {
@@ -717,6 +752,8 @@ bool CZephalonteApp::meetDiskVersion()
 
 bool CZephalonteApp::storeUnattended()
 {
+    if (session_->readOnly())
+        return true; // nothing was changed, and nothing may be written
     StoreOutcome outcome;
     if (session_->hasPath()) {
         outcome = storeJournal();

@@ -117,6 +117,8 @@ class CZephalonteApp : public QObject, public FrameCommands {
     // next store to keep as a conflict copy). False when it could not be
     // merged because a copy could not be kept.
     bool meetDiskVersion();
+    // Why the journal is only read, and what the user can do.
+    QString readOnlyText() const;
     void followSessionPath();
     // Every store goes through here: a successful one starts the edit log
     // over on the bytes just stored.

@@ -50,10 +50,22 @@ void JournalEditor::announce(QObject *sender)
     emit edited(applied, sender);
 }
 
+void JournalEditor::setReadOnly(bool readOnly)
+{
+    if (readOnly_ == readOnly)
+        return;
+    readOnly_ = readOnly;
+    emit historyChanged();
+}
+
 bool JournalEditor::apply(const Edit &edit, const QString &name, QObject *sender)
 {
     if (edit.empty())
         return false;
+    if (readOnly_) {
+        emit refused();
+        return false;
+    }
     stack_.push(new Step(*this, edit, name));
     announce(sender);
     return true;
@@ -61,6 +73,10 @@ bool JournalEditor::apply(const Edit &edit, const QString &name, QObject *sender
 
 void JournalEditor::step(bool undo)
 {
+    if (readOnly_) {
+        emit refused();
+        return;
+    }
     if (undo ? !stack_.canUndo() : !stack_.canRedo())
         return;
     const QString name = undo ? stack_.undoText() : stack_.redoText();

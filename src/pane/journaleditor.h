@@ -35,8 +35,14 @@ class JournalEditor : public QObject {
     // notice, for a pane that has already shown the change itself.
     bool apply(const Edit &edit, const QString &name, QObject *sender = nullptr);
 
-    bool canUndo() const { return stack_.canUndo(); }
-    bool canRedo() const { return stack_.canRedo(); }
+    bool canUndo() const { return !readOnly_ && stack_.canUndo(); }
+    bool canRedo() const { return !readOnly_ && stack_.canRedo(); }
+
+    // A journal only read (opened without its lock): every edit, undo and
+    // redo is refused, with the `refused` notice, so that no way of changing
+    // it is forgotten.
+    void setReadOnly(bool readOnly);
+    bool readOnly() const { return readOnly_; }
     QString undoName() const { return stack_.undoText(); }
     QString redoName() const { return stack_.redoText(); }
     void undo();
@@ -64,6 +70,8 @@ class JournalEditor : public QObject {
     void stepped(const QString &name, bool undone, std::optional<Date> firstDay);
     // Undo or redo became possible or impossible, or their names changed.
     void historyChanged();
+    // An edit, undo or redo was refused: the journal is only read.
+    void refused();
 
   private:
     class Step;
@@ -79,4 +87,5 @@ class JournalEditor : public QObject {
     QUndoStack stack_;
     Edit lastApplied_;
     EditRecorder *recorder_ = nullptr;
+    bool readOnly_ = false;
 };

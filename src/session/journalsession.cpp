@@ -112,11 +112,13 @@ OpenOutcome JournalSession::open(const QString &path, OpenMode mode, Date today)
         outcome.failure = inUseElsewhere(lock);
         return outcome;
     }
+    const QString lockFailure = lock.lock ? QString() : lock.systemReason;
 
     // A dangling link counts as missing: the first store creates its target.
     if (mode == OpenMode::currentUser && isMissingFile(outcome.path)) {
         outcome.status = OpenOutcome::Status::startedEmpty;
         adopt(outcome.path, std::move(lock.lock));
+        lockFailureReason_ = lockFailure;
         disk_ = {};
         baseBytes_.clear();
         return outcome;
@@ -135,6 +137,7 @@ OpenOutcome JournalSession::open(const QString &path, OpenMode mode, Date today)
     }
 
     adopt(outcome.path, std::move(lock.lock));
+    lockFailureReason_ = lockFailure;
     loadBytes(bytes, today, outcome);
     return outcome;
 }
@@ -440,6 +443,7 @@ StoreOutcome JournalSession::storeAs(const QString &path)
     StoreOutcome outcome = writeTo(target, lock.lock != nullptr);
     if (outcome.stored) {
         removeRecovery(); // the old name's: its days are in the new file
+        lockFailureReason_ = lock.lock ? QString() : lock.systemReason;
         adopt(target, std::move(lock.lock));
     }
     return outcome;
@@ -452,6 +456,7 @@ void JournalSession::startUntitled()
     lock_.reset();
     disk_ = {};
     baseBytes_.clear();
+    lockFailureReason_.clear();
     recoveryUnresolved_ = false;
 }
 

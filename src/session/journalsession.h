@@ -212,6 +212,11 @@ class JournalSession {
     // The file name shown in the title bar and in questions.
     QString title() const;
     bool holdsLock() const { return lock_ != nullptr; }
+    // A journal opened without its lock (none could be made: a read-only
+    // or full folder) is only read: storing it could write over another
+    // copy's. Why the lock could not be made.
+    bool readOnly() const { return hasPath() && !lock_; }
+    QString lockFailureReason() const { return lockFailureReason_; }
 
     // A session that only reads (zeph's show, advice, graph, export-csv)
     // writes nothing into the journal's folder: a damaged load is reported,
@@ -239,6 +244,7 @@ class JournalSession {
     DiskState disk_;
     // The bytes disk_ describes: the base of the window's unsaved edits.
     std::string baseBytes_;
+    QString lockFailureReason_;
     bool recoveryUnresolved_ = false;
     bool keepsDamagedCopies_ = true;
 };

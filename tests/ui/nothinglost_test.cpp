@@ -27,7 +27,11 @@
 
 #include <functional>
 
+#include <sys/mount.h>
 #include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -373,6 +377,41 @@ TEST_F(NothingLostTest, anIncompleteVersionIsNotTakenAndALackingOneIsKeptFirst)
         QDir(workDir.path()).entryList({QStringLiteral("zph0001.txt.conflict-*")});
     ASSERT_EQ(copies.size(), 2);
     EXPECT_TRUE(fileBytes(path(copies.at(0))) == stored || fileBytes(path(copies.at(1))) == stored);
+}
+
+// No lock can be made (a read-only folder: a tmpfs remounted read-only): the
+// journal opens only for reading, says why, and nothing writes to it.
+TEST_F(NothingLostTest, withoutItsLockTheJournalIsOnlyRead)
+{
+    const QString folder = path(QStringLiteral("ro"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QByteArray point = QFile::encodeName(folder);
+    if (::mount("tmpfs", point.constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(errno);
+    const QString inside = folder + QStringLiteral("/zph0001.txt");
+    writeJournalFile(inside, "Hanako", oneDay);
+    const QByteArray before = fileBytes(inside);
+    ASSERT_EQ(::mount("tmpfs", point.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k"), 0);
+    struct Unmount {
+        QByteArray point;
+        ~Unmount() { ::umount(point.constData()); }
+    } unmount{point};
+
+    answerer.expectMessage(QMessageBox::Ok);
+    ASSERT_TRUE(startApp({QStringLiteral("zephalonte"), inside}));
+    ASSERT_EQ(answerer.texts.size(), 1);
+    EXPECT_TRUE(answerer.texts.at(0).startsWith(QDir::toNativeSeparators(inside)))
+        << answerer.texts.at(0).toStdString();
+    EXPECT_TRUE(app->mainFrame()->windowTitle().contains(ui(apptext::readOnlyMark).trimmed()));
+
+    registerWeight(QDate(2026, 8, 2), QStringLiteral("57.1"));
+    EXPECT_EQ(app->document().findDay(makeDate(2026, 8, 2)), nullptr);
+    EXPECT_EQ(statusText(), ui(apptext::refusedReadOnly));
+    EXPECT_FALSE(app->context().editor().canUndo());
+    app->endOnTerminationSignal();
+    EXPECT_EQ(app->terminationExitCode(), 0);
+    EXPECT_EQ(fileBytes(inside), before);
+    app.reset();
 }
 
 TEST_F(NothingLostTest, theSessionManagersCommitStoresAnUntitledJournalAndTheNextStartSaysWhere)
