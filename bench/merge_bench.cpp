@@ -3,10 +3,14 @@
 
 #include "journal/cquilloxdoc.h"
 #include "journal/edit.h"
+#include "journal/editlog.h"
 #include "journal/merge.h"
 
 #include <benchmark/benchmark.h>
 
+#include <functional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -79,5 +83,20 @@ void BM_replayThousandRecords(benchmark::State &state)
     }
 }
 BENCHMARK(BM_replayThousandRecords)->Unit(benchmark::kMillisecond);
+
+// The base's identity at every load and store: XXH3-128 of the journal's
+// bytes (Arg 1) against the std::hash it replaces (Arg 0).
+void BM_hashJournalBytes(benchmark::State &state)
+{
+    const std::string text = longJournal().journalText();
+    for (auto _ : state) {
+        if (state.range(0) == 1)
+            benchmark::DoNotOptimize(hashContent(text));
+        else
+            benchmark::DoNotOptimize(std::hash<std::string_view>{}(text));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_hashJournalBytes)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -69,6 +69,28 @@ void BM_EditLogOneDayOnUiThread(benchmark::State &state)
 }
 BENCHMARK(BM_EditLogOneDayOnUiThread)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
+// A store of 100,000 days through the session, as the window stores: the
+// text, the hash that becomes the edit log's base, the write with its .bak.
+void BM_SessionStore100k(benchmark::State &state)
+{
+    QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/store-bench-XXXXXX"));
+    CQuilloxDoc document;
+    fill(document, 100'000);
+    const QString journal = dir.filePath("zph0001.txt");
+    document.writeJournal(QFile::encodeName(journal).toStdString());
+    JournalSession session(document);
+    if (session.open(journal, JournalSession::OpenMode::named, firstDate).status !=
+        OpenOutcome::Status::opened) {
+        state.SkipWithError("open failed");
+        return;
+    }
+    for (auto _ : state) {
+        if (!session.store().stored)
+            state.SkipWithError("store failed");
+    }
+}
+BENCHMARK(BM_SessionStore100k)->Unit(benchmark::kMillisecond);
+
 // One day registered through the entry form of the real main window over a
 // one-year journal: reading the form, storing the day, every pane's update
 // and the record appended to the edit log; painting comes later and is not
