@@ -281,10 +281,30 @@ EditLogHeader JournalSession::editLogHeader() const
     return header;
 }
 
+void JournalSession::adoptLeftoverLog()
+{
+    // A writer killed between writing a new log and renaming it into place
+    // leaves "<log>.XXXXXX" (an earlier release's writer "<log>.XXXXXXXX"),
+    // holding edits that no log holds when the log itself is missing. The
+    // newest one becomes the log, to be offered like any other.
+    const QString log = recoveryPath();
+    const QFileInfo logInfo(log);
+    if (!lock_ || logInfo.exists() || logInfo.isSymLink())
+        return;
+    const QFileInfoList leftovers =
+        QDir(logInfo.path())
+            .entryInfoList({logInfo.fileName() + QStringLiteral(".??????"),
+                            logInfo.fileName() + QStringLiteral(".????????")},
+                           QDir::Files | QDir::Hidden, QDir::Time);
+    if (!leftovers.isEmpty())
+        ::rename(nativePath(leftovers.front().filePath()).c_str(), nativePath(log).c_str());
+}
+
 RecoveryFile JournalSession::findRecovery()
 {
     if (path_.isEmpty())
         return {};
+    adoptLeftoverLog();
     RecoveryFile recovery = readRecoveryFile(path_, editLogHeader());
     bool nothingToRestore = recovery.state == RecoveryFile::State::none;
     if (recovery.state == RecoveryFile::State::wholeJournal && disk_.exists &&

@@ -230,6 +230,7 @@ class JournalSession {
 
   private:
     void adopt(const QString &path, std::unique_ptr<QLockFile> lock);
+    void adoptLeftoverLog();
     void saveRecentFiles();
     StoreOutcome writeTo(const QString &path, bool holdingLock);
     // The bytes on disk when they are not those the session knows, else none.

@@ -331,6 +331,25 @@ TEST_F(SessionTest, anEditLogOnAFullDiskKeepsItsRecordsAndCatchesUp)
                               << left.join(u' ').toStdString();
 }
 
+// A log writer killed before its rename leaves the new log under a temporary
+// name: with no log in place, it is the log, offered like one.
+TEST_F(SessionTest, aLogLeftUnderItsTemporaryNameIsOffered)
+{
+    const QString journal = path(QStringLiteral("zph0001.txt"));
+    writeBytes(journal, "# quillox file ver 2\r\n" + namedJournal);
+    JournalSession session(doc);
+    ASSERT_EQ(session.open(journal, JournalSession::OpenMode::named, today).status,
+              OpenOutcome::Status::opened);
+    const std::string log =
+        encodeLogHeader(session.editLogHeader()) +
+        encodeLogRecord(dayEdit(doc, DayRecord{makeDate(2002, 5, 13), 64, 0, 0, 0, 0, 0, ""}));
+    writeBytes(session.recoveryPath() + QStringLiteral(".a1B2c3"), QByteArray::fromStdString(log));
+    const RecoveryFile recovery = session.findRecovery();
+    EXPECT_EQ(recovery.state, RecoveryFile::State::editLog);
+    EXPECT_EQ(bytesOf(session.recoveryPath()).toStdString(), log);
+    EXPECT_FALSE(QFileInfo::exists(session.recoveryPath() + QStringLiteral(".a1B2c3")));
+}
+
 // A recovery file found at the open goes only once it was restored or set
 // aside: a store in between (the program ended while asking) keeps it.
 TEST_F(SessionTest, aStoreRemovesTheRecoveryFileOnlyOnceItWasRestoredOrSetAside)
