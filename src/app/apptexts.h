@@ -49,6 +49,14 @@ inline constexpr char openedReadOnly[] =
     "［名前を付けて保存］してください。";
 inline constexpr char refusedReadOnly[] = "読み取り専用のため、変更できません。";
 
+// File > merge another journal: %1 the other file.
+inline constexpr char mergeNotWhole[] =
+    "%1 は日誌の全体ではないか、読み取れない行があるため、合わせませんでした。";
+inline constexpr char mergeReadFailed[] = "%1 を読み取れませんでした。%2";
+inline constexpr char mergeDone[] = "%1 から %2 日分を取り込みました。";
+inline constexpr char mergeConflicts[] =
+    "%1 から %2 日分を取り込みました。次の日は値が異なるため、この日誌の値のままにしました。\n%3";
+
 // Another program's version of the journal met on disk; %1 is the journal.
 inline constexpr char diskVersionMerged[] = "ほかのプログラムが %1 に加えた変更を取り込みました。";
 inline constexpr char diskVersionConflicts[] =

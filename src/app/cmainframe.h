@@ -166,5 +166,6 @@ class CMainFrame : public QMainWindow {
     bool lockIndicatorsLive_ = false;
     bool printingActive_ = false;
     QAction *importRunAction_ = nullptr;
+    QAction *mergeAction_ = nullptr;
     QPointer<CMonthlySummaryWnd> summaryWnd_;
 };

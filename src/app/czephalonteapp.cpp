@@ -497,6 +497,40 @@ void CZephalonteApp::printSetup()
     context_->editor().apply(edit.take(), ui(edittext::paperOrientation));
 }
 
+void CZephalonteApp::mergeOtherJournal(const QString &path)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    std::string bytes;
+    std::string error;
+    FileProblem problem = FileProblem::none;
+    if (!readFileBytes(nativePath(path), bytes, error, &problem)) {
+        showMessage(dialogParent(), QMessageBox::Warning,
+                    ui(apptext::mergeReadFailed)
+                        .arg(shown, reasonText({problem, false, QString::fromLocal8Bit(error)})));
+        return;
+    }
+    // A version that does not load cleanly would look like one lacking days.
+    CQuilloxDoc other(todayDate());
+    std::vector<std::size_t> altered;
+    if (!looksLikeWholeJournal(bytes) ||
+        !other.loadJournalText(bytes, todayDate(), &altered).empty() || !altered.empty()) {
+        showMessage(dialogParent(), QMessageBox::Warning, ui(apptext::mergeNotWhole).arg(shown));
+        return;
+    }
+    const MergePlan plan = planTwoWayMerge(*document_, other);
+    context_->editor().apply(plan.edit, ui(edittext::mergeOtherJournal));
+    context_->updateAllViews();
+    const QString taken = QString::number(plan.edit.days.size());
+    if (plan.conflicts.empty()) {
+        emit statusMessage(ui(apptext::mergeDone).arg(shown, taken));
+        return;
+    }
+    const QString text =
+        ui(apptext::mergeConflicts).arg(shown, taken, conflictList(plan.conflicts));
+    emit statusMessage(QString(text).replace(u'\n', u' '));
+    showMessage(dialogParent(), QMessageBox::Information, text);
+}
+
 // ---- the recovery file and other programs' changes ----
 
 void CZephalonteApp::followSessionPath()

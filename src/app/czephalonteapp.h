@@ -77,6 +77,7 @@ class CZephalonteApp : public QObject, public FrameCommands {
     // (the user has been told); the journal in memory is then untouched.
     bool openJournal(const QString &path);
     void printSetup() override;
+    void mergeOtherJournal(const QString &path) override;
     void editUserInfo() override;
     CloseStoreResult storeBeforeClose() override;
 

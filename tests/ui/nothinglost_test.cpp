@@ -408,10 +408,38 @@ TEST_F(NothingLostTest, withoutItsLockTheJournalIsOnlyRead)
     EXPECT_EQ(app->document().findDay(makeDate(2026, 8, 2)), nullptr);
     EXPECT_EQ(statusText(), ui(apptext::refusedReadOnly));
     EXPECT_FALSE(app->context().editor().canUndo());
-    app->endOnTerminationSignal();
-    EXPECT_EQ(app->terminationExitCode(), 0);
+    app->commitSessionData(); // stores as a signal does, without ending the event loop
     EXPECT_EQ(fileBytes(inside), before);
     app.reset();
+}
+
+// File > merge another journal: one undoable step taking the days only the
+// other holds; a day both hold differently keeps this journal's value.
+TEST_F(NothingLostTest, anotherJournalIsMergedAsOneStep)
+{
+    writeJournalFile(journal(), "Hanako", oneDay);
+    const QString other = path(QStringLiteral("zph0001.txt.conflict-20260802-101010"));
+    writeJournalFile(other, "Hanako",
+                     "2026/08/01\t58.0\t0\t0\t0\t0\t0\t\r\n2026/08/03\t56.9\t0\t0\t0\t0\t0\t\r\n");
+    ASSERT_TRUE(startApp());
+    answerer.expectMessage(QMessageBox::Ok);
+    app->mergeOtherJournal(other);
+    ASSERT_EQ(answerer.texts.size(), 1);
+    EXPECT_TRUE(answerer.texts.at(0).endsWith(QStringLiteral("2026/08/01")))
+        << answerer.texts.at(0).toStdString();
+    EXPECT_EQ(app->document().findDay(makeDate(2026, 8, 1))->weight, 57.5);
+    EXPECT_NE(app->document().findDay(makeDate(2026, 8, 3)), nullptr);
+    app->context().editor().undo();
+    EXPECT_EQ(app->document().findDay(makeDate(2026, 8, 3)), nullptr);
+
+    // A version cut off is not merged.
+    QFile cut(other);
+    ASSERT_TRUE(cut.resize(cut.size() - 3));
+    answerer.expectMessage(QMessageBox::Ok);
+    app->mergeOtherJournal(other);
+    EXPECT_EQ(answerer.texts.value(1),
+              ui(apptext::mergeNotWhole).arg(QDir::toNativeSeparators(other)));
+    EXPECT_EQ(app->document().findDay(makeDate(2026, 8, 3)), nullptr);
 }
 
 TEST_F(NothingLostTest, theSessionManagersCommitStoresAnUntitledJournalAndTheNextStartSaysWhere)
