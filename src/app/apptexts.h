@@ -49,6 +49,12 @@ inline constexpr char openedReadOnly[] =
     "［名前を付けて保存］してください。";
 inline constexpr char refusedReadOnly[] = "読み取り専用のため、変更できません。";
 
+// At open: conflict copies of the journal lie beside it. %1 how many, %2
+// the newest one's name.
+inline constexpr char conflictCopiesBeside[] =
+    "この日誌の衝突の写しが %1 個あります (最新: %2)。［ファイル］の［ほかの日誌と合わせる］で"
+    "合わせられます。";
+
 // File > merge another journal: %1 the other file.
 inline constexpr char mergeNotWhole[] =
     "%1 は日誌の全体ではないか、読み取れない行があるため、合わせませんでした。";

@@ -311,6 +311,8 @@ bool CZephalonteApp::reportOpened(const OpenOutcome &outcome, bool atStartup)
     emit documentPathChanged();
     if (outcome.damaged())
         showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(outcome));
+    // First, so that what the restore says comes after it.
+    tellConflictCopies();
     if (session_->readOnly()) {
         // A log found now is left for a session that holds the lock.
         followSessionPath();
@@ -495,6 +497,20 @@ void CZephalonteApp::printSetup()
     EditBuilder edit(*document_);
     edit.changeGraphSettings(settings);
     context_->editor().apply(edit.take(), ui(edittext::paperOrientation));
+}
+
+void CZephalonteApp::tellConflictCopies()
+{
+    if (!session_->hasPath())
+        return;
+    const QFileInfo journal(session_->path());
+    const QFileInfoList copies = QDir(journal.path())
+                                     .entryInfoList({journal.fileName() + QStringLiteral(".") +
+                                                     keptcopykind::conflict + QStringLiteral("-*")},
+                                                    QDir::Files, QDir::Time);
+    if (!copies.isEmpty())
+        emit statusMessage(
+            ui(apptext::conflictCopiesBeside).arg(copies.size()).arg(copies.front().fileName()));
 }
 
 void CZephalonteApp::mergeOtherJournal(const QString &path)

@@ -120,6 +120,8 @@ class CZephalonteApp : public QObject, public FrameCommands {
     bool meetDiskVersion();
     // Why the journal is only read, and what the user can do.
     QString readOnlyText() const;
+    // At open, the status bar names conflict copies lying beside the journal.
+    void tellConflictCopies();
     void followSessionPath();
     // Every store goes through here: a successful one starts the edit log
     // over on the bytes just stored.

@@ -422,6 +422,7 @@ TEST_F(NothingLostTest, anotherJournalIsMergedAsOneStep)
     writeJournalFile(other, "Hanako",
                      "2026/08/01\t58.0\t0\t0\t0\t0\t0\t\r\n2026/08/03\t56.9\t0\t0\t0\t0\t0\t\r\n");
     ASSERT_TRUE(startApp());
+    EXPECT_TRUE(statusText().contains(QFileInfo(other).fileName())) << statusText().toStdString();
     answerer.expectMessage(QMessageBox::Ok);
     app->mergeOtherJournal(other);
     ASSERT_EQ(answerer.texts.size(), 1);
