@@ -10,7 +10,6 @@
 #include "journal/cquilloxdoc.h"
 #include "pane/journalcontext.h"
 #include "pane/journaleditor.h"
-#include "session/recoverywriter.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -57,11 +56,6 @@ class BigJournalWindow {
             frame()->repaint();
         }
     }
-    ~BigJournalWindow()
-    {
-        if (started_)
-            app_->recoveryWriter().settle();
-    }
 
     bool started() const { return started_; }
     CZephalonteApp &app() { return *app_; }
@@ -75,7 +69,7 @@ class BigJournalWindow {
 
 // From the click on 登録 to the end of the repaint of the four panes (Arg 1),
 // or to the end of the click's work alone (Arg 0): reading the form, the
-// edit, the notice every pane answers and the recovery writer's scheduling.
+// edit, the notice every pane answers and the record appended to the edit log.
 void BM_RegisterDayInBigJournal(benchmark::State &state)
 {
     BigJournalWindow window;

@@ -48,17 +48,55 @@ inline constexpr char recoveryUnreadable[] =
     "ファイルはそのまま残してあります。ファイルを確かめてから、もう一度開いてください。";
 inline constexpr char recoveryRestoredSkipped[] =
     "保存されずに終了した変更のうち、次の行は読み取れなかったため、復元していません。\n%1 行目";
+inline constexpr char recoveryOfAnotherJournal[] =
+    "ほかの日誌の、保存されずに終了した変更の記録が見つかりました。"
+    "この日誌には使わず、%1 として残しました。";
+inline constexpr char recoveryConflicts[] =
+    "復元した変更とは別の値を日誌が持っていた箇所があります。変更のほうを採り、"
+    "日誌の版を %1 に残しました。\n%2";
+inline constexpr char recoveryConflictNotKept[] =
+    "保存されずに終了した変更 %1 を復元できませんでした。日誌の版を残せなかったためです。%2\n"
+    "ファイルはそのまま残してあります。";
+// A journal opened without its lock: %1 the journal, %2 the system's reason.
+inline constexpr char readOnlyMark[] = " [読み取り専用]";
+inline constexpr char openedReadOnly[] =
+    "%1 のロック ファイルを作れないため、読み取り専用で開きました。%2\n"
+    "登録や設定の変更はできません。変更するには、書き込めるフォルダに"
+    "［名前を付けて保存］してください。";
+inline constexpr char refusedReadOnly[] = "読み取り専用のため、変更できません。";
+
+// At open: conflict copies of the journal lie beside it. %1 how many, %2
+// the newest one's name.
+inline constexpr char conflictCopiesBeside[] =
+    "この日誌の衝突の写しが %1 個あります (最新: %2)。［ファイル］の［ほかの日誌と合わせる］で"
+    "合わせられます。";
+
+// File > merge another journal: %1 the other file.
+inline constexpr char mergeNotWhole[] =
+    "%1 は日誌の全体ではないか、読み取れない行があるため、合わせませんでした。";
+inline constexpr char mergeReadFailed[] = "%1 を読み取れませんでした。%2";
+inline constexpr char mergeDone[] = "%1 から %2 日分を取り込みました。";
+inline constexpr char mergeConflicts[] =
+    "%1 から %2 日分を取り込みました。次の日は値が異なるため、この日誌の値のままにしました。\n%3";
+
+// Another program's version of the journal met on disk; %1 is the journal.
+inline constexpr char diskVersionMerged[] = "ほかのプログラムが %1 に加えた変更を取り込みました。";
+inline constexpr char diskVersionConflicts[] =
+    "ほかのプログラムが %1 に加えた変更のうち、この画面でも変更していた箇所は"
+    "この画面の値を採り、ほかのプログラムの版を %2 として残しました。\n%3";
+inline constexpr char diskVersionLacksDays[] =
+    "ほかのプログラムの %1 の版には、読み込んでいた版にあった %2 日がありません。"
+    "読み込んでいた版を %3 として残してから、その版を取り込みました。";
+inline constexpr char diskVersionNotTaken[] =
+    "%1 がほかのプログラムによって日誌として不完全な内容 (空、見出しの行がない、"
+    "途中で切れている、または読み取れない行がある) に変えられました。その内容は読み込まず、"
+    "この画面の記録をそのまま保ちます。次に保存するとき、その内容を衝突の写しとして残します。";
+inline constexpr char diskVersionCopyFailed[] =
+    "ほかのプログラムが変更した %1 を取り込めませんでした。"
+    "今の版を写しとして残せなかったためです。%2";
 inline constexpr char recoveryWriteFailed[] = "変更を %1 に控えられませんでした。%2";
 
 // A journal written at a termination signal while it had no name.
 inline constexpr char untitledSaved[] = "前回の終了時に、無題の日誌を %1 に保存しました。";
-
-// Another program changed the journal while the window had it open.
-inline constexpr char reloadedFromDisk[] =
-    "%1 がほかのプログラムで変更されたため、読み込み直しました。";
-inline constexpr char changedWithUnsaved[] = "%1 がほかのプログラムで変更されました。\n"
-                                             "まだ保存していない変更があるため、次に保存するときに"
-                                             "、ほかのプログラムの版を別の名前で残してから"
-                                             "保存します。両方の版が残ります。";
 
 } // namespace apptext

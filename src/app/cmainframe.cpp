@@ -546,6 +546,17 @@ void CMainFrame::createMenus()
         if (!paths.isEmpty())
             importFiles(paths);
     });
+    // Another version of the journal, merged by day.
+    mergeAction_ = fileMenu_->addAction(QString());
+    mergeAction_->setObjectName(QStringLiteral("mergeAction"));
+    setMenuText(mergeAction_, ui(frametext::mergeMenuItem));
+    setPrompt(mergeAction_, ui(frametext::mergePrompt));
+    connect(mergeAction_, &QAction::triggered, this, [this] {
+        const QString path =
+            QFileDialog::getOpenFileName(this, QString(), QString(), ui(frametext::fileFilter));
+        if (!path.isEmpty())
+            app_.mergeOtherJournal(path);
+    });
     fileMenu_->addSeparator();
     fileMenu_->addAction(actions_[FrameAction::Print]);
     fileMenu_->addAction(actions_[FrameAction::PrintPreview]);

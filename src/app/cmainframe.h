@@ -181,5 +181,6 @@ class CMainFrame : public QMainWindow {
     bool printingActive_ = false;
     QAction *importAction_ = nullptr;
     ImportController *importController_ = nullptr;
+    QAction *mergeAction_ = nullptr;
     QPointer<CMonthlySummaryWnd> summaryWnd_;
 };

@@ -8,15 +8,16 @@
 #include "app/terminationsignals.h"
 #include "dialogs/cuserinfodlg.h"
 #include "journal/cquilloxdoc.h"
+#include "journal/merge.h"
 #include "pane/edittexts.h"
 #include "pane/journalcontext.h"
 #include "pane/journaleditor.h"
 #include "qttext/uitext.h"
+#include "session/editlogwriter.h"
 #include "session/journalsession.h"
 #include "session/journalwatcher.h"
 #include "session/keptcopy.h"
 #include "session/pathnames.h"
-#include "session/recoverywriter.h"
 #include "session/sessionmessages.h"
 #include "session/sessiontexts.h"
 #include "session/userprofile.h"
@@ -119,6 +120,22 @@ QString startupPathProblem(const QString &journalPath, const QByteArrayList &nat
     return {};
 }
 
+// The days a recovery file would change, for the question: those its edits
+// touch, or those an earlier release's text holds differently.
+std::vector<Date> recoveredDays(const RecoveryFile &recovery, const CQuilloxDoc &journal)
+{
+    Edit change = recovery.composed;
+    if (recovery.state == RecoveryFile::State::wholeJournal) {
+        CQuilloxDoc recovered;
+        recovered.loadJournalText(recovery.bytes, todayDate());
+        change = planReplay(journal, takingDaysOf(journal, recovered)).edit;
+    }
+    std::vector<Date> days;
+    for (const DayChange &day : change.days)
+        days.push_back(day.date);
+    return days;
+}
+
 } // namespace
 
 CZephalonteApp::CZephalonteApp(QObject *parent) : QObject(parent)
@@ -127,19 +144,28 @@ CZephalonteApp::CZephalonteApp(QObject *parent) : QObject(parent)
     document_ = std::make_unique<CQuilloxDoc>(today);
     context_ = std::make_unique<JournalContext>(*document_, today);
     printer_ = std::make_unique<AppPrinter>();
-    recovery_ = std::make_unique<RecoveryWriter>(*document_);
+    editLog_ = std::make_unique<EditLogWriter>();
     watcher_ = std::make_unique<JournalWatcher>();
-    connect(
-        recovery_.get(), &RecoveryWriter::written, this, [this](bool saved, const QString &reason) {
-            if (!saved)
-                emit statusMessage(ui(apptext::recoveryWriteFailed)
-                                       .arg(QDir::toNativeSeparators(recovery_->target()), reason));
-        });
+    // The editor hands every edit to the log itself, before it returns.
+    context_->editor().setRecorder(editLog_.get());
+    editLog_->setTroubleListener([this](const EditLogWriter::Trouble &trouble) {
+        // Said at once and at every edit after, until a write succeeds.
+        logTrouble_ =
+            trouble.failing
+                ? ui(apptext::recoveryWriteFailed)
+                      .arg(QDir::toNativeSeparators(QFile::decodeName(editLog_->path().c_str())),
+                           QString::fromLocal8Bit(trouble.systemReason.c_str()))
+                : QString();
+        emit statusMessage(logTrouble_);
+    });
     connect(watcher_.get(), &JournalWatcher::settled, this, &CZephalonteApp::checkJournalOnDisk);
-    // Every edit reaches the recovery file, and the printer follows the
-    // paper orientation however it changed (print set-up, undo, redo).
+    connect(&context_->editor(), &JournalEditor::refused, this,
+            [this] { emit statusMessage(ui(apptext::refusedReadOnly)); });
+    // The printer follows the paper orientation however it changed (print
+    // set-up, undo, redo).
     connect(&context_->editor(), &JournalEditor::edited, this, [this](const Edit &applied) {
-        recovery_->documentChanged();
+        if (!logTrouble_.isEmpty())
+            emit statusMessage(logTrouble_);
         if (applied.graphSettings &&
             applied.graphSettings->before.paperOri != applied.graphSettings->after.paperOri)
             printer_->applyPaperOri(document_->graphSettings().paperOri);
@@ -250,7 +276,9 @@ QString CZephalonteApp::documentPath() const
 
 QString CZephalonteApp::documentTitle() const
 {
-    return session_ ? session_->title() : QString();
+    if (!session_)
+        return QString();
+    return session_->readOnly() ? session_->title() + ui(apptext::readOnlyMark) : session_->title();
 }
 
 QStringList CZephalonteApp::recentFiles() const
@@ -287,7 +315,15 @@ bool CZephalonteApp::reportOpened(const OpenOutcome &outcome, bool atStartup)
     emit documentPathChanged();
     if (outcome.damaged())
         showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(outcome));
-    offerRecovery();
+    // First, so that what the restore says comes after it.
+    tellConflictCopies();
+    if (session_->readOnly()) {
+        // A log found now is left for a session that holds the lock.
+        followSessionPath();
+        showMessage(dialogParent(), QMessageBox::Warning, readOnlyText());
+    } else {
+        offerRecovery();
+    }
     context_->resetGraphPeriod();
     context_->updateAllViews();
     promptForUserInfoIfUnnamed();
@@ -343,6 +379,11 @@ bool CZephalonteApp::fileSave()
 {
     if (!session_->hasPath())
         return fileSaveAs();
+    // Only read: another copy may hold the journal; Save As elsewhere may.
+    if (session_->readOnly()) {
+        showMessage(dialogParent(), QMessageBox::Information, readOnlyText());
+        return false;
+    }
     return reportStored(storeJournal());
 }
 
@@ -371,9 +412,8 @@ bool CZephalonteApp::saveModified()
         return fileSave();
     if (answer != QMessageBox::No)
         return false;
-    // The user dropped the changes: so does the recovery file.
-    recovery_->settle();
-    session_->removeRecovery();
+    // The user dropped the changes: so does the edit log.
+    startEditLogOver();
     return true;
 }
 
@@ -463,6 +503,54 @@ void CZephalonteApp::printSetup()
     context_->editor().apply(edit.take(), ui(edittext::paperOrientation));
 }
 
+void CZephalonteApp::tellConflictCopies()
+{
+    if (!session_->hasPath())
+        return;
+    const QFileInfo journal(session_->path());
+    const QFileInfoList copies = QDir(journal.path())
+                                     .entryInfoList({journal.fileName() + QStringLiteral(".") +
+                                                     keptcopykind::conflict + QStringLiteral("-*")},
+                                                    QDir::Files, QDir::Time);
+    if (!copies.isEmpty())
+        emit statusMessage(
+            ui(apptext::conflictCopiesBeside).arg(copies.size()).arg(copies.front().fileName()));
+}
+
+void CZephalonteApp::mergeOtherJournal(const QString &path)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    std::string bytes;
+    std::string error;
+    FileProblem problem = FileProblem::none;
+    if (!readFileBytes(nativePath(path), bytes, error, &problem)) {
+        showMessage(dialogParent(), QMessageBox::Warning,
+                    ui(apptext::mergeReadFailed)
+                        .arg(shown, reasonText({problem, false, QString::fromLocal8Bit(error)})));
+        return;
+    }
+    // A version that does not load cleanly would look like one lacking days.
+    CQuilloxDoc other(todayDate());
+    std::vector<std::size_t> altered;
+    if (!looksLikeWholeJournal(bytes) ||
+        !other.loadJournalText(bytes, todayDate(), &altered).empty() || !altered.empty()) {
+        showMessage(dialogParent(), QMessageBox::Warning, ui(apptext::mergeNotWhole).arg(shown));
+        return;
+    }
+    const MergePlan plan = planTwoWayMerge(*document_, other);
+    context_->editor().apply(plan.edit, ui(edittext::mergeOtherJournal));
+    context_->updateAllViews();
+    const QString taken = QString::number(plan.edit.days.size());
+    if (plan.conflicts.empty()) {
+        emit statusMessage(ui(apptext::mergeDone).arg(shown, taken));
+        return;
+    }
+    const QString text =
+        ui(apptext::mergeConflicts).arg(shown, taken, conflictList(plan.conflicts));
+    emit statusMessage(QString(text).replace(u'\n', u' '));
+    showMessage(dialogParent(), QMessageBox::Information, text);
+}
+
 // ---- the recovery file and other programs' changes ----
 
 void CZephalonteApp::followSessionPath()
@@ -471,21 +559,37 @@ void CZephalonteApp::followSessionPath()
     // not over one found at the open that is still to be restored or kept.
     const bool own =
         session_->hasPath() && session_->holdsLock() && !session_->recoveryUnresolved();
-    recovery_->setTarget(own ? session_->recoveryPath() : QString(), session_->path());
+    editLog_->setTarget(own ? nativePath(session_->recoveryPath()) : std::string(),
+                        session_->editLogHeader(), journalPermissions(session_->path()));
     watcher_->watch(session_->path());
-    conflictTold_ = false;
+    context_->editor().setReadOnly(session_->readOnly());
 }
 
 StoreOutcome CZephalonteApp::storeJournal(const QString &newPath)
 {
-    recovery_->settle();
+    // Another program's version is met at every store, whatever the
+    // watcher has or has not noticed yet.
+    if (newPath.isEmpty() || JournalSession::fullPath(newPath) == session_->path())
+        meetDiskVersion();
     const StoreOutcome outcome = newPath.isEmpty() ? session_->store() : session_->storeAs(newPath);
     if (outcome.stored) {
-        conflictTold_ = false;
         context_->editor().markStored();
-    } else
-        recovery_->documentChanged(); // the days are still only in memory
+        // A new name (Save As) takes its own log; the old name's went with the store.
+        followSessionPath();
+        startEditLogOver();
+    }
     return outcome;
+}
+
+QString CZephalonteApp::readOnlyText() const
+{
+    return ui(apptext::openedReadOnly)
+        .arg(QDir::toNativeSeparators(session_->path()), session_->lockFailureReason());
+}
+
+void CZephalonteApp::startEditLogOver()
+{
+    editLog_->startOver(session_->editLogHeader());
 }
 
 void CZephalonteApp::offerRecovery()
@@ -497,33 +601,34 @@ void CZephalonteApp::offerRecovery()
         followSessionPath();
         return;
     case RecoveryFile::State::unreadable:
-        // It stays unresolved: no recovery file is written over it, and the
-        // days it may hold are kept until the user has looked at it.
+        // It stays unresolved: no log is written over it, and the edits it
+        // may hold are kept until the user has looked at it.
         showMessage(dialogParent(), QMessageBox::Warning,
                     ui(apptext::recoveryUnreadable)
                         .arg(shown, reasonText({recovery.problem, false, recovery.systemReason})));
         return;
-    case RecoveryFile::State::differs:
+    case RecoveryFile::State::foreign:
+    case RecoveryFile::State::editLog:
+    case RecoveryFile::State::wholeJournal:
         break;
     }
-    const auto answer = askQuestion(dialogParent(), ui(apptext::recoveryQuestion),
-                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-    // Ended from outside while asking: the file stays for the next start.
-    if (terminating_)
-        return;
-    if (answer == QMessageBox::Yes) {
-        CQuilloxDoc recovered;
-        const OpenOutcome restored = session_->restoreRecovery(recovery, todayDate(), recovered);
-        // One step, so that the user can look at the journal without it too.
-        // A recovery file that holds nothing new has done its work.
-        if (!context_->editor().apply(differenceBetween(*document_, recovered),
-                                      ui(edittext::restoreUnsaved)))
-            session_->removeRecovery();
-        if (restored.damaged())
-            showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(restored));
-        followSessionPath();
+    bool restore = false;
+    if (recovery.state != RecoveryFile::State::foreign) {
+        QString question = ui(apptext::recoveryQuestion);
+        if (const QString days = daysLine(recoveredDays(recovery, *document_)); !days.isEmpty())
+            question += QLatin1Char('\n') + days;
+        const auto answer = askQuestion(dialogParent(), question,
+                                        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+        // Ended from outside while asking: the file stays for the next start.
+        if (terminating_)
+            return;
+        restore = answer == QMessageBox::Yes;
+    }
+    if (restore) {
+        restoreRecovery(recovery);
         return;
     }
+    // Never applied (another journal's log, or the user said No): kept, visible.
     SessionFailure failure;
     const QString aside = session_->setRecoveryAside(todayDate(), failure);
     if (aside.isEmpty()) {
@@ -532,7 +637,52 @@ void CZephalonteApp::offerRecovery()
         return;
     }
     followSessionPath();
-    emit statusMessage(ui(apptext::recoverySetAside).arg(QDir::toNativeSeparators(aside)));
+    const QString told =
+        ui(recovery.state == RecoveryFile::State::foreign ? apptext::recoveryOfAnotherJournal
+                                                          : apptext::recoverySetAside)
+            .arg(QDir::toNativeSeparators(aside));
+    if (recovery.state == RecoveryFile::State::foreign)
+        showMessage(dialogParent(), QMessageBox::Information, told);
+    emit statusMessage(told);
+}
+
+void CZephalonteApp::restoreRecovery(const RecoveryFile &recovery)
+{
+    Edit change = recovery.composed;
+    OpenOutcome restored;
+    if (recovery.state == RecoveryFile::State::wholeJournal) {
+        // An earlier release's whole text: merged by day, its days winning.
+        CQuilloxDoc recovered;
+        restored = session_->restoreRecovery(recovery, todayDate(), recovered);
+        change = takingDaysOf(*document_, recovered);
+    }
+    const MergePlan plan = planReplay(*document_, change);
+    QString conflictCopy;
+    if (!plan.conflicts.empty()) {
+        // The journal's values the replay puts other values over.
+        SessionFailure failure;
+        conflictCopy = session_->keepConflictCopy(failure);
+        if (failure.failed()) {
+            showMessage(dialogParent(), QMessageBox::Warning,
+                        ui(apptext::recoveryConflictNotKept)
+                            .arg(QDir::toNativeSeparators(recovery.path), reasonText(failure)));
+            return; // unresolved: the log stays as it is for the next start
+        }
+    }
+    // The log is the journal's again: the replay is its first record, so
+    // that the edits are never in no file.
+    session_->markRecoveryResolved();
+    followSessionPath();
+    // One step, so that the user can look at the journal without it too.
+    // A log that holds nothing new has done its work.
+    if (!context_->editor().apply(plan.edit, ui(edittext::restoreUnsaved)))
+        startEditLogOver();
+    if (restored.damaged())
+        showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(restored));
+    if (!conflictCopy.isEmpty())
+        showMessage(dialogParent(), QMessageBox::Information,
+                    ui(apptext::recoveryConflicts)
+                        .arg(QDir::toNativeSeparators(conflictCopy), conflictList(plan.conflicts)));
 }
 
 void CZephalonteApp::checkJournalOnDisk()
@@ -545,37 +695,119 @@ void CZephalonteApp::checkJournalOnDisk()
         QTimer::singleShot(JournalWatcher::settleMs, this, &CZephalonteApp::checkJournalOnDisk);
         return;
     }
-    if (!session_->changedOnDisk())
-        return;
-    const QString shown = QDir::toNativeSeparators(session_->path());
-    if (session_->hasUnsavedChanges()) {
-        if (conflictTold_)
-            return;
-        conflictTold_ = true;
-        emit statusMessage(ui(apptext::changedWithUnsaved).arg(shown).replace(u'\n', u' '));
-        showMessage(dialogParent(), QMessageBox::Information,
-                    ui(apptext::changedWithUnsaved).arg(shown));
-        return;
+    meetDiskVersion();
+}
+
+bool CZephalonteApp::meetDiskVersion()
+{
+    if (!session_->hasPath())
+        return true;
+    if (session_->readOnly()) {
+        // Nothing of the window's own to keep: another program's version
+        // that loads is simply read.
+        if (session_->changedOnDisk()) {
+            const std::int32_t shownDays = document_->graphSettings().graphNDays;
+            if (session_->reload(todayDate()).status == OpenOutcome::Status::opened) {
+                document_->setGraphPeriod(shownDays);
+                context_->editor().clearHistory();
+                context_->updateAllViews();
+            }
+        }
+        return true;
     }
-    recovery_->settle();
-    const std::int32_t shownDays = document_->graphSettings().graphNDays;
-    const OpenOutcome outcome = session_->reload(todayDate());
-    if (outcome.status != OpenOutcome::Status::opened)
-        return; // unreadable for now: the next notice tries again
-    document_->setGraphPeriod(shownDays);
-    // The journal the history was made on is gone.
-    context_->editor().clearHistory();
-    if (outcome.damaged())
-        showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(outcome));
-    // The selected day and the graph's period stay where the user had them.
+    const DiskVersion version = session_->lookAtDisk(todayDate());
+    const QString shown = QDir::toNativeSeparators(session_->path());
+    switch (version.kind) {
+    case DiskVersion::Kind::same:
+        return true;
+    case DiskVersion::Kind::notWhole:
+    case DiskVersion::Kind::damaged:
+        // Not taken: the window keeps its days; the store keeps those bytes
+        // as a conflict copy, and never as the .bak.
+        if (!untakenTold_) {
+            untakenTold_ = true;
+            const QString text = ui(apptext::diskVersionNotTaken).arg(shown);
+            emit statusMessage(QString(text).replace(u'\n', u' '));
+            if (!terminating_)
+                showMessage(dialogParent(), QMessageBox::Warning, text);
+        }
+        return true;
+    case DiskVersion::Kind::lacksDays:
+    case DiskVersion::Kind::clean:
+        break;
+    }
+    QStringList told;
+    if (version.kind == DiskVersion::Kind::lacksDays) {
+        SessionFailure failure;
+        const QString copy = session_->keepBaseAsConflictCopy(failure);
+        if (copy.isEmpty()) {
+            emit statusMessage(ui(apptext::diskVersionCopyFailed).arg(shown, reasonText(failure)));
+            return false;
+        }
+        told << ui(apptext::diskVersionLacksDays)
+                    .arg(shown)
+                    .arg(version.missingDays)
+                    .arg(QDir::toNativeSeparators(copy));
+    }
+    // The window's unsaved edits (its document against the base) replayed
+    // onto the other version with the one rule; where both changed, the
+    // window's value stays and the other version is kept as a copy.
+    const CQuilloxDoc base = session_->baseDocument(todayDate());
+    CQuilloxDoc merged = *version.document;
+    const MergePlan plan = planThreeWayMerge(base, *document_, merged);
+    if (!plan.conflicts.empty()) {
+        const KeptCopy copy = keepCopy(session_->path(), version.bytes,
+                                       keptCopyPath(session_->path(), keptcopykind::conflict,
+                                                    conflictStamp(QDateTime::currentDateTime())));
+        if (copy.path.isEmpty()) {
+            emit statusMessage(
+                ui(apptext::diskVersionCopyFailed)
+                    .arg(shown, reasonText({copy.problem, false, copy.systemReason})));
+            return false;
+        }
+        told << ui(apptext::diskVersionConflicts)
+                    .arg(shown, QDir::toNativeSeparators(copy.path), conflictList(plan.conflicts));
+    }
+    merged.applyEdit(plan.edit);
+    const Edit unsaved = plan.edit; // what the window holds beyond the new base
+
+    // One step of the history, undone like any other; the log starts over on
+    // the new base with the unsaved edits as its first record, replacing the
+    // old log only once it holds them.
+    JournalEditor &editor = context_->editor();
+    editor.setRecorder(nullptr);
+    editor.apply(differenceBetween(*document_, merged), ui(edittext::otherProgramsChanges));
+    editor.setRecorder(editLog_.get());
+    session_->adoptDiskVersion(version);
+    untakenTold_ = false;
+    if (unsaved.empty()) {
+        editor.markStored();
+        startEditLogOver();
+    } else {
+        editLog_->rebase(session_->editLogHeader());
+        editLog_->record(unsaved);
+        // No step of the history is what the file holds any more.
+        editor.undoStack().resetClean();
+        document_->setModified(true);
+    }
     context_->updateAllViews();
-    emit statusMessage(ui(apptext::reloadedFromDisk).arg(shown));
+    if (told.isEmpty()) {
+        emit statusMessage(ui(apptext::diskVersionMerged).arg(shown));
+    } else {
+        emit statusMessage(told.join(u' ').replace(u'\n', u' '));
+        if (!terminating_)
+            showMessage(dialogParent(), QMessageBox::Information,
+                        told.join(QStringLiteral("\n\n")));
+    }
+    return true;
 }
 
 // ---- the end of the session from outside ----
 
 bool CZephalonteApp::storeUnattended()
 {
+    if (session_->readOnly())
+        return true; // nothing was changed, and nothing may be written
     StoreOutcome outcome;
     if (session_->hasPath()) {
         outcome = storeJournal();
@@ -609,8 +841,8 @@ void CZephalonteApp::endOnTerminationSignal()
     closeModalWindows();
     terminationExitCode_ = 0;
     if (journalLoaded_ && !storeUnattended()) {
-        // The recovery file keeps what the journal could not take.
-        recovery_->writeNow();
+        // The edit log keeps what the journal could not take.
+        editLog_->syncNow();
         terminationExitCode_ = 1;
     }
     // Ends every event loop, also those of dialogs still unwinding; a dialog

@@ -16,7 +16,8 @@ class CQuilloxDoc;
 class JournalContext;
 class JournalSession;
 class JournalWatcher;
-class RecoveryWriter;
+class EditLogWriter;
+struct RecoveryFile;
 class TerminationSignals;
 struct OpenOutcome;
 struct StoreOutcome;
@@ -77,6 +78,7 @@ class CZephalonteApp : public QObject, public FrameCommands {
     // (the user has been told); the journal in memory is then untouched.
     bool openJournal(const QString &path);
     void printSetup() override;
+    void mergeOtherJournal(const QString &path) override;
     void editUserInfo() override;
     CloseStoreResult storeBeforeClose() override;
 
@@ -84,7 +86,7 @@ class CZephalonteApp : public QObject, public FrameCommands {
     // SIGTERM, SIGHUP or SIGINT: open dialogs close as if cancelled, the
     // journal is stored as the close command stores it (an untitled one as
     // a new file in the working folder) and the program ends, without the
-    // exit question. Status 0, or 1 when the store failed (the recovery file
+    // exit question. Status 0, or 1 when the store failed (the edit log
     // then keeps the days).
     void endOnTerminationSignal();
     // startUp refused the command line itself: exit status 2, as zeph's.
@@ -95,8 +97,8 @@ class CZephalonteApp : public QObject, public FrameCommands {
     // stored the same way, asking nothing; the program keeps running.
     void commitSessionData();
 
-    // Writes the recovery file after changes; tests wait on it.
-    RecoveryWriter &recoveryWriter() const { return *recovery_; }
+    // Takes every edit into the journal's edit log as it is made.
+    EditLogWriter &editLog() const { return *editLog_; }
     // The journal on disk may have changed (the watcher's notice): reads it
     // again when nothing is unsaved, or says that both versions will be kept.
     void checkJournalOnDisk();
@@ -109,9 +111,23 @@ class CZephalonteApp : public QObject, public FrameCommands {
   private:
     bool reportOpened(const OpenOutcome &outcome, bool atStartup);
     void offerRecovery();
+    // Replays a recovery file's edits onto the journal as it is (restore).
+    void restoreRecovery(const RecoveryFile &recovery);
+    // The journal's edit log starts over: its edits are in the journal now,
+    // or were dropped with it.
+    void startEditLogOver();
+    // Another program's version on disk, if any, is read and merged by day
+    // into the document (or, when it does not load cleanly, left for the
+    // next store to keep as a conflict copy). False when it could not be
+    // merged because a copy could not be kept.
+    bool meetDiskVersion();
+    // Why the journal is only read, and what the user can do.
+    QString readOnlyText() const;
+    // At open, the status bar names conflict copies lying beside the journal.
+    void tellConflictCopies();
     void followSessionPath();
-    // Every store goes through here: the recovery writer is settled first,
-    // so that no late write brings back the file a successful store removes.
+    // Every store goes through here: a successful one starts the edit log
+    // over on the bytes just stored.
     StoreOutcome storeJournal(const QString &newPath = QString());
     // Stores without asking anything, for the ends that come from outside.
     bool storeUnattended();
@@ -129,7 +145,7 @@ class CZephalonteApp : public QObject, public FrameCommands {
     std::unique_ptr<QSettings> settings_;
     std::unique_ptr<JournalSession> session_;
     std::unique_ptr<AppPrinter> printer_;
-    std::unique_ptr<RecoveryWriter> recovery_;
+    std::unique_ptr<EditLogWriter> editLog_;
     std::unique_ptr<JournalWatcher> watcher_;
     std::unique_ptr<CMainFrame> frame_;
     TerminationSignals *terminationSignals_ = nullptr;
@@ -137,5 +153,8 @@ class CZephalonteApp : public QObject, public FrameCommands {
     bool terminating_ = false;
     int terminationExitCode_ = 0;
     bool commandLineRefused_ = false;
-    bool conflictTold_ = false;
+    // A version on disk the window did not take has been reported.
+    bool untakenTold_ = false;
+    // What the status bar says while the edit log cannot be written.
+    QString logTrouble_;
 };

@@ -30,6 +30,10 @@ class FrameCommands {
     virtual bool fileSave() = 0;
     virtual bool fileSaveAs() = 0;
     virtual void printSetup() = 0;
+    // Merges another version of the journal (a conflict copy, a second
+    // computer's journal) day by day as one edit: the days it alone holds
+    // are taken, a day both hold differently keeps this journal's value.
+    virtual void mergeOtherJournal(const QString &path) = 0;
     virtual void editUserInfo() = 0;
 
     // Stores the journal before the main window closes.

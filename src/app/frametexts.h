@@ -113,4 +113,9 @@ inline constexpr char paperSize[] = "用紙ｻｲｽﾞ(&Z):";
 // Files.
 inline constexpr char helpFileName[] = "zphh001.chm";
 
+// File > merge another journal.
+inline constexpr char mergeMenuItem[] = "ほかの日誌と合わせる(&M)...";
+inline constexpr char mergePrompt[] =
+    "ほかの版の日誌 (衝突の写しなど) の、この日誌にない日を取り込みます";
+
 } // namespace frametext

@@ -2,6 +2,7 @@
 
 #include "cli/clijournal.h"
 #include "cli/clistreams.h"
+#include "cli/clitexts.h"
 #include "cli/exitstatus.h"
 #include "cli/journalcheck.h"
 #include "qttext/uitext.h"
@@ -22,20 +23,31 @@ int runCheck(const CliRequest &request)
         return exitJournalFailure;
     }
     const std::string shown = shownName(path).toStdString();
+    // An emptied or headerless file is a finding of its own: a load calls it
+    // a journal with nothing in it.
+    std::size_t headerFindings = 0;
+    if (!hasJournalHeader(bytes)) {
+        writeOut(checkFindingLine(shown, CheckFinding{0, clitext::checkHeaderMissing}));
+        headerFindings = 1;
+    }
     // Each finding goes out as it is found: a long report never sits in memory.
     std::size_t findings = checkJournalText(bytes, [&shown](const CheckFinding &finding) {
         writeOut(checkFindingLine(shown, finding));
     });
     if (request.input.empty()) {
-        if (const RecoveryFile recovery =
-                readRecoveryFile(JournalSession::fullPath(shownName(path)));
-            recovery.state != RecoveryFile::State::none && recovery.bytes != bytes) {
+        const QString fullPath = JournalSession::fullPath(shownName(path));
+        EditLogHeader identity;
+        journalIdentity(fullPath, identity);
+        if (const RecoveryFile recovery = readRecoveryFile(fullPath, identity);
+            recovery.state != RecoveryFile::State::none &&
+            !(recovery.state == RecoveryFile::State::wholeJournal && recovery.bytes == bytes)) {
             writeOut(checkFindingLine(
                 shown, CheckFinding{
                            0, ui(sessiontext::recoveryPending).arg(recovery.path).toStdString()}));
             ++findings;
         }
     }
+    findings += headerFindings;
     writeOut(checkSummaryLine(shown, findings));
     const int status = finishOutput();
     return status != exitSuccess ? status : findings == 0 ? exitSuccess : exitJournalFailure;

@@ -96,6 +96,8 @@ const std::vector<CliCommandInfo> &cliCommands()
         {"check", check, {}, "[FILE]", clitext::checkPurpose, clitext::checkHelp},
         {"trend", trend, {}, {}, clitext::trendPurpose, clitext::trendHelp},
         {"summary", summary, {}, {}, clitext::summaryPurpose, clitext::summaryHelp},
+        {"recover", recover, {}, {}, clitext::recoverPurpose, clitext::recoverHelp},
+        {"merge", merge, "OTHER", {}, clitext::mergePurpose, clitext::mergeHelp},
     };
     return commands;
 }
@@ -173,6 +175,23 @@ const std::vector<CliOption> &cliOptions()
              request.addToDay = true;
              return true;
          }},
+        // recover and merge
+        {"--set-aside", {}, {recover}, flagInto(&CliRequest::setAside)},
+        {"--from",
+         "FILE",
+         {recover},
+         [](CliRequest &request, std::string_view value, std::string &) {
+             request.logFile = std::string(value);
+             return true;
+         }},
+        {"--base",
+         "BASE",
+         {merge},
+         [](CliRequest &request, std::string_view value, std::string &) {
+             request.base = std::string(value);
+             return true;
+         }},
+        {"--dry-run", {}, {merge}, flagInto(&CliRequest::dryRun)},
     };
     return options;
 }
@@ -205,6 +224,7 @@ bool placePositionals(CliRequest &request, const std::vector<std::string> &posit
         break;
     case CliCommand::importCsv:
     case CliCommand::check:
+    case CliCommand::merge:
         allowed = 1;
         if (!positionals.empty()) {
             request.input = positionals.front();
@@ -254,6 +274,14 @@ bool placePositionals(CliRequest &request, const std::vector<std::string> &posit
                              {std::to_string(deviceWidth), std::to_string(deviceHeight)});
             return false;
         }
+    }
+    if (request.command == CliCommand::merge && request.input.empty()) {
+        error = clitext::missingOther;
+        return false;
+    }
+    if (request.setAside && !request.logFile.empty()) {
+        error = clitext::setAsideWithFrom;
+        return false;
     }
     if (request.command == CliCommand::importCsv && request.input.empty()) {
         error = clitext::missingInput;

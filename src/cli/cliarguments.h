@@ -23,6 +23,9 @@ enum class CliCommand {
     // The trends and the monthly summary.
     trend,
     summary,
+    // The window's edit log, and another version of the journal.
+    recover,
+    merge,
 };
 
 // What the command line asks for, with every value already checked: a date
@@ -74,6 +77,13 @@ struct CliRequest {
     std::string pick;
     bool keepExisting = false;
     std::string weightUnit;
+
+    // recover: --set-aside, --from (a log set aside earlier).
+    bool setAside = false;
+    std::string logFile;
+    // merge: the other version is `input`; --base, --dry-run.
+    std::string base;
+    bool dryRun = false;
 };
 
 struct CliParse {

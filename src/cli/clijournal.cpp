@@ -41,7 +41,7 @@ QString journalPath(const CliRequest &request)
 
 } // namespace
 
-OpenJournal::OpenJournal(const CliRequest &request, bool creates)
+OpenJournal::OpenJournal(const CliRequest &request, bool creates, bool forRecovery)
     : document_(todayDate()), session_(document_, nullptr)
 {
     const QString path = journalPath(request);
@@ -58,12 +58,18 @@ OpenJournal::OpenJournal(const CliRequest &request, bool creates)
         writeQtError(openFailureMessage(outcome));
         return;
     }
+    // An emptied or headerless journal is what a truncation leaves: a store
+    // would write the defaults over it and its .bak, the last good copy.
+    if (creates && outcome.headerMissing) {
+        writeQtError(ui(sessiontext::journalHeaderMissing).arg(path));
+        return;
+    }
     if (outcome.damaged()) {
         writeQtError(skippedLinesMessage(outcome));
     }
     // Days the window registered but never stored would be lost when the
     // user restores them over what this command stores.
-    if (creates) {
+    if (creates && !forRecovery) {
         if (const RecoveryFile recovery = session_.findRecovery();
             recovery.state != RecoveryFile::State::none) {
             writeQtError(ui(sessiontext::recoveryPending).arg(recovery.path));

@@ -22,7 +22,9 @@ class OpenJournal {
     // A command that stores (`creates`) makes a journal that does not exist
     // yet, as the window does for the current user; one that only reads
     // refuses a named file that is not there.
-    OpenJournal(const CliRequest &request, bool creates);
+    // A command that stores refuses while the window's edit log holds
+    // edits, unless it is the one that replays it (`forRecovery`).
+    OpenJournal(const CliRequest &request, bool creates, bool forRecovery = false);
 
     bool opened() const { return opened_; }
     // The exit status of a journal that could not be opened.
@@ -32,6 +34,8 @@ class OpenJournal {
 
     // Stores the journal; false (reported) when it could not be.
     bool store();
+
+    JournalSession &session() { return session_; }
 
   private:
     CQuilloxDoc document_; // declared first: the session refers to it

@@ -53,6 +53,10 @@ int runZeph(int argc, char *argv[])
         return runTrend(request);
     case CliCommand::summary:
         return runSummary(request);
+    case CliCommand::recover:
+        return runRecover(request);
+    case CliCommand::merge:
+        return runMerge(request);
     default:
         break;
     }

@@ -34,6 +34,9 @@ inline constexpr const char *importRunSynonym = "import と同じ (以前の名�
 inline constexpr const char *checkPurpose = "日誌ファイルを読み込んで失われる行を調べる";
 inline constexpr const char *trendPurpose = "体重と体脂肪率のトレンドを CSV に書き出す";
 inline constexpr const char *summaryPurpose = "月別集計を CSV に書き出す";
+inline constexpr const char *recoverPurpose =
+    "ウィンドウで保存されなかった変更を日誌に当てはめて保存する";
+inline constexpr const char *mergePurpose = "ほかの版の日誌を日ごとに合わせる";
 inline constexpr const char *helpPurpose =
     "この説明を表示する (zeph COMMAND --help で各コマンドの説明)";
 inline constexpr const char *versionPurpose = "版を表示する";
@@ -42,11 +45,13 @@ inline constexpr const char *generalNotes =
     "日付は YYYY-MM-DD で指定します。ファイル名と作業フォルダの名前は UTF-8 "
     "の文字だけにしてください。\n"
     "終了状態: 0 成功、1 日誌を開けない・使用中・保存できない (check では失われる行がある)、\n"
-    "2 引数や入力が不正 (日誌やその控えへの書き出し、UTF-8 でない名前を含む)。\n"
+    "2 引数や入力が不正 (日誌やその控えへの書き出し、UTF-8 でない名前を含む)、\n"
+    "3 保存したが、相手の版の値を採らなかった日がある (recover, merge)。\n"
     "失敗したときは何も書き込みません。読むだけのコマンド (show advice graph export-csv\n"
     "trend summary) は、日誌のフォルダに何も残しません。\n"
     "ウィンドウで保存されなかった変更の控え (.日誌名.recovery) があるときは、\n"
-    "書き込むコマンド (add, import-csv, import) は実行しません (終了状態 1)。\n"
+    "書き込むコマンド (add, import-csv, import, merge) は実行しません (終了状態 1)。\n"
+    "zeph recover でその変更を日誌に当てはめられます。\n"
     "ほかのプログラムが変更した日誌は、保存の前に .conflict-日付-時刻 として残します。\n";
 
 // Each command's --help, under its synopsis.
@@ -159,6 +164,23 @@ inline constexpr const char *keptExisting =
 inline constexpr const char *readingPercent = "zeph: %1 を読み込んでいます… %2 %";
 inline constexpr const char *readingMegabytes = "zeph: %1 を読み込んでいます… %2 MB";
 inline constexpr const char *badRunField = "--as「%1」は jog か walk で指定してください。";
+inline constexpr const char *recoverHelp =
+    "ウィンドウが保存せずに終わったときの変更の記録 (.日誌名.recovery) を、\n"
+    "今の日誌に日ごとに当てはめて保存します。記録の変更前の値のままの日は変更後の値になり、\n"
+    "ほかのプログラムが別の値にしていた日は記録の値を採り、日誌の版を\n"
+    "<日誌>.conflict-日付-時刻 として残します (終了状態 3)。\n"
+    "当てはめた日と衝突した日を 1 行ずつ表示します。\n"
+    "--set-aside は当てはめずに <日誌>.recovered-YYYYMMDD として残します。\n"
+    "--from FILE は、以前に残した記録 (.recovered-YYYYMMDD) を当てはめます。\n";
+
+inline constexpr const char *mergeHelp =
+    "ほかの版の日誌 OTHER (衝突の写し、別のパソコンの日誌など) を日ごとに合わせて保存します。\n"
+    "--base BASE を指定すると、二つの版の共通の元 BASE から OTHER で変わった日を取り込み、\n"
+    "日誌も変えていた日は衝突として日誌の値のままにします。\n"
+    "BASE がなければ、日誌にない日だけを取り込み、値の違う日は衝突として日誌の値のままにします。\n"
+    "取り込んだ日と衝突した日を 1 行ずつ表示します。衝突が残ったときの終了状態は 3 です。\n"
+    "--dry-run は表示だけして保存しません。\n";
+
 inline constexpr const char *seeHelp = "詳しくは zeph --help を見てください。";
 inline constexpr const char *badDateForm =
     "%1 の日付「%2」は YYYY-MM-DD の形ではありません (例: 2026-02-28)。";
@@ -239,6 +261,9 @@ inline constexpr const char *checkNotANumber =
 inline constexpr const char *checkRoundedWord = "%1 %2 は、保存すると %3 になります。";
 inline constexpr const char *checkDateText =
     "日付「%1」の後に付いた文字は読み込まれません。保存すると失われます。";
+inline constexpr const char *checkHeaderMissing =
+    "空か、1 行目が日誌の見出しの行 (# quillox file ver 2) ではありません。"
+    "読み込むと何もない日誌になり、書き込むコマンドは実行しません。";
 inline constexpr const char *checkClean = "%1: 読み込みで失われるものはありません。";
 inline constexpr const char *checkSummary =
     "%1: %2 件の内容が、次に保存すると失われるか変わります。";
@@ -258,5 +283,24 @@ inline constexpr const char *valueSettings = "設定";
 
 // "%1", "%2", ... in text replaced by the arguments in order.
 std::string fillText(std::string_view text, std::initializer_list<std::string_view> arguments);
+
+// recover and merge
+inline constexpr const char *missingOther = "合わせる日誌 OTHER を指定してください。";
+inline constexpr const char *setAsideWithFrom = "--set-aside と --from は一緒に指定できません。";
+inline constexpr const char *nothingToRecover = "当てはめる変更はありません。\n";
+inline constexpr const char *notAnEditLog = "%1 は変更の記録ではありません。";
+inline constexpr const char *logOfAnotherJournal =
+    "%1 はほかの日誌の変更の記録です。当てはめません。"
+    "zeph recover --set-aside で別の名前に残せます。";
+inline constexpr const char *otherNotWhole =
+    "%1 は日誌の全体ではありません (空、見出しの行がない、または最後の行が途中で切れています)。"
+    "合わせません。";
+inline constexpr const char *otherNotClean =
+    "%1 に読み取れない行があるため、合わせません (%2 行)。";
+inline constexpr const char *dayTaken = "%1\t取り込み\n";
+inline constexpr const char *dayConflictTheirs = "%1\t衝突: 記録の値を採り、日誌の版を残しました\n";
+inline constexpr const char *dayConflictKept = "%1\t衝突: 日誌の値のまま\n";
+inline constexpr const char *setAsideDone = "%1 として残しました。\n";
+inline constexpr const char *conflictCopyKept = "日誌の版を %1 として残しました。\n";
 
 } // namespace clitext

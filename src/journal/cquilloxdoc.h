@@ -119,8 +119,10 @@ class CQuilloxDoc {
     // previous file is untouched and the modified flag keeps its value.
     JournalStoreResult writeJournal(const std::string &path);
     // The same with the text already built by journalText(), for a caller
-    // that needs the bytes it stored.
-    JournalStoreResult writeJournalText(const std::string &path, std::string_view text);
+    // that needs the bytes it stored. Without keepBackup the .bak stays as
+    // it is (the file replaced is a version this program never took).
+    JournalStoreResult writeJournalText(const std::string &path, std::string_view text,
+                                        bool keepBackup = true);
 
     // The same two operations on bytes in memory. With alteredLines, the day
     // lines loaded with some of their text altered are listed there (once

@@ -187,9 +187,10 @@ JournalStoreResult CQuilloxDoc::writeJournal(const std::string &path)
     return writeJournalText(path, journalText());
 }
 
-JournalStoreResult CQuilloxDoc::writeJournalText(const std::string &path, std::string_view text)
+JournalStoreResult CQuilloxDoc::writeJournalText(const std::string &path, std::string_view text,
+                                                 bool keepBackup)
 {
-    const SaveResult saved = saveFileAtomically(path, text, true);
+    const SaveResult saved = saveFileAtomically(path, text, keepBackup);
     JournalStoreResult result;
     result.written = saved.saved;
     result.error = saved.error;

@@ -16,6 +16,8 @@ inline constexpr char graphSettings[] = "ｸﾞﾗﾌ設定の変更";
 inline constexpr char paperOrientation[] = "印刷の向きの変更";
 inline constexpr char importRecords[] = "記録の取り込み";
 inline constexpr char restoreUnsaved[] = "保存されなかった変更の復元";
+inline constexpr char otherProgramsChanges[] = "ほかのプログラムの変更の取り込み";
+inline constexpr char mergeOtherJournal[] = "ほかの日誌との合わせ";
 
 inline constexpr char undoTip[] = "%1を元に戻します";
 inline constexpr char redoTip[] = "%1をやり直します";

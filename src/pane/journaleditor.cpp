@@ -36,7 +36,11 @@ JournalEditor::~JournalEditor() = default;
 Edit JournalEditor::applyNow(const Edit &edit)
 {
     lastApplied_ = edit;
-    return document_.applyEdit(edit);
+    Edit undo = document_.applyEdit(edit);
+    // The record has the befores the document really held.
+    if (recorder_)
+        recorder_->record(undo.inverse());
+    return undo;
 }
 
 void JournalEditor::announce(QObject *sender)
@@ -46,10 +50,22 @@ void JournalEditor::announce(QObject *sender)
     emit edited(applied, sender);
 }
 
+void JournalEditor::setReadOnly(bool readOnly)
+{
+    if (readOnly_ == readOnly)
+        return;
+    readOnly_ = readOnly;
+    emit historyChanged();
+}
+
 bool JournalEditor::apply(const Edit &edit, const QString &name, QObject *sender)
 {
     if (edit.empty())
         return false;
+    if (readOnly_) {
+        emit refused();
+        return false;
+    }
     stack_.push(new Step(*this, edit, name));
     announce(sender);
     return true;
@@ -57,6 +73,10 @@ bool JournalEditor::apply(const Edit &edit, const QString &name, QObject *sender
 
 void JournalEditor::step(bool undo)
 {
+    if (readOnly_) {
+        emit refused();
+        return;
+    }
     if (undo ? !stack_.canUndo() : !stack_.canRedo())
         return;
     const QString name = undo ? stack_.undoText() : stack_.redoText();

@@ -2,6 +2,7 @@
 
 #include "journal/calendardate.h"
 #include "journal/edit.h"
+#include "journal/editlog.h"
 
 #include <QObject>
 #include <QString>
@@ -34,8 +35,14 @@ class JournalEditor : public QObject {
     // notice, for a pane that has already shown the change itself.
     bool apply(const Edit &edit, const QString &name, QObject *sender = nullptr);
 
-    bool canUndo() const { return stack_.canUndo(); }
-    bool canRedo() const { return stack_.canRedo(); }
+    bool canUndo() const { return !readOnly_ && stack_.canUndo(); }
+    bool canRedo() const { return !readOnly_ && stack_.canRedo(); }
+
+    // A journal only read (opened without its lock): every edit, undo and
+    // redo is refused, with the `refused` notice, so that no way of changing
+    // it is forgotten.
+    void setReadOnly(bool readOnly);
+    bool readOnly() const { return readOnly_; }
     QString undoName() const { return stack_.undoText(); }
     QString redoName() const { return stack_.redoText(); }
     void undo();
@@ -46,6 +53,10 @@ class JournalEditor : public QObject {
     void clearHistory();
     // A store: the document as it is now is what the file holds.
     void markStored();
+
+    // What takes every change as it is applied, before apply(), undo() or
+    // redo() returns (the edit log); null for none.
+    void setRecorder(EditRecorder *recorder) { recorder_ = recorder; }
 
     int stepCount() const { return stack_.count(); }
     QUndoStack &undoStack() { return stack_; }
@@ -59,6 +70,8 @@ class JournalEditor : public QObject {
     void stepped(const QString &name, bool undone, std::optional<Date> firstDay);
     // Undo or redo became possible or impossible, or their names changed.
     void historyChanged();
+    // An edit, undo or redo was refused: the journal is only read.
+    void refused();
 
   private:
     class Step;
@@ -73,4 +86,6 @@ class JournalEditor : public QObject {
     CQuilloxDoc &document_;
     QUndoStack stack_;
     Edit lastApplied_;
+    EditRecorder *recorder_ = nullptr;
+    bool readOnly_ = false;
 };

@@ -1,5 +1,8 @@
 #include "session/journallock.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include <QFile>
 #include <QSysInfo>
 
@@ -99,11 +102,15 @@ JournalLockAttempt lockJournal(const QString &journalPath)
     // since the program may run for days (and Qt 6.4 takes over any lock
     // older than a positive stale time, even one a running window holds).
     lock->setStaleLockTime(0);
+    errno = 0;
     if (lock->tryLock(0)) {
         attempt.lock = std::move(lock);
         return attempt;
     }
+    const int error = errno;
     attempt.inUseElsewhere = lock->error() == QLockFile::LockFailedError;
+    if (!attempt.inUseElsewhere)
+        attempt.systemReason = QString::fromLocal8Bit(std::strerror(error != 0 ? error : EACCES));
     if (attempt.inUseElsewhere) {
         QString application;
         if (!lock->getLockInfo(&attempt.holderPid, &attempt.holderHost, &application)) {

@@ -24,6 +24,9 @@ struct JournalLockAttempt {
     // (it is being written right now, or was left empty a moment ago).
     qint64 holderPid = 0;
     QString holderHost;
+    // Why no lock could be made when nobody else holds one (a read-only or
+    // full folder): the system's own text.
+    QString systemReason;
 };
 
 // An empty or unreadable lock file younger than this may be one another

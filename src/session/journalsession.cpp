@@ -1,6 +1,7 @@
 #include "session/journalsession.h"
 
 #include "journal/cquilloxdoc.h"
+#include "journal/merge.h"
 #include "qttext/qtdate.h"
 #include "qttext/uitext.h"
 #include "session/damagedcopy.h"
@@ -50,11 +51,6 @@ SessionFailure fileFailure(FileProblem problem, const std::string &systemReason)
     return {problem, false, QString::fromLocal8Bit(systemReason)};
 }
 
-std::size_t contentHash(std::string_view bytes)
-{
-    return std::hash<std::string_view>{}(bytes);
-}
-
 // Size and modification time as the file system has them now; exists false
 // when the file cannot be looked at.
 DiskState lookAt(const QString &path)
@@ -77,7 +73,7 @@ DiskState holding(const QString &path, std::string_view bytes)
     DiskState state = lookAt(path);
     state.exists = true;
     state.size = static_cast<qint64>(bytes.size());
-    state.hash = contentHash(bytes);
+    state.hash = hashContent(bytes);
     return state;
 }
 
@@ -116,12 +112,15 @@ OpenOutcome JournalSession::open(const QString &path, OpenMode mode, Date today)
         outcome.failure = inUseElsewhere(lock);
         return outcome;
     }
+    const QString lockFailure = lock.lock ? QString() : lock.systemReason;
 
     // A dangling link counts as missing: the first store creates its target.
     if (mode == OpenMode::currentUser && isMissingFile(outcome.path)) {
         outcome.status = OpenOutcome::Status::startedEmpty;
         adopt(outcome.path, std::move(lock.lock));
+        lockFailureReason_ = lockFailure;
         disk_ = {};
+        baseBytes_.clear();
         return outcome;
     }
 
@@ -138,6 +137,7 @@ OpenOutcome JournalSession::open(const QString &path, OpenMode mode, Date today)
     }
 
     adopt(outcome.path, std::move(lock.lock));
+    lockFailureReason_ = lockFailure;
     loadBytes(bytes, today, outcome);
     return outcome;
 }
@@ -146,7 +146,9 @@ void JournalSession::loadBytes(const std::string &bytes, Date today, OpenOutcome
 {
     outcome.status = OpenOutcome::Status::opened;
     outcome.skippedLines = doc_.loadJournalText(bytes, today, &outcome.alteredLines);
+    outcome.headerMissing = !hasJournalHeader(bytes);
     disk_ = holding(path_, bytes);
+    baseBytes_ = bytes;
     outcome.damagedCopyLeftToWindow = outcome.damaged() && !keepsDamagedCopies_;
     if (outcome.damaged() && keepsDamagedCopies_) {
         // Now, before anything can store over the file.
@@ -186,7 +188,7 @@ std::optional<std::string> JournalSession::foreignBytesOnDisk() const
     if (!readFileBytes(nativePath(path_), bytes, error))
         return std::nullopt; // nothing to keep that could be read; the store says the rest
     if (disk_.exists && static_cast<qint64>(bytes.size()) == disk_.size &&
-        contentHash(bytes) == disk_.hash)
+        hashContent(bytes) == disk_.hash)
         return std::nullopt; // touched, not changed
     return bytes;
 }
@@ -204,6 +206,58 @@ bool JournalSession::changedOnDisk()
     return false;
 }
 
+DiskVersion JournalSession::lookAtDisk(Date today)
+{
+    DiskVersion version;
+    if (path_.isEmpty())
+        return version;
+    const std::optional<std::string> foreign = foreignBytesOnDisk();
+    if (!foreign) {
+        changedOnDisk(); // the same bytes, touched: the next look is cheap again
+        return version;
+    }
+    version.bytes = *foreign;
+    if (!looksLikeWholeJournal(version.bytes)) {
+        version.kind = DiskVersion::Kind::notWhole;
+        return version;
+    }
+    version.document = std::make_shared<CQuilloxDoc>(today);
+    std::vector<std::size_t> altered;
+    if (!version.document->loadJournalText(version.bytes, today, &altered).empty() ||
+        !altered.empty()) {
+        version.document.reset();
+        version.kind = DiskVersion::Kind::damaged;
+        return version;
+    }
+    version.missingDays = daysMissingFrom(baseDocument(today), *version.document);
+    version.kind =
+        version.missingDays > 0 ? DiskVersion::Kind::lacksDays : DiskVersion::Kind::clean;
+    return version;
+}
+
+CQuilloxDoc JournalSession::baseDocument(Date today) const
+{
+    CQuilloxDoc base(today);
+    base.loadJournalText(baseBytes_, today);
+    return base;
+}
+
+void JournalSession::adoptDiskVersion(const DiskVersion &version)
+{
+    disk_ = holding(path_, version.bytes);
+    baseBytes_ = version.bytes;
+}
+
+QString JournalSession::keepBaseAsConflictCopy(SessionFailure &failure)
+{
+    const KeptCopy copy = keepCopy(
+        path_, baseBytes_,
+        keptCopyPath(path_, keptcopykind::conflict, conflictStamp(QDateTime::currentDateTime())));
+    if (copy.path.isEmpty())
+        failure = fileFailure(copy.problem, copy.systemReason.toStdString());
+    return copy.path;
+}
+
 bool JournalSession::hasUnsavedChanges() const
 {
     // Every edit sets the flag and every load and store clears it; undoing
@@ -217,25 +271,77 @@ QString JournalSession::recoveryPath() const
     return path_.isEmpty() ? QString() : recoveryPathFor(path_);
 }
 
+EditLogHeader JournalSession::editLogHeader() const
+{
+    EditLogHeader header;
+    if (path_.isEmpty())
+        return header;
+    journalIdentity(path_, header);
+    header.base = disk_.exists ? disk_.hash : hashContent({});
+    return header;
+}
+
+void JournalSession::adoptLeftoverLog()
+{
+    // A writer killed between writing a new log and renaming it into place
+    // leaves "<log>.XXXXXX" (an earlier release's writer "<log>.XXXXXXXX"),
+    // holding edits that no log holds when the log itself is missing. The
+    // newest one becomes the log, to be offered like any other.
+    const QString log = recoveryPath();
+    const QFileInfo logInfo(log);
+    if (!lock_ || logInfo.exists() || logInfo.isSymLink())
+        return;
+    const QFileInfoList leftovers =
+        QDir(logInfo.path())
+            .entryInfoList({logInfo.fileName() + QStringLiteral(".??????"),
+                            logInfo.fileName() + QStringLiteral(".????????")},
+                           QDir::Files | QDir::Hidden, QDir::Time);
+    if (!leftovers.isEmpty())
+        ::rename(nativePath(leftovers.front().filePath()).c_str(), nativePath(log).c_str());
+}
+
 RecoveryFile JournalSession::findRecovery()
 {
     if (path_.isEmpty())
         return {};
-    RecoveryFile recovery = readRecoveryFile(path_);
-    if (recovery.state == RecoveryFile::State::none)
-        recoveryUnresolved_ = false;
-    if (recovery.state == RecoveryFile::State::differs && disk_.exists &&
+    adoptLeftoverLog();
+    RecoveryFile recovery = readRecoveryFile(path_, editLogHeader());
+    bool nothingToRestore = recovery.state == RecoveryFile::State::none;
+    if (recovery.state == RecoveryFile::State::wholeJournal && disk_.exists &&
         static_cast<qint64>(recovery.bytes.size()) == disk_.size &&
-        contentHash(recovery.bytes) == disk_.hash) {
+        hashContent(recovery.bytes) == disk_.hash) {
         std::string journal;
         std::string error;
-        if (readFileBytes(nativePath(path_), journal, error) && journal == recovery.bytes) {
-            recoveryUnresolved_ = false;
+        nothingToRestore =
+            readFileBytes(nativePath(path_), journal, error) && journal == recovery.bytes;
+    }
+    if (nothingToRestore) {
+        recoveryUnresolved_ = false;
+        const QFileInfo file(recovery.path);
+        if (file.exists() || file.isSymLink())
             removeRecovery();
-            return {};
-        }
+        return {};
     }
     return recovery;
+}
+
+QString JournalSession::keepConflictCopy(SessionFailure &failure)
+{
+    std::string bytes;
+    std::string error;
+    FileProblem problem = FileProblem::none;
+    if (!readFileBytes(nativePath(path_), bytes, error, &problem)) {
+        if (problem == FileProblem::notFound)
+            return QString(); // nothing on disk to keep
+        failure = fileFailure(problem, error);
+        return QString();
+    }
+    const KeptCopy copy = keepCopy(
+        path_, bytes,
+        keptCopyPath(path_, keptcopykind::conflict, conflictStamp(QDateTime::currentDateTime())));
+    if (copy.path.isEmpty())
+        failure = fileFailure(copy.problem, copy.systemReason.toStdString());
+    return copy.path;
 }
 
 OpenOutcome JournalSession::restoreRecovery(const RecoveryFile &recovery, Date today,
@@ -304,14 +410,23 @@ StoreOutcome JournalSession::writeTo(const QString &path, bool holdingLock)
                 return outcome;
             }
             outcome.conflictCopyPath = copy.path;
+            // The .bak takes the version this program last had, not the
+            // other one (best effort, as every .bak).
+            if (!baseBytes_.empty())
+                saveFileAtomically(nativePath(lockTarget(path)) + ".bak", baseBytes_, false,
+                                   journalPermissions(path));
         }
     }
 
     const std::string text = doc_.journalText();
-    const JournalStoreResult result = doc_.writeJournalText(nativePath(path), text);
+    // The .bak only ever holds bytes this program loaded or stored: a
+    // version it never took is in the conflict copy instead.
+    const JournalStoreResult result =
+        doc_.writeJournalText(nativePath(path), text, outcome.conflictCopyPath.isEmpty());
     outcome.stored = result.written;
     if (result.written) {
         disk_ = holding(path, text);
+        baseBytes_ = text;
         // What the recovery file held is in the journal now.
         if (path == path_)
             removeRecovery();
@@ -348,6 +463,7 @@ StoreOutcome JournalSession::storeAs(const QString &path)
     StoreOutcome outcome = writeTo(target, lock.lock != nullptr);
     if (outcome.stored) {
         removeRecovery(); // the old name's: its days are in the new file
+        lockFailureReason_ = lock.lock ? QString() : lock.systemReason;
         adopt(target, std::move(lock.lock));
     }
     return outcome;
@@ -359,6 +475,8 @@ void JournalSession::startUntitled()
     path_.clear();
     lock_.reset();
     disk_ = {};
+    baseBytes_.clear();
+    lockFailureReason_.clear();
     recoveryUnresolved_ = false;
 }
 

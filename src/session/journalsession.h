@@ -1,6 +1,7 @@
 #pragma once
 
 #include "journal/calendardate.h"
+#include "journal/editlog.h"
 #include "journal/journalio.h"
 #include "session/nativepath.h"
 #include "session/recentfilelist.h"
@@ -55,6 +56,9 @@ struct OpenOutcome {
     // The session only reads (see setKeepsDamagedCopies): no copy was made.
     bool damagedCopyLeftToWindow = false;
 
+    // The file was empty or did not start with a journal's header line.
+    bool headerMissing = false;
+
     // Whether the next store would lose some of the file's text.
     bool damaged() const { return !skippedLines.empty() || !alteredLines.empty(); }
 };
@@ -80,7 +84,23 @@ struct DiskState {
     bool exists = false;
     qint64 size = 0;
     qint64 modifiedNs = 0;
-    std::size_t hash = 0;
+    ContentHash hash;
+};
+
+// A version of the journal another program left on disk, as the session
+// found it (see JournalSession::lookAtDisk).
+struct DiskVersion {
+    enum class Kind {
+        same,      // the bytes the session last loaded or stored, or no file
+        notWhole,  // empty, no header line, cut off inside its last line
+        damaged,   // lines a load skips or alters
+        lacksDays, // loads cleanly, but lacks days the base held
+        clean,     // loads cleanly with every day of the base
+    };
+    Kind kind = Kind::same;
+    std::string bytes;
+    std::shared_ptr<CQuilloxDoc> document; // loaded (lacksDays, clean)
+    std::size_t missingDays = 0;
 };
 
 // The one owner of the journal's file: its full path, the lock that keeps a
@@ -133,6 +153,17 @@ class JournalSession {
     // stored (a look at its size and time first, its bytes only when those
     // moved).
     bool changedOnDisk();
+    // The version on disk when it differs from the bytes last loaded or
+    // stored, read and judged; a version that loads cleanly is loaded.
+    DiskVersion lookAtDisk(Date today);
+    // The bytes last loaded or stored, loaded: the base of a three-way merge.
+    CQuilloxDoc baseDocument(Date today) const;
+    // The version found on disk becomes the base (the caller has merged it).
+    void adoptDiskVersion(const DiskVersion &version);
+    // Keeps the base's bytes as a conflict copy (before a version lacking
+    // some of its days is taken). The copy's name, or empty with failure set.
+    QString keepBaseAsConflictCopy(SessionFailure &failure);
+
     // Whether the document holds changes not yet stored (the modified flag).
     bool hasUnsavedChanges() const;
     // Loads the file again (the lock is kept), as open() would.
@@ -140,13 +171,22 @@ class JournalSession {
 
     // ---- the recovery file (see recoveryfile.h) ----
     QString recoveryPath() const;
-    // The recovery file of the session's journal. One whose text is the
-    // journal's own is removed (when the lock is held) and reported as none.
+    // The header a log of the window's edits starts with now: the journal's
+    // name and folder, and the hash of the bytes last loaded or stored.
+    EditLogHeader editLogHeader() const;
+    // The recovery file of the session's journal. One with nothing to
+    // restore (empty, no whole record, edits that cancel out, an earlier
+    // release's text that is the journal's own) is removed (when the lock
+    // is held) and reported as none.
     RecoveryFile findRecovery();
-    // Loads the recovery text into `restored`, for the caller to take into
-    // the journal as an edit; the journal file is not touched. Reported like
-    // a load of the recovery file (its damaged lines are kept in the
-    // journal's damaged copy).
+    // Keeps the journal file as it is on disk now as a conflict copy, before
+    // a replay or a merge puts other values over some of its days. Returns
+    // the copy's name, or an empty string with failure set.
+    QString keepConflictCopy(SessionFailure &failure);
+    // Loads an earlier release's recovery text into `restored`, for the
+    // caller to merge into the journal; the journal file is not touched.
+    // Reported like a load of the recovery file (its damaged lines are kept
+    // in the journal's damaged copy).
     OpenOutcome restoreRecovery(const RecoveryFile &recovery, Date today, CQuilloxDoc &restored);
     // Keeps the recovery file, renamed to the visible recovered name. Returns
     // the new name, or an empty string with failure set.
@@ -157,6 +197,9 @@ class JournalSession {
     // A recovery file was there when the journal was opened and has been
     // neither restored nor set aside: nothing may replace or remove it.
     bool recoveryUnresolved() const { return recoveryUnresolved_; }
+    // The caller has taken the recovery file's edits into the document: a
+    // new log may replace it.
+    void markRecoveryResolved() { recoveryUnresolved_ = false; }
 
     // A new, untitled journal: the day list is emptied (the profile, the
     // objective and the settings stay), the path and the lock are released
@@ -169,6 +212,11 @@ class JournalSession {
     // The file name shown in the title bar and in questions.
     QString title() const;
     bool holdsLock() const { return lock_ != nullptr; }
+    // A journal opened without its lock (none could be made: a read-only
+    // or full folder) is only read: storing it could write over another
+    // copy's. Why the lock could not be made.
+    bool readOnly() const { return hasPath() && !lock_; }
+    QString lockFailureReason() const { return lockFailureReason_; }
 
     // A session that only reads (zeph's show, advice, graph, export-csv)
     // writes nothing into the journal's folder: a damaged load is reported,
@@ -182,6 +230,7 @@ class JournalSession {
 
   private:
     void adopt(const QString &path, std::unique_ptr<QLockFile> lock);
+    void adoptLeftoverLog();
     void saveRecentFiles();
     StoreOutcome writeTo(const QString &path, bool holdingLock);
     // The bytes on disk when they are not those the session knows, else none.
@@ -194,6 +243,9 @@ class JournalSession {
     QString path_;
     std::unique_ptr<QLockFile> lock_;
     DiskState disk_;
+    // The bytes disk_ describes: the base of the window's unsaved edits.
+    std::string baseBytes_;
+    QString lockFailureReason_;
     bool recoveryUnresolved_ = false;
     bool keepsDamagedCopies_ = true;
 };

@@ -1,9 +1,13 @@
 #include "session/recoveryfile.h"
 
+#include "journal/merge.h"
 #include "session/keptcopy.h"
 #include "session/nativepath.h"
 
+#include <QFile>
 #include <QFileInfo>
+
+#include <sys/stat.h>
 
 QString recoveryPathFor(const QString &journalPath)
 {
@@ -17,7 +21,19 @@ QString recoveredPathFor(const QString &journalPath, const QDate &day)
                         day.toString(QStringLiteral("yyyyMMdd")));
 }
 
-RecoveryFile readRecoveryFile(const QString &journalPath)
+bool journalIdentity(const QString &journalPath, EditLogHeader &header)
+{
+    const QFileInfo journal(journalPath);
+    header.journalName = QFile::encodeName(journal.fileName()).toStdString();
+    struct stat folder {};
+    if (::stat(nativePath(journal.path()).c_str(), &folder) != 0)
+        return false;
+    header.folderDevice = static_cast<std::uint64_t>(folder.st_dev);
+    header.folderInode = static_cast<std::uint64_t>(folder.st_ino);
+    return true;
+}
+
+RecoveryFile readRecoveryFile(const QString &journalPath, const EditLogHeader &expected)
 {
     RecoveryFile file;
     file.path = recoveryPathFor(journalPath);
@@ -32,6 +48,21 @@ RecoveryFile readRecoveryFile(const QString &journalPath)
         file.systemReason = QString::fromLocal8Bit(error);
         return file;
     }
-    file.state = RecoveryFile::State::differs;
+    if (file.bytes.starts_with("# quillox file ver 2")) {
+        file.state = RecoveryFile::State::wholeJournal;
+        return file;
+    }
+    file.log = readEditLog(file.bytes);
+    if (!file.log.headerRead || file.log.header.journalName != expected.journalName ||
+        file.log.header.folderDevice != expected.folderDevice ||
+        file.log.header.folderInode != expected.folderInode) {
+        // An empty file, a log cut inside its header: nothing was recorded
+        // in it that could be read, and it names no journal.
+        file.state = file.bytes.empty() ? RecoveryFile::State::none : RecoveryFile::State::foreign;
+        return file;
+    }
+    file.composed = composeEdits(file.log.records);
+    if (!file.composed.empty())
+        file.state = RecoveryFile::State::editLog;
     return file;
 }

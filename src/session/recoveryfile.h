@@ -1,5 +1,6 @@
 #pragma once
 
+#include "journal/editlog.h"
 #include "journal/safesave.h"
 
 #include <QDate>
@@ -7,10 +8,12 @@
 
 #include <string>
 
-// The window writes the whole journal text, after every change, to a hidden
-// file beside the journal, so that a crash, a kill or a power cut loses
-// nothing that was registered. The file goes away after a store that
-// succeeds; one found at the next open holds days the journal lacks.
+// The window's edits since the journal was last loaded or stored go to a
+// hidden log beside the journal (see journal/editlog.h and
+// editlogwriter.h), so that a crash, a kill or a power cut loses nothing
+// that was registered. The log goes away after a store that succeeds; one
+// found at the next open holds edits the journal lacks. Earlier releases
+// kept the whole journal text under the same name instead.
 
 // "<folder>/.<journal name>.recovery"
 QString recoveryPathFor(const QString &journalPath);
@@ -21,16 +24,27 @@ QString recoveredPathFor(const QString &journalPath, const QDate &day);
 
 struct RecoveryFile {
     enum class State {
-        none,       // no recovery file, or one identical to the journal (removed)
-        differs,    // holds a text the journal does not: bytes
-        unreadable, // exists but cannot be read: problem, systemReason
+        none,         // no recovery file, or one with nothing to restore (removed)
+        editLog,      // a log of this journal with edits: log
+        wholeJournal, // an earlier release's journal text: bytes
+        foreign,      // a log whose header cannot be read or that names another journal
+        unreadable,   // exists but cannot be read: problem, systemReason
     };
     State state = State::none;
     QString path;
     std::string bytes;
+    EditLogContents log;
+    // The log's records composed per day and section (state editLog).
+    Edit composed;
     FileProblem problem = FileProblem::none;
     QString systemReason;
 };
 
-// Reads the recovery file of journalPath.
-RecoveryFile readRecoveryFile(const QString &journalPath);
+// Reads the recovery file of journalPath and tells what it is (a log is
+// checked against `expected`, the journal's own header; its base is not
+// compared: the replay works on the journal as it is now).
+RecoveryFile readRecoveryFile(const QString &journalPath, const EditLogHeader &expected);
+
+// The folder's device and inode and the journal's file name, as a log's
+// header names its journal. False when the folder cannot be looked at.
+bool journalIdentity(const QString &journalPath, EditLogHeader &header);

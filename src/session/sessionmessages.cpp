@@ -119,3 +119,27 @@ QString conflictCopyMessage(const StoreOutcome &outcome)
     return ui(sessiontext::conflictCopyKept)
         .arg(shownPath(outcome.path), shownPath(outcome.conflictCopyPath));
 }
+
+QString daysLine(const std::vector<Date> &days)
+{
+    if (days.empty())
+        return {};
+    const QString first = QString::fromStdString(formatDate(days.front()));
+    if (days.size() == 1)
+        return first;
+    return ui(sessiontext::daysAndMore).arg(first).arg(days.size() - 1);
+}
+
+QString conflictList(const MergeConflicts &conflicts)
+{
+    QStringList items;
+    for (Date day : conflicts.days)
+        items << QString::fromStdString(formatDate(day));
+    if (conflicts.userInfo)
+        items << ui(sessiontext::sectionProfile);
+    if (conflicts.objective)
+        items << ui(sessiontext::sectionObjective);
+    if (conflicts.graphSettings)
+        items << ui(sessiontext::sectionGraphSettings);
+    return items.join(ui(sessiontext::listSeparator));
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "journal/merge.h"
+
 #include "session/journalsession.h"
 
 #include <QString>
@@ -21,3 +23,10 @@ QString storeFailureMessage(const StoreOutcome &outcome);
 QString backupWarningMessage(const StoreOutcome &outcome);
 // Stored, after keeping another program's version: one sentence naming it.
 QString conflictCopyMessage(const StoreOutcome &outcome);
+
+// The days a recovery file or a merge touches, as one line: "2026/12/04",
+// or "2026/12/04 ほか 2 日". Empty for none.
+QString daysLine(const std::vector<Date> &days);
+
+// The days and sections in conflict, listed by date then by section name.
+QString conflictList(const MergeConflicts &conflicts);

@@ -70,10 +70,25 @@ inline constexpr char conflictCopyKept[] =
 inline constexpr char conflictCopyFailed[] =
     "%1 はほかのプログラムで変更されています。その版を残せなかったため、保存していません。\n%2";
 
+// An empty journal, or one without its header line; %1 is the journal.
+inline constexpr char journalHeaderMissing[] =
+    "%1 は空か、1 行目が日誌の見出しの行ではありません。書き込むと日誌とその .bak "
+    "が失われるおそれがあるため、何もしません。日誌の .bak や写しを確かめてください。";
+
 // The command-line companion does not store over days the window has not
 // stored yet; %1 is the recovery file.
 inline constexpr char recoveryPending[] =
     "%1 に、Zephalonte のウィンドウで保存されなかった変更が残っています。"
+    "zeph recover で日誌に当てはめるか (zeph recover --set-aside で別の名前に残すか)、"
     "Zephalonte を起動して復元するかどうかを選んでから、もう一度実行してください。";
+
+// The days a recovery file or a merge touches, when there are several: %1 is
+// the first date, %2 how many more.
+inline constexpr char daysAndMore[] = "%1 ほか %2 日";
+// The parts of a journal besides its days, as a conflict list names them.
+inline constexpr char sectionProfile[] = "プロフィール";
+inline constexpr char sectionObjective[] = "目標";
+inline constexpr char sectionGraphSettings[] = "グラフの設定";
+inline constexpr char listSeparator[] = "、";
 
 } // namespace sessiontext

@@ -13,6 +13,7 @@ inline const std::vector<std::string> menuTitles = {"ﾌｧｲﾙ(&F)", "編集(
 inline const std::vector<std::string> fileMenu = {"名前を付けて保存(&A)...",
                                                   "",
                                                   "記録を取り込む(&I)...",
+                                                  "ほかの日誌と合わせる(&M)...",
                                                   "",
                                                   "印刷(&P)...\tCtrl+P",
                                                   "印刷ﾌﾟﾚﾋﾞｭｰ(&V)",
@@ -22,7 +23,7 @@ inline const std::vector<std::string> fileMenu = {"名前を付けて保存(&A).
                                                   "",
                                                   "Zephalonte を終了(&X)\tCtrl+Q"};
 // Where the recent files begin in the file menu.
-inline constexpr std::size_t firstRecentFileItem = 8;
+inline constexpr std::size_t firstRecentFileItem = 9;
 inline const std::vector<std::string> editMenu = {
     "元に戻す(&U)\tCtrl+Z", "やり直し(&R)\tCtrl+Y", "",
     "切り取り(&T)\tCtrl+X", "ｺﾋﾟｰ(&C)\tCtrl+C",     "貼り付け(&P)\tCtrl+V"};

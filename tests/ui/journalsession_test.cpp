@@ -3,9 +3,10 @@
 
 #include "docsetup.h"
 #include "journal/cquilloxdoc.h"
+#include "journal/editlog.h"
+#include "session/editlogwriter.h"
 #include "session/journallock.h"
 #include "session/journalsession.h"
-#include "session/recoverywriter.h"
 #include "session/sessionmessages.h"
 #include "session/sessiontexts.h"
 
@@ -273,9 +274,10 @@ TEST_F(SessionTest, fullDiskAndReadOnlyFileSystemAreNamed)
     EXPECT_TRUE(storeFailureMessage(readOnly).contains(text(sessiontext::readOnlyFileSystem)));
 }
 
-// The recovery file on a full disk: the write fails, and neither the journal
-// nor the recovery file written before changes.
-TEST_F(SessionTest, aRecoveryWriteOnAFullDiskLeavesTheJournalAndThePreviousRecoveryFile)
+// The edit log on a full disk: the write that fails leaves the records before
+// it readable (no torn record hides them), says so, and the next write that
+// fits carries the failed edit too.
+TEST_F(SessionTest, anEditLogOnAFullDiskKeepsItsRecordsAndCatchesUp)
 {
     const SmallDisk smallDisk(path(QStringLiteral("disk")));
     if (!smallDisk.mounted)
@@ -286,33 +288,66 @@ TEST_F(SessionTest, aRecoveryWriteOnAFullDiskLeavesTheJournalAndThePreviousRecov
     JournalSession session(doc);
     ASSERT_EQ(session.open(journal, JournalSession::OpenMode::named, today).status,
               OpenOutcome::Status::opened);
-    RecoveryWriter writer(doc);
-    writer.setTarget(session.recoveryPath(), journal);
-    QSignalSpy written(&writer, &RecoveryWriter::written);
+    EditLogWriter writer;
+    writer.setTarget(nativePath(session.recoveryPath()), session.editLogHeader(), 0600);
+    std::vector<EditLogWriter::Trouble> troubles;
+    writer.setTroubleListener([&](const EditLogWriter::Trouble &t) { troubles.push_back(t); });
+    const auto logged = [&] { return readEditLog(bytesOf(session.recoveryPath()).toStdString()); };
+    const auto edit = [&](const Edit &change) { writer.record(doc.applyEdit(change).inverse()); };
 
-    putDay(doc, makeDate(2002, 5, 13), "", 64.8, 0, 0, 0, 0, 0);
-    doc.setModified(true); // as the window's editor marks it
-    writer.documentChanged();
-    ASSERT_TRUE(written.wait(10000));
-    ASSERT_TRUE(written.at(0).at(0).toBool());
-    const QByteArray firstRecovery = bytesOf(session.recoveryPath());
-    ASSERT_EQ(firstRecovery.toStdString(), doc.journalText());
+    edit(dayEdit(doc, DayRecord{makeDate(2002, 5, 13), 64.8, 0, 0, 0, 0, 0, ""}));
+    ASSERT_EQ(logged().records.size(), 1u);
 
-    for (int i = 0; i < 3000; ++i)
-        putDay(doc, makeDate(2003, 1, 1) + std::chrono::days(i), "a memo of a few words", 60, 20, 5,
-               1800, 2, 1200);
-    writer.documentChanged();
-    ASSERT_TRUE(written.wait(10000));
-    EXPECT_FALSE(written.at(1).at(0).toBool());
-    EXPECT_EQ(bytesOf(session.recoveryPath()), firstRecovery);
+    const QString filler = path(QStringLiteral("disk/filler"));
+    {
+        QFile out(filler);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'x');
+        while (out.write(block) == block.size() && out.flush()) {
+        }
+    }
+    EditBuilder many(doc);
+    for (int i = 0; i < 500; ++i)
+        many.changeDay(DayRecord{makeDate(2003, 1, 1) + std::chrono::days(i), 60, 20, 5, 1800, 2,
+                                 1200, "a memo of a few words"});
+    edit(many.take());
+    ASSERT_EQ(troubles.size(), 1u);
+    EXPECT_TRUE(troubles[0].failing);
+    EXPECT_EQ(troubles[0].problem, FileProblem::noSpace);
+    EXPECT_FALSE(writer.holdsEverything());
+    EXPECT_EQ(logged().records.size(), 1u);
+    EXPECT_EQ(logged().ignoredBytes, 0u);
     EXPECT_EQ(bytesOf(journal), namedJournal);
-    // Not tried again and again while nothing changes.
-    EXPECT_FALSE(written.wait(RecoveryWriter::delayMs * 2));
-    EXPECT_TRUE(writer.isIdle());
+
+    ASSERT_TRUE(QFile::remove(filler));
+    edit(dayEdit(doc, DayRecord{makeDate(2002, 5, 14), 64.5, 0, 0, 0, 0, 0, ""}));
+    ASSERT_EQ(troubles.size(), 2u);
+    EXPECT_FALSE(troubles[1].failing);
+    EXPECT_TRUE(writer.holdsEverything());
+    EXPECT_EQ(logged().records.size(), 3u);
     const QStringList left =
         QDir(path(QStringLiteral("disk"))).entryList(QDir::Files | QDir::Hidden);
-    EXPECT_EQ(left.size(), 3) << "journal, lock and recovery file only, no temporary file: "
+    EXPECT_EQ(left.size(), 3) << "journal, lock and log only, no temporary file: "
                               << left.join(u' ').toStdString();
+}
+
+// A log writer killed before its rename leaves the new log under a temporary
+// name: with no log in place, it is the log, offered like one.
+TEST_F(SessionTest, aLogLeftUnderItsTemporaryNameIsOffered)
+{
+    const QString journal = path(QStringLiteral("zph0001.txt"));
+    writeBytes(journal, "# quillox file ver 2\r\n" + namedJournal);
+    JournalSession session(doc);
+    ASSERT_EQ(session.open(journal, JournalSession::OpenMode::named, today).status,
+              OpenOutcome::Status::opened);
+    const std::string log =
+        encodeLogHeader(session.editLogHeader()) +
+        encodeLogRecord(dayEdit(doc, DayRecord{makeDate(2002, 5, 13), 64, 0, 0, 0, 0, 0, ""}));
+    writeBytes(session.recoveryPath() + QStringLiteral(".a1B2c3"), QByteArray::fromStdString(log));
+    const RecoveryFile recovery = session.findRecovery();
+    EXPECT_EQ(recovery.state, RecoveryFile::State::editLog);
+    EXPECT_EQ(bytesOf(session.recoveryPath()).toStdString(), log);
+    EXPECT_FALSE(QFileInfo::exists(session.recoveryPath() + QStringLiteral(".a1B2c3")));
 }
 
 // A recovery file found at the open goes only once it was restored or set
@@ -321,7 +356,9 @@ TEST_F(SessionTest, aStoreRemovesTheRecoveryFileOnlyOnceItWasRestoredOrSetAside)
 {
     const QString journal = path(QStringLiteral("zph0001.txt"));
     writeBytes(journal, namedJournal);
-    const QByteArray recovered = namedJournal + "2002/05/13\t64\t0\t0\t0\t0\t0\t\r\n";
+    // An earlier release's recovery file: the whole text, header and all.
+    const QByteArray recovered =
+        "# quillox file ver 2\r\n" + namedJournal + "2002/05/13\t64\t0\t0\t0\t0\t0\t\r\n";
     writeBytes(path(QStringLiteral(".zph0001.txt.recovery")), recovered);
     {
         JournalSession session(doc);
@@ -336,7 +373,7 @@ TEST_F(SessionTest, aStoreRemovesTheRecoveryFileOnlyOnceItWasRestoredOrSetAside)
     ASSERT_EQ(session.open(journal, JournalSession::OpenMode::named, today).status,
               OpenOutcome::Status::opened);
     const RecoveryFile recovery = session.findRecovery();
-    ASSERT_EQ(recovery.state, RecoveryFile::State::differs);
+    ASSERT_EQ(recovery.state, RecoveryFile::State::wholeJournal);
     CQuilloxDoc restored;
     EXPECT_TRUE(session.restoreRecovery(recovery, today, restored).skippedLines.empty());
     doc.applyEdit(differenceBetween(doc, restored));

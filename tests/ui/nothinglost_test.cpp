@@ -1,7 +1,7 @@
 // Nothing registered is lost when the program does not end through its
 // close command, or when another program changes the journal meanwhile: the
-// recovery file, what the next start does with it, and the journal changed
-// on disk under the open window.
+// edit log, what the next start does with it, and the journal changed on
+// disk under the open window.
 
 #include "apptestsupport.h"
 
@@ -9,19 +9,29 @@
 #include "app/cmainframe.h"
 #include "entry/cinputview.h"
 #include "journal/cquilloxdoc.h"
+#include "journal/editlog.h"
+#include "journal/merge.h"
+#include "pane/edittexts.h"
 #include "pane/journalcontext.h"
 #include "qttext/uitext.h"
 #include "session/journalsession.h"
-#include "session/recoverywriter.h"
+#include "session/recoveryfile.h"
 
 #include <QDateEdit>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QTest>
 
+#include <functional>
+
+#include <sys/mount.h>
 #include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -43,11 +53,26 @@ class NothingLostTest : public AppTest {
         QTest::mouseClick(form->findChild<QPushButton *>("registerButton"), Qt::LeftButton);
     }
 
-    bool recoveryWritten()
+    // The edits the log on disk holds now, read as the next start reads them.
+    std::vector<Edit> loggedEdits() const
     {
-        return QTest::qWaitFor(
-            [this] { return QFileInfo::exists(recovery()) && app->recoveryWriter().isIdle(); },
-            10000);
+        const EditLogContents log = readEditLog(fileBytes(recovery()).toStdString());
+        return log.headerRead ? log.records : std::vector<Edit>{};
+    }
+
+    // A log of this journal as a killed window leaves it.
+    void writeLog(const std::vector<Edit> &edits, const QString &name = {}) const
+    {
+        EditLogHeader header;
+        ASSERT_TRUE(journalIdentity(journal(), header));
+        if (!name.isEmpty())
+            header.journalName = name.toStdString();
+        std::string bytes = encodeLogHeader(header);
+        for (const Edit &edit : edits)
+            bytes += encodeLogRecord(edit);
+        QFile out(recovery());
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes.data(), static_cast<qint64>(bytes.size()));
     }
 
     QString statusText() const { return app->mainFrame()->statusBar()->currentMessage(); }
@@ -60,76 +85,188 @@ class NothingLostTest : public AppTest {
     }
 };
 
-TEST_F(NothingLostTest, aRegisteredDayReachesTheRecoveryFileUntilTheJournalIsSaved)
+// No event loop runs between an edit and the look at the log: whatever the
+// window shows is on disk already, so a kill at any moment after loses nothing.
+TEST_F(NothingLostTest, everyKindOfEditIsInTheLogBeforeControlReturns)
 {
     writeJournalFile(journal(), "Hanako", oneDay);
     ASSERT_TRUE(QFile::setPermissions(journal(), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     const QByteArray before = fileBytes(journal());
     ASSERT_TRUE(startApp());
+    EXPECT_FALSE(QFileInfo::exists(recovery())); // nothing edited, no log
 
+    JournalEditor &editor = app->context().editor();
+    const Date day = makeDate(2026, 8, 2);
+    std::vector<Edit> expected;
+    // What the document shows now, as the edit since the step before.
+    CQuilloxDoc shown;
+    shown.loadJournalText(before.toStdString(), todayDate());
+    const auto check = [&](const char *what) {
+        SCOPED_TRACE(what);
+        expected.push_back(differenceBetween(shown, app->document()));
+        shown.loadJournalText(app->document().journalText(), todayDate());
+        EXPECT_EQ(loggedEdits(), expected);
+    };
     registerWeight(QDate(2026, 8, 2), QStringLiteral("57.1"));
-    ASSERT_TRUE(recoveryWritten());
-    EXPECT_EQ(fileBytes(recovery()).toStdString(), app->document().journalText());
+    check("registered through the form");
     EXPECT_EQ(modeOf(recovery()), 0600u); // health data: never wider than the journal
-    EXPECT_EQ(fileBytes(journal()), before);
-    // The same day registered again, replaced in place: the file follows.
     registerWeight(QDate(2026, 8, 2), QStringLiteral("57.4"));
-    EXPECT_TRUE(QTest::qWaitFor(
-        [this] { return fileBytes(recovery()).contains("2026/08/02\t57.4"); }, 10000));
+    check("replaced through the form");
+    editor.apply(removeDayEdit(app->document(), day), QStringLiteral("delete"));
+    check("deleted");
+    editor.undo();
+    check("undone");
+    editor.redo();
+    check("redone");
+    EditBuilder sections(app->document());
+    UserInfo user = app->document().userInfo();
+    user.height = 161;
+    sections.changeUserInfo(user);
+    Objective objective = app->document().objective();
+    objective.weight = 52;
+    sections.changeObjective(objective);
+    editor.apply(sections.take(), QStringLiteral("profile and objective"));
+    check("profile and objective");
+    answerer.expect([](QWidget *modal) {
+        modal->findChild<QRadioButton *>(QStringLiteral("portrait"))->click();
+        static_cast<QDialog *>(modal)->accept();
+    });
+    app->printSetup();
+    check("page set-up");
+    EXPECT_EQ(fileBytes(journal()), before);
 
+    // A store starts over: the journal holds it all, and no log is left.
     ASSERT_TRUE(app->fileSave());
     EXPECT_FALSE(QFileInfo::exists(recovery()));
-    EXPECT_TRUE(fileBytes(journal()).contains("2026/08/02\t57.4"));
-    // Nothing changed since: no new recovery file.
-    app->context().updateAllViews();
-    QTest::qWait(RecoveryWriter::delayMs + 100);
-    EXPECT_FALSE(QFileInfo::exists(recovery()));
+    registerWeight(QDate(2026, 8, 3), QStringLiteral("57.0"));
+    ASSERT_EQ(loggedEdits().size(), 1u);
+    EXPECT_EQ(loggedEdits()[0].days.at(0).date, makeDate(2026, 8, 3));
+    EXPECT_EQ(readEditLog(fileBytes(recovery()).toStdString()).header.base,
+              hashContent(fileBytes(journal()).toStdString()));
 }
 
-TEST_F(NothingLostTest, atStartARecoveryFileIsRestoredOnYesAndKeptAsideOnNo)
+// At start, the log's edits are replayed onto the journal as it is on disk
+// now: another program's day written after the kill stays, and a value both
+// changed is the log's, the journal's version kept as a conflict copy.
+TEST_F(NothingLostTest, atStartTheLogIsReplayedOntoTheJournalAsItIsNow)
 {
     writeJournalFile(journal(), "Hanako", oneDay);
-    const QByteArray journalBytes = fileBytes(journal());
-    QByteArray recovered = journalBytes + "2026/08/02\t57.1\t0\t0\t0\t0\t0\t\r\n";
+    CQuilloxDoc session;
+    session.loadJournalText(fileBytes(journal()).toStdString(), todayDate());
+    std::vector<Edit> edits;
+    const auto edit = [&](const DayRecord &day) {
+        edits.push_back(session.applyEdit(dayEdit(session, day)).inverse());
+    };
+    edit(DayRecord{makeDate(2026, 8, 2), 57.1, 0, 0, 0, 0, 0, ""});
+    edit(DayRecord{makeDate(2026, 8, 1), 57.0, 0, 0, 0, 0, 0, ""});
+    writeLog(edits);
+    // Meanwhile a sync client wrote its own version.
+    writeJournalFile(journal(), "Hanako",
+                     "2026/08/01\t58.0\t0\t0\t0\t0\t0\t\r\n2026/08/05\t56.0\t0\t0\t0\t0\t0\t\r\n");
+    const QByteArray theirs = fileBytes(journal());
 
-    // Yes: the document holds the recovered day, the journal is untouched.
-    {
-        QFile out(recovery());
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(recovered);
-    }
     answerer.expectMessage(QMessageBox::Yes);
+    answerer.expectMessage(QMessageBox::Ok);
     ASSERT_TRUE(startApp());
-    EXPECT_EQ(answerer.texts, QStringList{ui(apptext::recoveryQuestion)});
-    EXPECT_NE(app->document().findDay(makeDate(2026, 8, 2)), nullptr);
-    EXPECT_TRUE(app->document().isModified());
-    EXPECT_EQ(fileBytes(journal()), journalBytes);
-    app.reset(); // as if killed again: the recovery file stays
-    ASSERT_TRUE(QFileInfo::exists(recovery()));
+    ASSERT_EQ(answerer.texts.size(), 2);
+    EXPECT_EQ(answerer.texts.at(0),
+              ui(apptext::recoveryQuestion) + QStringLiteral("\n2026/08/01 ほか 1 日"));
+    const CQuilloxDoc &doc = app->document();
+    ASSERT_NE(doc.findDay(makeDate(2026, 8, 2)), nullptr);
+    ASSERT_NE(doc.findDay(makeDate(2026, 8, 5)), nullptr);
+    EXPECT_EQ(doc.findDay(makeDate(2026, 8, 1))->weight, 57.0);
+    const QStringList copies =
+        QDir(workDir.path()).entryList({QStringLiteral("zph0001.txt.conflict-*")});
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_EQ(fileBytes(path(copies.at(0))), theirs);
+    EXPECT_TRUE(answerer.texts.at(1).contains(copies.at(0)));
+    EXPECT_TRUE(answerer.texts.at(1).contains(QStringLiteral("2026/08/01")));
+    EXPECT_EQ(fileBytes(journal()), theirs);
+    // The replay is the new log's one record, on the journal as it is now:
+    // killed again, the next start offers the same days.
+    ASSERT_EQ(loggedEdits().size(), 1u);
+    EXPECT_EQ(loggedEdits()[0].days.size(), 2u);
+    app.reset();
 
-    // No: the file is kept, visible, under the recovered name.
+    // No: the log is kept, visible, under the recovered name.
     answerer.texts.clear();
-    ASSERT_TRUE(QFile::setPermissions(journal(), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     answerer.expectMessage(QMessageBox::No);
     ASSERT_TRUE(startApp());
     EXPECT_EQ(app->document().findDay(makeDate(2026, 8, 2)), nullptr);
     EXPECT_FALSE(QFileInfo::exists(recovery()));
     const QString aside = path(QStringLiteral("zph0001.txt.recovered-") +
                                QDate::currentDate().toString(QStringLiteral("yyyyMMdd")));
-    EXPECT_EQ(fileBytes(aside), recovered);
-    EXPECT_EQ(modeOf(aside), 0600u);
+    EXPECT_EQ(readEditLog(fileBytes(aside).toStdString()).records.size(), 1u);
     EXPECT_TRUE(statusText().contains(QFileInfo(aside).fileName())) << statusText().toStdString();
+}
+
+// What is never applied, and what goes without a word.
+TEST_F(NothingLostTest, aLogOfAnotherJournalIsSetAsideAndAnEmptyOneRemoved)
+{
+    writeJournalFile(journal(), "Hanako", oneDay);
+    const QByteArray journalBytes = fileBytes(journal());
+    CQuilloxDoc session;
+    session.loadJournalText(journalBytes.toStdString(), todayDate());
+    const Edit day = dayEdit(session, DayRecord{makeDate(2026, 8, 2), 57.1, 0, 0, 0, 0, 0, ""});
+
+    writeLog({day}, QStringLiteral("zph0002.txt"));
+    answerer.expectMessage(QMessageBox::Ok);
+    ASSERT_TRUE(startApp());
+    EXPECT_EQ(app->document().findDay(makeDate(2026, 8, 2)), nullptr);
+    EXPECT_FALSE(QFileInfo::exists(recovery()));
+    const QString aside = path(QStringLiteral("zph0001.txt.recovered-") +
+                               QDate::currentDate().toString(QStringLiteral("yyyyMMdd")));
+    EXPECT_TRUE(QFileInfo::exists(aside));
+    EXPECT_EQ(
+        answerer.texts,
+        QStringList{ui(apptext::recoveryOfAnotherJournal).arg(QDir::toNativeSeparators(aside))});
     app.reset();
 
-    // A recovery file that is the journal's own text goes without a question.
+    // A header alone, an edit and its undo, an empty file (the journal must
+    // never be emptied by it), a whole earlier-release text that is the
+    // journal's own: nothing to restore, removed without a question.
+    const std::vector<std::function<void()>> nothing = {
+        [&] { writeLog({}); },
+        [&] {
+            writeLog({day, day.inverse()});
+        },
+        [&] { QFile(recovery()).open(QIODevice::WriteOnly); },
+        [&] {
+            QFile out(recovery());
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+            out.write(journalBytes);
+        },
+    };
+    for (const auto &write : nothing) {
+        write();
+        ASSERT_TRUE(startApp());
+        EXPECT_FALSE(QFileInfo::exists(recovery()));
+        EXPECT_EQ(app->document().dayList().size(), 1u);
+        EXPECT_EQ(answerer.texts.size(), 1);
+        app.reset();
+    }
+    EXPECT_EQ(fileBytes(journal()), journalBytes);
+}
+
+// An earlier release's recovery file holds the whole journal: merged by day
+// into the journal as it is, its days winning.
+TEST_F(NothingLostTest, anEarlierReleasesRecoveryTextIsMergedByDay)
+{
+    writeJournalFile(journal(), "Hanako",
+                     oneDay + "2026/08/05\t56.0\t0\t0\t0\t0\t0\t\r\n"); // written after it
     {
         QFile out(recovery());
         ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(journalBytes);
+        out.write("# quillox file ver 2\r\n[userInfo]\r\nname = Hanako\r\n[data]\r\n" + oneDay +
+                  "2026/08/02\t57.1\t0\t0\t0\t0\t0\t\r\n");
     }
+    answerer.expectMessage(QMessageBox::Yes);
     ASSERT_TRUE(startApp());
-    EXPECT_FALSE(QFileInfo::exists(recovery()));
-    EXPECT_TRUE(answerer.unexpected.isEmpty()) << answerer.unexpected.join(u'\n').toStdString();
+    EXPECT_EQ(answerer.texts,
+              QStringList{ui(apptext::recoveryQuestion) + u'\n' + QStringLiteral("2026/08/02")});
+    EXPECT_NE(app->document().findDay(makeDate(2026, 8, 2)), nullptr);
+    EXPECT_NE(app->document().findDay(makeDate(2026, 8, 5)), nullptr);
+    EXPECT_TRUE(app->document().isModified());
 }
 
 TEST_F(NothingLostTest, aDamagedRecoveryFileIsReportedAndKeptLikeADamagedJournal)
@@ -154,42 +291,156 @@ TEST_F(NothingLostTest, aDamagedRecoveryFileIsReportedAndKeptLikeADamagedJournal
     EXPECT_NE(app->document().findDay(makeDate(2026, 8, 2)), nullptr);
 }
 
-TEST_F(NothingLostTest, aJournalReplacedOnDiskIsReadAgainOrKeptAsAConflictCopy)
+// Another program's version is merged by day into the window's, at the
+// watcher's notice and at a store that comes first; the window's unsaved
+// days stay unsaved and in the log, now on the new base.
+TEST_F(NothingLostTest, anotherProgramsVersionIsMergedByDay)
 {
     writeJournalFile(journal(), "Hanako", oneDay);
     ASSERT_TRUE(startApp());
     app->context().setSelectedDate(makeDate(2026, 8, 1));
 
-    // Nothing unsaved: another program's version is read at once.
+    // Nothing unsaved: taken at once, nothing left to store.
     writeJournalFile(journal(), "Hanako", oneDay + "2026/08/03\t56.9\t0\t0\t0\t0\t0\t\r\n");
     ASSERT_TRUE(QTest::qWaitFor(
         [this] { return app->document().findDay(makeDate(2026, 8, 3)) != nullptr; }, 10000));
     EXPECT_EQ(app->context().selectedDate(), makeDate(2026, 8, 1));
+    EXPECT_FALSE(app->document().isModified());
     EXPECT_TRUE(statusText().contains(QStringLiteral("zph0001.txt"))) << statusText().toStdString();
 
-    // A day registered here, then another program writes again: told now,
-    // and at the save its version is kept beside the journal.
+    // A day registered here, another added there: both, the window's unsaved.
     registerWeight(QDate(2026, 8, 4), QStringLiteral("56.5"));
-    const QByteArray theirs = "# another program's journal\r\n";
+    writeJournalFile(journal(), "Hanako",
+                     oneDay + "2026/08/03\t56.9\t0\t0\t0\t0\t0\t\r\n"
+                              "2026/08/05\t56.0\t0\t0\t0\t0\t0\t\r\n");
+    const QByteArray theirs = fileBytes(journal());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] { return app->document().findDay(makeDate(2026, 8, 5)) != nullptr; }, 10000));
+    EXPECT_NE(app->document().findDay(makeDate(2026, 8, 4)), nullptr);
+    EXPECT_TRUE(app->document().isModified());
+    const EditLogContents log = readEditLog(fileBytes(recovery()).toStdString());
+    EXPECT_EQ(log.header.base, hashContent(theirs.toStdString()));
+    ASSERT_EQ(log.records.size(), 1u);
+    EXPECT_EQ(log.records[0].days.at(0).date, makeDate(2026, 8, 4));
+    // The merge is one step: undone, the window is back where it was.
+    EXPECT_EQ(app->context().editor().undoName(), ui(edittext::otherProgramsChanges));
+    EXPECT_TRUE(answerer.unexpected.isEmpty()) << answerer.unexpected.join(u'\n').toStdString();
+
+    // A store right after another change, before the watcher's notice.
+    writeJournalFile(journal(), "Hanako",
+                     oneDay + "2026/08/03\t56.9\t0\t0\t0\t0\t0\t\r\n"
+                              "2026/08/05\t56.0\t0\t0\t0\t0\t0\t\r\n"
+                              "2026/08/06\t55.8\t0\t0\t0\t0\t0\t\r\n");
+    ASSERT_TRUE(app->fileSave());
+    const QByteArray stored = fileBytes(journal());
+    for (const char *line : {"2026/08/04\t56.5", "2026/08/05\t56", "2026/08/06\t55.8"})
+        EXPECT_TRUE(stored.contains(line)) << line;
+    EXPECT_FALSE(QFileInfo::exists(recovery()));
+}
+
+// A version that does not load cleanly (emptied, cut off, not a journal) is
+// never taken and never becomes the .bak; one lacking days is taken only
+// after the window's base is kept as a copy.
+TEST_F(NothingLostTest, anIncompleteVersionIsNotTakenAndALackingOneIsKeptFirst)
+{
+    writeJournalFile(journal(), "Hanako", oneDay + "2026/08/03\t56.9\t0\t0\t0\t0\t0\t\r\n");
+    const QByteArray good = fileBytes(journal());
+    ASSERT_TRUE(startApp());
+    registerWeight(QDate(2026, 8, 4), QStringLiteral("56.5"));
+
     answerer.expectMessage(QMessageBox::Ok);
     {
         QFile out(journal());
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        out.write(theirs);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate)); // `: > zph0001.txt`
     }
     ASSERT_TRUE(QTest::qWaitFor([this] { return answerer.allAnswered(); }, 10000));
     EXPECT_EQ(answerer.texts.value(0),
-              ui(apptext::changedWithUnsaved).arg(QDir::toNativeSeparators(journal())));
+              ui(apptext::diskVersionNotTaken).arg(QDir::toNativeSeparators(journal())));
+    EXPECT_EQ(app->document().dayList().size(), 3u);
 
-    answerer.expectMessage(QMessageBox::Ok);
+    answerer.expectMessage(QMessageBox::Ok); // the conflict copy at the store
     ASSERT_TRUE(app->fileSave());
+    EXPECT_TRUE(fileBytes(journal()).contains("2026/08/04\t56.5"));
+    EXPECT_EQ(fileBytes(journal() + QStringLiteral(".bak")), good);
+    EXPECT_EQ(QDir(workDir.path()).entryList({QStringLiteral("zph0001.txt.conflict-*")}).size(), 1);
+    const QByteArray stored = fileBytes(journal());
+
+    // Cut back to its first day by another program: the window's stored
+    // version is kept, then the shorter one is taken as it is.
+    answerer.expectMessage(QMessageBox::Ok);
+    writeJournalFile(journal(), "Hanako", oneDay);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return answerer.allAnswered(); }, 10000));
+    EXPECT_TRUE(answerer.texts.last().contains(QStringLiteral(" 2 日")))
+        << answerer.texts.last().toStdString();
+    EXPECT_EQ(app->document().dayList().size(), 1u);
     const QStringList copies =
         QDir(workDir.path()).entryList({QStringLiteral("zph0001.txt.conflict-*")});
-    ASSERT_EQ(copies.size(), 1);
-    EXPECT_EQ(fileBytes(path(copies.at(0))), theirs);
-    EXPECT_TRUE(answerer.texts.value(1).contains(copies.at(0)));
-    EXPECT_TRUE(fileBytes(journal()).contains("2026/08/04\t56.5"));
-    EXPECT_TRUE(fileBytes(journal()).contains("2026/08/03\t56.9"));
+    ASSERT_EQ(copies.size(), 2);
+    EXPECT_TRUE(fileBytes(path(copies.at(0))) == stored || fileBytes(path(copies.at(1))) == stored);
+}
+
+// No lock can be made (a read-only folder: a tmpfs remounted read-only): the
+// journal opens only for reading, says why, and nothing writes to it.
+TEST_F(NothingLostTest, withoutItsLockTheJournalIsOnlyRead)
+{
+    const QString folder = path(QStringLiteral("ro"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QByteArray point = QFile::encodeName(folder);
+    if (::mount("tmpfs", point.constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(errno);
+    const QString inside = folder + QStringLiteral("/zph0001.txt");
+    writeJournalFile(inside, "Hanako", oneDay);
+    const QByteArray before = fileBytes(inside);
+    ASSERT_EQ(::mount("tmpfs", point.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k"), 0);
+    struct Unmount {
+        QByteArray point;
+        ~Unmount() { ::umount(point.constData()); }
+    } unmount{point};
+
+    answerer.expectMessage(QMessageBox::Ok);
+    ASSERT_TRUE(startApp({QStringLiteral("zephalonte"), inside}));
+    ASSERT_EQ(answerer.texts.size(), 1);
+    EXPECT_TRUE(answerer.texts.at(0).startsWith(QDir::toNativeSeparators(inside)))
+        << answerer.texts.at(0).toStdString();
+    EXPECT_TRUE(app->mainFrame()->windowTitle().contains(ui(apptext::readOnlyMark).trimmed()));
+
+    registerWeight(QDate(2026, 8, 2), QStringLiteral("57.1"));
+    EXPECT_EQ(app->document().findDay(makeDate(2026, 8, 2)), nullptr);
+    EXPECT_EQ(statusText(), ui(apptext::refusedReadOnly));
+    EXPECT_FALSE(app->context().editor().canUndo());
+    app->commitSessionData(); // stores as a signal does, without ending the event loop
+    EXPECT_EQ(fileBytes(inside), before);
+    app.reset();
+}
+
+// File > merge another journal: one undoable step taking the days only the
+// other holds; a day both hold differently keeps this journal's value.
+TEST_F(NothingLostTest, anotherJournalIsMergedAsOneStep)
+{
+    writeJournalFile(journal(), "Hanako", oneDay);
+    const QString other = path(QStringLiteral("zph0001.txt.conflict-20260802-101010"));
+    writeJournalFile(other, "Hanako",
+                     "2026/08/01\t58.0\t0\t0\t0\t0\t0\t\r\n2026/08/03\t56.9\t0\t0\t0\t0\t0\t\r\n");
+    ASSERT_TRUE(startApp());
+    EXPECT_TRUE(statusText().contains(QFileInfo(other).fileName())) << statusText().toStdString();
+    answerer.expectMessage(QMessageBox::Ok);
+    app->mergeOtherJournal(other);
+    ASSERT_EQ(answerer.texts.size(), 1);
+    EXPECT_TRUE(answerer.texts.at(0).endsWith(QStringLiteral("2026/08/01")))
+        << answerer.texts.at(0).toStdString();
+    EXPECT_EQ(app->document().findDay(makeDate(2026, 8, 1))->weight, 57.5);
+    EXPECT_NE(app->document().findDay(makeDate(2026, 8, 3)), nullptr);
+    app->context().editor().undo();
+    EXPECT_EQ(app->document().findDay(makeDate(2026, 8, 3)), nullptr);
+
+    // A version cut off is not merged.
+    QFile cut(other);
+    ASSERT_TRUE(cut.resize(cut.size() - 3));
+    answerer.expectMessage(QMessageBox::Ok);
+    app->mergeOtherJournal(other);
+    EXPECT_EQ(answerer.texts.value(1),
+              ui(apptext::mergeNotWhole).arg(QDir::toNativeSeparators(other)));
+    EXPECT_EQ(app->document().findDay(makeDate(2026, 8, 3)), nullptr);
 }
 
 TEST_F(NothingLostTest, theSessionManagersCommitStoresAnUntitledJournalAndTheNextStartSaysWhere)
