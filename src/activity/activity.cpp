@@ -1,4 +1,5 @@
 #include "activity/activity.h"
+#include "activity/textscan.h"
 
 #include "activity/activitytexts.h"
 
@@ -24,31 +25,6 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return lowerAscii(x) == lowerAscii(y);
            });
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    constexpr std::string_view blanks = " \t\r\n";
-    const std::size_t first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
-
-// Reads exactly `count` ASCII digits at pos.
-bool readDigits(std::string_view text, std::size_t &pos, std::size_t count, int &value)
-{
-    if (pos + count > text.size())
-        return false;
-    value = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        const char c = text[pos + i];
-        if (c < '0' || c > '9')
-            return false;
-        value = value * 10 + (c - '0');
-    }
-    pos += count;
-    return true;
 }
 
 // FIT's sport numbers up to the last one a watch commonly writes.

@@ -41,29 +41,6 @@ std::string trkpt(double metres, const std::string &time)
     return point + "</trkpt>\n";
 }
 
-// Sets the system time zone for one test.
-class ScopedTimeZone {
-  public:
-    explicit ScopedTimeZone(const char *zone)
-    {
-        if (const char *old = std::getenv("TZ"))
-            previous_ = old;
-        ::setenv("TZ", zone, 1);
-        ::tzset();
-    }
-    ~ScopedTimeZone()
-    {
-        if (previous_)
-            ::setenv("TZ", previous_->c_str(), 1);
-        else
-            ::unsetenv("TZ");
-        ::tzset();
-    }
-
-  private:
-    std::optional<std::string> previous_;
-};
-
 std::int64_t unixTime(int year, int month, int day, int hour, int minute)
 {
     return std::chrono::sys_days{

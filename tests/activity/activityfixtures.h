@@ -7,12 +7,37 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace activityfixtures {
+
+// Sets the system time zone for one test.
+class ScopedTimeZone {
+  public:
+    explicit ScopedTimeZone(const char *zone)
+    {
+        if (const char *old = std::getenv("TZ"))
+            previous_ = old;
+        ::setenv("TZ", zone, 1);
+        ::tzset();
+    }
+    ~ScopedTimeZone()
+    {
+        if (previous_)
+            ::setenv("TZ", previous_->c_str(), 1);
+        else
+            ::unsetenv("TZ");
+        ::tzset();
+    }
+
+  private:
+    std::optional<std::string> previous_;
+};
 
 // FIT counts seconds from 1989-12-31 00:00:00 UTC.
 inline constexpr std::uint32_t fitEpoch = 631065600;

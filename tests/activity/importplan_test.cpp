@@ -4,6 +4,7 @@
 #include "activity/activitytexts.h"
 #include "activity/importformats.h"
 #include "activity/importplan.h"
+#include "activityfixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,8 @@
 #include <vector>
 
 namespace {
+
+using activityfixtures::ScopedTimeZone;
 
 using Days = std::map<Date, DayRecord>;
 
@@ -50,28 +53,6 @@ ImportFile fileOf(const char *name, std::vector<Weighing> weighings,
     file.activities = std::move(activities);
     return importFileOf(name, file);
 }
-
-class ScopedTimeZone {
-  public:
-    explicit ScopedTimeZone(const char *zone)
-    {
-        if (const char *old = std::getenv("TZ"))
-            previous_ = old;
-        ::setenv("TZ", zone, 1);
-        ::tzset();
-    }
-    ~ScopedTimeZone()
-    {
-        if (previous_)
-            ::setenv("TZ", previous_->c_str(), 1);
-        else
-            ::unsetenv("TZ");
-        ::tzset();
-    }
-
-  private:
-    std::optional<std::string> previous_;
-};
 
 TEST(ImportPlan, patchesFallOnTheDateWrittenOrTheLocalDayOfTheInstant)
 {
