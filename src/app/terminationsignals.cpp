@@ -35,8 +35,10 @@ TerminationSignals::TerminationSignals(QObject *parent) : QObject(parent)
     notifier_ = new QSocketNotifier(signalSockets[1], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, [this] {
         unsigned char byte = 0;
-        if (::read(signalSockets[1], &byte, 1) == 1)
+        if (::read(signalSockets[1], &byte, 1) == 1) {
+            ended_ = true;
             emit received(byte);
+        }
     });
 
     struct sigaction action {};
@@ -49,8 +51,11 @@ TerminationSignals::TerminationSignals(QObject *parent) : QObject(parent)
 
 TerminationSignals::~TerminationSignals()
 {
+    // Once a signal has ended the program, a second one (an impatient
+    // session manager, Ctrl+C twice) must not turn the exit of a successful
+    // store into "killed by signal" while the rest is torn down.
     for (const int signalNumber : handledSignals)
-        ::signal(signalNumber, SIG_DFL);
+        ::signal(signalNumber, ended_ ? SIG_IGN : SIG_DFL);
     if (notifier_) {
         delete notifier_;
         ::close(signalSockets[0]);

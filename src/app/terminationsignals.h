@@ -13,11 +13,14 @@ class TerminationSignals : public QObject {
     Q_OBJECT
   public:
     explicit TerminationSignals(QObject *parent = nullptr);
-    ~TerminationSignals() override; // restores the default handlers
+    // Restores the default handlers, or ignores the signals when one of
+    // them is what ends the program.
+    ~TerminationSignals() override;
 
   signals:
     void received(int signalNumber);
 
   private:
     QSocketNotifier *notifier_ = nullptr;
+    bool ended_ = false;
 };
