@@ -7,6 +7,9 @@
 #include <string_view>
 #include <vector>
 
+// The pound, as scales and health apps that weigh in pounds define it.
+inline constexpr double kilogramsPerPound = 0.45359237;
+
 // Which of the day's two exercise fields an activity fills.
 enum class ActivityField { jog, walk };
 

@@ -4,7 +4,7 @@
 #include "activity/applehealth.h"
 
 #include "activity/activitytexts.h"
-#include "activity/importformats.h"
+#include "activity/textscan.h"
 
 #include <QByteArray>
 #include <QString>

@@ -31,7 +31,6 @@ std::optional<ImportKind> sniffImportKind(std::string_view head, bool complete);
 // Fitbit's weight export does not say its unit, and its pounds pass for
 // plausible kilograms: the user names it, there is no default.
 enum class WeightUnit { kg, lb };
-inline constexpr double kilogramsPerPound = 0.45359237;
 
 struct DecodeOptions {
     std::optional<WeightUnit> fitbitUnit;
@@ -53,8 +52,3 @@ ActivityFile decodeWithingsCsv(std::string_view bytes);
 // `fat` (%), `date` (MM/dd/yy) and `time`. Without a unit the file is
 // refused with needsWeightUnit set.
 ActivityFile decodeFitbitJson(std::string_view bytes, std::optional<WeightUnit> unit);
-
-// A local date and time as seconds counted as Unix time counts; nullopt for
-// a day that does not exist or a time past 23:59:59.
-std::optional<double> clockSecondsOf(int year, int month, int day, int hour, int minute,
-                                     int second);

@@ -21,6 +21,7 @@
 #include "graph/graphtexts.h"
 #include "journal/cquilloxdoc.h"
 #include "list/cquilloxview.h"
+#include "list/listaccessible.h"
 #include "pane/edittexts.h"
 #include "pane/journalcontext.h"
 #include "pane/journaleditor.h"
@@ -96,6 +97,7 @@ QString escapedForMenu(QString text)
 CMainFrame::CMainFrame(FrameCommands &app) : app_(app)
 {
     setObjectName(QStringLiteral("mainFrame"));
+    installListAccessibility();
     setWindowIcon(programIcon());
     fitMinimumSizeToScreen();
 

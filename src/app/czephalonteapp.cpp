@@ -786,9 +786,7 @@ bool CZephalonteApp::meetDiskVersion()
     } else {
         editLog_->rebase(session_->editLogHeader());
         editLog_->record(unsaved);
-        // No step of the history is what the file holds any more.
-        editor.undoStack().resetClean();
-        document_->setModified(true);
+        editor.markUnstored();
     }
     context_->updateAllViews();
     if (told.isEmpty()) {

@@ -1,12 +1,12 @@
 #include "list/cquilloxview.h"
 
 #include "journal/cquilloxdoc.h"
-#include "list/listaccessible.h"
 #include "list/listline.h"
 #include "list/listpainter.h"
 #include "pane/journalcontext.h"
 #include "qttext/uitext.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -30,7 +30,6 @@ constexpr int preferredHeight = 400;
 
 CQuilloxView::CQuilloxView(JournalContext &context, QWidget *parent) : CPaneView(context, parent)
 {
-    installListAccessibility();
     setObjectName(QStringLiteral("listView"));
     setBackgroundRole(QPalette::Base);
     // Every paint covers the whole client area from the off-screen image, so
@@ -156,7 +155,25 @@ void CQuilloxView::refresh()
     const int from = placedAtShownSize_ ? scrollBar_->value() : 0;
     scrollBar_->setValue(
         listScrollToShow(selectedRow_, from, clientRect().height(), scrollBar_->maximum()));
-    announceSelectedRow(this, selectedRow_, announcedDay_, context().selectedDate());
+    announceSelectedRow();
+}
+
+void CQuilloxView::announceSelectedRow()
+{
+    // A selection event, and a focus event while the list has the keyboard;
+    // nothing when the day is the one last announced or has no line.
+    const Date selected = context().selectedDate();
+    if (selectedRow_ < 0 || announcedDay_ == selected)
+        return;
+    announcedDay_ = selected;
+    QAccessibleEvent selection(this, QAccessible::Selection);
+    selection.setChild(selectedRow_);
+    QAccessible::updateAccessibility(&selection);
+    if (hasFocus()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(selectedRow_);
+        QAccessible::updateAccessibility(&focus);
+    }
 }
 
 int CQuilloxView::rowCount()

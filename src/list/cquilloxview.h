@@ -51,6 +51,8 @@ class CQuilloxView : public CPaneView {
   private:
     // Takes the rows and the selected row anew and brings that row into view.
     void refresh();
+    // Tells screen readers the selected line moved.
+    void announceSelectedRow();
     // Takes the rows anew when entries were added or removed; true then.
     bool syncRows();
     void applyScrollRange();

@@ -134,18 +134,3 @@ void installListAccessibility()
 {
     QAccessible::installFactory(listFactory);
 }
-
-void announceSelectedRow(CQuilloxView *view, int row, std::optional<Date> &announced, Date selected)
-{
-    if (row < 0 || announced == selected)
-        return;
-    announced = selected;
-    QAccessibleEvent selection(view, QAccessible::Selection);
-    selection.setChild(row);
-    QAccessible::updateAccessibility(&selection);
-    if (view->hasFocus()) {
-        QAccessibleEvent focus(view, QAccessible::Focus);
-        focus.setChild(row);
-        QAccessible::updateAccessibility(&focus);
-    }
-}

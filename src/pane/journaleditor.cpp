@@ -105,6 +105,12 @@ void JournalEditor::clearHistory()
     document_.setModified(false);
 }
 
+void JournalEditor::markUnstored()
+{
+    stack_.resetClean();
+    document_.setModified(true);
+}
+
 void JournalEditor::markStored()
 {
     stack_.setClean();

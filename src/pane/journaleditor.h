@@ -53,6 +53,9 @@ class JournalEditor : public QObject {
     void clearHistory();
     // A store: the document as it is now is what the file holds.
     void markStored();
+    // The file now holds what no step of the history is (another program's
+    // version taken under unsaved edits): modified until the next store.
+    void markUnstored();
 
     // What takes every change as it is applied, before apply(), undo() or
     // redo() returns (the edit log); null for none.

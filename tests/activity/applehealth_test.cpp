@@ -4,6 +4,7 @@
 #include "activity/activitytexts.h"
 #include "activity/applehealth.h"
 #include "activity/importformats.h"
+#include "activity/textscan.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 
 #include "activity/activitytexts.h"
 #include "activity/importformats.h"
+#include "activity/textscan.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 #include "activity/activitytexts.h"
 #include "activity/importformats.h"
 #include "activity/importplan.h"
+#include "activity/textscan.h"
 #include "activityfixtures.h"
 
 #include <gtest/gtest.h>
