@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -56,9 +57,12 @@ void ImportController::importFiles(const QStringList &paths)
     }
     progress.reset();
 
+    // A Fitbit export gives no rows until the user names its unit in the dialog.
+    const bool unitAwaited = std::any_of(
+        files.begin(), files.end(), [](const ImportFile &file) { return file.needsWeightUnit; });
     CImportDlg dialog(context_.document(), std::move(nativePaths), std::move(files), window_);
     const ImportPlan &plan = dialog.plan();
-    if (plan.rows.empty() && !dialog.findChild<QWidget *>(QStringLiteral("unitChoice"))) {
+    if (plan.rows.empty() && !unitAwaited) {
         // Nothing but inputs that cannot be read: their reasons are all there is to show.
         QStringList lines;
         for (const std::string &problem : plan.problems)

@@ -62,7 +62,6 @@ class JournalEditor : public QObject {
     void setRecorder(EditRecorder *recorder) { recorder_ = recorder; }
 
     int stepCount() const { return stack_.count(); }
-    QUndoStack &undoStack() { return stack_; }
 
   signals:
     // After every change of the document's contents: `applied` is what
