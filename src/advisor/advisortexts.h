@@ -5,8 +5,8 @@
 
 namespace advisortexts {
 
-// The pane's name for screen readers; its message is the text box's
-// description, changed (and so announced) with every new message.
+// The pane's name for screen readers; its message is the pane's and the text
+// box's description, and a message an edit changed is announced as well.
 inline constexpr const char *accessibleName = "マスコット";
 
 // years of age

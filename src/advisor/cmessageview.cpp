@@ -6,7 +6,10 @@
 #include "faces/designfaces.h"
 #include "journal/cquilloxdoc.h"
 #include "pane/journalcontext.h"
+#include "pane/journaleditor.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -20,10 +23,23 @@ namespace {
 
 constexpr int messageFontPixelSize = 14;
 
+const QString noticeObjectName = QStringLiteral("advisorNotice");
+
+// Screen readers speak a changed name or description only of the object that
+// has the focus, which the advisor seldom has when its message changes. A
+// notification that shows itself is spoken wherever the focus is, so the new
+// message goes out as one: an object that only screen readers see.
+QAccessibleInterface *noticeFactory(const QString &, QObject *object)
+{
+    if (object && object->isWidgetType() && object->objectName() == noticeObjectName)
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Notification);
+    return nullptr;
+}
+
 } // namespace
 
 CMessageView::CMessageView(JournalContext &context, QWidget *parent)
-    : CPaneView(context, parent), textBox_(new QPlainTextEdit(this))
+    : CPaneView(context, parent), textBox_(new QPlainTextEdit(this)), notice_(new QWidget(this))
 {
     setObjectName(QStringLiteral("messageView"));
     // The paint covers every pixel; erasing first would only make it flicker.
@@ -38,6 +54,20 @@ CMessageView::CMessageView(JournalContext &context, QWidget *parent)
     textBox_->setTabChangesFocus(true);
     setAccessibleName(QString::fromUtf8(advisortexts::accessibleName));
     textBox_->setAccessibleName(accessibleName());
+
+    QAccessible::installFactory(noticeFactory);
+    notice_->setObjectName(noticeObjectName);
+    notice_->setAccessibleName(accessibleName());
+    notice_->setFocusPolicy(Qt::NoFocus);
+    notice_->hide();
+    // A message changed by an edit is announced once the edit has settled:
+    // registering a past day selects the next one, whose message is the new one.
+    connect(&context.editor(), &JournalEditor::edited, this, [this] {
+        if (noticeDue_)
+            return;
+        noticeDue_ = true;
+        QMetaObject::invokeMethod(this, &CMessageView::announceMessage, Qt::QueuedConnection);
+    });
     // The balloon's face, the design's "ＭＳ 明朝", as installed.
     QFont font(designFamily(DesignFace::Mincho));
     font.setPixelSize(messageFontPixelSize);
@@ -72,8 +102,27 @@ void CMessageView::composeMessage()
     QString shown = message_;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     textBox_->setPlainText(shown);
-    // A description change is the event screen readers are told of.
+    // A description change is the event screen readers are told of; the
+    // pane's own is read when F6 brings the focus to it.
     textBox_->setAccessibleDescription(shown);
+    setAccessibleDescription(shown);
+    // A message that follows the selected day is read there, not announced.
+    if (!noticeDue_)
+        announcedMessage_ = message_;
+}
+
+void CMessageView::announceMessage()
+{
+    noticeDue_ = false;
+    if (message_ == announcedMessage_)
+        return;
+    announcedMessage_ = message_;
+    // With the focus here, the pane's description change is spoken already.
+    if (holdsFocus())
+        return;
+    notice_->setAccessibleDescription(accessibleDescription());
+    QAccessibleEvent shown(notice_, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
 }
 
 void CMessageView::paintEvent(QPaintEvent *)

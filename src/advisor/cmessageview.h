@@ -43,9 +43,17 @@ class CMessageView : public CPaneView {
     static constexpr int waveTickMilliseconds = 400;
 
     void composeMessage();
+    // Tells screen readers of a message an edit changed.
+    void announceMessage();
 
     QPlainTextEdit *textBox_ = nullptr;
     QString message_;
+    // Hidden: what screen readers are told as a notification (see the .cpp).
+    QWidget *notice_ = nullptr;
+    // The message as last announced or read with its day.
+    QString announcedMessage_;
+    // An edit happened; the message is compared once it has settled.
+    bool noticeDue_ = false;
     // Counts the wave's ticks down from 7; odd values show the raised flipper.
     int animationCounter_ = 0;
     QBasicTimer waveTimer_;

@@ -105,6 +105,10 @@ CInputView::CInputView(JournalContext &context, QWidget *parent)
     for (QWidget *control : tabStops())
         control->installEventFilter(this);
     lastFocused_ = ui_->weightEdit;
+    // The pane hands the focus straight on to the control that had it last.
+    // Taking it first and passing it on would leave screen readers told of
+    // the nameless pane after the control.
+    setFocusProxy(lastFocused_);
 
     connect(ui_->registerButton, &QPushButton::clicked, this, &CInputView::registerShownDay);
     connect(ui_->deleteButton, &QPushButton::clicked, this, &CInputView::deleteShownDay);
@@ -317,6 +321,7 @@ bool CInputView::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusIn) {
         lastFocused_ = qobject_cast<QWidget *>(watched);
+        setFocusProxy(lastFocused_);
     } else if (event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
@@ -341,15 +346,6 @@ bool CInputView::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return CPaneView::eventFilter(watched, event);
-}
-
-void CInputView::focusInEvent(QFocusEvent *event)
-{
-    // The pane itself takes no input: the control that last had the focus
-    // gets it back.
-    CPaneView::focusInEvent(event);
-    if (lastFocused_)
-        lastFocused_->setFocus(event->reason());
 }
 
 bool CInputView::focusNextPrevChild(bool next)

@@ -40,7 +40,6 @@ class CInputView : public CPaneView {
   protected:
     void onUpdate(QObject *sender) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
     bool focusNextPrevChild(bool next) override;
 
   private:

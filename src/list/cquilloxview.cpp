@@ -169,11 +169,25 @@ void CQuilloxView::announceSelectedRow()
     QAccessibleEvent selection(this, QAccessible::Selection);
     selection.setChild(selectedRow_);
     QAccessible::updateAccessibility(&selection);
-    if (hasFocus()) {
-        QAccessibleEvent focus(this, QAccessible::Focus);
-        focus.setChild(selectedRow_);
-        QAccessible::updateAccessibility(&focus);
-    }
+    announceFocusedRow();
+}
+
+void CQuilloxView::announceFocusedRow()
+{
+    if (!hasFocus() || selectedRow_ < 0)
+        return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(selectedRow_);
+    QAccessible::updateAccessibility(&focus);
+}
+
+void CQuilloxView::focusInEvent(QFocusEvent *event)
+{
+    CPaneView::focusInEvent(event);
+    // Qt tells screen readers of the list itself once this returns; the
+    // selected line follows it, so that the reader reads the line and not
+    // only the number of lines.
+    QMetaObject::invokeMethod(this, &CQuilloxView::announceFocusedRow, Qt::QueuedConnection);
 }
 
 int CQuilloxView::rowCount()

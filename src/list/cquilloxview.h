@@ -47,12 +47,15 @@ class CQuilloxView : public CPaneView {
     void mousePressEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
 
   private:
     // Takes the rows and the selected row anew and brings that row into view.
     void refresh();
     // Tells screen readers the selected line moved.
     void announceSelectedRow();
+    // Tells screen readers the selected line has the keyboard.
+    void announceFocusedRow();
     // Takes the rows anew when entries were added or removed; true then.
     bool syncRows();
     void applyScrollRange();

@@ -30,6 +30,27 @@
 
 namespace {
 
+// Counts the events of one type a widget receives itself.
+class EventCounter : public QObject {
+  public:
+    EventCounter(QObject *watched, QEvent::Type type, int &count)
+        : watched_(watched), type_(type), count_(count)
+    {
+        watched->installEventFilter(this);
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == watched_ && event->type() == type_)
+            ++count_;
+        return false;
+    }
+
+  private:
+    QObject *watched_;
+    QEvent::Type type_;
+    int &count_;
+};
+
 class AccessibilityTest : public AppTest {
   protected:
     void SetUp() override
@@ -99,6 +120,61 @@ TEST_F(AccessibilityTest, advisorIsNamedAndItsMessageIsTheTextBoxsDescription)
     selectDay(makeDate(2026, 8, 3));
     EXPECT_EQ(text->accessibleDescription(), text->toPlainText());
     EXPECT_NE(text->accessibleDescription(), first);
+}
+
+// A screen reader speaks a changed description only of the focused object, so
+// a message an edit changed goes out as a notification: its description is
+// the message, taken once the edit (and the move to the next day) settled.
+TEST_F(AccessibilityTest, advisorAnnouncesAMessageAnEditChangedButNotOneADayMoveChanged)
+{
+    CMessageView *advisor = frame->messageView();
+    QAccessibleInterface *pane = QAccessible::queryAccessibleInterface(advisor);
+    QAccessibleInterface *notice = nullptr;
+    for (int i = 0; i < pane->childCount(); ++i) {
+        if (pane->child(i)->role() == QAccessible::Notification)
+            notice = pane->child(i);
+    }
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(notice->text(QAccessible::Name), pane->text(QAccessible::Name));
+    const auto shown = [advisor] {
+        return advisor->message().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    };
+
+    selectDay(makeDate(2026, 8, 3));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(notice->text(QAccessible::Description), QString());
+    // What F6 to the advisor reads.
+    EXPECT_EQ(pane->text(QAccessible::Description), shown());
+
+    DayRecord day;
+    day.date = makeDate(2026, 8, 3);
+    day.weight = 61.5;
+    registerThroughEditor(*app, day);
+    selectDay(makeDate(2026, 8, 1));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(notice->text(QAccessible::Description), shown());
+
+    const QString announced = shown();
+    selectDay(makeDate(2026, 8, 3));
+    QCoreApplication::processEvents();
+    ASSERT_NE(shown(), announced);
+    EXPECT_EQ(notice->text(QAccessible::Description), announced);
+}
+
+// The form passes the focus on to its last field; were the pane to take it
+// first, Qt would tell screen readers of the nameless pane after the field.
+TEST_F(AccessibilityTest, f6IntoTheFormHandsTheFocusStraightToTheField)
+{
+    QApplication::setActiveWindow(frame);
+    CInputView *form = frame->inputView();
+    auto *fat = form->findChild<QLineEdit *>(QStringLiteral("fatPercentEdit"));
+    fat->setFocus();
+    frame->activatePane(frame->listView());
+    int paneFocusIns = 0;
+    EventCounter counter(form, QEvent::FocusIn, paneFocusIns);
+    frame->activatePane(form);
+    EXPECT_EQ(QApplication::focusWidget(), fat);
+    EXPECT_EQ(paneFocusIns, 0);
 }
 
 TEST_F(AccessibilityTest, formControlsAreNamedAndNoHiddenCalendarSpeaks)
