@@ -26,6 +26,7 @@
 #include "pane/journalcontext.h"
 #include "pane/journaleditor.h"
 #include "qttext/uitext.h"
+#include "widgets/screenfollower.h"
 
 #include <QAction>
 #include <QApplication>
@@ -284,8 +285,10 @@ void CMainFrame::fitMinimumSizeToScreen()
 
 void CMainFrame::showEvent(QShowEvent *event)
 {
-    // The window may open on another screen than the one it was made on.
+    // The window may open on another screen than the one it was made on,
+    // and go to another one, or its screen change, while it is shown.
     fitMinimumSizeToScreen();
+    followWindowScreen(this, [this] { fitMinimumSizeToScreen(); });
     QMainWindow::showEvent(event);
 }
 
