@@ -74,12 +74,15 @@ void drawTrend(QPainter &p, const SeriesTrend &trend, const OverlayFrame &frame,
 }
 
 void drawGoal(QPainter &p, double target, const OverlayFrame &frame, const AxisScale &scale,
-              const QColor &colour)
+              const QColor &colour, const QColor &background)
 {
     const PixelRect &plot = frame.plot;
     const int y = scale.yOf(target / scale.divisor, plot.top, plot.bottom);
     const int width = goalPenWidth(frame.units);
-    fillGoalDashes(p, plot.left, plot.right, y - width / 2, width, colour);
+    // The target often lies on a division: gaps left open showed the solid
+    // division line through them, and a scaled-down page (the print
+    // preview's fitted page) read the two as one solid line.
+    fillGoalDashes(p, plot.left, plot.right, y - width / 2, width, colour, background);
 }
 
 } // namespace
@@ -92,13 +95,19 @@ int goalPenWidth(const GraphUnits &units)
 }
 
 void fillGoalDashes(QPainter &painter, int left, int right, int top, int width,
-                    const QColor &colour)
+                    const QColor &colour, const QColor &gaps)
 {
     // Dashes filled one by one, as a flat-capped dashed pen of that width
     // would cover them: a wide dashed pen costs several milliseconds across
     // a scaled screen's plot.
-    for (int x = left; x < right; x += goalDashPeriod * width)
-        painter.fillRect(x, top, std::min(goalDash * width, right - x), width, colour);
+    for (int x = left; x < right; x += goalDashPeriod * width) {
+        const int dash = std::min(goalDash * width, right - x);
+        painter.fillRect(x, top, dash, width, colour);
+        if (gaps.isValid() && x + dash < right)
+            painter.fillRect(x + dash, top,
+                             std::min((goalDashPeriod - goalDash) * width, right - x - dash), width,
+                             gaps);
+    }
 }
 
 QColor trendColour(const GraphSettings &settings, int series)
@@ -185,6 +194,7 @@ void drawGraphOverlays(QPainter &painter, const CQuilloxDoc &doc, const GraphOve
                       trendColour(settings, graphSeriesWeight));
     }
     if (goalLineDrawn(doc, overlays, weightScale))
-        drawGoal(painter, *goal, frame, weightScale, toQColor(settings.colorWeight));
+        drawGoal(painter, *goal, frame, weightScale, toQColor(settings.colorWeight),
+                 toQColor(settings.colorBackGround));
     painter.restore();
 }

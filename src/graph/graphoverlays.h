@@ -53,6 +53,7 @@ bool goalLineDrawn(const CQuilloxDoc &doc, const GraphOverlays &overlays,
                    const AxisScale &weightScale);
 // Colours and sizes the legend's samples share with the lines.
 QColor trendColour(const GraphSettings &settings, int series);
+// The goal's dashes; gaps in `gaps` when it is valid, else left as they are.
 void fillGoalDashes(QPainter &painter, int left, int right, int top, int width,
-                    const QColor &colour);
+                    const QColor &colour, const QColor &gaps = QColor());
 int goalPenWidth(const GraphUnits &units);

@@ -7,6 +7,7 @@
 #include "app/cmainframe.h"
 #include "graph/cgraphview.h"
 #include "graph/graphrenderer.h"
+#include "graph/graphscales.h"
 #include "journal/cquilloxdoc.h"
 #include "list/cquilloxview.h"
 #include "pane/journalcontext.h"
@@ -243,6 +244,51 @@ TEST(GraphDrawingTest, goalMarkIsDrawnOverTheLastDaysBarWithARim)
     }
     EXPECT_GT(black, 10);
     EXPECT_GT(rim, 10);
+}
+
+// A target on a labelled division: the dashes' gaps show the background, not
+// the division line, so that a page scaled down (the print preview's fitted
+// page) does not read the two as one solid line.
+TEST(GraphDrawingTest, goalLineOnADivisionShowsTheBackgroundInItsGaps)
+{
+    CQuilloxDoc doc = barJournal({});
+    GraphSettings s = doc.graphSettings();
+    s.graphWeight = true;
+    *graphSettingsOf(doc) = s;
+    putDay(doc, d(2026, 3, 1), "", 60, 0, 0, 0, 0, 0);
+    putDay(doc, d(2026, 3, 7), "", 64, 0, 0, 0, 0, 0);
+    const AxisScale scale =
+        fitSeriesScales(doc, week.periodStart, week.periodEnd, false)[graphSeriesWeight];
+    ASSERT_FALSE(scale.isEmpty());
+    const double division = scale.min + scale.step;
+    const auto drawn = [&doc](bool goal, GraphLayout &layout) {
+        QImage image(224, 200, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        GraphPeriodState period = week;
+        layout = drawGraph(painter, doc, d(2026, 1, 1), period, image.rect(), screenGraphK, false,
+                           GraphOverlays{nullptr, goal});
+        return image;
+    };
+    objectiveOf(doc)->weight = division;
+    GraphLayout layout;
+    const QImage plain = drawn(false, layout);
+    const PixelRect plot = layout.plotRect;
+    const int row = scale.yOf(division, plot.top, plot.bottom);
+    const QColor line = plain.pixelColor((plot.left + plot.right) / 2, row);
+    ASSERT_NE(line, QColor(Qt::white));
+
+    const QImage withGoal = drawn(true, layout);
+    ASSERT_EQ(scale.yOf(division, layout.plotRect.top, layout.plotRect.bottom), row);
+    int lineShown = 0;
+    int background = 0;
+    for (int x = plot.left + 1; x < plot.right - 1; ++x) {
+        lineShown += withGoal.pixelColor(x, row) == line;
+        background += withGoal.pixelColor(x, row) == rgb(s.colorBackGround);
+    }
+    const int width = plot.right - plot.left;
+    EXPECT_LT(lineShown, width / 10);
+    EXPECT_GT(background, width / 5);
 }
 
 TEST(GraphDrawingTest, legendLeavesOutWhatDoesNotFitAndListsTheGoalLine)
