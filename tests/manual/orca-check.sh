@@ -11,9 +11,11 @@
 # every "SPEECH OUTPUT" line whether or not a sound device exists; it stays in
 # the work folder printed at the start.
 #
-# Orca runs with its speech output disabled (-d speech): with a speech server
-# but no sound device, Orca 43 stalls in the middle of a run. What it would
-# say is logged all the same.
+# Orca speaks through speech-dispatcher with a voice that says nothing
+# (sd_generic running `true`): with the usual espeak-ng voice and no sound
+# device Orca 43 stalls after its third sentence. ORCA_CHECK_ORCA_OPTIONS
+# replaces Orca's options, e.g. "--disable speech"; what Orca would say is
+# logged either way.
 set -euo pipefail
 repository="$(cd "$(dirname "$0")/../.." && pwd)"
 build="$(cd "${1:-$repository/build}" && pwd)"
@@ -34,6 +36,18 @@ if [ "${ORCA_CHECK_STAGE:-}" != session ]; then
     chmod 700 "$work/runtime"
     cp "$journal" "$work/journal/zph0001.txt"
     chmod u+w "$work/journal/zph0001.txt"
+    # A speech server whose only voice speaks nothing, so that no sound
+    # device is waited for.
+    mkdir -p "$work/home/.config/speech-dispatcher/modules"
+    cat >"$work/home/.config/speech-dispatcher/speechd.conf" <<'CONF'
+AddModule "silent" "sd_generic" "silent.conf"
+DefaultModule silent
+DefaultLanguage "en"
+CONF
+    cat >"$work/home/.config/speech-dispatcher/modules/silent.conf" <<'CONF'
+GenericExecuteSynth "true"
+AddVoice "en" "MALE1" "silent"
+CONF
     Xvfb -displayfd 3 -screen 0 1280x1024x24 3>"$work/display" >"$work/xvfb.log" 2>&1 &
     xvfb=$!
     trap 'kill "$xvfb" 2>/dev/null || true' EXIT
@@ -43,10 +57,13 @@ if [ "${ORCA_CHECK_STAGE:-}" != session ]; then
     env -i PATH="$PATH" LANG=C.UTF-8 DISPLAY=":$(cat "$work/display")" HOME="$work/home" \
         XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/home/.config" \
         ORCA_CHECK_STAGE=session ORCA_CHECK_WORK="$work" \
+        ${ORCA_CHECK_ORCA_OPTIONS+ORCA_CHECK_ORCA_OPTIONS="$ORCA_CHECK_ORCA_OPTIONS"} \
         dbus-run-session -- "$0" "$build" "$journal" >"$work/session.log" 2>&1 || true
     grep -E "^(KEY|STEP)" "$work/session.log" || true
     echo "---- what Orca would have said ----"
-    grep -a "SPEECH OUTPUT" "$work/orca.log" || echo "(nothing: see $work/orca.log)"
+    # Each utterance with the lines of a message that runs over several.
+    awk '/SPEECH OUTPUT/ { open = 1 } open { print } /\x27 ?(\{|\[\{)/ { open = 0 }' \
+        "$work/orca.log" | grep -a . || echo "(nothing: see $work/orca.log)"
     exit 0
 fi
 
@@ -62,6 +79,11 @@ stop_all() {
         kill "$pid" 2>/dev/null || continue
         for _ in $(seq 10); do kill -0 "$pid" 2>/dev/null || break; sleep 0.3; done
         kill -9 "$pid" 2>/dev/null || true
+    done
+    # Orca starts the speech server, which outlives it: the one on this
+    # session's socket.
+    for pid in $(pgrep -f "$work/runtime/speech-dispatcher" || true); do
+        kill "$pid" 2>/dev/null || true
     done
 }
 trap stop_all EXIT
@@ -89,7 +111,8 @@ builtins.open = open_line_buffered
 sys.argv[0] = sys.argv[1]
 del sys.argv[1]
 exec(compile(real_open(sys.argv[0]).read(), sys.argv[0], "exec"))
-' "$orca_program" --disable speech --debug-file "$work/orca.log" >"$work/orca.out" 2>&1 &
+' "$orca_program" ${ORCA_CHECK_ORCA_OPTIONS-} --debug-file "$work/orca.log" \
+    >"$work/orca.out" 2>&1 &
 started+=($!)
 for _ in $(seq 50); do grep -qa "Startup complete" "$work/orca.log" 2>/dev/null && break; sleep 0.2; done
 
