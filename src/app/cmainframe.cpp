@@ -26,6 +26,7 @@
 #include "pane/journalcontext.h"
 #include "pane/journaleditor.h"
 #include "qttext/uitext.h"
+#include "widgets/lineeditaccessible.h"
 #include "widgets/screenfollower.h"
 
 #include <QAction>
@@ -99,6 +100,7 @@ CMainFrame::CMainFrame(FrameCommands &app) : app_(app)
 {
     setObjectName(QStringLiteral("mainFrame"));
     installListAccessibility();
+    installLineEditAccessibility();
     setWindowIcon(programIcon());
     fitMinimumSizeToScreen();
 

@@ -134,4 +134,8 @@ step "F6 into the list again: the selected line" F6
 step "Shift+F6 back to the form" shift+F6
 step "a new weight, registered: the advisor's new message" ctrl+a 5 9 period 5
 step "" Return
+step "a word left and right in the weight field (Qt's own view of a field froze here)" ctrl+Left
+step "" ctrl+Right
+step "" ctrl+Right
+step "F6: the window still answers" F6
 sleep 2

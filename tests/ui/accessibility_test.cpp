@@ -198,6 +198,69 @@ TEST_F(AccessibilityTest, formControlsAreNamedAndNoHiddenCalendarSpeaks)
     EXPECT_EQ(form->findChild<QCalendarWidget *>(), nullptr);
 }
 
+// Qt's own view of a field never returned when asked for the word at the end
+// of its text (Orca asks on Ctrl+Left and Ctrl+Right), and it split the
+// field's attributes into empty runs that Orca read as "56." for "56.8".
+TEST_F(AccessibilityTest, fieldsAnswerForEveryOffsetAndHaveOneAttributeRun)
+{
+    auto *weight = frame->inputView()->findChild<QLineEdit *>(QStringLiteral("weightEdit"));
+    weight->setText(QStringLiteral("56.8"));
+    QAccessibleInterface *field = QAccessible::queryAccessibleInterface(weight);
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->role(), QAccessible::EditableText);
+    EXPECT_FALSE(field->text(QAccessible::Name).isEmpty()); // from its label
+    EXPECT_EQ(field->text(QAccessible::Value), QStringLiteral("56.8"));
+    QAccessibleTextInterface *text = field->textInterface();
+    ASSERT_NE(text, nullptr);
+    ASSERT_NE(field->editableTextInterface(), nullptr);
+
+    using Boundary = QAccessible::TextBoundaryType;
+    enum Ask { At, Before, After };
+    const struct {
+        Ask ask;
+        int offset;
+        Boundary boundary;
+        const char *item;
+        int start;
+        int end;
+    } cases[] = {
+        {At, 0, QAccessible::WordBoundary, "56.8", 0, 4},
+        {At, 3, QAccessible::WordBoundary, "56.8", 0, 4},
+        {At, 4, QAccessible::WordBoundary, "", 4, 4},
+        {At, -1, QAccessible::SentenceBoundary, "", 4, 4},
+        {Before, 4, QAccessible::WordBoundary, "56.8", 0, 4},
+        {Before, 2, QAccessible::WordBoundary, "", 0, 0},
+        {After, 1, QAccessible::WordBoundary, "", 4, 4},
+        {At, 2, QAccessible::CharBoundary, ".", 2, 3},
+        {At, 4, QAccessible::CharBoundary, "", 4, 4},
+        {Before, 4, QAccessible::CharBoundary, "8", 3, 4},
+        {After, 2, QAccessible::CharBoundary, "8", 3, 4},
+        {At, 4, QAccessible::LineBoundary, "56.8", 0, 4},
+        {At, 5, QAccessible::WordBoundary, "", -1, -1},
+    };
+    for (const auto &c : cases) {
+        int start = -9;
+        int end = -9;
+        const QString item = c.ask == At ? text->textAtOffset(c.offset, c.boundary, &start, &end)
+                             : c.ask == Before
+                                 ? text->textBeforeOffset(c.offset, c.boundary, &start, &end)
+                                 : text->textAfterOffset(c.offset, c.boundary, &start, &end);
+        EXPECT_EQ(item, QString::fromUtf8(c.item)) << c.ask << " " << c.offset;
+        EXPECT_EQ(start, c.start) << c.ask << " " << c.offset;
+        EXPECT_EQ(end, c.end) << c.ask << " " << c.offset;
+    }
+
+    int start = -9;
+    int end = -9;
+    text->attributes(2, &start, &end);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, 4);
+
+    // Typing through a screen reader edits the field as typing does.
+    field->editableTextInterface()->replaceText(0, 2, QStringLiteral("57"));
+    EXPECT_EQ(weight->text(), QStringLiteral("57.8"));
+}
+
 TEST(DialogAccessibility, controlsNoLabelNamesSayWhatTheySet)
 {
     CGraphSettingsDlg graph;
