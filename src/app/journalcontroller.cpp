@@ -238,7 +238,8 @@ bool JournalController::openJournal(const QString &path)
 
 void JournalController::promptForUserInfoIfUnnamed()
 {
-    if (!document_.userInfo().name.empty())
+    // A journal only read cannot take a name: asking would lead nowhere.
+    if (!document_.userInfo().name.empty() || context_.editor().readOnly())
         return;
     showMessage(dialogParent_, QMessageBox::Information, ui(frametext::userInfoPrompt));
     editUserInfo();
@@ -246,8 +247,9 @@ void JournalController::promptForUserInfoIfUnnamed()
 
 void JournalController::editUserInfo()
 {
-    context_.editor().apply(CUserInfoDlg::askForEdit(document_, dialogParent_),
-                            ui(edittext::userInfo));
+    context_.editor().apply(
+        CUserInfoDlg::askForEdit(document_, dialogParent_, context_.editor().readOnly()),
+        ui(edittext::userInfo));
 }
 
 bool JournalController::reportStored(const StoreOutcome &outcome)
