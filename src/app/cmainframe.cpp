@@ -121,6 +121,12 @@ CMainFrame::CMainFrame(FrameCommands &app) : app_(app)
     });
     JournalEditor &editor = app_.context().editor();
     connect(&editor, &JournalEditor::historyChanged, this, &CMainFrame::refreshUndoActions);
+    // Undo and redo follow the history; the dialogs' OK follows at their opening.
+    connect(&editor, &JournalEditor::readOnlyChanged, this, [this](bool readOnly) {
+        for (QAction *action : {importAction_, mergeAction_, actions_[FrameAction::PrintSetup]})
+            action->setEnabled(!readOnly);
+        setAcceptDrops(!readOnly);
+    });
     connect(&editor, &JournalEditor::stepped, this,
             [this](const QString &name, bool undone, std::optional<Date> firstDay) {
                 if (firstDay) {
@@ -403,13 +409,15 @@ void CMainFrame::createActions()
          [this] { app_.editUserInfo(); }},
         {FrameAction::Objective, frametext::settingsObjective, frametext::promptObjective, {}, {},
          [this] {
-             applyEdit(CObjectiveDlg::askForEdit(app_.context().document(), this),
+             applyEdit(CObjectiveDlg::askForEdit(app_.context().document(), this,
+                                                 app_.context().editor().readOnly()),
                        edittext::objective);
          }},
         {FrameAction::GraphSettings, frametext::settingsGraph, frametext::promptGraphSettings, {},
          {},
          [this] {
-             applyEdit(CGraphSettingsDlg::askForEdit(app_.context().document(), this),
+             applyEdit(CGraphSettingsDlg::askForEdit(app_.context().document(), this,
+                                                     app_.context().editor().readOnly()),
                        edittext::graphSettings);
          }},
         // Alt+F1 reaches the same help from anywhere in the window.

@@ -4,34 +4,23 @@
 #include "app/apptexts.h"
 #include "app/cmainframe.h"
 #include "app/commandline.h"
-#include "app/frametexts.h"
+#include "app/journalcontroller.h"
 #include "app/terminationsignals.h"
-#include "dialogs/cuserinfodlg.h"
 #include "journal/cquilloxdoc.h"
-#include "journal/merge.h"
 #include "pane/edittexts.h"
 #include "pane/journalcontext.h"
 #include "pane/journaleditor.h"
 #include "qttext/uitext.h"
-#include "session/editlogwriter.h"
 #include "session/journalsession.h"
-#include "session/journalwatcher.h"
-#include "session/keptcopy.h"
 #include "session/pathnames.h"
-#include "session/sessionmessages.h"
 #include "session/sessiontexts.h"
 #include "session/userprofile.h"
 
 #include <QApplication>
-#include <QDateTime>
-#include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QScreen>
 #include <QSessionManager>
 #include <QSettings>
-#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -42,12 +31,9 @@ namespace {
 
 constexpr double restoredWindowShare = 0.75;
 
-// The profile key naming the file an untitled journal was written to when
-// the program was ended from outside, until the next start has said so.
-constexpr char untitledSavedKey[] = "Settings/untitledSavedAs";
-
 // The trend and goal line switches: the user's own, whatever journal is open.
 constexpr char trendLineKey[] = "Graph/trendLine";
+
 constexpr char goalLineKey[] = "Graph/goalLine";
 
 ProgressOptions readProgressOptions(const QSettings &profile)
@@ -61,47 +47,6 @@ void writeProgressOptions(QSettings &profile, const ProgressOptions &options)
     profile.setValue(QLatin1String(trendLineKey), options.trendLine);
     profile.setValue(QLatin1String(goalLineKey), options.goalLine);
     profile.sync();
-}
-
-// Where an untitled journal goes when the program is ended from outside.
-QString untitledRescuePath(const QDateTime &when)
-{
-    return firstFreeName(QDir::current().absoluteFilePath(
-        QStringLiteral("zph-untitled-") + when.toString(QStringLiteral("yyyyMMdd-HHmmss")) +
-        QStringLiteral(".txt")));
-}
-
-void closeModalWindows()
-{
-    // Innermost first: a message box above a dialog goes before the dialog.
-    // What was typed in a dialog is dropped, as on Cancel.
-    while (QWidget *modal = QApplication::activeModalWidget()) {
-        auto *dialog = qobject_cast<QDialog *>(modal);
-        if (!dialog)
-            break;
-        dialog->reject();
-        if (dialog->isVisible())
-            dialog->hide();
-    }
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (auto *dialog = qobject_cast<QDialog *>(window); dialog && dialog->isVisible())
-            dialog->reject();
-    }
-}
-
-void showMessage(QWidget *parent, QMessageBox::Icon icon, const QString &text)
-{
-    QMessageBox box(icon, ui(applicationTitle), text, QMessageBox::Ok, parent);
-    box.exec();
-}
-
-QMessageBox::StandardButton askQuestion(QWidget *parent, const QString &text,
-                                        QMessageBox::StandardButtons buttons,
-                                        QMessageBox::StandardButton defaultButton)
-{
-    QMessageBox box(QMessageBox::Question, ui(applicationTitle), text, buttons, parent);
-    box.setDefaultButton(defaultButton);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 // Why the journal cannot be opened under its own name: a name on the command
@@ -120,22 +65,6 @@ QString startupPathProblem(const QString &journalPath, const QByteArrayList &nat
     return {};
 }
 
-// The days a recovery file would change, for the question: those its edits
-// touch, or those an earlier release's text holds differently.
-std::vector<Date> recoveredDays(const RecoveryFile &recovery, const CQuilloxDoc &journal)
-{
-    Edit change = recovery.composed;
-    if (recovery.state == RecoveryFile::State::wholeJournal) {
-        CQuilloxDoc recovered;
-        recovered.loadJournalText(recovery.bytes, todayDate());
-        change = planReplay(journal, takingDaysOf(journal, recovered)).edit;
-    }
-    std::vector<Date> days;
-    for (const DayChange &day : change.days)
-        days.push_back(day.date);
-    return days;
-}
-
 } // namespace
 
 CZephalonteApp::CZephalonteApp(QObject *parent) : QObject(parent)
@@ -144,33 +73,14 @@ CZephalonteApp::CZephalonteApp(QObject *parent) : QObject(parent)
     document_ = std::make_unique<CQuilloxDoc>(today);
     context_ = std::make_unique<JournalContext>(*document_, today);
     printer_ = std::make_unique<AppPrinter>();
-    editLog_ = std::make_unique<EditLogWriter>();
-    watcher_ = std::make_unique<JournalWatcher>();
-    // The editor hands every edit to the log itself, before it returns.
-    context_->editor().setRecorder(editLog_.get());
-    editLog_->setTroubleListener([this](const EditLogWriter::Trouble &trouble) {
-        // Said at once and at every edit after, until a write succeeds.
-        logTrouble_ =
-            trouble.failing
-                ? ui(apptext::recoveryWriteFailed)
-                      .arg(QDir::toNativeSeparators(QFile::decodeName(editLog_->path().c_str())),
-                           QString::fromLocal8Bit(trouble.systemReason.c_str()))
-                : QString();
-        emit statusMessage(logTrouble_);
-    });
-    connect(watcher_.get(), &JournalWatcher::settled, this, &CZephalonteApp::checkJournalOnDisk);
-    connect(&context_->editor(), &JournalEditor::refused, this,
-            [this] { emit statusMessage(ui(apptext::refusedReadOnly)); });
+    journal_ = std::make_unique<JournalController>(*document_, *context_);
     // The printer follows the paper orientation however it changed (print
     // set-up, undo, redo).
     connect(&context_->editor(), &JournalEditor::edited, this, [this](const Edit &applied) {
-        if (!logTrouble_.isEmpty())
-            emit statusMessage(logTrouble_);
         if (applied.graphSettings &&
             applied.graphSettings->before.paperOri != applied.graphSettings->after.paperOri)
             printer_->applyPaperOri(document_->graphSettings().paperOri);
     });
-    connect(this, &CZephalonteApp::documentPathChanged, this, &CZephalonteApp::followSessionPath);
 }
 
 CZephalonteApp::~CZephalonteApp() = default;
@@ -191,10 +101,10 @@ bool CZephalonteApp::startUp(const QStringList &arguments, const QByteArrayList 
     installJapaneseUserInterface(this);
 
     terminationSignals_ = new TerminationSignals(this);
-    connect(terminationSignals_, &TerminationSignals::received, this,
-            &CZephalonteApp::endOnTerminationSignal);
-    connect(qApp, &QGuiApplication::commitDataRequest, this,
-            [this](QSessionManager &) { commitSessionData(); });
+    connect(terminationSignals_, &TerminationSignals::received, journal_.get(),
+            &JournalController::endOnTerminationSignal);
+    connect(qApp, &QGuiApplication::commitDataRequest, journal_.get(),
+            [this](QSessionManager &) { journal_->commitSessionData(); });
 
     // The advisor draws its random choices from the C generator.
     std::srand(static_cast<unsigned>(std::time(nullptr)));
@@ -203,7 +113,7 @@ bool CZephalonteApp::startUp(const QStringList &arguments, const QByteArrayList 
     const ProfileUsers users = readProfileUsers(*settings_);
     nUser = users.nUser;
     crntUserNum = users.crntUserNum;
-    session_ = std::make_unique<JournalSession>(*document_, settings_.get());
+    journal_->useProfile(*settings_);
     context_->setProgressOptions(readProgressOptions(*settings_));
     connect(context_.get(), &JournalContext::progressOptionsChanged, this,
             [this] { writeProgressOptions(*settings_, context_->progressOptions()); });
@@ -222,26 +132,24 @@ bool CZephalonteApp::startUp(const QStringList &arguments, const QByteArrayList 
     std::future<OpenOutcome> opening;
     if (pathProblem.isEmpty()) {
         opening = std::async(std::launch::async, [this, parsed] {
-            return parsed.journalPath.isEmpty()
-                       ? session_->open(
-                             QString::fromStdString(CQuilloxDoc::journalFileName(crntUserNum)),
-                             JournalSession::OpenMode::currentUser, todayDate())
-                       : session_->open(parsed.journalPath, JournalSession::OpenMode::named,
-                                        todayDate());
+            return journal_->openAtStartUp(parsed.journalPath, crntUserNum);
         });
     }
 
     frame_ = std::make_unique<CMainFrame>(*this);
-    connect(this, &CZephalonteApp::documentPathChanged, frame_.get(), &CMainFrame::refreshTitle);
-    connect(this, &CZephalonteApp::recentFilesChanged, frame_.get(),
+    journal_->setDialogParent(frame_.get());
+    connect(journal_.get(), &JournalController::documentPathChanged, frame_.get(),
+            &CMainFrame::refreshTitle);
+    connect(journal_.get(), &JournalController::recentFilesChanged, frame_.get(),
             &CMainFrame::rebuildRecentFileMenu);
-    connect(this, &CZephalonteApp::statusMessage, frame_.get(), &CMainFrame::showStatusMessage);
+    connect(journal_.get(), &JournalController::statusMessage, frame_.get(),
+            &CMainFrame::showStatusMessage);
 
     if (!pathProblem.isEmpty()) {
-        refuseStart(pathProblem);
+        journal_->refuseStart(pathProblem);
         return false;
     }
-    if (!reportOpened(opening.get(), true))
+    if (!journal_->reportOpened(opening.get(), true))
         return false;
 
     // The size the window returns to when the user restores it from maximised.
@@ -253,240 +161,9 @@ bool CZephalonteApp::startUp(const QStringList &arguments, const QByteArrayList 
     startupComplete = true;
     printer_->applyPaperOri(document_->graphSettings().paperOri);
 
-    const QString untitledSaved = settings_->value(QLatin1String(untitledSavedKey)).toString();
-    if (!untitledSaved.isEmpty()) {
-        emit statusMessage(ui(apptext::untitledSaved).arg(QDir::toNativeSeparators(untitledSaved)));
-        settings_->remove(QLatin1String(untitledSavedKey));
-        settings_->sync();
-    }
+    journal_->tellWhatTheLastEndLeft();
     return true;
 }
-
-void CZephalonteApp::refuseStart(const QString &text)
-{
-    const QString report = text + ui(apptext::startupEnds);
-    std::fprintf(stderr, "zephalonte: %s\n", report.toLocal8Bit().constData());
-    showMessage(dialogParent(), QMessageBox::Critical, report);
-}
-
-QString CZephalonteApp::documentPath() const
-{
-    return session_ ? session_->path() : QString();
-}
-
-QString CZephalonteApp::documentTitle() const
-{
-    if (!session_)
-        return QString();
-    return session_->readOnly() ? session_->title() + ui(apptext::readOnlyMark) : session_->title();
-}
-
-QStringList CZephalonteApp::recentFiles() const
-{
-    return session_ ? session_->recentFiles() : QStringList();
-}
-
-QWidget *CZephalonteApp::dialogParent() const
-{
-    return frame_.get();
-}
-
-// ---- loading ----
-
-bool CZephalonteApp::reportOpened(const OpenOutcome &outcome, bool atStartup)
-{
-    // A failed load drops the file from the recent list.
-    emit recentFilesChanged();
-    if (outcome.status == OpenOutcome::Status::alreadyOpen)
-        return true; // nothing reloaded, nothing to lose
-    if (outcome.status == OpenOutcome::Status::failed) {
-        // No prompt for a profile that would be thrown away with the program.
-        if (atStartup) {
-            refuseStart(openFailureMessage(outcome));
-            return false;
-        }
-        showMessage(dialogParent(), QMessageBox::Critical, openFailureMessage(outcome));
-        promptForUserInfoIfUnnamed();
-        return false;
-    }
-    journalLoaded_ = true;
-    // What was done to the journal before cannot be undone into this one.
-    context_->editor().clearHistory();
-    emit documentPathChanged();
-    if (outcome.damaged())
-        showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(outcome));
-    // First, so that what the restore says comes after it.
-    tellConflictCopies();
-    if (session_->readOnly()) {
-        // A log found now is left for a session that holds the lock.
-        followSessionPath();
-        showMessage(dialogParent(), QMessageBox::Warning, readOnlyText());
-    } else {
-        offerRecovery();
-    }
-    context_->resetGraphPeriod();
-    context_->updateAllViews();
-    promptForUserInfoIfUnnamed();
-    return true;
-}
-
-bool CZephalonteApp::openJournal(const QString &path)
-{
-    return reportOpened(session_->open(path, JournalSession::OpenMode::named, todayDate()), false);
-}
-
-void CZephalonteApp::promptForUserInfoIfUnnamed()
-{
-    if (!document_->userInfo().name.empty())
-        return;
-    showMessage(dialogParent(), QMessageBox::Information, ui(frametext::userInfoPrompt));
-    editUserInfo();
-}
-
-void CZephalonteApp::editUserInfo()
-{
-    context_->editor().apply(CUserInfoDlg::askForEdit(*document_, dialogParent()),
-                             ui(edittext::userInfo));
-}
-
-// ---- storing ----
-
-bool CZephalonteApp::reportStored(const StoreOutcome &outcome)
-{
-    if (!outcome.stored) {
-        showMessage(dialogParent(), QMessageBox::Critical, storeFailureMessage(outcome));
-        return false;
-    }
-    if (outcome.backupFailure.failed())
-        emit statusMessage(backupWarningMessage(outcome));
-    if (!outcome.conflictCopyPath.isEmpty()) {
-        emit statusMessage(conflictCopyMessage(outcome));
-        showMessage(dialogParent(), QMessageBox::Information, conflictCopyMessage(outcome));
-    }
-    return true;
-}
-
-QString CZephalonteApp::askSavePath()
-{
-    const QString start = session_->hasPath() ? session_->path()
-                                              : QDir::current().absoluteFilePath(session_->title());
-    const QString chosen =
-        QFileDialog::getSaveFileName(dialogParent(), QString(), start, ui(frametext::fileFilter));
-    return chosen.isEmpty() ? QString() : JournalSession::fullPath(chosen);
-}
-
-bool CZephalonteApp::fileSave()
-{
-    if (!session_->hasPath())
-        return fileSaveAs();
-    // Only read: another copy may hold the journal; Save As elsewhere may.
-    if (session_->readOnly()) {
-        showMessage(dialogParent(), QMessageBox::Information, readOnlyText());
-        return false;
-    }
-    return reportStored(storeJournal());
-}
-
-bool CZephalonteApp::fileSaveAs()
-{
-    const QString path = askSavePath();
-    if (path.isEmpty())
-        return false;
-    const QString before = session_->path();
-    const bool stored = reportStored(storeJournal(path));
-    if (session_->path() != before) {
-        emit documentPathChanged();
-        emit recentFilesChanged();
-    }
-    return stored;
-}
-
-bool CZephalonteApp::saveModified()
-{
-    if (!document_->isModified())
-        return true;
-    const auto answer =
-        askQuestion(dialogParent(), ui(frametext::saveChangesQuestion).arg(documentTitle()),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
-    if (answer == QMessageBox::Yes)
-        return fileSave();
-    if (answer != QMessageBox::No)
-        return false;
-    // The user dropped the changes: so does the edit log.
-    startEditLogOver();
-    return true;
-}
-
-CZephalonteApp::CloseStoreResult CZephalonteApp::storeBeforeClose()
-{
-    const QString before = session_->path();
-    StoreOutcome outcome;
-    if (session_->hasPath()) {
-        outcome = storeJournal();
-    } else {
-        // An untitled journal needs a name first. Cancelling that dialog
-        // cancels the close: quitting would drop every entry without a word.
-        const QString path = askSavePath();
-        if (path.isEmpty())
-            return {CloseStore::KeepRunning, QString()};
-        outcome = storeJournal(path);
-    }
-    if (session_->path() != before) {
-        emit documentPathChanged();
-        emit recentFilesChanged();
-    }
-    if (outcome.stored) {
-        QStringList notes;
-        if (outcome.backupFailure.failed())
-            notes << backupWarningMessage(outcome);
-        if (!outcome.conflictCopyPath.isEmpty())
-            notes << conflictCopyMessage(outcome);
-        return {CloseStore::Stored, notes.join(QStringLiteral("\n\n"))};
-    }
-    const QString text = storeFailureMessage(outcome) + ui(apptext::quitWithoutStoring);
-    const auto answer =
-        askQuestion(dialogParent(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    return {answer == QMessageBox::Yes ? CloseStore::QuitUnstored : CloseStore::KeepRunning,
-            QString()};
-}
-
-// ---- file commands ----
-
-void CZephalonteApp::fileNew()
-{
-    if (!saveModified())
-        return;
-    session_->startUntitled();
-    context_->editor().clearHistory();
-    emit documentPathChanged();
-    context_->resetGraphPeriod();
-    context_->updateAllViews();
-}
-
-void CZephalonteApp::fileOpen()
-{
-    const QString start = session_->hasPath() ? session_->path() : QDir::currentPath();
-    const QString path =
-        QFileDialog::getOpenFileName(dialogParent(), QString(), start, ui(frametext::fileFilter));
-    if (path.isEmpty())
-        return;
-    if (JournalSession::fullPath(path) == session_->path() || !saveModified())
-        return;
-    openJournal(path);
-}
-
-void CZephalonteApp::openRecentFile(int index)
-{
-    const QStringList entries = session_->recentFiles();
-    if (index < 0 || index >= entries.size())
-        return;
-    const QString path = entries.at(index);
-    if (path == session_->path() || !saveModified())
-        return;
-    openJournal(path);
-}
-
-// ---- printer ----
 
 QPrinter &CZephalonteApp::printer()
 {
@@ -497,361 +174,18 @@ void CZephalonteApp::printSetup()
 {
     // An edit like any other: it marks the journal modified and can be undone.
     GraphSettings settings = document_->graphSettings();
-    settings.paperOri = printer_->runSetup(dialogParent());
+    settings.paperOri = printer_->runSetup(frame_.get());
     EditBuilder edit(*document_);
     edit.changeGraphSettings(settings);
     context_->editor().apply(edit.take(), ui(edittext::paperOrientation));
 }
 
-void CZephalonteApp::tellConflictCopies()
+QString CZephalonteApp::documentTitle() const
 {
-    if (!session_->hasPath())
-        return;
-    const QFileInfo journal(session_->path());
-    const QFileInfoList copies = QDir(journal.path())
-                                     .entryInfoList({journal.fileName() + QStringLiteral(".") +
-                                                     keptcopykind::conflict + QStringLiteral("-*")},
-                                                    QDir::Files, QDir::Time);
-    if (!copies.isEmpty())
-        emit statusMessage(
-            ui(apptext::conflictCopiesBeside).arg(copies.size()).arg(copies.front().fileName()));
+    return journal_->documentTitle();
 }
 
-void CZephalonteApp::mergeOtherJournal(const QString &path)
+QStringList CZephalonteApp::recentFiles() const
 {
-    const QString shown = QDir::toNativeSeparators(path);
-    std::string bytes;
-    std::string error;
-    FileProblem problem = FileProblem::none;
-    if (!readFileBytes(nativePath(path), bytes, error, &problem)) {
-        showMessage(dialogParent(), QMessageBox::Warning,
-                    ui(apptext::mergeReadFailed)
-                        .arg(shown, reasonText({problem, false, QString::fromLocal8Bit(error)})));
-        return;
-    }
-    // A version that does not load cleanly would look like one lacking days.
-    CQuilloxDoc other(todayDate());
-    std::vector<std::size_t> altered;
-    if (!looksLikeWholeJournal(bytes) ||
-        !other.loadJournalText(bytes, todayDate(), &altered).empty() || !altered.empty()) {
-        showMessage(dialogParent(), QMessageBox::Warning, ui(apptext::mergeNotWhole).arg(shown));
-        return;
-    }
-    const MergePlan plan = planTwoWayMerge(*document_, other);
-    context_->editor().apply(plan.edit, ui(edittext::mergeOtherJournal));
-    context_->updateAllViews();
-    const QString taken = QString::number(plan.edit.days.size());
-    if (plan.conflicts.empty()) {
-        emit statusMessage(ui(apptext::mergeDone).arg(shown, taken));
-        return;
-    }
-    const QString text =
-        ui(apptext::mergeConflicts).arg(shown, taken, conflictList(plan.conflicts));
-    emit statusMessage(QString(text).replace(u'\n', u' '));
-    showMessage(dialogParent(), QMessageBox::Information, text);
-}
-
-// ---- the recovery file and other programs' changes ----
-
-void CZephalonteApp::followSessionPath()
-{
-    // Only the holder of the journal's lock writes its recovery file, and
-    // not over one found at the open that is still to be restored or kept.
-    const bool own =
-        session_->hasPath() && session_->holdsLock() && !session_->recoveryUnresolved();
-    editLog_->setTarget(own ? nativePath(session_->recoveryPath()) : std::string(),
-                        session_->editLogHeader(), journalPermissions(session_->path()));
-    watcher_->watch(session_->path());
-    context_->editor().setReadOnly(session_->readOnly());
-}
-
-StoreOutcome CZephalonteApp::storeJournal(const QString &newPath)
-{
-    // Another program's version is met at every store, whatever the
-    // watcher has or has not noticed yet.
-    if (newPath.isEmpty() || JournalSession::fullPath(newPath) == session_->path())
-        meetDiskVersion();
-    const StoreOutcome outcome = newPath.isEmpty() ? session_->store() : session_->storeAs(newPath);
-    if (outcome.stored) {
-        context_->editor().markStored();
-        // A new name (Save As) takes its own log; the old name's went with the store.
-        followSessionPath();
-        startEditLogOver();
-    }
-    return outcome;
-}
-
-QString CZephalonteApp::readOnlyText() const
-{
-    return ui(apptext::openedReadOnly)
-        .arg(QDir::toNativeSeparators(session_->path()), session_->lockFailureReason());
-}
-
-void CZephalonteApp::startEditLogOver()
-{
-    editLog_->startOver(session_->editLogHeader());
-}
-
-void CZephalonteApp::offerRecovery()
-{
-    const RecoveryFile recovery = session_->findRecovery();
-    const QString shown = QDir::toNativeSeparators(recovery.path);
-    switch (recovery.state) {
-    case RecoveryFile::State::none:
-        followSessionPath();
-        return;
-    case RecoveryFile::State::unreadable:
-        // It stays unresolved: no log is written over it, and the edits it
-        // may hold are kept until the user has looked at it.
-        showMessage(dialogParent(), QMessageBox::Warning,
-                    ui(apptext::recoveryUnreadable)
-                        .arg(shown, reasonText({recovery.problem, false, recovery.systemReason})));
-        return;
-    case RecoveryFile::State::foreign:
-    case RecoveryFile::State::editLog:
-    case RecoveryFile::State::wholeJournal:
-        break;
-    }
-    bool restore = false;
-    if (recovery.state != RecoveryFile::State::foreign) {
-        QString question = ui(apptext::recoveryQuestion);
-        if (const QString days = daysLine(recoveredDays(recovery, *document_)); !days.isEmpty())
-            question += QLatin1Char('\n') + days;
-        const auto answer = askQuestion(dialogParent(), question,
-                                        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-        // Ended from outside while asking: the file stays for the next start.
-        if (terminating_)
-            return;
-        restore = answer == QMessageBox::Yes;
-    }
-    if (restore) {
-        restoreRecovery(recovery);
-        return;
-    }
-    // Never applied (another journal's log, or the user said No): kept, visible.
-    SessionFailure failure;
-    const QString aside = session_->setRecoveryAside(todayDate(), failure);
-    if (aside.isEmpty()) {
-        showMessage(dialogParent(), QMessageBox::Warning,
-                    ui(apptext::recoverySetAsideFailed).arg(shown, reasonText(failure)));
-        return;
-    }
-    followSessionPath();
-    const QString told =
-        ui(recovery.state == RecoveryFile::State::foreign ? apptext::recoveryOfAnotherJournal
-                                                          : apptext::recoverySetAside)
-            .arg(QDir::toNativeSeparators(aside));
-    if (recovery.state == RecoveryFile::State::foreign)
-        showMessage(dialogParent(), QMessageBox::Information, told);
-    emit statusMessage(told);
-}
-
-void CZephalonteApp::restoreRecovery(const RecoveryFile &recovery)
-{
-    Edit change = recovery.composed;
-    OpenOutcome restored;
-    if (recovery.state == RecoveryFile::State::wholeJournal) {
-        // An earlier release's whole text: merged by day, its days winning.
-        CQuilloxDoc recovered;
-        restored = session_->restoreRecovery(recovery, todayDate(), recovered);
-        change = takingDaysOf(*document_, recovered);
-    }
-    const MergePlan plan = planReplay(*document_, change);
-    QString conflictCopy;
-    if (!plan.conflicts.empty()) {
-        // The journal's values the replay puts other values over.
-        SessionFailure failure;
-        conflictCopy = session_->keepConflictCopy(failure);
-        if (failure.failed()) {
-            showMessage(dialogParent(), QMessageBox::Warning,
-                        ui(apptext::recoveryConflictNotKept)
-                            .arg(QDir::toNativeSeparators(recovery.path), reasonText(failure)));
-            return; // unresolved: the log stays as it is for the next start
-        }
-    }
-    // The log is the journal's again: the replay is its first record, so
-    // that the edits are never in no file.
-    session_->markRecoveryResolved();
-    followSessionPath();
-    // One step, so that the user can look at the journal without it too.
-    // A log that holds nothing new has done its work.
-    if (!context_->editor().apply(plan.edit, ui(edittext::restoreUnsaved)))
-        startEditLogOver();
-    if (restored.damaged())
-        showMessage(dialogParent(), QMessageBox::Warning, skippedLinesMessage(restored));
-    if (!conflictCopy.isEmpty())
-        showMessage(dialogParent(), QMessageBox::Information,
-                    ui(apptext::recoveryConflicts)
-                        .arg(QDir::toNativeSeparators(conflictCopy), conflictList(plan.conflicts)));
-}
-
-void CZephalonteApp::checkJournalOnDisk()
-{
-    if (!journalLoaded_ || terminating_ || !session_->hasPath())
-        return;
-    // A dialog open now would write its copy of the old profile back over
-    // what is read: look again once it is closed.
-    if (QApplication::activeModalWidget()) {
-        QTimer::singleShot(JournalWatcher::settleMs, this, &CZephalonteApp::checkJournalOnDisk);
-        return;
-    }
-    meetDiskVersion();
-}
-
-bool CZephalonteApp::meetDiskVersion()
-{
-    if (!session_->hasPath())
-        return true;
-    if (session_->readOnly()) {
-        // Nothing of the window's own to keep: another program's version
-        // that loads is simply read.
-        if (session_->changedOnDisk()) {
-            const std::int32_t shownDays = document_->graphSettings().graphNDays;
-            if (session_->reload(todayDate()).status == OpenOutcome::Status::opened) {
-                document_->setGraphPeriod(shownDays);
-                context_->editor().clearHistory();
-                context_->updateAllViews();
-            }
-        }
-        return true;
-    }
-    const DiskVersion version = session_->lookAtDisk(todayDate());
-    const QString shown = QDir::toNativeSeparators(session_->path());
-    switch (version.kind) {
-    case DiskVersion::Kind::same:
-        return true;
-    case DiskVersion::Kind::notWhole:
-    case DiskVersion::Kind::damaged:
-        // Not taken: the window keeps its days; the store keeps those bytes
-        // as a conflict copy, and never as the .bak.
-        if (!untakenTold_) {
-            untakenTold_ = true;
-            const QString text = ui(apptext::diskVersionNotTaken).arg(shown);
-            emit statusMessage(QString(text).replace(u'\n', u' '));
-            if (!terminating_)
-                showMessage(dialogParent(), QMessageBox::Warning, text);
-        }
-        return true;
-    case DiskVersion::Kind::lacksDays:
-    case DiskVersion::Kind::clean:
-        break;
-    }
-    QStringList told;
-    if (version.kind == DiskVersion::Kind::lacksDays) {
-        SessionFailure failure;
-        const QString copy = session_->keepBaseAsConflictCopy(failure);
-        if (copy.isEmpty()) {
-            emit statusMessage(ui(apptext::diskVersionCopyFailed).arg(shown, reasonText(failure)));
-            return false;
-        }
-        told << ui(apptext::diskVersionLacksDays)
-                    .arg(shown)
-                    .arg(version.missingDays)
-                    .arg(QDir::toNativeSeparators(copy));
-    }
-    // The window's unsaved edits (its document against the base) replayed
-    // onto the other version with the one rule; where both changed, the
-    // window's value stays and the other version is kept as a copy.
-    const CQuilloxDoc base = session_->baseDocument(todayDate());
-    CQuilloxDoc merged = *version.document;
-    const MergePlan plan = planThreeWayMerge(base, *document_, merged);
-    if (!plan.conflicts.empty()) {
-        const KeptCopy copy = keepCopy(session_->path(), version.bytes,
-                                       keptCopyPath(session_->path(), keptcopykind::conflict,
-                                                    conflictStamp(QDateTime::currentDateTime())));
-        if (copy.path.isEmpty()) {
-            emit statusMessage(
-                ui(apptext::diskVersionCopyFailed)
-                    .arg(shown, reasonText({copy.problem, false, copy.systemReason})));
-            return false;
-        }
-        told << ui(apptext::diskVersionConflicts)
-                    .arg(shown, QDir::toNativeSeparators(copy.path), conflictList(plan.conflicts));
-    }
-    merged.applyEdit(plan.edit);
-    const Edit unsaved = plan.edit; // what the window holds beyond the new base
-
-    // One step of the history, undone like any other; the log starts over on
-    // the new base with the unsaved edits as its first record, replacing the
-    // old log only once it holds them.
-    JournalEditor &editor = context_->editor();
-    editor.setRecorder(nullptr);
-    editor.apply(differenceBetween(*document_, merged), ui(edittext::otherProgramsChanges));
-    editor.setRecorder(editLog_.get());
-    session_->adoptDiskVersion(version);
-    untakenTold_ = false;
-    if (unsaved.empty()) {
-        editor.markStored();
-        startEditLogOver();
-    } else {
-        editLog_->rebase(session_->editLogHeader());
-        editLog_->record(unsaved);
-        editor.markUnstored();
-    }
-    context_->updateAllViews();
-    if (told.isEmpty()) {
-        emit statusMessage(ui(apptext::diskVersionMerged).arg(shown));
-    } else {
-        emit statusMessage(told.join(u' ').replace(u'\n', u' '));
-        if (!terminating_)
-            showMessage(dialogParent(), QMessageBox::Information,
-                        told.join(QStringLiteral("\n\n")));
-    }
-    return true;
-}
-
-// ---- the end of the session from outside ----
-
-bool CZephalonteApp::storeUnattended()
-{
-    if (session_->readOnly())
-        return true; // nothing was changed, and nothing may be written
-    StoreOutcome outcome;
-    if (session_->hasPath()) {
-        outcome = storeJournal();
-    } else {
-        outcome = storeJournal(untitledRescuePath(QDateTime::currentDateTime()));
-        if (outcome.stored) {
-            settings_->setValue(QLatin1String(untitledSavedKey), outcome.path);
-            settings_->sync();
-            emit documentPathChanged();
-            emit recentFilesChanged();
-        }
-    }
-    if (!outcome.stored) {
-        std::fprintf(stderr, "zephalonte: %s\n",
-                     storeFailureMessage(outcome).toLocal8Bit().constData());
-        return false;
-    }
-    if (!outcome.conflictCopyPath.isEmpty()) {
-        const QString text = conflictCopyMessage(outcome);
-        std::fprintf(stderr, "zephalonte: %s\n", text.toLocal8Bit().constData());
-        emit statusMessage(text);
-    }
-    return true;
-}
-
-void CZephalonteApp::endOnTerminationSignal()
-{
-    if (terminating_)
-        return;
-    terminating_ = true;
-    closeModalWindows();
-    terminationExitCode_ = 0;
-    if (journalLoaded_ && !storeUnattended()) {
-        // The edit log keeps what the journal could not take.
-        editLog_->syncNow();
-        terminationExitCode_ = 1;
-    }
-    // Ends every event loop, also those of dialogs still unwinding; a dialog
-    // opened after this returns at once.
-    QCoreApplication::exit(terminationExitCode_);
-}
-
-void CZephalonteApp::commitSessionData()
-{
-    // A dialog open now keeps its values to itself until OK: what the
-    // document holds is stored, and the dialog stays open.
-    if (journalLoaded_ && !terminating_)
-        storeUnattended();
+    return journal_->recentFiles();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/framecommands.h"
+#include "app/journalcontroller.h"
 #include "journal/calendardate.h"
 
 #include <QByteArrayList>
@@ -14,23 +15,17 @@ class AppPrinter;
 class CMainFrame;
 class CQuilloxDoc;
 class JournalContext;
-class JournalSession;
-class JournalWatcher;
-class EditLogWriter;
-struct RecoveryFile;
+class JournalController;
 class TerminationSignals;
-struct OpenOutcome;
-struct StoreOutcome;
 class QPrinter;
 class QSettings;
 class QWidget;
 
 // The application object: created once by main() before anything else. It
-// starts the program, owns the one document, the journal context the panes
-// share and the main window, and carries out the file commands (new, open,
-// save, save as, the recent files) and the printer set-up. The journal's
-// file itself (path, lock, load, store) belongs to the JournalSession; this
-// object turns what the session reports into messages.
+// starts the program: the profile, the main window and the journal's first
+// open. It owns the one document, the journal context the panes share, the
+// printer and the window; the journal's life after the start (the file
+// commands, restore, merge, the end from outside) is the JournalController's.
 class CZephalonteApp : public QObject, public FrameCommands {
     Q_OBJECT
   public:
@@ -49,9 +44,10 @@ class CZephalonteApp : public QObject, public FrameCommands {
     bool startUp(const QStringList &arguments, const QByteArrayList &nativeArguments = {});
 
     CMainFrame *mainFrame() const { return frame_.get(); }
-    JournalSession &session() const { return *session_; }
     JournalContext &context() const override { return *context_; }
     CQuilloxDoc &document() const { return *document_; }
+    // The journal's life: open, store, restore, merge, the end from outside.
+    JournalController &journal() const { return *journal_; }
 
     QString programDirectory; // the executable's directory, ending in "/"
     QString programDirectoryPath() const override { return programDirectory; }
@@ -59,102 +55,37 @@ class CZephalonteApp : public QObject, public FrameCommands {
     int nUser = 1;       // read from the profile, not used further
     int crntUserNum = 1; // names the journal file
 
-    // ---- the document's file ----
-    // The full path of the journal; empty after "new" until it is saved.
-    QString documentPath() const;
-    // The file name shown in the title bar and in questions.
+    // ---- the window's commands, carried out by the journal's controller ----
+    QString documentPath() const { return journal_->documentPath(); }
     QString documentTitle() const override;
     QStringList recentFiles() const override;
+    void fileNew() override { journal_->fileNew(); }
+    void fileOpen() override { journal_->fileOpen(); }
+    void openRecentFile(int index) override { journal_->openRecentFile(index); }
+    bool fileSave() override { return journal_->fileSave(); }
+    bool fileSaveAs() override { return journal_->fileSaveAs(); }
+    bool openJournal(const QString &path) { return journal_->openJournal(path); }
+    void mergeOtherJournal(const QString &path) override { journal_->mergeOtherJournal(path); }
+    void editUserInfo() override { journal_->editUserInfo(); }
+    CloseStoreResult storeBeforeClose() override { return journal_->storeBeforeClose(); }
+    void commitSessionData() { journal_->commitSessionData(); }
 
     QPrinter &printer() override;
-
-    // ---- commands ----
-    void fileNew() override;
-    void fileOpen() override;
-    void openRecentFile(int index) override;
-    bool fileSave() override;
-    bool fileSaveAs() override;
-    // Loads another journal after start-up. False when it could not be loaded
-    // (the user has been told); the journal in memory is then untouched.
-    bool openJournal(const QString &path);
     void printSetup() override;
-    void mergeOtherJournal(const QString &path) override;
-    void editUserInfo() override;
-    CloseStoreResult storeBeforeClose() override;
 
-    // ---- the end of the session from outside ----
-    // SIGTERM, SIGHUP or SIGINT: open dialogs close as if cancelled, the
-    // journal is stored as the close command stores it (an untitled one as
-    // a new file in the working folder) and the program ends, without the
-    // exit question. Status 0, or 1 when the store failed (the edit log
-    // then keeps the days).
-    void endOnTerminationSignal();
     // startUp refused the command line itself: exit status 2, as zeph's.
     bool commandLineRefused() const { return commandLineRefused_; }
-    bool terminationRequested() const { return terminating_; }
-    int terminationExitCode() const { return terminationExitCode_; }
-    // The desktop session asks the program to save its data: the journal is
-    // stored the same way, asking nothing; the program keeps running.
-    void commitSessionData();
-
-    // Takes every edit into the journal's edit log as it is made.
-    EditLogWriter &editLog() const { return *editLog_; }
-    // The journal on disk may have changed (the watcher's notice): reads it
-    // again when nothing is unsaved, or says that both versions will be kept.
-    void checkJournalOnDisk();
-  signals:
-    void documentPathChanged();
-    void recentFilesChanged();
-    // A one-line report for the status bar (a .bak that could not be kept).
-    void statusMessage(const QString &text);
+    bool terminationRequested() const { return journal_->terminationRequested(); }
+    int terminationExitCode() const { return journal_->terminationExitCode(); }
 
   private:
-    bool reportOpened(const OpenOutcome &outcome, bool atStartup);
-    void offerRecovery();
-    // Replays a recovery file's edits onto the journal as it is (restore).
-    void restoreRecovery(const RecoveryFile &recovery);
-    // The journal's edit log starts over: its edits are in the journal now,
-    // or were dropped with it.
-    void startEditLogOver();
-    // Another program's version on disk, if any, is read and merged by day
-    // into the document (or, when it does not load cleanly, left for the
-    // next store to keep as a conflict copy). False when it could not be
-    // merged because a copy could not be kept.
-    bool meetDiskVersion();
-    // Why the journal is only read, and what the user can do.
-    QString readOnlyText() const;
-    // At open, the status bar names conflict copies lying beside the journal.
-    void tellConflictCopies();
-    void followSessionPath();
-    // Every store goes through here: a successful one starts the edit log
-    // over on the bytes just stored.
-    StoreOutcome storeJournal(const QString &newPath = QString());
-    // Stores without asking anything, for the ends that come from outside.
-    bool storeUnattended();
-    // Reports a failed store or a .bak not kept; true when stored.
-    bool reportStored(const StoreOutcome &outcome);
-    bool saveModified();
-    QString askSavePath();
-    void promptForUserInfoIfUnnamed();
-    void refuseStart(const QString &text);
-    QWidget *dialogParent() const;
-
     // Declared first so that they outlive the window and the panes that read them.
     std::unique_ptr<CQuilloxDoc> document_;
     std::unique_ptr<JournalContext> context_;
     std::unique_ptr<QSettings> settings_;
-    std::unique_ptr<JournalSession> session_;
     std::unique_ptr<AppPrinter> printer_;
-    std::unique_ptr<EditLogWriter> editLog_;
-    std::unique_ptr<JournalWatcher> watcher_;
+    std::unique_ptr<JournalController> journal_;
     std::unique_ptr<CMainFrame> frame_;
     TerminationSignals *terminationSignals_ = nullptr;
-    bool journalLoaded_ = false;
-    bool terminating_ = false;
-    int terminationExitCode_ = 0;
     bool commandLineRefused_ = false;
-    // A version on disk the window did not take has been reported.
-    bool untakenTold_ = false;
-    // What the status bar says while the edit log cannot be written.
-    QString logTrouble_;
 };

@@ -133,9 +133,11 @@ CColorButton *CGraphSettingsDlg::colourButton(int index) const
     return colourButtons_.at(static_cast<std::size_t>(index));
 }
 
-Edit CGraphSettingsDlg::askForEdit(const CQuilloxDoc &doc, QWidget *parent)
+Edit CGraphSettingsDlg::askForEdit(const CQuilloxDoc &doc, QWidget *parent, bool readOnly)
 {
     CGraphSettingsDlg dialog(parent);
+    // A journal only read: the values can be looked at, not changed.
+    dialog.ui->okButton->setEnabled(!readOnly);
     dialog.setForm(graphSettingsForm(doc.graphSettings()));
     if (dialog.exec() != QDialog::Accepted)
         return {};

@@ -37,8 +37,9 @@ class CGraphSettingsDlg : public QDialog {
 
     // Opens the dialog on the document's graph settings. Returns what OK
     // changes, for the caller's editor: nothing on Cancel or when OK keeps
-    // every value.
-    static Edit askForEdit(const CQuilloxDoc &doc, QWidget *parent);
+    // every value. With readOnly, OK is disabled: the values can be looked
+    // at, not changed.
+    static Edit askForEdit(const CQuilloxDoc &doc, QWidget *parent, bool readOnly = false);
 
   private:
     void placeInDialogUnits();

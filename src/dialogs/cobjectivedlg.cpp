@@ -99,9 +99,11 @@ void CObjectiveDlg::accept()
     QDialog::accept();
 }
 
-Edit CObjectiveDlg::askForEdit(const CQuilloxDoc &doc, QWidget *parent)
+Edit CObjectiveDlg::askForEdit(const CQuilloxDoc &doc, QWidget *parent, bool readOnly)
 {
     CObjectiveDlg dialog(parent);
+    // A journal only read: the values can be looked at, not changed.
+    dialog.ui->okButton->setEnabled(!readOnly);
     dialog.setObjective(doc.objective(), doc.userInfo());
     if (dialog.exec() != QDialog::Accepted)
         return {};

@@ -30,7 +30,8 @@ class CObjectiveDlg : public QDialog {
 
     // Opens the dialog on the document's objective. Returns what OK changes,
     // for the caller's editor: nothing on Cancel or when OK keeps every value.
-    static Edit askForEdit(const CQuilloxDoc &doc, QWidget *parent);
+    // With readOnly, OK is disabled: the values can be looked at, not changed.
+    static Edit askForEdit(const CQuilloxDoc &doc, QWidget *parent, bool readOnly = false);
 
   public slots:
     void accept() override;

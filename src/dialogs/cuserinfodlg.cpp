@@ -311,9 +311,11 @@ void CUserInfoDlg::accept()
     QDialog::accept();
 }
 
-Edit CUserInfoDlg::askForEdit(const CQuilloxDoc &doc, QWidget *parent)
+Edit CUserInfoDlg::askForEdit(const CQuilloxDoc &doc, QWidget *parent, bool readOnly)
 {
     CUserInfoDlg dialog(parent);
+    // A journal only read: the values can be looked at, not changed.
+    dialog.ui->okButton->setEnabled(!readOnly);
     dialog.setUserInfo(doc.userInfo());
     if (dialog.exec() != QDialog::Accepted)
         return {};

@@ -112,6 +112,11 @@ CInputView::CInputView(JournalContext &context, QWidget *parent)
 
     connect(ui_->registerButton, &QPushButton::clicked, this, &CInputView::registerShownDay);
     connect(ui_->deleteButton, &QPushButton::clicked, this, &CInputView::deleteShownDay);
+    // A journal only read: the day can be looked at, not registered or deleted.
+    connect(&context.editor(), &JournalEditor::readOnlyChanged, this, [this](bool readOnly) {
+        ui_->registerButton->setEnabled(!readOnly);
+        ui_->deleteButton->setEnabled(!readOnly);
+    });
     connect(ui_->previousDayButton, &QPushButton::clicked, this, [this] { stepDays(-1); });
     connect(ui_->nextDayButton, &QPushButton::clicked, this, [this] { stepDays(+1); });
     // The program sets the picker with its signals blocked, so this is the user.

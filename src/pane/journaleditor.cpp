@@ -56,6 +56,7 @@ void JournalEditor::setReadOnly(bool readOnly)
         return;
     readOnly_ = readOnly;
     emit historyChanged();
+    emit readOnlyChanged(readOnly);
 }
 
 bool JournalEditor::apply(const Edit &edit, const QString &name, QObject *sender)

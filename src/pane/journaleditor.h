@@ -74,6 +74,9 @@ class JournalEditor : public QObject {
     void historyChanged();
     // An edit, undo or redo was refused: the journal is only read.
     void refused();
+    // The journal became only read, or writable again: the commands that
+    // change it follow.
+    void readOnlyChanged(bool readOnly);
 
   private:
     class Step;

@@ -17,7 +17,10 @@
 #include "session/journalsession.h"
 #include "session/recoveryfile.h"
 
+#include <QAction>
 #include <QDateEdit>
+#include <QDialog>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
@@ -404,11 +407,53 @@ TEST_F(NothingLostTest, withoutItsLockTheJournalIsOnlyRead)
         << answerer.texts.at(0).toStdString();
     EXPECT_TRUE(app->mainFrame()->windowTitle().contains(ui(apptext::readOnlyMark).trimmed()));
 
-    registerWeight(QDate(2026, 8, 2), QStringLiteral("57.1"));
+    // Every way of changing the journal is disabled; Enter in the form, which
+    // presses no button, is refused with a word in the status bar.
+    CMainFrame *frame = app->mainFrame();
+    CInputView *form = frame->inputView();
+    for (QWidget *button :
+         {form->findChild<QWidget *>("registerButton"), form->findChild<QWidget *>("deleteButton")})
+        EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
+    for (QAction *action :
+         {frame->findChild<QAction *>("importAction"), frame->findChild<QAction *>("mergeAction"),
+          frame->action(FrameAction::PrintSetup), frame->action(FrameAction::Undo),
+          frame->action(FrameAction::Redo)})
+        EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
+    for (FrameAction dialog :
+         {FrameAction::UserInfo, FrameAction::Objective, FrameAction::GraphSettings}) {
+        bool okEnabled = true;
+        answerer.expect([&](QWidget *modal) {
+            okEnabled = modal->findChild<QPushButton *>("okButton")->isEnabled();
+            qobject_cast<QDialog *>(modal)->reject();
+        });
+        frame->action(dialog)->trigger();
+        EXPECT_FALSE(okEnabled) << static_cast<int>(dialog);
+    }
+    form->findChild<QDateEdit *>("datePicker")->setDate(QDate(2026, 8, 2));
+    auto *weight = form->findChild<QLineEdit *>("weightEdit");
+    QTest::keyClicks(weight, QStringLiteral("57.1"));
+    QTest::keyClick(weight, Qt::Key_Return);
     EXPECT_EQ(app->document().findDay(makeDate(2026, 8, 2)), nullptr);
     EXPECT_EQ(statusText(), ui(apptext::refusedReadOnly));
-    EXPECT_FALSE(app->context().editor().canUndo());
     app->commitSessionData(); // stores as a signal does, without ending the event loop
+    EXPECT_EQ(fileBytes(inside), before);
+
+    // Save As into a folder that can be written takes a lock there: the
+    // journal can be changed again.
+    const QString elsewhere = path(QStringLiteral("zph0001-copy.txt"));
+    answerer.expect([&](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        ASSERT_TRUE(dialog);
+        dialog->selectFile(elsewhere);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    EXPECT_TRUE(app->fileSaveAs());
+    EXPECT_FALSE(frame->windowTitle().contains(ui(apptext::readOnlyMark).trimmed()));
+    EXPECT_TRUE(form->findChild<QWidget *>("registerButton")->isEnabled());
+    registerWeight(QDate(2026, 8, 2), QStringLiteral("57.1"));
+    EXPECT_NE(app->document().findDay(makeDate(2026, 8, 2)), nullptr);
+    EXPECT_TRUE(app->fileSave());
+    EXPECT_TRUE(fileBytes(elsewhere).contains("2026/08/02\t57.1"));
     EXPECT_EQ(fileBytes(inside), before);
     app.reset();
 }

@@ -65,6 +65,24 @@ TEST_F(TerminationTest, sigtermWithADialogOpenStoresTheJournalAndEndsWithStatusZ
     EXPECT_EQ(recent.entries().value(0), journal);
 }
 
+// Qt ends the program with exit(1) when the display's connection breaks,
+// from inside the event loop: the journal is stored on the way out.
+TEST_F(TerminationTest, exitWithUnsavedDaysStoresThem)
+{
+    const QString journal = path(QStringLiteral("zph0001.txt"));
+    writeJournalFile(journal, "Hanako", "2026/08/01\t57.5\t0\t0\t0\t0\t0\t\r\n");
+    GTEST_FLAG_SET(death_test_style, "fast");
+    EXPECT_EXIT(
+        {
+            startApp();
+            registerThroughEditor(*app, DayRecord{makeDate(2026, 8, 2), 57.1, 0, 0, 0, 0, 0, ""});
+            std::exit(1);
+        },
+        ::testing::ExitedWithCode(1), "");
+    const QByteArray stored = fileBytes(journal);
+    EXPECT_TRUE(stored.contains("2026/08/02\t57.1")) << stored.toStdString();
+}
+
 } // namespace
 
 ZPH_APP_TEST_MAIN
