@@ -327,6 +327,12 @@ bool CInputView::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::FocusIn) {
         lastFocused_ = qobject_cast<QWidget *>(watched);
         setFocusProxy(lastFocused_);
+    } else if (event->type() == QEvent::EnabledChange && watched == lastFocused_ &&
+               !lastFocused_->isEnabled()) {
+        // 登録 and 削除 go grey in a journal only read: the pane's focus
+        // then goes to the first field, never to a control that takes none.
+        lastFocused_ = ui_->weightEdit;
+        setFocusProxy(lastFocused_);
     } else if (event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)

@@ -17,6 +17,7 @@
 #include "list/cquilloxview.h"
 #include "list/listline.h"
 #include "pane/journalcontext.h"
+#include "pane/journaleditor.h"
 #include "qttext/uitext.h"
 
 #include <QAccessible>
@@ -175,6 +176,16 @@ TEST_F(AccessibilityTest, f6IntoTheFormHandsTheFocusStraightToTheField)
     frame->activatePane(form);
     EXPECT_EQ(QApplication::focusWidget(), fat);
     EXPECT_EQ(paneFocusIns, 0);
+
+    // A control that went grey is not handed the focus.
+    auto *store = form->findChild<QPushButton *>(QStringLiteral("registerButton"));
+    store->setFocus();
+    frame->activatePane(frame->listView());
+    app->context().editor().setReadOnly(true);
+    ASSERT_FALSE(store->isEnabled());
+    frame->activatePane(form);
+    EXPECT_EQ(QApplication::focusWidget(),
+              form->findChild<QLineEdit *>(QStringLiteral("weightEdit")));
 }
 
 TEST_F(AccessibilityTest, formControlsAreNamedAndNoHiddenCalendarSpeaks)
