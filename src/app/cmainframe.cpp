@@ -15,6 +15,7 @@
 #include "dialogs/cgraphsettingsdlg.h"
 #include "dialogs/cobjectivedlg.h"
 #include "entry/cinputview.h"
+#include "faces/designfaces.h"
 #include "graph/cgraphview.h"
 #include "graph/graphgeometry.h"
 #include "graph/graphprint.h"
@@ -97,6 +98,12 @@ QString escapedForMenu(QString text)
 CMainFrame::CMainFrame(FrameCommands &app) : app_(app)
 {
     setObjectName(QStringLiteral("mainFrame"));
+    // The journal's font names mapped to installed faces. Matching the faces
+    // waits for fontconfig, which reads its configuration on a thread of its
+    // own from the start of main(): asked for here rather than when the
+    // application starts, the profile is read and the journal's loading
+    // begins meanwhile.
+    installFontSubstitutes();
     installListAccessibility();
     setWindowIcon(programIcon());
     fitMinimumSizeToScreen();
