@@ -1,6 +1,7 @@
 #include "app/cmainframe.h"
 
 #include "activity/activitytexts.h"
+#include "advisor/advisorpanepainter.h"
 #include "advisor/cmessageview.h"
 #include "app/appicons.h"
 #include "app/caboutdlg.h"
@@ -49,6 +50,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QUrl>
 
@@ -98,6 +100,11 @@ QString escapedForMenu(QString text)
 CMainFrame::CMainFrame(FrameCommands &app) : app_(app)
 {
     setObjectName(QStringLiteral("mainFrame"));
+    // Work that needs no font first, while fontconfig may still be reading
+    // its configuration on its thread: the image plugins (the style reads the
+    // toolbar's extension arrow from files through them) and the seal.
+    style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+    mascotPicture(false, devicePixelRatioF());
     // The journal's font names mapped to installed faces. Matching the faces
     // waits for fontconfig, which reads its configuration on a thread of its
     // own from the start of main(): asked for here rather than when the
