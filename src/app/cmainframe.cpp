@@ -105,17 +105,18 @@ CMainFrame::CMainFrame(FrameCommands &app) : app_(app)
     // toolbar's extension arrow from files through them) and the seal.
     style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
     mascotPicture(false, devicePixelRatioF());
-    // The journal's font names mapped to installed faces. Matching the faces
-    // waits for fontconfig, which reads its configuration on a thread of its
-    // own from the start of main(): asked for here rather than when the
-    // application starts, the profile is read and the journal's loading
-    // begins meanwhile.
-    installFontSubstitutes();
     installListAccessibility();
     setWindowIcon(programIcon());
     fitMinimumSizeToScreen();
 
+    // Each pane waits for its design face, which fontconfig matches on a
+    // thread of its own from the start of main(): the profile is read and the
+    // journal's loading begins before, and the later faces are matched while
+    // the first panes are built.
     createPanes();
+    // The journal's font names mapped to installed faces, for whatever still
+    // names one; the panes have resolved all three by now.
+    installFontSubstitutes();
     createActions();
     graphView_->setSettingsAction(actions_[FrameAction::GraphSettings]);
     createToolBar();

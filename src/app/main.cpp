@@ -74,9 +74,13 @@ int main(int argc, char *argv[])
 
     // fontconfig reads its configuration and font lists, the longest single
     // step of the start-up, on a thread of its own while Qt starts; the
-    // application waits for the faces where it first needs them.
-    const std::future<void> faces =
-        std::async(std::launch::async, [] { designFamily(DesignFace::Gothic); });
+    // application waits for each face where it first needs it. The faces in
+    // the order the window's panes take them: the entry form's first, then
+    // the list's, then the advisor's.
+    const std::future<void> faces = std::async(std::launch::async, [] {
+        for (const DesignFace face : {DesignFace::PGothic, DesignFace::Gothic, DesignFace::Mincho})
+            designFamily(face);
+    });
 
     QApplication application(argc, argv);
     // argv as the system gave it, less the options Qt took out above: the
