@@ -29,7 +29,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # for; without them fixed-pitch columns misalign. The help is a CHM file
 # opened through xdg-open; Qt's own dialogs speak Japanese with its
 # translations.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, fonts-ipafont-mincho")
+# libzip is opened only at the first archive, so the package's shared-library
+# scan does not see it: its package (libzipN for libzip.so.N) is named here.
+string(REGEX REPLACE "^libzip\\.so\\.([0-9]+)$" "libzip\\1" ZPH_LIBZIP_PACKAGE "${ZPH_LIBZIP_SONAME}")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, fonts-ipafont-mincho, ${ZPH_LIBZIP_PACKAGE}")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xchm, xdg-utils, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Directories as Debian has them, whatever the umask of the build.

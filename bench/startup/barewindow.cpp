@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <chrono>
 #include <cstdio>
 
 namespace {
@@ -49,7 +50,13 @@ class BareWindow : public QMainWindow {
                 if (line.startsWith("VmHWM:"))
                     std::fprintf(stderr, "%s\n", line.constData());
         }
-        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        // As the program: the clock once the whole window is painted.
+        QTimer::singleShot(0, qApp, [] {
+            const auto now = std::chrono::steady_clock::now().time_since_epoch();
+            std::fprintf(stderr, "painted: %lld\n",
+                         static_cast<long long>(std::chrono::nanoseconds(now).count()));
+            QCoreApplication::exit(0);
+        });
     }
 
   private:

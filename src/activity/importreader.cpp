@@ -11,8 +11,10 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,6 +23,70 @@ namespace {
 
 constexpr std::size_t chunkBytes = 1 << 20;
 constexpr std::uint64_t bytesPerMegabyte = 1024 * 1024;
+
+// libzip is opened at the first archive instead of being linked: with the
+// libcrypto it brings, loading it cost every start of the window about a
+// millisecond, for a kind of file most users never import.
+struct LibZip {
+    decltype(&zip_fdopen) fdopen = nullptr;
+    decltype(&zip_discard) discard = nullptr;
+    decltype(&zip_get_num_entries) getNumEntries = nullptr;
+    decltype(&zip_stat_init) statInit = nullptr;
+    decltype(&zip_stat_index) statIndex = nullptr;
+    decltype(&zip_fopen_index) fopenIndex = nullptr;
+    decltype(&zip_fread) fread = nullptr;
+    decltype(&zip_fclose) fclose = nullptr;
+    decltype(&zip_get_error) getError = nullptr;
+    decltype(&zip_file_get_error) fileGetError = nullptr;
+    decltype(&zip_error_init_with_code) errorInitWithCode = nullptr;
+    decltype(&zip_error_strerror) errorStrerror = nullptr;
+    decltype(&zip_error_fini) errorFini = nullptr;
+};
+
+// The library, or why it could not be opened.
+struct LoadedLibZip {
+    LibZip functions;
+    std::string problem;
+};
+
+const LoadedLibZip &libZip()
+{
+    static const LoadedLibZip loaded = [] {
+        LoadedLibZip out;
+        void *handle = ::dlopen(ZPH_LIBZIP_SONAME, RTLD_NOW | RTLD_LOCAL);
+        if (!handle) {
+            const char *reason = ::dlerror();
+            out.problem = reason ? reason : ZPH_LIBZIP_SONAME;
+            return out;
+        }
+        bool complete = true;
+        const auto bind = [&](auto &function, const char *name) {
+            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
+                ::dlsym(handle, name));
+            if (!function && complete) {
+                complete = false;
+                out.problem = std::string(ZPH_LIBZIP_SONAME) + ": " + name;
+            }
+        };
+        LibZip &zip = out.functions;
+        bind(zip.fdopen, "zip_fdopen");
+        bind(zip.discard, "zip_discard");
+        bind(zip.getNumEntries, "zip_get_num_entries");
+        bind(zip.statInit, "zip_stat_init");
+        bind(zip.statIndex, "zip_stat_index");
+        bind(zip.fopenIndex, "zip_fopen_index");
+        bind(zip.fread, "zip_fread");
+        bind(zip.fclose, "zip_fclose");
+        bind(zip.getError, "zip_get_error");
+        bind(zip.fileGetError, "zip_file_get_error");
+        bind(zip.errorInitWithCode, "zip_error_init_with_code");
+        bind(zip.errorStrerror, "zip_error_strerror");
+        bind(zip.errorFini, "zip_error_fini");
+        // The library stays loaded for the program's life.
+        return out;
+    }();
+    return loaded;
+}
 
 std::string systemReason(int error)
 {
@@ -77,7 +143,11 @@ class FdInput : public Input {
 
 class ZipEntryInput : public Input {
   public:
-    ZipEntryInput(zip_t *archive, zip_uint64_t index) : archive_(archive), index_(index) { open(); }
+    ZipEntryInput(const LibZip &zip, zip_t *archive, zip_uint64_t index)
+        : zip_(zip), archive_(archive), index_(index)
+    {
+        open();
+    }
     ~ZipEntryInput() override { close(); }
 
     bool opened() const { return file_ != nullptr; }
@@ -86,9 +156,9 @@ class ZipEntryInput : public Input {
     {
         if (!file_)
             return -1;
-        const zip_int64_t count = zip_fread(file_, buffer, size);
+        const zip_int64_t count = zip_.fread(file_, buffer, size);
         if (count < 0) {
-            error_ = zip_error_strerror(zip_file_get_error(file_));
+            error_ = zip_.errorStrerror(zip_.fileGetError(file_));
             return -1;
         }
         return static_cast<long>(count);
@@ -108,19 +178,20 @@ class ZipEntryInput : public Input {
   private:
     bool open()
     {
-        file_ = zip_fopen_index(archive_, index_, 0);
+        file_ = zip_.fopenIndex(archive_, index_, 0);
         if (!file_)
-            error_ = zip_error_strerror(zip_get_error(archive_));
+            error_ = zip_.errorStrerror(zip_.getError(archive_));
         return file_ != nullptr;
     }
 
     void close()
     {
         if (file_)
-            zip_fclose(file_);
+            zip_.fclose(file_);
         file_ = nullptr;
     }
 
+    const LibZip &zip_;
     zip_t *archive_;
     zip_uint64_t index_;
     zip_file_t *file_ = nullptr;
@@ -297,17 +368,24 @@ ImportFile readZip(int fd, const std::string &name, const ImportReadOptions &opt
 {
     ImportFile out;
     out.name = name;
+    const LoadedLibZip &library = libZip();
+    if (!library.problem.empty()) {
+        ::close(fd);
+        out.error = fillActivityText(activitytext::zipDamaged, {library.problem});
+        return out;
+    }
+    const LibZip &zip = library.functions;
     int openError = 0;
-    zip_t *archive = zip_fdopen(fd, ZIP_RDONLY, &openError);
+    zip_t *archive = zip.fdopen(fd, ZIP_RDONLY, &openError);
     if (!archive) {
         ::close(fd);
         zip_error_t error;
-        zip_error_init_with_code(&error, openError);
-        out.error = fillActivityText(activitytext::zipDamaged, {zip_error_strerror(&error)});
-        zip_error_fini(&error);
+        zip.errorInitWithCode(&error, openError);
+        out.error = fillActivityText(activitytext::zipDamaged, {zip.errorStrerror(&error)});
+        zip.errorFini(&error);
         return out;
     }
-    const std::unique_ptr<zip_t, decltype(&zip_discard)> closer(archive, zip_discard);
+    const std::unique_ptr<zip_t, decltype(&zip_discard)> closer(archive, zip.discard);
 
     struct Entry {
         zip_uint64_t index;
@@ -316,11 +394,11 @@ ImportFile readZip(int fd, const std::string &name, const ImportReadOptions &opt
     };
     std::vector<Entry> entries;
     std::uint64_t total = 0;
-    const zip_int64_t count = zip_get_num_entries(archive, 0);
+    const zip_int64_t count = zip.getNumEntries(archive, 0);
     for (zip_int64_t i = 0; i < count; ++i) {
         zip_stat_t stat;
-        zip_stat_init(&stat);
-        if (zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &stat) != 0 || !stat.name ||
+        zip.statInit(&stat);
+        if (zip.statIndex(archive, static_cast<zip_uint64_t>(i), 0, &stat) != 0 || !stat.name ||
             !isKnownEntry(stat.name))
             continue;
         const std::uint64_t size = (stat.valid & ZIP_STAT_SIZE) ? stat.size : 0;
@@ -334,7 +412,7 @@ ImportFile readZip(int fd, const std::string &name, const ImportReadOptions &opt
 
     std::vector<std::string> failures;
     for (const Entry &entry : entries) {
-        ZipEntryInput input(archive, entry.index);
+        ZipEntryInput input(zip, archive, entry.index);
         ActivityFile file;
         if (!input.opened()) {
             file = refused(input.error());

@@ -1,7 +1,6 @@
 #include "app/appprinter.h"
 
 #include "app/cpapersetupdlg.h"
-#include "faces/designfaces.h"
 #include "journal/graphsettings.h"
 
 #include <QCoreApplication>
@@ -68,6 +67,4 @@ void installJapaneseUserInterface(QObject *owner)
         }
         delete translator;
     }
-
-    installFontSubstitutes();
 }

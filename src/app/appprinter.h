@@ -34,7 +34,6 @@ class AppPrinter {
     bool orientationSet_ = false;
 };
 
-// Qt's own dialogs in Japanese, the locale, and the journal's font names
-// mapped to installed faces (see faces/designfaces.h). The translators stay installed while
-// `owner` lives.
+// Qt's own dialogs in Japanese and the locale. The translators stay
+// installed while `owner` lives.
 void installJapaneseUserInterface(QObject *owner);

@@ -1,6 +1,7 @@
 #include "app/cmainframe.h"
 
 #include "activity/activitytexts.h"
+#include "advisor/advisorpanepainter.h"
 #include "advisor/cmessageview.h"
 #include "app/appicons.h"
 #include "app/caboutdlg.h"
@@ -15,6 +16,7 @@
 #include "dialogs/cgraphsettingsdlg.h"
 #include "dialogs/cobjectivedlg.h"
 #include "entry/cinputview.h"
+#include "faces/designfaces.h"
 #include "graph/cgraphview.h"
 #include "graph/graphgeometry.h"
 #include "graph/graphprint.h"
@@ -50,6 +52,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QUrl>
 
@@ -99,12 +102,24 @@ QString escapedForMenu(QString text)
 CMainFrame::CMainFrame(FrameCommands &app) : app_(app)
 {
     setObjectName(QStringLiteral("mainFrame"));
+    // Work that needs no font first, while fontconfig may still be reading
+    // its configuration on its thread: the image plugins (the style reads the
+    // toolbar's extension arrow from files through them) and the seal.
+    style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+    mascotPicture(false, devicePixelRatioF());
     installListAccessibility();
     installLineEditAccessibility();
     setWindowIcon(programIcon());
     fitMinimumSizeToScreen();
 
+    // Each pane waits for its design face, which fontconfig matches on a
+    // thread of its own from the start of main(): the profile is read and the
+    // journal's loading begins before, and the later faces are matched while
+    // the first panes are built.
     createPanes();
+    // The journal's font names mapped to installed faces, for whatever still
+    // names one; the panes have resolved all three by now.
+    installFontSubstitutes();
     createActions();
     graphView_->setSettingsAction(actions_[FrameAction::GraphSettings]);
     createToolBar();

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <memory>
+#include <mutex>
 
 namespace {
 
@@ -55,13 +56,13 @@ QString matchedFamily(const FaceCandidates &face)
 
 const QString &designFamily(DesignFace face)
 {
-    static const std::array<QString, faces.size()> families = [] {
-        std::array<QString, faces.size()> found;
-        for (std::size_t i = 0; i < faces.size(); ++i)
-            found[i] = matchedFamily(faces[i]);
-        return found;
-    }();
-    return families[static_cast<std::size_t>(face)];
+    // Each face on its own: a caller waits for the match of its face only,
+    // not for the others' (about 2 M instructions each).
+    static std::array<std::once_flag, faces.size()> matched;
+    static std::array<QString, faces.size()> families;
+    const auto i = static_cast<std::size_t>(face);
+    std::call_once(matched[i], [i] { families[i] = matchedFamily(faces[i]); });
+    return families[i];
 }
 
 QString designFaceName(DesignFace face)

@@ -11,7 +11,7 @@
 enum class DesignFace { Gothic, PGothic, Mincho };
 
 // The installed family drawn for `face`. Found by one fontconfig match per
-// face at the first call and kept for the process. Widgets and painters
+// face at the face's first call (from any thread) and kept for the process. Widgets and painters
 // take this family rather than the design's name: a name that is not
 // installed makes Qt search its fallbacks again for every script a text
 // holds, which cost the window's start-up more than building its panes.
