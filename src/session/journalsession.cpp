@@ -582,18 +582,18 @@ StoreOutcome JournalSession::writeTo(const QString &path, const Folder &folder,
 
 StoreOutcome JournalSession::rescue(const std::string &text, StoreOutcome outcome)
 {
-    int error = 0;
-    Folder rescueFolder = openRescueFolder(&error);
-    if (!rescueFolder.isOpen()) {
-        outcome.failure = errnoFailure(error);
+    // When no rescue file can be written either, the store failed because
+    // the journal's folder is gone: that is what the user can act on (Save
+    // As elsewhere), so that is the reason given.
+    outcome.stored = false;
+    outcome.failure = errnoFailure(ENOENT);
+    Folder rescueFolder = openRescueFolder();
+    if (!rescueFolder.isOpen())
         return outcome;
-    }
     const RescueFile file =
         writeRescueFile(rescueFolder, name_, text, QDateTime::currentDateTime());
-    if (file.path.isEmpty()) {
-        outcome.failure = fileFailure(file.problem, file.systemReason.toStdString());
+    if (file.path.isEmpty())
         return outcome;
-    }
     outcome = {};
     outcome.stored = true;
     outcome.path = file.path;
@@ -615,9 +615,7 @@ StoreOutcome JournalSession::rescue(const std::string &text, StoreOutcome outcom
     }
     if (!folder.isOpen())
         folder = std::move(rescueFolder);
-    logInRescueFolder_ = false;
-    recoveryInRescueFolder_ = false;
-    recoveryUnresolved_ = false;
+    recentFiles_.remove(path_); // gone with its folder
     adopt(file.path, std::move(folder), lock);
     recoveryUnresolved_ = false; // a log beside a brand-new file is no one's
     disk_ = holding(folder_, name_, text);
@@ -679,8 +677,6 @@ StoreOutcome JournalSession::storeAs(const QString &path)
     if (outcome.stored) {
         removeRecovery(); // the old name's: its days are in the new file
         lockFailureReason_ = lock.lock ? QString() : lock.systemReason;
-        logInRescueFolder_ = false;
-        recoveryInRescueFolder_ = false;
         adopt(target, std::move(folder), lock);
     }
     return outcome;
@@ -706,6 +702,9 @@ void JournalSession::adopt(const QString &path, Folder folder, JournalLockAttemp
 {
     path_ = path;
     name_ = nativePath(QFileInfo(path).fileName());
+    // What findRecovery found out about another journal's log place.
+    logInRescueFolder_ = false;
+    recoveryInRescueFolder_ = false;
     struct stat status {};
     recoveryUnresolved_ =
         ::fstatat(folder.fd(), recoveryNameFor(name_).c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0;

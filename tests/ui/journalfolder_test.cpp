@@ -165,6 +165,25 @@ TEST_F(FolderTest, aDeletedFolderSendsTheJournalToAPrivateRescueFileAndTheLogAft
     EXPECT_TRUE(takeRescueNotices().isEmpty());
 }
 
+// With no rescue folder possible either, nothing is claimed: the store
+// fails on the folder that went, and the edits stay unsaved in the window.
+TEST_F(FolderTest, aDeletedFolderWithoutARescueFolderFailsTheStore)
+{
+    edit(1, 64.5);
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    const QByteArray dataHomePath = qgetenv("XDG_DATA_HOME");
+    const QString blocker = dir.filePath(QStringLiteral("not-a-folder"));
+    writeBytes(blocker, "x");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(blocker));
+    const StoreOutcome stored = session->store();
+    qputenv("XDG_DATA_HOME", dataHomePath);
+    EXPECT_FALSE(stored.stored);
+    EXPECT_EQ(stored.failure.problem, FileProblem::notFound);
+    EXPECT_TRUE(stored.rescuePath.isEmpty());
+    EXPECT_EQ(session->path(), journal);
+    EXPECT_TRUE(doc.isModified());
+}
+
 TEST_F(FolderTest, aRecoveryFileThatIsAFolderKeepsTheLogInTheRescueFolderUntilResolved)
 {
     const QString recoveryPlace = folder + QStringLiteral("/.zph0001.txt.recovery");
