@@ -522,7 +522,7 @@ StoreOutcome JournalSession::writeTo(const QString &path, const Folder &folder,
     StoreOutcome outcome;
     outcome.path = path;
     const bool own = path == path_;
-    const std::string text = doc_.journalText();
+    std::string text = doc_.journalText();
     // Nothing can be created in a deleted folder, and the same name would
     // now be another folder, or none.
     if (own && folder.deleted())
@@ -564,7 +564,8 @@ StoreOutcome JournalSession::writeTo(const QString &path, const Folder &folder,
         return rescue(text, outcome); // the folder went while it was written
     if (result.written) {
         disk_ = holding(folder, name, text);
-        baseBytes_ = text;
+        // Taken, not copied: the text is several megabytes in a long journal.
+        baseBytes_ = std::move(text);
         // What the recovery file held is in the journal now.
         if (own)
             removeRecovery();
