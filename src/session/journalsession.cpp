@@ -379,8 +379,9 @@ RecoveryFile JournalSession::findRecovery()
         // folder meanwhile, and a log kept there by an earlier session is
         // offered in its place.
         logInRescueFolder_ = true;
+        // Only looked at here: pointEditLog makes it when a log is to go there.
         if (!rescueFolder_.isOpen())
-            rescueFolder_ = openRescueFolder();
+            rescueFolder_ = Folder::open(nativePath(rescueFolderPath()));
         if (rescueFolder_.isOpen()) {
             const std::string rescueLog = rescueLogName(editLogHeader());
             RecoveryFile kept = readRecoveryFile(rescueFolder_.fd(), rescueLog,
@@ -493,7 +494,7 @@ void JournalSession::removeRecovery()
         ::unlinkat(folder_.fd(), recoveryNameFor(name_).c_str(), 0);
 }
 
-void JournalSession::pointEditLog(EditLogWriter &writer) const
+void JournalSession::pointEditLog(EditLogWriter &writer)
 {
     const std::optional<unsigned> permissions = journalPermissions(folder_.fd(), name_);
     // Only the holder of the journal's lock writes its log, and not over
@@ -504,6 +505,8 @@ void JournalSession::pointEditLog(EditLogWriter &writer) const
     }
     if (logInRescueFolder_) {
         const std::string name = rescueLogName(editLogHeader());
+        if (!rescueFolder_.isOpen())
+            rescueFolder_ = openRescueFolder();
         if (!rescueFolder_.isOpen()) {
             writer.setTarget(std::string(), editLogHeader(), permissions);
             return;

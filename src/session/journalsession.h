@@ -217,7 +217,7 @@ class JournalSession {
     // a folder or cannot be read; nowhere while untitled, read-only or with
     // a recovery file still to be resolved. Call after open, findRecovery,
     // markRecoveryResolved and a store or Save As.
-    void pointEditLog(EditLogWriter &writer) const;
+    void pointEditLog(EditLogWriter &writer);
     // A recovery file was there when the journal was opened and has been
     // neither restored nor set aside: nothing may replace or remove it.
     bool recoveryUnresolved() const { return recoveryUnresolved_; }

@@ -21,12 +21,6 @@ std::string recoveryNameFor(const std::string &journalName)
     return "." + journalName + recoverySuffix;
 }
 
-QString recoveredPathFor(const QString &journalPath, const QDate &day)
-{
-    return keptCopyPath(journalPath, keptcopykind::recovered,
-                        day.toString(QStringLiteral("yyyyMMdd")));
-}
-
 bool journalIdentity(int folder, const std::string &journalName, EditLogHeader &header)
 {
     header.journalName = journalName;

@@ -20,10 +20,6 @@ QString recoveryPathFor(const QString &journalPath);
 // ".<journal name>.recovery", its name in the journal's folder.
 std::string recoveryNameFor(const std::string &journalName);
 
-// "<journal>.recovered-YYYYMMDD" (then -2, -3, ...): where a recovery file
-// the user chose not to restore is kept, visible, with the journal's bits.
-QString recoveredPathFor(const QString &journalPath, const QDate &day);
-
 struct RecoveryFile {
     enum class State {
         none,         // no recovery file, or one with nothing to restore (removed)
