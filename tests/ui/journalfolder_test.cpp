@@ -219,6 +219,28 @@ TEST_F(FolderTest, aRecoveryFileThatIsAFolderKeepsTheLogInTheRescueFolderUntilRe
     EXPECT_TRUE(QFileInfo(recoveryPlace).isDir());
 }
 
+// A rescue file is named after the journal's stem and the moment; a second
+// rescue in the same second never replaces the first.
+TEST(RescueFile, isNamedAfterTheJournalsStemAndNeverReplacesAnother)
+{
+    QDir(rescueFolderPath()).removeRecursively();
+    const Folder rescue = openRescueFolder();
+    ASSERT_TRUE(rescue.isOpen());
+    const QDateTime when(QDate(2026, 12, 9), QTime(10, 15, 0));
+    const std::pair<std::string, QString> names[] = {
+        {"zph0002.txt", QStringLiteral("zph0002-20261209-101500.txt")},
+        {"diary.2026.txt", QStringLiteral("diary.2026-20261209-101500.txt")},
+        {"diary", QStringLiteral("diary-20261209-101500.txt")},
+        {"diary", QStringLiteral("diary-20261209-101500-2.txt")},
+    };
+    for (const auto &[journal, expected] : names) {
+        const RescueFile file = writeRescueFile(rescue, journal, journal, when);
+        EXPECT_EQ(QFileInfo(file.path).fileName(), expected);
+        EXPECT_EQ(bytesOf(file.path).toStdString(), journal);
+    }
+    EXPECT_EQ(takeRescueNotices().size(), 4);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
