@@ -93,5 +93,9 @@ bool OpenJournal::store()
     if (!outcome.conflictCopyPath.isEmpty()) {
         writeQtError(conflictCopyMessage(outcome));
     }
+    // Stored all the same: the change is in a file, which the user is told.
+    if (!outcome.rescuePath.isEmpty()) {
+        writeQtError(rescueStoredMessage(outcome));
+    }
     return true;
 }

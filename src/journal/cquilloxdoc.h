@@ -123,6 +123,9 @@ class CQuilloxDoc {
     // it is (the file replaced is a version this program never took).
     JournalStoreResult writeJournalText(const std::string &path, std::string_view text,
                                         bool keepBackup = true);
+    // The same relative to a folder's descriptor (see journal/folder.h).
+    JournalStoreResult writeJournalText(int folder, const std::string &name, std::string_view text,
+                                        bool keepBackup = true);
 
     // The same two operations on bytes in memory. With alteredLines, the day
     // lines loaded with some of their text altered are listed there (once

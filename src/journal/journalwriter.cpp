@@ -11,6 +11,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <fcntl.h>
 #include <string_view>
 
 namespace {
@@ -190,7 +191,13 @@ JournalStoreResult CQuilloxDoc::writeJournal(const std::string &path)
 JournalStoreResult CQuilloxDoc::writeJournalText(const std::string &path, std::string_view text,
                                                  bool keepBackup)
 {
-    const SaveResult saved = saveFileAtomically(path, text, keepBackup);
+    return writeJournalText(AT_FDCWD, path, text, keepBackup);
+}
+
+JournalStoreResult CQuilloxDoc::writeJournalText(int folder, const std::string &name,
+                                                 std::string_view text, bool keepBackup)
+{
+    const SaveResult saved = saveFileAtomically(folder, name, text, keepBackup);
     JournalStoreResult result;
     result.written = saved.saved;
     result.error = saved.error;

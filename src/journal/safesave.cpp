@@ -1,5 +1,7 @@
 #include "journal/safesave.h"
 
+#include "journal/folder.h"
+
 #include <cerrno>
 #include <chrono>
 #include <climits>
@@ -45,7 +47,6 @@ class FileDescriptor {
     int fd_;
 };
 
-
 constexpr std::size_t temporarySuffixLength = 8;
 // The last two characters of the suffix check the six random ones before
 // them, so that the clean-up of interrupted saves recognises a name this
@@ -69,7 +70,7 @@ std::string temporaryCheck(std::string_view randomPart)
 // A name nobody else is likely to pick, hidden, beside the target: a rename
 // is atomic only within one file system, so the temporary file must be in
 // the target's own directory.
-std::string temporaryName(const std::string &directory, const std::string &baseName)
+std::string temporaryName(const std::string &baseName)
 {
     static std::mt19937_64 generator{
         std::random_device{}() ^ static_cast<std::uint64_t>(::getpid()) ^
@@ -79,7 +80,7 @@ std::string temporaryName(const std::string &directory, const std::string &baseN
         c = temporaryAlphabet[generator() % temporaryAlphabetSize];
     }
     suffix += temporaryCheck(suffix);
-    return joinPath(directory, "." + baseName + "." + suffix);
+    return "." + baseName + "." + suffix;
 }
 
 constexpr int maxNameAttempts = 100;
@@ -120,13 +121,79 @@ int syncFile(int fd)
 // The rename is on disk only once its directory is; failing that is not
 // reported because the new file is already in place (and some file systems
 // do not support syncing a directory at all).
-void syncDirectory(const std::string &directory)
+void syncDirectory(int folder)
 {
-    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // A folder held by its path alone (O_PATH) cannot be synced: a new
+    // descriptor of it can, when the folder may be read.
+    const int fd = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
     }
+}
+
+constexpr int maxLinkHops = 40; // as the kernel's own limit on a path's links
+
+// The folder and name a save writes: the name given, or what its chain of
+// symbolic links names in the end (also when that does not exist yet). A
+// link into another folder opens that folder, relative to the link's own.
+struct SaveTarget {
+    Folder held; // the target's folder when it is not the one given
+    int folder = AT_FDCWD;
+    std::string name;
+    int error = 0; // the target's folder cannot be opened
+};
+
+// Splits path (relative to base) into its folder, opened when it is not
+// base itself, and its last name.
+bool locate(SaveTarget &target, int base, const std::string &path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        target.folder = base;
+        target.name = path;
+        return true;
+    }
+    target.held = Folder::openAt(base, slash == 0 ? "/" : path.substr(0, slash), &target.error);
+    if (!target.held.isOpen()) {
+        return false;
+    }
+    target.folder = target.held.fd();
+    target.name = path.substr(slash + 1);
+    return true;
+}
+
+SaveTarget resolveTarget(int folder, const std::string &name)
+{
+    SaveTarget target;
+    if (!locate(target, folder, name)) {
+        return target;
+    }
+    for (int hop = 0; hop < maxLinkHops; ++hop) {
+        struct stat status {};
+        if (target.name.empty() ||
+            ::fstatat(target.folder, target.name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISLNK(status.st_mode)) {
+            return target;
+        }
+        std::string link(static_cast<std::size_t>(PATH_MAX), '\0');
+        const ssize_t length =
+            ::readlinkat(target.folder, target.name.c_str(), link.data(), link.size());
+        if (length <= 0 || static_cast<std::size_t>(length) >= link.size()) {
+            return target;
+        }
+        link.resize(static_cast<std::size_t>(length));
+        SaveTarget next;
+        if (!locate(next, target.folder, link)) {
+            return next;
+        }
+        if (next.held.isOpen()) {
+            target = std::move(next);
+        } else {
+            target.name = std::move(next.name); // in the same folder
+        }
+    }
+    return target;
 }
 
 struct OriginalFile {
@@ -148,18 +215,19 @@ struct TemporaryFileResult {
 // Creates a temporary file beside the target, fills it with bytes and
 // flushes it to disk. On success the caller owns temporaryPath (renames it
 // or removes it); on failure nothing is left behind.
-TemporaryFileResult writeTemporaryFile(const PathParts &parts, std::string_view bytes,
-                                       const OriginalFile &original, std::string &temporaryPath,
+TemporaryFileResult writeTemporaryFile(int folder, const std::string &baseName,
+                                       std::string_view bytes, const OriginalFile &original,
+                                       std::string &temporaryPath,
                                        Permissions permissions = std::nullopt)
 {
     int fd = -1;
     for (int attempt = 0; attempt < maxNameAttempts && fd < 0; ++attempt) {
-        temporaryPath = temporaryName(parts.directory, parts.baseName);
+        temporaryPath = temporaryName(baseName);
         // A new file gets 0666 less the umask from the kernel; a replacement
         // starts private and takes the old file's bits below.
         // Asked-for bits are set below, so the file is private until then.
         const mode_t mode = original.exists || permissions ? 0600 : 0666;
-        fd = ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        fd = ::openat(folder, temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd < 0 && errno != EEXIST) {
             return {errno, true};
         }
@@ -170,7 +238,7 @@ TemporaryFileResult writeTemporaryFile(const PathParts &parts, std::string_view 
     FileDescriptor file(fd);
     const auto fail = [&](int error) {
         file.close();
-        ::unlink(temporaryPath.c_str());
+        ::unlinkat(folder, temporaryPath.c_str(), 0);
         return TemporaryFileResult{error, false};
     };
 
@@ -196,7 +264,7 @@ TemporaryFileResult writeTemporaryFile(const PathParts &parts, std::string_view 
     // After a successful fsync an EINTR from close() loses nothing.
     if (file.close() != 0 && errno != EINTR) {
         const int error = errno;
-        ::unlink(temporaryPath.c_str());
+        ::unlinkat(folder, temporaryPath.c_str(), 0);
         return {error, false};
     }
     return {};
@@ -209,11 +277,11 @@ void fail(SaveResult &result, std::string message, FileProblem problem, std::str
     result.systemReason = std::move(reason);
 }
 
-void describe(SaveResult &result, const TemporaryFileResult &failure, const PathParts &parts,
-              const std::string &path)
+void describe(SaveResult &result, const TemporaryFileResult &failure, const std::string &path)
 {
     fail(result,
-         failure.creating ? "Cannot create a file in " + parts.directory : "Cannot write " + path,
+         failure.creating ? "Cannot create a file in the folder of " + path
+                          : "Cannot write " + path,
          fileProblemOf(failure.error), systemReason(failure.error));
 }
 
@@ -242,32 +310,33 @@ bool isTemporaryNameOf(std::string_view name, std::string_view prefix)
 // costs no space and no copying; where links are not supported the file is
 // copied. Either way the .bak is replaced by a rename, so an existing one is
 // never left half-written. Sets the result's backup warning on failure.
-void keepPreviousVersion(SaveResult &result, const std::string &target, const PathParts &parts,
-                         const OriginalFile &original)
+void keepPreviousVersion(SaveResult &result, const SaveTarget &target, const OriginalFile &original)
 {
-    const std::string backupPath = target + ".bak";
+    const std::string backupName = target.name + ".bak";
     const auto warn = [&](FileProblem problem, std::string reason) {
-        result.backupWarning = "Cannot keep the previous version as " + backupPath + ": " + reason;
+        result.backupWarning = "Cannot keep the previous version as " + backupName + ": " + reason;
         result.backupProblem = problem;
         result.backupSystemReason = std::move(reason);
     };
-    std::string linkPath;
+    const int folder = target.folder;
+    std::string linkName;
     int linkError = EEXIST;
     for (int attempt = 0; attempt < maxNameAttempts && linkError == EEXIST; ++attempt) {
-        linkPath = temporaryName(parts.directory, parts.baseName + ".bak");
-        linkError = ::link(target.c_str(), linkPath.c_str()) == 0 ? 0 : errno;
+        linkName = temporaryName(backupName);
+        linkError =
+            ::linkat(folder, target.name.c_str(), folder, linkName.c_str(), 0) == 0 ? 0 : errno;
     }
     if (linkError == 0) {
-        if (::rename(linkPath.c_str(), backupPath.c_str()) == 0) {
+        if (::renameat(folder, linkName.c_str(), folder, backupName.c_str()) == 0) {
             // When the .bak is already a hard link of the target (a user's
             // "ln zph0001.txt zph0001.txt.bak"), rename() between two links
             // of one file does nothing and leaves the temporary link: the
             // .bak then holds the previous version anyway.
-            ::unlink(linkPath.c_str());
+            ::unlinkat(folder, linkName.c_str(), 0);
             return;
         }
         const int error = errno;
-        ::unlink(linkPath.c_str());
+        ::unlinkat(folder, linkName.c_str(), 0);
         warn(fileProblemOf(error), systemReason(error));
         return;
     }
@@ -275,25 +344,22 @@ void keepPreviousVersion(SaveResult &result, const std::string &target, const Pa
     std::string oldBytes;
     std::string readError;
     FileProblem readProblem = FileProblem::none;
-    if (!readFileBytes(target, oldBytes, readError, &readProblem)) {
+    if (!readFileBytes(folder, target.name, oldBytes, readError, &readProblem)) {
         warn(readProblem, readError);
         return;
     }
-    std::string copyPath;
-    const PathParts backupParts{parts.directory, parts.baseName + ".bak"};
-    if (const auto failure = writeTemporaryFile(backupParts, oldBytes, original, copyPath);
+    std::string copyName;
+    if (const auto failure = writeTemporaryFile(folder, backupName, oldBytes, original, copyName);
         failure.error != 0) {
         warn(fileProblemOf(failure.error), systemReason(failure.error));
         return;
     }
-    if (::rename(copyPath.c_str(), backupPath.c_str()) != 0) {
+    if (::renameat(folder, copyName.c_str(), folder, backupName.c_str()) != 0) {
         const int error = errno;
-        ::unlink(copyPath.c_str());
+        ::unlinkat(folder, copyName.c_str(), 0);
         warn(fileProblemOf(error), systemReason(error));
     }
 }
-
-constexpr int maxLinkHops = 40; // as the kernel's own limit on a path's links
 
 } // namespace
 
@@ -327,6 +393,12 @@ FileProblem fileProblemOf(int errorNumber)
 bool readFileBytes(const std::string &path, std::string &bytes, std::string &error,
                    FileProblem *problem)
 {
+    return readFileBytes(AT_FDCWD, path, bytes, error, problem);
+}
+
+bool readFileBytes(int folder, const std::string &name, std::string &bytes, std::string &error,
+                   FileProblem *problem)
+{
     const auto fail = [&](FileProblem kind, std::string reason) {
         error = std::move(reason);
         if (problem) {
@@ -335,7 +407,7 @@ bool readFileBytes(const std::string &path, std::string &bytes, std::string &err
         return false;
     };
     // Non-blocking, so that opening a FIFO does not wait for a writer.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = ::openat(folder, name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         const int openError = errno;
         return fail(fileProblemOf(openError), systemReason(openError));
@@ -408,23 +480,35 @@ std::string saveTarget(const std::string &path)
 
 int removeSaveLeftovers(const std::string &path)
 {
-    const PathParts parts = splitPath(saveTarget(path));
-    DIR *directory = ::opendir(parts.directory.c_str());
-    if (directory == nullptr) {
+    return removeSaveLeftovers(AT_FDCWD, path);
+}
+
+int removeSaveLeftovers(int folder, const std::string &name)
+{
+    const SaveTarget target = resolveTarget(folder, name);
+    if (target.error != 0 || target.name.empty()) {
         return 0;
     }
-    const std::string prefix = "." + parts.baseName + ".";
-    const std::string backupPrefix = "." + parts.baseName + ".bak.";
+    // A descriptor of its own: a listing moves the descriptor's position.
+    const int listed = ::openat(target.folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR *directory = listed >= 0 ? ::fdopendir(listed) : nullptr;
+    if (directory == nullptr) {
+        if (listed >= 0) {
+            ::close(listed);
+        }
+        return 0;
+    }
+    const std::string prefix = "." + target.name + ".";
+    const std::string backupPrefix = "." + target.name + ".bak.";
     int removed = 0;
     while (const dirent *entry = ::readdir(directory)) {
-        const std::string_view name = entry->d_name;
-        if (!isTemporaryNameOf(name, prefix) && !isTemporaryNameOf(name, backupPrefix)) {
+        const std::string_view entryName = entry->d_name;
+        if (!isTemporaryNameOf(entryName, prefix) && !isTemporaryNameOf(entryName, backupPrefix)) {
             continue;
         }
-        const std::string leftover = joinPath(parts.directory, std::string(name));
         struct stat status {};
-        if (::lstat(leftover.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
-            ::unlink(leftover.c_str()) == 0) {
+        if (::fstatat(target.folder, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(status.st_mode) && ::unlinkat(target.folder, entry->d_name, 0) == 0) {
             ++removed;
         }
     }
@@ -435,85 +519,124 @@ int removeSaveLeftovers(const std::string &path)
 SaveResult saveFileAtomically(const std::string &path, std::string_view bytes, bool keepBackup,
                               std::optional<unsigned> permissions)
 {
+    return saveFileAtomically(AT_FDCWD, path, bytes, keepBackup, permissions);
+}
+
+SaveResult saveFileAtomically(int folder, const std::string &name, std::string_view bytes,
+                              bool keepBackup, std::optional<unsigned> permissions)
+{
     SaveResult result;
     // Renaming over a link would turn it into a plain file and leave the file
     // it names behind unchanged.
-    const std::string target = saveTarget(path);
+    const SaveTarget target = resolveTarget(folder, name);
+    if (target.error != 0) {
+        fail(result, "Cannot create a file in the folder of " + name, fileProblemOf(target.error),
+             systemReason(target.error));
+        return result;
+    }
+    if (target.name.empty()) {
+        fail(result, "Cannot write " + name, FileProblem::notRegularFile, systemReason(EISDIR));
+        return result;
+    }
 
     OriginalFile original;
-    if (::stat(target.c_str(), &original.status) == 0) {
+    if (::fstatat(target.folder, target.name.c_str(), &original.status, 0) == 0) {
         original.exists = true;
         if (!S_ISREG(original.status.st_mode)) {
-            fail(result, "Cannot write " + path, FileProblem::notRegularFile,
+            fail(result, "Cannot write " + name, FileProblem::notRegularFile,
                  S_ISDIR(original.status.st_mode) ? systemReason(EISDIR) : "not a regular file");
             return result;
         }
         // Root passes the access check on any file; the missing write bits
         // still say that the user wants the file left alone.
-        const bool writable = ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0;
+        const bool writable =
+            ::faccessat(target.folder, target.name.c_str(), W_OK, AT_EACCESS) == 0;
         if (!writable && errno == EROFS) {
-            fail(result, "Cannot write " + path, FileProblem::readOnlyFileSystem,
+            fail(result, "Cannot write " + name, FileProblem::readOnlyFileSystem,
                  systemReason(EROFS));
             return result;
         }
         if (!writable || (original.status.st_mode & 0222) == 0) {
-            fail(result, "Cannot write " + path, FileProblem::readOnlyFile,
+            fail(result, "Cannot write " + name, FileProblem::readOnlyFile,
                  "the file is read-only");
             return result;
         }
     } else if (errno != ENOENT) {
         const int error = errno;
-        fail(result, "Cannot write " + path, fileProblemOf(error), systemReason(error));
+        fail(result, "Cannot write " + name, fileProblemOf(error), systemReason(error));
         return result;
     }
 
-    const PathParts parts = splitPath(target);
-    if (parts.baseName.empty()) {
-        fail(result, "Cannot write " + path, FileProblem::notRegularFile, systemReason(EISDIR));
-        return result;
-    }
-
-    std::string temporaryPath;
-    if (const auto failure = writeTemporaryFile(parts, bytes, original, temporaryPath, permissions);
+    std::string temporaryName;
+    if (const auto failure = writeTemporaryFile(target.folder, target.name, bytes, original,
+                                                temporaryName, permissions);
         failure.error != 0) {
-        describe(result, failure, parts, path);
+        describe(result, failure, name);
         return result;
     }
 
     if (keepBackup && original.exists) {
-        keepPreviousVersion(result, target, parts, original);
+        keepPreviousVersion(result, target, original);
     }
 
-    if (::rename(temporaryPath.c_str(), target.c_str()) != 0) {
+    if (::renameat(target.folder, temporaryName.c_str(), target.folder, target.name.c_str()) != 0) {
         const int error = errno;
-        ::unlink(temporaryPath.c_str());
-        fail(result, "Cannot replace " + path, fileProblemOf(error), systemReason(error));
+        ::unlinkat(target.folder, temporaryName.c_str(), 0);
+        fail(result, "Cannot replace " + name, fileProblemOf(error), systemReason(error));
         return result;
     }
-    syncDirectory(parts.directory);
+    syncDirectory(target.folder);
     result.saved = true;
     return result;
+}
+
+SaveResult saveBackupOf(int folder, const std::string &name, std::string_view bytes,
+                        std::optional<unsigned> permissions)
+{
+    const SaveTarget target = resolveTarget(folder, name);
+    if (target.error != 0 || target.name.empty()) {
+        SaveResult result;
+        fail(result, "Cannot write the .bak of " + name,
+             fileProblemOf(target.error != 0 ? target.error : EISDIR),
+             systemReason(target.error != 0 ? target.error : EISDIR));
+        return result;
+    }
+    return saveFileAtomically(target.folder, target.name + ".bak", bytes, false, permissions);
 }
 
 SaveResult saveNewFile(const std::string &path, std::string_view bytes,
                        std::optional<unsigned> permissions)
 {
+    return saveNewFile(AT_FDCWD, path, bytes, permissions);
+}
+
+SaveResult saveNewFile(int folder, const std::string &name, std::string_view bytes,
+                       std::optional<unsigned> permissions)
+{
     SaveResult result;
-    const PathParts parts = splitPath(path);
-    std::string temporaryPath;
-    if (const auto failure =
-            writeTemporaryFile(parts, bytes, OriginalFile{}, temporaryPath, permissions);
+    SaveTarget target;
+    if (!locate(target, folder, name)) {
+        fail(result, "Cannot create a file in the folder of " + name, fileProblemOf(target.error),
+             systemReason(target.error));
+        return result;
+    }
+    std::string temporaryName;
+    if (const auto failure = writeTemporaryFile(target.folder, target.name, bytes, OriginalFile{},
+                                                temporaryName, permissions);
         failure.error != 0) {
-        describe(result, failure, parts, path);
+        describe(result, failure, name);
         return result;
     }
-    const int linked = ::link(temporaryPath.c_str(), path.c_str()) == 0 ? 0 : errno;
-    ::unlink(temporaryPath.c_str());
+    const int linked =
+        ::linkat(target.folder, temporaryName.c_str(), target.folder, target.name.c_str(), 0) == 0
+            ? 0
+            : errno;
+    ::unlinkat(target.folder, temporaryName.c_str(), 0);
     if (linked != 0) {
-        fail(result, "Cannot create " + path, fileProblemOf(linked), systemReason(linked));
+        fail(result, "Cannot create " + name, fileProblemOf(linked), systemReason(linked));
         return result;
     }
-    syncDirectory(parts.directory);
+    syncDirectory(target.folder);
     result.saved = true;
     return result;
 }

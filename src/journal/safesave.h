@@ -59,11 +59,27 @@ struct SaveResult {
 SaveResult saveFileAtomically(const std::string &path, std::string_view bytes, bool keepBackup,
                               std::optional<unsigned> permissions = std::nullopt);
 
+// Each function on a path also comes taking a folder's descriptor (see
+// journal/folder.h, or AT_FDCWD) and a name in that folder: the journal's
+// companions are written relative to the folder the session holds, so that
+// they follow it when it is renamed or moved, and a deleted folder fails
+// with notFound instead of a folder of the same name taking the files.
+SaveResult saveFileAtomically(int folder, const std::string &name, std::string_view bytes,
+                              bool keepBackup, std::optional<unsigned> permissions = std::nullopt);
+
+// Writes bytes as the .bak of the file a save of `name` writes (beside the
+// end of its chain of links), replacing the .bak atomically: for a version
+// kept as the .bak although it is not the file's current one.
+SaveResult saveBackupOf(int folder, const std::string &name, std::string_view bytes,
+                        std::optional<unsigned> permissions = std::nullopt);
+
 // Writes bytes to a new file at path, never over an existing one: the bytes
 // go to a temporary file first, which is then linked in under the final name
 // (a link fails rather than replace). Used for copies that must never
 // overwrite an older copy.
 SaveResult saveNewFile(const std::string &path, std::string_view bytes,
+                       std::optional<unsigned> permissions = std::nullopt);
+SaveResult saveNewFile(int folder, const std::string &name, std::string_view bytes,
                        std::optional<unsigned> permissions = std::nullopt);
 
 // The file a save to path writes: path itself, or what its chain of symbolic
@@ -76,12 +92,15 @@ std::string saveTarget(const std::string &path);
 // Only safe while no other save of the same file can run: the caller holds
 // the file's lock. Returns how many were removed.
 int removeSaveLeftovers(const std::string &path);
+int removeSaveLeftovers(int folder, const std::string &name);
 
 // Reads the whole regular file at path into bytes. On failure bytes is
 // untouched, error holds the system's reason and *problem (when given) its
 // kind. A folder, a FIFO or a device is refused without reading (a FIFO
 // would block) and so is a file over maxReadableFileBytes.
 bool readFileBytes(const std::string &path, std::string &bytes, std::string &error,
+                   FileProblem *problem = nullptr);
+bool readFileBytes(int folder, const std::string &name, std::string &bytes, std::string &error,
                    FileProblem *problem = nullptr);
 
 // A path's folder and last name, as saves and the journal's companions take

@@ -17,9 +17,9 @@
 // permission bits, never wider ones. And it is made once: a load of the same
 // damaged bytes (every start of the window, every zeph add) finds the copy
 // it made before instead of filling the folder with identical ones.
-
-// The first free copy name for the day.
-QString damagedCopyPath(const QString &journalPath, const QDate &day);
+//
+// The copy goes into the journal's folder as the session holds it (a
+// descriptor, see journal/folder.h): folderPath only names it for messages.
 
 struct DamagedCopy {
     QString path;             // empty when no copy could be made
@@ -28,11 +28,11 @@ struct DamagedCopy {
     QString systemReason;
 };
 
-// Copies the journal unless one of its damaged copies (of any day) already
-// holds the same bytes; never replaces an existing copy, even one made by
-// another program between choosing the name and writing it. An identical
-// copy with wider permissions than the journal's is narrowed to them.
-DamagedCopy keepDamagedCopy(const QString &journalPath, const QDate &day);
-// The same for bytes read already: the journal's, or those of its recovery
-// file, whose unreadable lines are kept the same way.
-DamagedCopy keepDamagedCopy(const QString &journalPath, const std::string &bytes, const QDate &day);
+// Copies bytes, read from the journal `journalName` or from its recovery
+// file (whose unreadable lines are kept the same way), unless one of the
+// journal's damaged copies (of any day) already holds the same bytes; never
+// replaces an existing copy, even one made by another program between
+// choosing the name and writing it. An identical copy with wider
+// permissions than the journal's is narrowed to them.
+DamagedCopy keepDamagedCopy(int folder, const std::string &journalName, const std::string &bytes,
+                            const QDate &day, const QString &folderPath);

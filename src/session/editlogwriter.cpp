@@ -1,8 +1,10 @@
 #include "session/editlogwriter.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 #include <utility>
 
 #include <fcntl.h>
@@ -24,14 +26,71 @@ EditLogWriter::~EditLogWriter()
     closeLog();
 }
 
+namespace {
+
+bool sameFolder(const Folder &a, const Folder &b)
+{
+    struct stat first {};
+    struct stat second {};
+    return a.isOpen() && b.isOpen() && ::fstat(a.fd(), &first) == 0 &&
+           ::fstat(b.fd(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
+// ".XXXXXX" as mkstemp would make it: the session recognises a killed
+// writer's leftover by this shape.
+std::string temporarySuffix()
+{
+    static constexpr char alphabet[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static std::mt19937_64 generator{
+        std::random_device{}() ^ static_cast<std::uint64_t>(::getpid()) ^
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())};
+    std::string suffix = ".";
+    for (int i = 0; i < 6; ++i)
+        suffix += alphabet[generator() % (sizeof alphabet - 1)];
+    return suffix;
+}
+
+constexpr int maxNameAttempts = 100;
+
+} // namespace
+
+void EditLogWriter::retarget(Folder folder, const std::string &name, const std::string &shownPath)
+{
+    closeLog();
+    unwritten_.clear();
+    {
+        std::lock_guard lock(fdMutex_);
+        folder_ = std::move(folder);
+    }
+    name_ = name;
+    path_ = shownPath;
+}
+
 void EditLogWriter::setTarget(const std::string &path, const EditLogHeader &header,
                               std::optional<unsigned> permissions)
 {
-    if (path != path_) {
-        closeLog();
-        unwritten_.clear();
-        path_ = path;
+    if (path.empty()) {
+        retarget(Folder(), std::string(), std::string());
+    } else if (path != path_ || !folder_.isOpen()) {
+        const std::size_t slash = path.rfind('/');
+        retarget(Folder::open(slash == std::string::npos ? "."
+                              : slash == 0               ? "/"
+                                                         : path.substr(0, slash)),
+                 slash == std::string::npos ? path : path.substr(slash + 1), path);
     }
+    header_ = header;
+    permissions_ = permissions;
+}
+
+void EditLogWriter::setTarget(const Folder &folder, const std::string &name,
+                              const std::string &shownPath, const EditLogHeader &header,
+                              std::optional<unsigned> permissions)
+{
+    if (name != name_ || !sameFolder(folder, folder_))
+        retarget(folder.duplicate(), name, shownPath);
+    path_ = shownPath;
     header_ = header;
     permissions_ = permissions;
 }
@@ -52,8 +111,8 @@ void EditLogWriter::startOver(const EditLogHeader &header)
     closeLog();
     unwritten_.clear();
     header_ = header;
-    if (!path_.empty())
-        ::unlink(path_.c_str());
+    if (folder_.isOpen() && !name_.empty())
+        ::unlinkat(folder_.fd(), name_.c_str(), 0);
     if (failing_)
         report(false, 0);
 }
@@ -67,15 +126,24 @@ void EditLogWriter::rebase(const EditLogHeader &header)
 
 bool EditLogWriter::create(std::string &bytes, int &error)
 {
-    const std::size_t slash = path_.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : path_.substr(0, slash);
-    std::string temporary = path_ + ".XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (!folder_.isOpen()) {
+        error = ENOENT;
+        return false;
+    }
+    const int folder = folder_.fd();
+    const mode_t mode = static_cast<mode_t>(permissions_.value_or(0600) & 07777);
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < maxNameAttempts && fd < 0; ++attempt) {
+        temporary = name_ + temporarySuffix();
+        fd = ::openat(folder, temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
     if (fd < 0) {
         error = errno;
         return false;
     }
-    const mode_t mode = static_cast<mode_t>(permissions_.value_or(0600) & 07777);
     bool written = ::fchmod(fd, mode) == 0;
     for (std::size_t done = 0; written && done < bytes.size();) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -87,12 +155,12 @@ bool EditLogWriter::create(std::string &bytes, int &error)
         else if (n == 0)
             errno = ENOSPC;
     }
-    if (written && ::rename(temporary.c_str(), path_.c_str()) != 0)
+    if (written && ::renameat(folder, temporary.c_str(), folder, name_.c_str()) != 0)
         written = false;
     if (!written) {
         error = errno;
         ::close(fd);
-        ::unlink(temporary.c_str());
+        ::unlinkat(folder, temporary.c_str(), 0);
         return false;
     }
     // The renamed file is the log: go on appending through the same
@@ -103,7 +171,7 @@ bool EditLogWriter::create(std::string &bytes, int &error)
     }
     length_ = bytes.size();
     std::lock_guard lock(wakeMutex_);
-    folderToSync_ = folder;
+    folderToSync_ = true;
     return true;
 }
 
@@ -133,12 +201,17 @@ bool EditLogWriter::appendAll(const std::string &bytes, int &error)
 
 void EditLogWriter::record(const Edit &applied)
 {
-    if (path_.empty() || applied.empty())
+    if (name_.empty() || applied.empty())
         return;
     unwritten_ += encodeLogRecord(applied);
     int error = 0;
     bool written = false;
-    if (fd_ < 0) {
+    if (folder_.deleted()) {
+        // A log without a name would go with the process: the edits wait
+        // here, and the trouble is told, until a store puts the journal and
+        // its log somewhere that exists (see rescuefolder.h).
+        error = ENOENT;
+    } else if (fd_ < 0) {
         std::string bytes = encodeLogHeader(header_) + unwritten_;
         written = create(bytes, error);
     } else {
@@ -185,19 +258,21 @@ void EditLogWriter::syncLoop()
         if (stopping_)
             return;
         syncWanted_ = false;
-        const std::string folder = std::exchange(folderToSync_, std::string());
+        const bool syncFolder = std::exchange(folderToSync_, false);
         wakeLock.unlock();
         {
             std::lock_guard lock(fdMutex_);
             if (fd_ >= 0)
                 ::fdatasync(fd_);
-        }
-        // A new log's name in its folder, so that a power cut keeps the file.
-        if (!folder.empty()) {
-            const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-            if (dir >= 0) {
-                ::fsync(dir);
-                ::close(dir);
+            // A new log's name in its folder, so that a power cut keeps the
+            // file (through a descriptor that may be synced: the folder may
+            // be held by its path alone).
+            if (syncFolder && folder_.isOpen()) {
+                const int dir = ::openat(folder_.fd(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+                if (dir >= 0) {
+                    ::fsync(dir);
+                    ::close(dir);
+                }
             }
         }
         wakeLock.lock();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "journal/editlog.h"
+#include "journal/folder.h"
 #include "journal/safesave.h"
 
 #include <condition_variable>
@@ -32,8 +33,16 @@ class EditLogWriter : public EditRecorder {
     // Where the log goes, the journal it belongs to and the permission bits
     // it takes (the journal's). An empty path turns the log off (untitled
     // journal, no lock, a log found at the open still unresolved).
+    //
+    // The log is written relative to its folder, held open from here on: a
+    // folder renamed meanwhile keeps taking the log. Given a path, the
+    // folder is opened now (the same path again keeps the folder held).
     void setTarget(const std::string &path, const EditLogHeader &header,
                    std::optional<unsigned> permissions);
+    // The same for the log `name` in a held folder (the session's, or the
+    // rescue folder); shownPath names it in messages.
+    void setTarget(const Folder &folder, const std::string &name, const std::string &shownPath,
+                   const EditLogHeader &header, std::optional<unsigned> permissions);
     const std::string &path() const { return path_; }
 
     // The edits so far are in the journal (a store) or gone with it (a
@@ -68,10 +77,12 @@ class EditLogWriter : public EditRecorder {
     bool create(std::string &bytes, int &error);
     bool appendAll(const std::string &bytes, int &error);
     void closeLog();
+    void retarget(Folder folder, const std::string &name, const std::string &shownPath);
     void report(bool failing, int error);
     void syncLoop();
 
-    std::string path_;
+    std::string path_; // as messages show it
+    std::string name_; // in folder_
     EditLogHeader header_;
     std::optional<unsigned> permissions_;
     // Records not in the file yet: a write failed (a full disk); the next
@@ -83,14 +94,16 @@ class EditLogWriter : public EditRecorder {
     bool failing_ = false;
     std::function<void(const Trouble &)> listener_;
 
-    // fd_ is changed on the recording thread under fdMutex_ and read by the
-    // worker under it; the recording thread's own writes need no lock.
+    // fd_ and folder_ are changed on the recording thread under fdMutex_
+    // and read by the worker under it; the recording thread's own writes
+    // need no lock.
     int fd_ = -1;
+    Folder folder_;
     std::mutex fdMutex_;
     std::mutex wakeMutex_;
     std::condition_variable wake_;
     bool syncWanted_ = false;
-    std::string folderToSync_; // a new log's folder
+    bool folderToSync_ = false; // a new log's name is in folder_
     bool stopping_ = false;
     std::thread worker_;
 };

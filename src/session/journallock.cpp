@@ -97,7 +97,15 @@ JournalLockAttempt lockJournal(const QString &journalPath)
     removeAbandonedLockFile(attempt.lockPath + QStringLiteral(".rmlock"));
     removeAbandonedLockFile(attempt.lockPath);
 
-    auto lock = std::make_unique<QLockFile>(attempt.lockPath);
+    const QByteArray nativeLock = QFile::encodeName(attempt.lockPath);
+    const std::string lockPath(nativeLock.constData(), static_cast<std::size_t>(nativeLock.size()));
+    const auto slash = lockPath.rfind('/');
+    if (slash != std::string::npos && ::access("/proc/self/fd", X_OK) == 0)
+        attempt.folder = Folder::open(slash == 0 ? "/" : lockPath.substr(0, slash));
+    auto lock = std::make_unique<QLockFile>(
+        attempt.folder.isOpen() ? QFile::decodeName(QByteArray::fromStdString(
+                                      attempt.folder.pathThrough(lockPath.substr(slash + 1))))
+                                : attempt.lockPath);
     // Only a dead owner makes the lock stale; the age of the lock says nothing,
     // since the program may run for days (and Qt 6.4 takes over any lock
     // older than a positive stale time, even one a running window holds).

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "journal/folder.h"
+
 #include <QLockFile>
 #include <QString>
 
@@ -16,7 +18,16 @@
 // ago: a program killed between creating the file and writing into it (or a
 // power cut) leaves such a file, and nothing else would ever clear it. Age
 // alone never makes a lock stale: the window may hold one for days.
+//
+// The lock is taken through a descriptor of its folder (QLockFile is given
+// "/proc/self/fd/N/<name>.lock"): QLockFile removes its file by the name it
+// was given when it is released, and through the descriptor that removal
+// reaches the file in the folder the journal moved to, never a file in
+// another folder that has taken the old name since. The folder must
+// therefore outlive the lock: whoever keeps the lock keeps the folder too
+// and releases the lock first.
 struct JournalLockAttempt {
+    Folder folder;                   // the lock file's folder, held for the lock
     std::unique_ptr<QLockFile> lock; // null when the journal could not be locked
     bool inUseElsewhere = false;     // true: another running copy holds it
     QString lockPath;                // the lock file, also when it was not taken

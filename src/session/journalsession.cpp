@@ -5,9 +5,11 @@
 #include "qttext/qtdate.h"
 #include "qttext/uitext.h"
 #include "session/damagedcopy.h"
+#include "session/editlogwriter.h"
 #include "session/journallock.h"
 #include "session/keptcopy.h"
 #include "session/pathnames.h"
+#include "session/rescuefolder.h"
 #include "session/sessiontexts.h"
 
 #include <QDateTime>
@@ -21,6 +23,7 @@
 #include <cstring>
 #include <functional>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,11 +56,11 @@ SessionFailure fileFailure(FileProblem problem, const std::string &systemReason)
 
 // Size and modification time as the file system has them now; exists false
 // when the file cannot be looked at.
-DiskState lookAt(const QString &path)
+DiskState lookAt(const Folder &folder, const std::string &name)
 {
     DiskState state;
     struct stat status {};
-    if (::stat(nativePath(path).c_str(), &status) != 0)
+    if (!folder.isOpen() || ::fstatat(folder.fd(), name.c_str(), &status, 0) != 0)
         return state;
     state.exists = true;
     state.size = static_cast<qint64>(status.st_size);
@@ -68,13 +71,41 @@ DiskState lookAt(const QString &path)
 
 // The state of a file that holds bytes, looked at right after reading or
 // writing them.
-DiskState holding(const QString &path, std::string_view bytes)
+DiskState holding(const Folder &folder, const std::string &name, std::string_view bytes)
 {
-    DiskState state = lookAt(path);
+    DiskState state = lookAt(folder, name);
     state.exists = true;
     state.size = static_cast<qint64>(bytes.size());
     state.hash = hashContent(bytes);
     return state;
+}
+
+// The folder of a full path, held, and the path's last name.
+Folder folderOf(const QString &fullPath, std::string &name, int &error)
+{
+    const QFileInfo file(fullPath);
+    name = nativePath(file.fileName());
+    return Folder::open(nativePath(file.path()), &error);
+}
+
+SessionFailure errnoFailure(int error)
+{
+    return fileFailure(fileProblemOf(error), std::strerror(error));
+}
+
+bool sameFolder(const struct stat &a, const struct stat &b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Releases a lock before its folder goes. A lock file that went with its
+// deleted folder is left to the process's end instead: QLockFile would warn
+// that it could not remove it, and there is nothing to remove.
+void releaseLock(std::unique_ptr<QLockFile> &lock, const Folder &folder)
+{
+    if (lock && folder.deleted())
+        static_cast<void>(lock.release()); // deliberately kept, see above
+    lock.reset();
 }
 
 } // namespace
@@ -86,7 +117,10 @@ JournalSession::JournalSession(CQuilloxDoc &doc, QSettings *recentFileSettings)
         recentFiles_.load(*settings_);
 }
 
-JournalSession::~JournalSession() = default;
+JournalSession::~JournalSession()
+{
+    releaseLock(lock_, lockFolder_);
+}
 
 QString JournalSession::fullPath(const QString &path)
 {
@@ -107,6 +141,14 @@ OpenOutcome JournalSession::open(const QString &path, OpenMode mode, Date today)
         return outcome;
     }
 
+    std::string name;
+    int folderError = 0;
+    Folder folder = folderOf(outcome.path, name, folderError);
+    if (!folder.isOpen()) {
+        outcome.failure = errnoFailure(folderError);
+        return outcome;
+    }
+
     JournalLockAttempt lock = lockJournal(lockTarget(outcome.path));
     if (lock.inUseElsewhere) {
         outcome.failure = inUseElsewhere(lock);
@@ -117,7 +159,7 @@ OpenOutcome JournalSession::open(const QString &path, OpenMode mode, Date today)
     // A dangling link counts as missing: the first store creates its target.
     if (mode == OpenMode::currentUser && isMissingFile(outcome.path)) {
         outcome.status = OpenOutcome::Status::startedEmpty;
-        adopt(outcome.path, std::move(lock.lock));
+        adopt(outcome.path, std::move(folder), lock);
         lockFailureReason_ = lockFailure;
         disk_ = {};
         baseBytes_.clear();
@@ -127,7 +169,7 @@ OpenOutcome JournalSession::open(const QString &path, OpenMode mode, Date today)
     std::string bytes;
     std::string error;
     FileProblem problem = FileProblem::none;
-    if (!readFileBytes(nativePath(outcome.path), bytes, error, &problem)) {
+    if (!readFileBytes(folder.fd(), name, bytes, error, &problem)) {
         // A journal that exists but cannot be read must never be replaced by
         // an empty one at the next store: the session keeps off it.
         outcome.failure = fileFailure(problem, error);
@@ -136,7 +178,7 @@ OpenOutcome JournalSession::open(const QString &path, OpenMode mode, Date today)
         return outcome;
     }
 
-    adopt(outcome.path, std::move(lock.lock));
+    adopt(outcome.path, std::move(folder), lock);
     lockFailureReason_ = lockFailure;
     loadBytes(bytes, today, outcome);
     return outcome;
@@ -147,12 +189,13 @@ void JournalSession::loadBytes(const std::string &bytes, Date today, OpenOutcome
     outcome.status = OpenOutcome::Status::opened;
     outcome.skippedLines = doc_.loadJournalText(bytes, today, &outcome.alteredLines);
     outcome.headerMissing = !hasJournalHeader(bytes);
-    disk_ = holding(path_, bytes);
+    disk_ = holding(folder_, name_, bytes);
     baseBytes_ = bytes;
     outcome.damagedCopyLeftToWindow = outcome.damaged() && !keepsDamagedCopies_;
     if (outcome.damaged() && keepsDamagedCopies_) {
         // Now, before anything can store over the file.
-        const DamagedCopy copy = keepDamagedCopy(outcome.path, toQDate(today));
+        const DamagedCopy copy =
+            keepDamagedCopy(folder_.fd(), name_, bytes, toQDate(today), folderPath());
         outcome.damagedCopyPath = copy.path;
         outcome.damagedCopyAlreadyKept = copy.alreadyKept;
         if (copy.path.isEmpty())
@@ -167,7 +210,7 @@ OpenOutcome JournalSession::reload(Date today)
     std::string bytes;
     std::string error;
     FileProblem problem = FileProblem::none;
-    if (!readFileBytes(nativePath(path_), bytes, error, &problem)) {
+    if (!readFileBytes(folder_.fd(), name_, bytes, error, &problem)) {
         outcome.failure = fileFailure(problem, error);
         return outcome;
     }
@@ -177,7 +220,7 @@ OpenOutcome JournalSession::reload(Date today)
 
 std::optional<std::string> JournalSession::foreignBytesOnDisk() const
 {
-    const DiskState now = lookAt(path_);
+    const DiskState now = lookAt(folder_, name_);
     // A journal that went away loses nothing: the next store writes it anew.
     if (!now.exists)
         return std::nullopt;
@@ -185,7 +228,7 @@ std::optional<std::string> JournalSession::foreignBytesOnDisk() const
         return std::nullopt;
     std::string bytes;
     std::string error;
-    if (!readFileBytes(nativePath(path_), bytes, error))
+    if (!readFileBytes(folder_.fd(), name_, bytes, error))
         return std::nullopt; // nothing to keep that could be read; the store says the rest
     if (disk_.exists && static_cast<qint64>(bytes.size()) == disk_.size &&
         hashContent(bytes) == disk_.hash)
@@ -200,7 +243,7 @@ bool JournalSession::changedOnDisk()
     if (foreignBytesOnDisk())
         return true;
     // Same bytes: remember the new time, so that the next look is cheap again.
-    const DiskState now = lookAt(path_);
+    const DiskState now = lookAt(folder_, name_);
     if (now.exists && disk_.exists)
         disk_.modifiedNs = now.modifiedNs;
     return false;
@@ -244,15 +287,16 @@ CQuilloxDoc JournalSession::baseDocument(Date today) const
 
 void JournalSession::adoptDiskVersion(const DiskVersion &version)
 {
-    disk_ = holding(path_, version.bytes);
+    disk_ = holding(folder_, name_, version.bytes);
     baseBytes_ = version.bytes;
 }
 
 QString JournalSession::keepBaseAsConflictCopy(SessionFailure &failure)
 {
-    const KeptCopy copy = keepCopy(
-        path_, baseBytes_,
-        keptCopyPath(path_, keptcopykind::conflict, conflictStamp(QDateTime::currentDateTime())));
+    const KeptCopy copy = keepCopy(folder_.fd(), name_, baseBytes_,
+                                   keptCopyName(folder_.fd(), name_, keptcopykind::conflict,
+                                                conflictStamp(QDateTime::currentDateTime())),
+                                   folderPath());
     if (copy.path.isEmpty())
         failure = fileFailure(copy.problem, copy.systemReason.toStdString());
     return copy.path;
@@ -268,7 +312,27 @@ bool JournalSession::hasUnsavedChanges() const
 
 QString JournalSession::recoveryPath() const
 {
-    return path_.isEmpty() ? QString() : recoveryPathFor(path_);
+    if (path_.isEmpty())
+        return {};
+    if (recoveryInRescueFolder_)
+        return rescueFolderPath() + QLatin1Char('/') +
+               QFile::decodeName(rescueLogName(editLogHeader()).c_str());
+    return recoveryPathFor(path_);
+}
+
+const Folder &JournalSession::recoveryFolder() const
+{
+    return recoveryInRescueFolder_ ? rescueFolder_ : folder_;
+}
+
+std::string JournalSession::recoveryName() const
+{
+    return recoveryInRescueFolder_ ? rescueLogName(editLogHeader()) : recoveryNameFor(name_);
+}
+
+QString JournalSession::folderPath() const
+{
+    return QFileInfo(path_).path();
 }
 
 EditLogHeader JournalSession::editLogHeader() const
@@ -276,7 +340,7 @@ EditLogHeader JournalSession::editLogHeader() const
     EditLogHeader header;
     if (path_.isEmpty())
         return header;
-    journalIdentity(path_, header);
+    journalIdentity(folder_.fd(), name_, header);
     header.base = disk_.exists ? disk_.hash : hashContent({});
     return header;
 }
@@ -297,7 +361,8 @@ void JournalSession::adoptLeftoverLog()
                             logInfo.fileName() + QStringLiteral(".????????")},
                            QDir::Files | QDir::Hidden, QDir::Time);
     if (!leftovers.isEmpty())
-        ::rename(nativePath(leftovers.front().filePath()).c_str(), nativePath(log).c_str());
+        ::renameat(folder_.fd(), nativePath(leftovers.front().fileName()).c_str(), folder_.fd(),
+                   recoveryNameFor(name_).c_str());
 }
 
 RecoveryFile JournalSession::findRecovery()
@@ -305,7 +370,33 @@ RecoveryFile JournalSession::findRecovery()
     if (path_.isEmpty())
         return {};
     adoptLeftoverLog();
-    RecoveryFile recovery = readRecoveryFile(path_, editLogHeader());
+    recoveryInRescueFolder_ = false;
+    RecoveryFile recovery = readRecoveryFile(folder_.fd(), recoveryNameFor(name_),
+                                             recoveryPathFor(path_), editLogHeader());
+    if (recovery.state == RecoveryFile::State::unreadable) {
+        // A folder, or a file this user may not read, where the log belongs:
+        // it is left for the user to look at, the log goes to the rescue
+        // folder meanwhile, and a log kept there by an earlier session is
+        // offered in its place.
+        logInRescueFolder_ = true;
+        // Only looked at here: pointEditLog makes it when a log is to go there.
+        if (!rescueFolder_.isOpen())
+            rescueFolder_ = Folder::open(nativePath(rescueFolderPath()));
+        if (rescueFolder_.isOpen()) {
+            const std::string rescueLog = rescueLogName(editLogHeader());
+            RecoveryFile kept = readRecoveryFile(rescueFolder_.fd(), rescueLog,
+                                                 rescueFolderPath() + QLatin1Char('/') +
+                                                     QFile::decodeName(rescueLog.c_str()),
+                                                 editLogHeader());
+            if (kept.state == RecoveryFile::State::editLog) {
+                recoveryInRescueFolder_ = true;
+                return kept;
+            }
+            if (kept.state == RecoveryFile::State::none)
+                ::unlinkat(rescueFolder_.fd(), rescueLog.c_str(), 0); // nothing in it
+        }
+        return recovery;
+    }
     bool nothingToRestore = recovery.state == RecoveryFile::State::none;
     if (recovery.state == RecoveryFile::State::wholeJournal && disk_.exists &&
         static_cast<qint64>(recovery.bytes.size()) == disk_.size &&
@@ -313,12 +404,13 @@ RecoveryFile JournalSession::findRecovery()
         std::string journal;
         std::string error;
         nothingToRestore =
-            readFileBytes(nativePath(path_), journal, error) && journal == recovery.bytes;
+            readFileBytes(folder_.fd(), name_, journal, error) && journal == recovery.bytes;
     }
     if (nothingToRestore) {
         recoveryUnresolved_ = false;
-        const QFileInfo file(recovery.path);
-        if (file.exists() || file.isSymLink())
+        struct stat status {};
+        if (::fstatat(folder_.fd(), recoveryNameFor(name_).c_str(), &status, AT_SYMLINK_NOFOLLOW) ==
+            0)
             removeRecovery();
         return {};
     }
@@ -330,15 +422,16 @@ QString JournalSession::keepConflictCopy(SessionFailure &failure)
     std::string bytes;
     std::string error;
     FileProblem problem = FileProblem::none;
-    if (!readFileBytes(nativePath(path_), bytes, error, &problem)) {
+    if (!readFileBytes(folder_.fd(), name_, bytes, error, &problem)) {
         if (problem == FileProblem::notFound)
             return QString(); // nothing on disk to keep
         failure = fileFailure(problem, error);
         return QString();
     }
-    const KeptCopy copy = keepCopy(
-        path_, bytes,
-        keptCopyPath(path_, keptcopykind::conflict, conflictStamp(QDateTime::currentDateTime())));
+    const KeptCopy copy = keepCopy(folder_.fd(), name_, bytes,
+                                   keptCopyName(folder_.fd(), name_, keptcopykind::conflict,
+                                                conflictStamp(QDateTime::currentDateTime())),
+                                   folderPath());
     if (copy.path.isEmpty())
         failure = fileFailure(copy.problem, copy.systemReason.toStdString());
     return copy.path;
@@ -355,7 +448,8 @@ OpenOutcome JournalSession::restoreRecovery(const RecoveryFile &recovery, Date t
     if (outcome.damaged()) {
         // The next recovery file written replaces this one: what it could
         // not read is kept the way a damaged journal's lines are.
-        const DamagedCopy copy = keepDamagedCopy(path_, recovery.bytes, toQDate(today));
+        const DamagedCopy copy =
+            keepDamagedCopy(folder_.fd(), name_, recovery.bytes, toQDate(today), folderPath());
         outcome.damagedCopyPath = copy.path;
         outcome.damagedCopyAlreadyKept = copy.alreadyKept;
         if (copy.path.isEmpty())
@@ -366,44 +460,91 @@ OpenOutcome JournalSession::restoreRecovery(const RecoveryFile &recovery, Date t
 
 QString JournalSession::setRecoveryAside(Date today, SessionFailure &failure)
 {
-    const QString from = recoveryPath();
-    const QString to = recoveredPathFor(path_, toQDate(today));
+    // Kept beside the log it was (a log from the rescue folder stays there).
+    const Folder &folder = recoveryFolder();
+    const std::string from = recoveryName();
+    const std::string to = keptCopyName(folder.fd(), name_, keptcopykind::recovered,
+                                        toQDate(today).toString(QStringLiteral("yyyyMMdd")));
     // A link, unlike a rename, never replaces a file that appeared meanwhile.
-    if (::link(nativePath(from).c_str(), nativePath(to).c_str()) != 0) {
-        const int error = errno;
-        failure = fileFailure(fileProblemOf(error), std::strerror(error));
+    if (::linkat(folder.fd(), from.c_str(), folder.fd(), to.c_str(), 0) != 0) {
+        failure = errnoFailure(errno);
         return {};
     }
-    ::unlink(nativePath(from).c_str());
+    ::unlinkat(folder.fd(), from.c_str(), 0);
     recoveryUnresolved_ = false;
-    if (const auto permissions = journalPermissions(path_))
-        ::chmod(nativePath(to).c_str(), static_cast<mode_t>(*permissions));
-    return to;
+    if (const auto permissions = journalPermissions(folder_.fd(), name_)) {
+        [[maybe_unused]] const int narrowed =
+            ::fchmodat(folder.fd(), to.c_str(), static_cast<mode_t>(*permissions), 0);
+    }
+    const QString shownFolder = recoveryInRescueFolder_ ? rescueFolderPath() : folderPath();
+    recoveryInRescueFolder_ = false;
+    return shownFolder + QLatin1Char('/') + QFile::decodeName(to.c_str());
 }
 
 void JournalSession::removeRecovery()
 {
-    if (lock_ && !path_.isEmpty() && !recoveryUnresolved_)
-        ::unlink(nativePath(recoveryPath()).c_str());
+    if (!lock_ || path_.isEmpty() || recoveryUnresolved_)
+        return;
+    if (recoveryInRescueFolder_) {
+        ::unlinkat(rescueFolder_.fd(), rescueLogName(editLogHeader()).c_str(), 0);
+        recoveryInRescueFolder_ = false;
+    }
+    // An unreadable file in the log's place is the user's to look at.
+    if (!logInRescueFolder_)
+        ::unlinkat(folder_.fd(), recoveryNameFor(name_).c_str(), 0);
 }
 
-StoreOutcome JournalSession::writeTo(const QString &path, bool holdingLock)
+void JournalSession::pointEditLog(EditLogWriter &writer)
+{
+    const std::optional<unsigned> permissions = journalPermissions(folder_.fd(), name_);
+    // Only the holder of the journal's lock writes its log, and not over
+    // one found at the open that is still to be restored or kept.
+    if (path_.isEmpty() || !lock_ || (recoveryUnresolved_ && !logInRescueFolder_)) {
+        writer.setTarget(std::string(), editLogHeader(), permissions);
+        return;
+    }
+    if (logInRescueFolder_) {
+        const std::string name = rescueLogName(editLogHeader());
+        if (!rescueFolder_.isOpen())
+            rescueFolder_ = openRescueFolder();
+        if (!rescueFolder_.isOpen()) {
+            writer.setTarget(std::string(), editLogHeader(), permissions);
+            return;
+        }
+        writer.setTarget(rescueFolder_, name, nativePath(rescueFolderPath()) + "/" + name,
+                         editLogHeader(), permissions);
+        return;
+    }
+    writer.setTarget(folder_, recoveryNameFor(name_), nativePath(recoveryPathFor(path_)),
+                     editLogHeader(), permissions);
+}
+
+StoreOutcome JournalSession::writeTo(const QString &path, const Folder &folder,
+                                     const std::string &name, bool holdingLock)
 {
     StoreOutcome outcome;
     outcome.path = path;
+    const bool own = path == path_;
+    std::string text = doc_.journalText();
+    // Nothing can be created in a deleted folder, and the same name would
+    // now be another folder, or none.
+    if (own && folder.deleted())
+        return rescue(text, outcome);
+
     // Hidden files of stores that were killed half-way, each as large as the
     // journal. Only the lock holder may remove them: another copy of the
     // program could be writing one right now.
     if (holdingLock)
-        removeSaveLeftovers(nativePath(path));
+        removeSaveLeftovers(folder.fd(), name);
 
     // Another program's version of the journal is kept before it is replaced.
-    if (path == path_) {
+    if (own) {
         if (const std::optional<std::string> foreign = foreignBytesOnDisk()) {
             const KeptCopy copy =
-                keepCopy(path, *foreign,
-                         keptCopyPath(path, keptcopykind::conflict,
-                                      conflictStamp(QDateTime::currentDateTime())));
+                keepCopy(folder.fd(), name, *foreign,
+                         keptCopyName(folder.fd(), name, keptcopykind::conflict,
+                                      conflictStamp(QDateTime::currentDateTime())),
+                         folderPath());
             if (copy.path.isEmpty()) {
                 outcome.failure = fileFailure(copy.problem, copy.systemReason.toStdString());
                 outcome.conflictNotKept = true;
@@ -413,22 +554,23 @@ StoreOutcome JournalSession::writeTo(const QString &path, bool holdingLock)
             // The .bak takes the version this program last had, not the
             // other one (best effort, as every .bak).
             if (!baseBytes_.empty())
-                saveFileAtomically(nativePath(lockTarget(path)) + ".bak", baseBytes_, false,
-                                   journalPermissions(path));
+                saveBackupOf(folder.fd(), name, baseBytes_, journalPermissions(folder.fd(), name));
         }
     }
 
-    const std::string text = doc_.journalText();
     // The .bak only ever holds bytes this program loaded or stored: a
     // version it never took is in the conflict copy instead.
     const JournalStoreResult result =
-        doc_.writeJournalText(nativePath(path), text, outcome.conflictCopyPath.isEmpty());
+        doc_.writeJournalText(folder.fd(), name, text, outcome.conflictCopyPath.isEmpty());
     outcome.stored = result.written;
+    if (!result.written && own && result.problem == FileProblem::notFound)
+        return rescue(text, outcome); // the folder went while it was written
     if (result.written) {
-        disk_ = holding(path, text);
-        baseBytes_ = text;
+        disk_ = holding(folder, name, text);
+        // Taken, not copied: the text is several megabytes in a long journal.
+        baseBytes_ = std::move(text);
         // What the recovery file held is in the journal now.
-        if (path == path_)
+        if (own)
             removeRecovery();
     }
     if (!result.written) {
@@ -442,9 +584,75 @@ StoreOutcome JournalSession::writeTo(const QString &path, bool holdingLock)
     return outcome;
 }
 
+StoreOutcome JournalSession::rescue(const std::string &text, StoreOutcome outcome)
+{
+    // When no rescue file can be written either, the store failed because
+    // the journal's folder is gone: that is what the user can act on (Save
+    // As elsewhere), so that is the reason given.
+    outcome.stored = false;
+    outcome.failure = errnoFailure(ENOENT);
+    Folder rescueFolder = openRescueFolder();
+    if (!rescueFolder.isOpen())
+        return outcome;
+    const RescueFile file =
+        writeRescueFile(rescueFolder, name_, text, QDateTime::currentDateTime());
+    if (file.path.isEmpty())
+        return outcome;
+    outcome = {};
+    outcome.stored = true;
+    outcome.path = file.path;
+    outcome.rescuePath = file.path;
+    outcome.rescuedFrom = path_;
+    doc_.setModified(false);
+
+    // The rescue file is the journal from now on: the next store goes on
+    // into it, and the edit log follows it into the rescue folder. Its lock
+    // can hardly fail in the user's own folder; if it does, the old one
+    // (whose folder is gone) is kept, so the journal does not turn read-only.
+    std::string name;
+    int folderError = 0;
+    Folder folder = folderOf(file.path, name, folderError);
+    JournalLockAttempt lock = lockJournal(file.path);
+    if (!lock.lock) {
+        lock.lock = std::move(lock_);
+        lock.folder = std::move(lockFolder_);
+    }
+    if (!folder.isOpen())
+        folder = std::move(rescueFolder);
+    recentFiles_.remove(path_); // gone with its folder
+    adopt(file.path, std::move(folder), lock);
+    recoveryUnresolved_ = false; // a log beside a brand-new file is no one's
+    disk_ = holding(folder_, name_, text);
+    baseBytes_ = text;
+    return outcome;
+}
+
+void JournalSession::followFolder()
+{
+    // A folder renamed or moved while the journal is open: the path follows
+    // it, so that messages, the title's path and the recent list name the
+    // place the journal now is.
+    struct stat held {};
+    struct stat named {};
+    if (path_.isEmpty() || ::fstat(folder_.fd(), &held) != 0 || held.st_nlink == 0)
+        return;
+    if (::stat(nativePath(folderPath()).c_str(), &named) == 0 && sameFolder(held, named))
+        return;
+    const std::string now = folder_.currentPath();
+    if (now.empty() || !isTextName(now))
+        return;
+    const QString moved = QFile::decodeName(QByteArray::fromStdString(now)) + QLatin1Char('/') +
+                          QFileInfo(path_).fileName();
+    recentFiles_.remove(path_);
+    path_ = moved;
+    recentFiles_.add(path_);
+    saveRecentFiles();
+}
+
 StoreOutcome JournalSession::store()
 {
-    return writeTo(path_, lock_ != nullptr);
+    followFolder();
+    return writeTo(path_, folder_, name_, lock_ != nullptr);
 }
 
 StoreOutcome JournalSession::storeAs(const QString &path)
@@ -453,6 +661,15 @@ StoreOutcome JournalSession::storeAs(const QString &path)
     if (target == path_)
         return store();
 
+    std::string name;
+    int folderError = 0;
+    Folder folder = folderOf(target, name, folderError);
+    if (!folder.isOpen()) {
+        StoreOutcome outcome;
+        outcome.path = target;
+        outcome.failure = errnoFailure(folderError);
+        return outcome;
+    }
     JournalLockAttempt lock = lockJournal(lockTarget(target));
     if (lock.inUseElsewhere) {
         StoreOutcome outcome;
@@ -460,11 +677,11 @@ StoreOutcome JournalSession::storeAs(const QString &path)
         outcome.failure = inUseElsewhere(lock);
         return outcome;
     }
-    StoreOutcome outcome = writeTo(target, lock.lock != nullptr);
+    StoreOutcome outcome = writeTo(target, folder, name, lock.lock != nullptr);
     if (outcome.stored) {
         removeRecovery(); // the old name's: its days are in the new file
         lockFailureReason_ = lock.lock ? QString() : lock.systemReason;
-        adopt(target, std::move(lock.lock));
+        adopt(target, std::move(folder), lock);
     }
     return outcome;
 }
@@ -473,20 +690,34 @@ void JournalSession::startUntitled()
 {
     doc_.startUntitled();
     path_.clear();
-    lock_.reset();
+    releaseLock(lock_, lockFolder_);
+    lockFolder_ = {};
+    folder_ = {};
+    name_.clear();
     disk_ = {};
     baseBytes_.clear();
     lockFailureReason_.clear();
     recoveryUnresolved_ = false;
+    logInRescueFolder_ = false;
+    recoveryInRescueFolder_ = false;
 }
 
-void JournalSession::adopt(const QString &path, std::unique_ptr<QLockFile> lock)
+void JournalSession::adopt(const QString &path, Folder folder, JournalLockAttempt &lock)
 {
     path_ = path;
-    const QFileInfo recovery(recoveryPathFor(path));
-    recoveryUnresolved_ = recovery.exists() || recovery.isSymLink();
-    // The old file's lock goes only now, when the new one is held.
-    lock_ = std::move(lock);
+    name_ = nativePath(QFileInfo(path).fileName());
+    // What findRecovery found out about another journal's log place.
+    logInRescueFolder_ = false;
+    recoveryInRescueFolder_ = false;
+    struct stat status {};
+    recoveryUnresolved_ =
+        ::fstatat(folder.fd(), recoveryNameFor(name_).c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0;
+    // The old file's lock goes only now, when the new one is held, and
+    // before the folder it was taken through.
+    releaseLock(lock_, lockFolder_);
+    lock_ = std::move(lock.lock);
+    lockFolder_ = std::move(lock.folder);
+    folder_ = std::move(folder);
     recentFiles_.add(path);
     saveRecentFiles();
 }

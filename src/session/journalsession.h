@@ -2,7 +2,9 @@
 
 #include "journal/calendardate.h"
 #include "journal/editlog.h"
+#include "journal/folder.h"
 #include "journal/journalio.h"
+#include "session/journallock.h"
 #include "session/nativepath.h"
 #include "session/recentfilelist.h"
 #include "session/recoveryfile.h"
@@ -16,6 +18,7 @@
 #include <vector>
 
 class CQuilloxDoc;
+class EditLogWriter;
 class QLockFile;
 class QSettings;
 
@@ -76,6 +79,14 @@ struct StoreOutcome {
     // conflictNotKept is set.
     QString conflictCopyPath;
     bool conflictNotKept = false;
+    // The journal's folder was gone (deleted while the journal was open):
+    // the journal went to this new file of the rescue folder instead (see
+    // rescuefolder.h), which is path and the session's journal from now on,
+    // and stored is true. rescuedFrom is the journal's path before; failure
+    // stays empty. When no rescue file could be written either, stored is
+    // false and failure says why the rescue file could not be written.
+    QString rescuePath;
+    QString rescuedFrom;
 };
 
 // The journal file as the session last loaded or stored it, to tell its own
@@ -140,7 +151,10 @@ class JournalSession {
 
     // Writes the journal to the session's path. Leftovers of earlier stores
     // that were interrupted are removed first, while the lock is held.
-    // Precondition: hasPath().
+    // The journal's folder is held from the open on: when it has been
+    // renamed or moved meanwhile the store goes there (and path() follows
+    // it); when it has been deleted the journal goes to a rescue file (see
+    // StoreOutcome::rescuePath). Precondition: hasPath().
     StoreOutcome store();
 
     // Writes the journal under a new name: locks it, writes, then releases
@@ -194,6 +208,16 @@ class JournalSession {
     // Removes the recovery file; only the lock holder does, and only once
     // the one found at the open has been restored or set aside.
     void removeRecovery();
+    // The recovery file found at the open is a folder or cannot be read
+    // (findRecovery said unreadable): it is left alone, and the window's
+    // edit log goes to the rescue folder meanwhile (editLogInRescueFolder).
+    bool editLogInRescueFolder() const { return logInRescueFolder_; }
+    // Points the window's edit log where this journal's edits go now: the
+    // journal's own folder, or the rescue folder while the recovery file is
+    // a folder or cannot be read; nowhere while untitled, read-only or with
+    // a recovery file still to be resolved. Call after open, findRecovery,
+    // markRecoveryResolved and a store or Save As.
+    void pointEditLog(EditLogWriter &writer);
     // A recovery file was there when the journal was opened and has been
     // neither restored nor set aside: nothing may replace or remove it.
     bool recoveryUnresolved() const { return recoveryUnresolved_; }
@@ -225,22 +249,40 @@ class JournalSession {
 
     QStringList recentFiles() const { return recentFiles_.entries(); }
 
+    // The journal's folder, held from the open to the end of the session.
+    const Folder &folder() const { return folder_; }
+    // The journal's file name in it, as the system spells it.
+    const std::string &fileName() const { return name_; }
+
     // Absolute and clean, as the session keeps paths.
     static QString fullPath(const QString &path);
 
   private:
-    void adopt(const QString &path, std::unique_ptr<QLockFile> lock);
+    void adopt(const QString &path, Folder folder, JournalLockAttempt &lock);
     void adoptLeftoverLog();
     void saveRecentFiles();
-    StoreOutcome writeTo(const QString &path, bool holdingLock);
+    StoreOutcome writeTo(const QString &path, const Folder &folder, const std::string &name,
+                         bool holdingLock);
+    StoreOutcome rescue(const std::string &text, StoreOutcome outcome);
+    void followFolder();
     // The bytes on disk when they are not those the session knows, else none.
     std::optional<std::string> foreignBytesOnDisk() const;
     void loadBytes(const std::string &bytes, Date today, OpenOutcome &outcome);
+    // Where the recovery file found at the open lies: the journal's folder,
+    // or the rescue folder (a log kept there while the journal's own was
+    // unreadable).
+    const Folder &recoveryFolder() const;
+    std::string recoveryName() const;
+    QString folderPath() const;
 
     CQuilloxDoc &doc_;
     QSettings *settings_;
     RecentFileList recentFiles_;
     QString path_;
+    Folder folder_;
+    std::string name_;
+    // The lock's folder outlives the lock (see journallock.h): declared first.
+    Folder lockFolder_;
     std::unique_ptr<QLockFile> lock_;
     DiskState disk_;
     // The bytes disk_ describes: the base of the window's unsaved edits.
@@ -248,4 +290,8 @@ class JournalSession {
     QString lockFailureReason_;
     bool recoveryUnresolved_ = false;
     bool keepsDamagedCopies_ = true;
+    bool logInRescueFolder_ = false;
+    // The recovery file found at the open is a log kept in the rescue folder.
+    bool recoveryInRescueFolder_ = false;
+    Folder rescueFolder_; // open while the log or the recovery file is there
 };

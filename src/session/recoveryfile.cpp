@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 QString recoveryPathFor(const QString &journalPath)
@@ -15,10 +16,20 @@ QString recoveryPathFor(const QString &journalPath)
     return journal.path() + QStringLiteral("/.") + journal.fileName() + QStringLiteral(".recovery");
 }
 
-QString recoveredPathFor(const QString &journalPath, const QDate &day)
+std::string recoveryNameFor(const std::string &journalName)
 {
-    return keptCopyPath(journalPath, keptcopykind::recovered,
-                        day.toString(QStringLiteral("yyyyMMdd")));
+    return "." + journalName + recoverySuffix;
+}
+
+bool journalIdentity(int folder, const std::string &journalName, EditLogHeader &header)
+{
+    header.journalName = journalName;
+    struct stat status {};
+    if (::fstat(folder, &status) != 0)
+        return false;
+    header.folderDevice = static_cast<std::uint64_t>(status.st_dev);
+    header.folderInode = static_cast<std::uint64_t>(status.st_ino);
+    return true;
 }
 
 bool journalIdentity(const QString &journalPath, EditLogHeader &header)
@@ -35,13 +46,20 @@ bool journalIdentity(const QString &journalPath, EditLogHeader &header)
 
 RecoveryFile readRecoveryFile(const QString &journalPath, const EditLogHeader &expected)
 {
+    return readRecoveryFile(AT_FDCWD, nativePath(recoveryPathFor(journalPath)),
+                            recoveryPathFor(journalPath), expected);
+}
+
+RecoveryFile readRecoveryFile(int folder, const std::string &logName, const QString &shownPath,
+                              const EditLogHeader &expected)
+{
     RecoveryFile file;
-    file.path = recoveryPathFor(journalPath);
-    const QFileInfo info(file.path);
-    if (!info.exists() && !info.isSymLink())
+    file.path = shownPath;
+    struct stat status {};
+    if (::fstatat(folder, logName.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0)
         return file;
     std::string error;
-    if (!readFileBytes(nativePath(file.path), file.bytes, error, &file.problem)) {
+    if (!readFileBytes(folder, logName, file.bytes, error, &file.problem)) {
         if (file.problem == FileProblem::notFound)
             return file; // gone since the look
         file.state = RecoveryFile::State::unreadable;

@@ -17,10 +17,8 @@
 
 // "<folder>/.<journal name>.recovery"
 QString recoveryPathFor(const QString &journalPath);
-
-// "<journal>.recovered-YYYYMMDD" (then -2, -3, ...): where a recovery file
-// the user chose not to restore is kept, visible, with the journal's bits.
-QString recoveredPathFor(const QString &journalPath, const QDate &day);
+// ".<journal name>.recovery", its name in the journal's folder.
+std::string recoveryNameFor(const std::string &journalName);
 
 struct RecoveryFile {
     enum class State {
@@ -44,7 +42,14 @@ struct RecoveryFile {
 // checked against `expected`, the journal's own header; its base is not
 // compared: the replay works on the journal as it is now).
 RecoveryFile readRecoveryFile(const QString &journalPath, const EditLogHeader &expected);
+// The same for the log `logName` in a held folder (see journal/folder.h);
+// shownPath names it in the result.
+RecoveryFile readRecoveryFile(int folder, const std::string &logName, const QString &shownPath,
+                              const EditLogHeader &expected);
 
 // The folder's device and inode and the journal's file name, as a log's
 // header names its journal. False when the folder cannot be looked at.
 bool journalIdentity(const QString &journalPath, EditLogHeader &header);
+// The same for the journal `journalName` in a held folder, which keeps its
+// device and inode when it is renamed.
+bool journalIdentity(int folder, const std::string &journalName, EditLogHeader &header);

@@ -120,6 +120,27 @@ QString conflictCopyMessage(const StoreOutcome &outcome)
         .arg(shownPath(outcome.path), shownPath(outcome.conflictCopyPath));
 }
 
+QString rescueStoredMessage(const StoreOutcome &outcome)
+{
+    return ui(sessiontext::rescueStored)
+        .arg(shownPath(outcome.rescuedFrom), shownPath(outcome.rescuePath));
+}
+
+QString rescueFilesWaitingMessage(const QStringList &rescueFiles)
+{
+    QStringList shown;
+    for (const QString &file : rescueFiles)
+        shown << shownPath(file);
+    return ui(sessiontext::rescueFilesWaiting).arg(shown.join(u'\n'));
+}
+
+QString recoveryUnreadableMessage(const RecoveryFile &recovery, const QString &logPath)
+{
+    return ui(sessiontext::recoveryUnreadableLoggedElsewhere)
+        .arg(shownPath(recovery.path), reasonText({recovery.problem, false, recovery.systemReason}),
+             shownPath(logPath));
+}
+
 QString daysLine(const std::vector<Date> &days)
 {
     if (days.empty())

@@ -24,6 +24,15 @@ QString backupWarningMessage(const StoreOutcome &outcome);
 // Stored, after keeping another program's version: one sentence naming it.
 QString conflictCopyMessage(const StoreOutcome &outcome);
 
+// Stored into a rescue file (the journal's folder was gone): where it went.
+QString rescueStoredMessage(const StoreOutcome &outcome);
+// At a start: the rescue files written since the last (takeRescueNotices).
+QString rescueFilesWaitingMessage(const QStringList &rescueFiles);
+// The recovery file is a folder or cannot be read (findRecovery said
+// unreadable): which file, why, where the edits are logged meanwhile
+// (logPath) and what to do.
+QString recoveryUnreadableMessage(const RecoveryFile &recovery, const QString &logPath);
+
 // The days a recovery file or a merge touches, as one line: "2026/12/04",
 // or "2026/12/04 ほか 2 日". Empty for none.
 QString daysLine(const std::vector<Date> &days);

@@ -82,6 +82,23 @@ inline constexpr char recoveryPending[] =
     "zeph recover で日誌に当てはめるか (zeph recover --set-aside で別の名前に残すか)、"
     "Zephalonte を起動して復元するかどうかを選んでから、もう一度実行してください。";
 
+// The journal's folder was gone at a store (deleted while the journal was
+// open): %1 the journal as it was, %2 the rescue file it went to.
+inline constexpr char rescueStored[] =
+    "%1 のフォルダが見つからないため、日誌を %2 に保存しました。"
+    "これからの保存もこのファイルに行います。"
+    "日誌を好きな場所に置くには、［名前を付けて保存］してください。";
+// At the next start: %1 the rescue files, one a line.
+inline constexpr char rescueFilesWaiting[] =
+    "前回、日誌のフォルダが見つからなかったため、日誌を次のファイルに保存しました。\n%1\n"
+    "このファイルを開いて、［名前を付けて保存］で好きな場所に置いてください。";
+// The recovery file's place holds a folder or a file that cannot be read: %1
+// that path, %2 the reason, %3 where the edits are logged meanwhile.
+inline constexpr char recoveryUnreadableLoggedElsewhere[] =
+    "保存されずに終了した変更のファイル %1 を読み取れませんでした。%2\n"
+    "ファイルはそのまま残してあります。これからの変更は %3 に記録します。"
+    "%1 を確かめて、読み取れるようにするか別の場所へ移してから、日誌を開き直してください。";
+
 // The days a recovery file or a merge touches, when there are several: %1 is
 // the first date, %2 how many more.
 inline constexpr char daysAndMore[] = "%1 ほか %2 日";

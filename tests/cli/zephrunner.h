@@ -67,6 +67,7 @@ inline Run runZeph(const std::filesystem::path &directory, const std::vector<std
         }
         setenv("HOME", directory.c_str(), 1);
         setenv("XDG_CONFIG_HOME", (directory / ".config").c_str(), 1);
+        setenv("XDG_DATA_HOME", (directory / ".local/share").c_str(), 1);
         setenv("TZ", "UTC", 1);
         unsetenv("QT_QPA_PLATFORM"); // zeph must choose its platform itself
         unsetenv("DISPLAY");

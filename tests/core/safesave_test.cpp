@@ -3,6 +3,8 @@
 
 #include "journal/safesave.h"
 
+#include "journal/folder.h"
+
 #include "testfiles.h"
 
 #include <gtest/gtest.h>
@@ -284,6 +286,37 @@ TEST_F(SafeSave, readFileBytesRefusesWhatIsNoJournal)
         EXPECT_EQ(problem, expected) << path;
         EXPECT_EQ(bytes, "untouched");
     }
+}
+
+// Relative to a held folder, every kind of write follows the folder when it
+// is renamed, and a deleted folder is told as such: nothing is made again
+// under its old name.
+TEST_F(SafeSave, aHeldFolderIsFollowedWhenRenamedAndReportedWhenDeleted)
+{
+    fs::create_directory(dir / "journals");
+    writeFile(dir / "journals/journal.txt", "old");
+    const Folder folder = Folder::open((dir / "journals").string());
+    ASSERT_TRUE(folder.isOpen());
+    fs::rename(dir / "journals", dir / "moved");
+
+    ASSERT_TRUE(saveFileAtomically(folder.fd(), "journal.txt", "new", true).saved);
+    ASSERT_TRUE(saveNewFile(folder.fd(), "journal.txt.copy", "copy").saved);
+    std::string bytes;
+    std::string error;
+    ASSERT_TRUE(readFileBytes(folder.fd(), "journal.txt", bytes, error)) << error;
+    EXPECT_EQ(bytes, "new");
+    EXPECT_EQ(readFile(dir / "moved/journal.txt.bak"), "old");
+    EXPECT_EQ(readFile(dir / "moved/journal.txt.copy"), "copy");
+    EXPECT_EQ(folder.currentPath(), fs::canonical(dir / "moved").string());
+    EXPECT_FALSE(folder.deleted());
+
+    fs::remove_all(dir / "moved");
+    EXPECT_TRUE(folder.deleted());
+    const SaveResult stored = saveFileAtomically(folder.fd(), "journal.txt", "newer", true);
+    EXPECT_FALSE(stored.saved);
+    EXPECT_EQ(stored.problem, FileProblem::notFound);
+    EXPECT_EQ(saveNewFile(folder.fd(), "journal.txt.copy", "copy").problem, FileProblem::notFound);
+    EXPECT_EQ(entries(), std::vector<std::string>{});
 }
 
 } // namespace

@@ -30,6 +30,7 @@
 #include <QRadioButton>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QUrl>
@@ -280,13 +281,14 @@ TEST_F(MainFrameTest, closeWhilePrintingStoresWithoutAsking)
 
 TEST_F(MainFrameTest, failedStoreAtCloseIsReportedAndNoKeepsEntries)
 {
-    // The journal's folder disappears under the running program.
-    QDir sub(path(QStringLiteral("gone")));
-    ASSERT_TRUE(QDir(workDir.path()).mkdir(QStringLiteral("gone")));
-    writeJournalFile(sub.filePath(QStringLiteral("j.txt")), "Taro", "");
-    ASSERT_TRUE(app->openJournal(sub.filePath(QStringLiteral("j.txt"))));
+    // A journal made read-only under the running program: never replaced.
+    QDir sub(path(QStringLiteral("closed")));
+    ASSERT_TRUE(QDir(workDir.path()).mkdir(QStringLiteral("closed")));
+    const QString journal = sub.filePath(QStringLiteral("j.txt"));
+    writeJournalFile(journal, "Taro", "");
+    ASSERT_TRUE(app->openJournal(journal));
     putDay(app->document(), makeDate(2026, 8, 5), "", 58, 0, 0, 0, 0, 0);
-    ASSERT_TRUE(sub.removeRecursively());
+    ASSERT_TRUE(QFile::setPermissions(journal, QFileDevice::ReadOwner));
 
     answerer.expectMessage(QMessageBox::No);
     EXPECT_FALSE(frame->close());
@@ -300,6 +302,30 @@ TEST_F(MainFrameTest, failedStoreAtCloseIsReportedAndNoKeepsEntries)
     EXPECT_TRUE(frame->close());
     EXPECT_EQ(answerer.texts.size(), 2);
     EXPECT_TRUE(answerer.unexpected.isEmpty()) << answerer.unexpected.join(u'\n').toStdString();
+}
+
+TEST_F(MainFrameTest, aFolderDeletedUnderTheWindowSendsTheJournalToARescueFileAtClose)
+{
+    QTemporaryDir dataHome;
+    const QByteArray previous = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
+    QDir sub(path(QStringLiteral("gone")));
+    ASSERT_TRUE(QDir(workDir.path()).mkdir(QStringLiteral("gone")));
+    writeJournalFile(sub.filePath(QStringLiteral("j.txt")), "Taro", "");
+    ASSERT_TRUE(app->openJournal(sub.filePath(QStringLiteral("j.txt"))));
+    putDay(app->document(), makeDate(2026, 8, 5), "", 58, 0, 0, 0, 0, 0);
+    ASSERT_TRUE(sub.removeRecursively());
+
+    // Stored, so the usual exit question follows.
+    answerer.expectMessage(QMessageBox::Yes);
+    EXPECT_TRUE(frame->close());
+    EXPECT_EQ(answerer.texts.size(), 1);
+    const QFileInfoList rescued = QDir(dataHome.filePath(QStringLiteral("zephalonte/rescue")))
+                                      .entryInfoList({QStringLiteral("j-*.txt")}, QDir::Files);
+    ASSERT_EQ(rescued.size(), 1);
+    EXPECT_TRUE(fileBytes(rescued[0].filePath()).contains("2026/08/05"));
+    EXPECT_FALSE(sub.exists());
+    qputenv("XDG_DATA_HOME", previous);
 }
 
 TEST_F(MainFrameTest, openingJournalThatFailsKeepsCurrentOneAndDropsRecentEntry)
