@@ -43,9 +43,6 @@ inline constexpr char recoverySetAside[] = "復元しなかった変更を %1 �
 inline constexpr char recoverySetAsideFailed[] =
     "復元しなかった変更のファイル %1 を別の名前にできませんでした。%2\n"
     "ファイルはそのまま残してあります。";
-inline constexpr char recoveryUnreadable[] =
-    "保存されずに終了した変更のファイル %1 を読み取れませんでした。%2\n"
-    "ファイルはそのまま残してあります。ファイルを確かめてから、もう一度開いてください。";
 inline constexpr char recoveryRestoredSkipped[] =
     "保存されずに終了した変更のうち、次の行は読み取れなかったため、復元していません。\n%1 行目";
 inline constexpr char recoveryOfAnotherJournal[] =

@@ -14,6 +14,7 @@
 #include "session/journalwatcher.h"
 #include "session/keptcopy.h"
 #include "session/pathnames.h"
+#include "session/rescuefolder.h"
 #include "session/sessionmessages.h"
 #include "session/sessiontexts.h"
 
@@ -121,6 +122,19 @@ JournalController::JournalController(CQuilloxDoc &document, JournalContext &cont
                            QString::fromLocal8Bit(trouble.systemReason.c_str()))
                 : QString();
         emit statusMessage(logTrouble_);
+        // The journal's folder has gone: the edits since are in no file
+        // until a store puts the journal into a rescue file. Once per streak,
+        // and after the edit that met it has returned.
+        const bool folderGone = trouble.failing && trouble.problem == FileProblem::notFound;
+        if (folderGone && !rescueStoreQueued_) {
+            rescueStoreQueued_ = true;
+            QTimer::singleShot(0, this, [this] {
+                if (journalLoaded_ && !terminating_ && session_->hasPath() && !session_->readOnly())
+                    reportStored(storeJournal());
+            });
+        }
+        if (!trouble.failing)
+            rescueStoreQueued_ = false;
     });
     connect(watcher_.get(), &JournalWatcher::settled, this, &JournalController::checkJournalOnDisk);
     connect(&context_.editor(), &JournalEditor::refused, this,
@@ -175,6 +189,9 @@ void JournalController::tellWhatTheLastEndLeft()
         profile_->remove(QLatin1String(untitledSavedKey));
         profile_->sync();
     }
+    // Stores whose folder had gone, in an earlier session or by zeph.
+    if (const QStringList rescued = takeRescueNotices(); !rescued.isEmpty())
+        showMessage(dialogParent_, QMessageBox::Information, rescueFilesWaitingMessage(rescued));
 }
 
 QString JournalController::documentPath() const
@@ -264,6 +281,10 @@ bool JournalController::reportStored(const StoreOutcome &outcome)
         emit statusMessage(conflictCopyMessage(outcome));
         showMessage(dialogParent_, QMessageBox::Information, conflictCopyMessage(outcome));
     }
+    if (!outcome.rescuePath.isEmpty()) {
+        emit statusMessage(QString(rescueStoredMessage(outcome)).replace(u'\n', u' '));
+        showMessage(dialogParent_, QMessageBox::Warning, rescueStoredMessage(outcome));
+    }
     return true;
 }
 
@@ -293,13 +314,7 @@ bool JournalController::fileSaveAs()
     const QString path = askSavePath();
     if (path.isEmpty())
         return false;
-    const QString before = session_->path();
-    const bool stored = reportStored(storeJournal(path));
-    if (session_->path() != before) {
-        emit documentPathChanged();
-        emit recentFilesChanged();
-    }
-    return stored;
+    return reportStored(storeJournal(path));
 }
 
 bool JournalController::saveModified()
@@ -320,7 +335,6 @@ bool JournalController::saveModified()
 
 FrameCommands::CloseStoreResult JournalController::storeBeforeClose()
 {
-    const QString before = session_->path();
     StoreOutcome outcome;
     if (session_->hasPath()) {
         outcome = storeJournal();
@@ -332,16 +346,14 @@ FrameCommands::CloseStoreResult JournalController::storeBeforeClose()
             return {FrameCommands::CloseStore::KeepRunning, QString()};
         outcome = storeJournal(path);
     }
-    if (session_->path() != before) {
-        emit documentPathChanged();
-        emit recentFilesChanged();
-    }
     if (outcome.stored) {
         QStringList notes;
         if (outcome.backupFailure.failed())
             notes << backupWarningMessage(outcome);
         if (!outcome.conflictCopyPath.isEmpty())
             notes << conflictCopyMessage(outcome);
+        if (!outcome.rescuePath.isEmpty())
+            notes << rescueStoredMessage(outcome);
         return {FrameCommands::CloseStore::Stored, notes.join(QStringLiteral("\n\n"))};
     }
     const QString text = storeFailureMessage(outcome) + ui(apptext::quitWithoutStoring);
@@ -436,12 +448,7 @@ void JournalController::mergeOtherJournal(const QString &path)
 
 void JournalController::followSessionPath()
 {
-    // Only the holder of the journal's lock writes its recovery file, and
-    // not over one found at the open that is still to be restored or kept.
-    const bool own =
-        session_->hasPath() && session_->holdsLock() && !session_->recoveryUnresolved();
-    editLog_->setTarget(own ? nativePath(session_->recoveryPath()) : std::string(),
-                        session_->editLogHeader(), journalPermissions(session_->path()));
+    session_->pointEditLog(*editLog_);
     watcher_->watch(session_->path());
     context_.editor().setReadOnly(session_->readOnly());
 }
@@ -452,12 +459,21 @@ StoreOutcome JournalController::storeJournal(const QString &newPath)
     // watcher has or has not noticed yet.
     if (newPath.isEmpty() || JournalSession::fullPath(newPath) == session_->path())
         meetDiskVersion();
+    const QString before = session_->path();
     const StoreOutcome outcome = newPath.isEmpty() ? session_->store() : session_->storeAs(newPath);
     if (outcome.stored) {
         context_.editor().markStored();
-        // A new name (Save As) takes its own log; the old name's went with the store.
-        followSessionPath();
+        // A new name (Save As, a renamed folder followed, a rescue file)
+        // takes its own log; the old name's went with the store.
+        if (session_->path() != before) {
+            emit documentPathChanged();
+            emit recentFilesChanged();
+        } else {
+            followSessionPath();
+        }
         startEditLogOver();
+    } else {
+        emit recentFilesChanged(); // a journal whose folder went leaves the list
     }
     return outcome;
 }
@@ -482,11 +498,13 @@ void JournalController::offerRecovery()
         followSessionPath();
         return;
     case RecoveryFile::State::unreadable:
-        // It stays unresolved: no log is written over it, and the edits it
-        // may hold are kept until the user has looked at it.
-        showMessage(dialogParent_, QMessageBox::Warning,
-                    ui(apptext::recoveryUnreadable)
-                        .arg(shown, reasonText({recovery.problem, false, recovery.systemReason})));
+        // It stays unresolved: nothing is written over it, and the edits it
+        // may hold are kept until the user has looked at it. This session's
+        // edits are logged in the rescue folder meanwhile.
+        followSessionPath();
+        showMessage(
+            dialogParent_, QMessageBox::Warning,
+            recoveryUnreadableMessage(recovery, QFile::decodeName(editLog_->path().c_str())));
         return;
     case RecoveryFile::State::foreign:
     case RecoveryFile::State::editLog:
@@ -692,8 +710,6 @@ bool JournalController::storeUnattended()
         if (outcome.stored) {
             profile_->setValue(QLatin1String(untitledSavedKey), outcome.path);
             profile_->sync();
-            emit documentPathChanged();
-            emit recentFilesChanged();
         }
     }
     if (!outcome.stored) {
@@ -701,10 +717,13 @@ bool JournalController::storeUnattended()
                      storeFailureMessage(outcome).toLocal8Bit().constData());
         return false;
     }
-    if (!outcome.conflictCopyPath.isEmpty()) {
-        const QString text = conflictCopyMessage(outcome);
+    for (const QString &text :
+         {outcome.conflictCopyPath.isEmpty() ? QString() : conflictCopyMessage(outcome),
+          outcome.rescuePath.isEmpty() ? QString() : rescueStoredMessage(outcome)}) {
+        if (text.isEmpty())
+            continue;
         std::fprintf(stderr, "zephalonte: %s\n", text.toLocal8Bit().constData());
-        emit statusMessage(text);
+        emit statusMessage(QString(text).replace(u'\n', u' '));
     }
     return true;
 }

@@ -48,8 +48,8 @@ class JournalController : public QObject {
     // for the user's name when the journal has none. False when the journal
     // could not be opened (at start-up: the program must end, said already).
     bool reportOpened(const OpenOutcome &outcome, bool atStartup);
-    // What the previous end of the program left to say (an untitled journal
-    // written under a name of its own).
+    // What the previous end of the program left to say: an untitled journal
+    // written under a name of its own, journals stored into rescue files.
     void tellWhatTheLastEndLeft();
     // The start cannot go on: said on standard error and in a message box.
     void refuseStart(const QString &text);
@@ -145,4 +145,6 @@ class JournalController : public QObject {
     bool untakenTold_ = false;
     // What the status bar says while the edit log cannot be written.
     QString logTrouble_;
+    // A store into a rescue file is on its way (the journal's folder went).
+    bool rescueStoreQueued_ = false;
 };

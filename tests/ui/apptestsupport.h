@@ -32,12 +32,16 @@ class AppTest : public ::testing::Test {
         QDir::setCurrent(workDir.path());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                            workDir.filePath(QStringLiteral("config")));
+        // Rescue files and their notices too: one test's never reach another.
+        previousDataHome = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(workDir.filePath(QStringLiteral("data"))));
     }
 
     void TearDown() override
     {
         app.reset();
         QDir::setCurrent(previousDir);
+        qputenv("XDG_DATA_HOME", previousDataHome);
     }
 
     QString path(const QString &name) const { return workDir.filePath(name); }
@@ -73,6 +77,7 @@ class AppTest : public ::testing::Test {
 
     QTemporaryDir workDir;
     QString previousDir;
+    QByteArray previousDataHome;
     ModalAnswerer answerer;
     std::unique_ptr<CZephalonteApp> app;
 };

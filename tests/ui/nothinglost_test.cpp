@@ -509,6 +509,67 @@ TEST_F(NothingLostTest, theSessionManagersCommitStoresAnUntitledJournalAndTheNex
     EXPECT_TRUE(statusText().contains(saved.at(0))) << statusText().toStdString();
 }
 
+// The journal's folder deleted under the window: the next edit cannot be
+// logged, so the journal goes to a rescue file at once and the window says
+// where; the next start names it again.
+TEST_F(NothingLostTest, aDeletedFolderSendsTheJournalToARescueFileAtTheNextEdit)
+{
+    QDir folder(path(QStringLiteral("gone")));
+    ASSERT_TRUE(folder.mkpath(QStringLiteral(".")));
+    const QString inside = folder.filePath(QStringLiteral("zph0001.txt"));
+    writeJournalFile(inside, "Hanako", oneDay);
+    ASSERT_TRUE(startApp({QStringLiteral("zephalonte"), inside}));
+    ASSERT_TRUE(folder.removeRecursively());
+
+    answerer.expectMessage(QMessageBox::Ok);
+    registerWeight(QDate(2026, 8, 2), QStringLiteral("57.1"));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return answerer.allAnswered(); }, 5000));
+    const QString rescueFolder = path(QStringLiteral("data/zephalonte/rescue"));
+    const QFileInfoList rescued =
+        QDir(rescueFolder).entryInfoList({QStringLiteral("zph0001-*.txt")}, QDir::Files);
+    ASSERT_EQ(rescued.size(), 1);
+    EXPECT_TRUE(fileBytes(rescued[0].filePath()).contains("2026/08/02\t57.1"));
+    ASSERT_EQ(answerer.texts.size(), 1);
+    EXPECT_TRUE(answerer.texts[0].contains(QDir::toNativeSeparators(rescued[0].filePath())))
+        << answerer.texts[0].toStdString();
+    EXPECT_EQ(app->documentPath(), rescued[0].filePath());
+    EXPECT_TRUE(app->mainFrame()->windowTitle().startsWith(rescued[0].fileName()));
+    EXPECT_FALSE(app->document().isModified());
+    app.reset();
+
+    writeJournalFile(journal(), "Hanako", oneDay);
+    answerer.expectMessage(QMessageBox::Ok);
+    ASSERT_TRUE(startApp());
+    ASSERT_EQ(answerer.texts.size(), 2);
+    EXPECT_TRUE(answerer.texts[1].contains(QDir::toNativeSeparators(rescued[0].filePath())))
+        << answerer.texts[1].toStdString();
+}
+
+// A recovery path the window cannot read (here a folder) is left alone and
+// named; the window's own edits are logged in the rescue folder meanwhile.
+TEST_F(NothingLostTest, anUnreadableRecoveryPathIsNamedAndTheLogGoesToTheRescueFolder)
+{
+    writeJournalFile(journal(), "Hanako", oneDay);
+    ASSERT_TRUE(QDir().mkpath(recovery()));
+    answerer.expectMessage(QMessageBox::Ok);
+    ASSERT_TRUE(startApp());
+    ASSERT_EQ(answerer.texts.size(), 1);
+    EXPECT_TRUE(answerer.texts[0].startsWith(QDir::toNativeSeparators(
+        QStringLiteral("保存されずに終了した変更のファイル ") + recovery())))
+        << answerer.texts[0].toStdString();
+    const QString rescueFolder = path(QStringLiteral("data/zephalonte/rescue"));
+    EXPECT_TRUE(answerer.texts[0].contains(QDir::toNativeSeparators(rescueFolder)))
+        << answerer.texts[0].toStdString();
+
+    registerWeight(QDate(2026, 8, 2), QStringLiteral("57.1"));
+    const QStringList logs =
+        QDir(rescueFolder)
+            .entryList({QStringLiteral(".zph0001.txt.*.recovery")}, QDir::Files | QDir::Hidden);
+    ASSERT_EQ(logs.size(), 1);
+    EXPECT_GT(QFileInfo(rescueFolder + QLatin1Char('/') + logs[0]).size(), 0);
+    EXPECT_TRUE(QFileInfo(recovery()).isDir());
+}
+
 } // namespace
 
 ZPH_APP_TEST_MAIN
