@@ -8,7 +8,7 @@
 #include "qttext/uitext.h"
 #include "session/journalsession.h"
 #include "session/recoveryfile.h"
-#include "session/sessiontexts.h"
+#include "session/sessionmessages.h"
 
 #include <string>
 
@@ -42,8 +42,7 @@ int runCheck(const CliRequest &request)
             recovery.state != RecoveryFile::State::none &&
             !(recovery.state == RecoveryFile::State::wholeJournal && recovery.bytes == bytes)) {
             writeOut(checkFindingLine(
-                shown, CheckFinding{
-                           0, ui(sessiontext::recoveryPending).arg(recovery.path).toStdString()}));
+                shown, CheckFinding{0, recoveryPendingMessage(recovery).toStdString()}));
             ++findings;
         }
     }

@@ -72,7 +72,7 @@ OpenJournal::OpenJournal(const CliRequest &request, bool creates, bool forRecove
     if (creates && !forRecovery) {
         if (const RecoveryFile recovery = session_.findRecovery();
             recovery.state != RecoveryFile::State::none) {
-            writeQtError(ui(sessiontext::recoveryPending).arg(recovery.path));
+            writeQtError(recoveryPendingMessage(recovery));
             return;
         }
     }

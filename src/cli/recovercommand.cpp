@@ -83,7 +83,7 @@ int runRecover(const CliRequest &request)
         // The journal's own log comes first: replaying another over it
         // would hide its edits.
         if (recovery.state != RecoveryFile::State::none) {
-            writeQtError(ui(sessiontext::recoveryPending).arg(recovery.path));
+            writeQtError(recoveryPendingMessage(recovery));
             return exitJournalFailure;
         }
         if (!readNamedRecovery(request.logFile, recovery)) {

@@ -134,6 +134,15 @@ QString rescueFilesWaitingMessage(const QStringList &rescueFiles)
     return ui(sessiontext::rescueFilesWaiting).arg(shown.join(u'\n'));
 }
 
+QString recoveryPendingMessage(const RecoveryFile &recovery)
+{
+    if (recovery.state == RecoveryFile::State::unreadable)
+        return ui(sessiontext::recoveryPendingUnreadable)
+            .arg(shownPath(recovery.path),
+                 reasonText({recovery.problem, false, recovery.systemReason}));
+    return ui(sessiontext::recoveryPending).arg(shownPath(recovery.path));
+}
+
 QString recoveryUnreadableMessage(const RecoveryFile &recovery, const QString &logPath)
 {
     return ui(sessiontext::recoveryUnreadableLoggedElsewhere)

@@ -32,6 +32,9 @@ QString rescueFilesWaitingMessage(const QStringList &rescueFiles);
 // unreadable): which file, why, where the edits are logged meanwhile
 // (logPath) and what to do.
 QString recoveryUnreadableMessage(const RecoveryFile &recovery, const QString &logPath);
+// Why zeph's writing commands leave the journal alone while a recovery file
+// is there: it holds the window's unstored edits, or cannot be read.
+QString recoveryPendingMessage(const RecoveryFile &recovery);
 
 // The days a recovery file or a merge touches, as one line: "2026/12/04",
 // or "2026/12/04 ほか 2 日". Empty for none.

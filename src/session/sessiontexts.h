@@ -81,6 +81,12 @@ inline constexpr char recoveryPending[] =
     "%1 に、Zephalonte のウィンドウで保存されなかった変更が残っています。"
     "zeph recover で日誌に当てはめるか (zeph recover --set-aside で別の名前に残すか)、"
     "Zephalonte を起動して復元するかどうかを選んでから、もう一度実行してください。";
+// The same when the recovery file is a folder or cannot be read: nothing
+// can replay it, so the user has to look at it; %2 is the reason.
+inline constexpr char recoveryPendingUnreadable[] =
+    "%1 を読み取れません。%2Zephalonte のウィンドウで保存されなかった変更かもしれないため、"
+    "日誌には書き込みません。%1 を確かめて、読み取れるようにするか別の場所へ移してから、"
+    "もう一度実行してください。";
 
 // The journal's folder was gone at a store (deleted while the journal was
 // open): %1 the journal as it was, %2 the rescue file it went to.

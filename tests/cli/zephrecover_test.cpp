@@ -186,3 +186,17 @@ TEST(ZephGuard, anEmptiedOrHeaderlessJournalIsReportedAndNeverStoredOver)
         EXPECT_EQ(readFile(dir.path() / "zph0001.txt.bak"), good);
     }
 }
+
+// A recovery path that is a folder: nothing can replay it, so the refusal
+// says it cannot be read and to move it, instead of sending the user to a
+// `zeph recover` that cannot read it either.
+TEST(ZephGuard, anUnreadableRecoveryPathIsNamedAsSuch)
+{
+    TempDir dir;
+    writeFile(dir.path() / journalName, journalOf({weighing(feb27, 65)}).journalText());
+    std::filesystem::create_directory(dir.path() / ".zph0001.txt.recovery");
+    const zephtest::Run add = runZeph(dir.path(), {"add", "--weight", "60"});
+    EXPECT_EQ(add.status, 1);
+    EXPECT_NE(add.err.find("を読み取れません"), std::string::npos) << add.err;
+    EXPECT_EQ(add.err.find("zeph recover"), std::string::npos) << add.err;
+}
