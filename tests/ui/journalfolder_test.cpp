@@ -4,6 +4,7 @@
 // read sends the edit log to the rescue folder meanwhile.
 
 #include "docsetup.h"
+#include "qtfilebytes.h"
 #include "journal/cquilloxdoc.h"
 #include "journal/editlog.h"
 #include "session/editlogwriter.h"
@@ -34,19 +35,6 @@ const QByteArray namedJournal = "[userInfo]\r\nname = Taro\r\n[data]\r\n"
 
 // The rescue folder of every test here: never the user's own.
 QTemporaryDir *dataHome = nullptr;
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
-}
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 mode_t modeOf(const QString &path)
 {

@@ -2,6 +2,7 @@
 // how each failure reads to the user.
 
 #include "docsetup.h"
+#include "qtfilebytes.h"
 #include "journal/cquilloxdoc.h"
 #include "journal/editlog.h"
 #include "session/editlogwriter.h"
@@ -37,19 +38,6 @@ const Date today = makeDate(2002, 6, 30);
 QString text(const char *utf8)
 {
     return QString::fromUtf8(utf8);
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
-}
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 const QByteArray namedJournal = "[userInfo]\r\nname = Taro\r\n[data]\r\n"
