@@ -4,9 +4,9 @@
 // read sends the edit log to the rescue folder meanwhile.
 
 #include "docsetup.h"
-#include "qtfilebytes.h"
 #include "journal/cquilloxdoc.h"
 #include "journal/editlog.h"
+#include "qtfilebytes.h"
 #include "session/editlogwriter.h"
 #include "session/journalsession.h"
 #include "session/rescuefolder.h"

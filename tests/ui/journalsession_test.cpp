@@ -2,9 +2,9 @@
 // how each failure reads to the user.
 
 #include "docsetup.h"
-#include "qtfilebytes.h"
 #include "journal/cquilloxdoc.h"
 #include "journal/editlog.h"
+#include "qtfilebytes.h"
 #include "session/editlogwriter.h"
 #include "session/journallock.h"
 #include "session/journalsession.h"
