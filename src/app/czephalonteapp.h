@@ -46,8 +46,6 @@ class CZephalonteApp : public QObject, public FrameCommands {
     CMainFrame *mainFrame() const { return frame_.get(); }
     JournalContext &context() const override { return *context_; }
     CQuilloxDoc &document() const { return *document_; }
-    // The journal's life: open, store, restore, merge, the end from outside.
-    JournalController &journal() const { return *journal_; }
 
     QString programDirectory; // the executable's directory, ending in "/"
     QString programDirectoryPath() const override { return programDirectory; }

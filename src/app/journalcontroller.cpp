@@ -155,16 +155,14 @@ JournalController::~JournalController()
         liveController = nullptr;
 }
 
-bool JournalController::storeAtLostDisplay()
+void JournalController::storeAtLostDisplay()
 {
     if (!journalLoaded_ || terminating_ || !document_.isModified())
-        return true;
+        return;
     // Nothing may be asked or shown any more: as at a termination signal.
     terminating_ = true;
-    if (storeUnattended())
-        return true;
-    editLog_->syncNow();
-    return false;
+    if (!storeUnattended())
+        editLog_->syncNow();
 }
 
 void JournalController::useProfile(QSettings &profile)
@@ -655,17 +653,14 @@ bool JournalController::meetDiskVersion()
     CQuilloxDoc merged = *version.document;
     const MergePlan plan = planThreeWayMerge(base, document_, merged);
     if (!plan.conflicts.empty()) {
-        const KeptCopy copy = keepCopy(session_->path(), version.bytes,
-                                       keptCopyPath(session_->path(), keptcopykind::conflict,
-                                                    conflictStamp(QDateTime::currentDateTime())));
-        if (copy.path.isEmpty()) {
-            emit statusMessage(
-                ui(apptext::diskVersionCopyFailed)
-                    .arg(shown, reasonText({copy.problem, false, copy.systemReason})));
+        SessionFailure failure;
+        const QString copy = session_->keepConflictCopyOf(version.bytes, failure);
+        if (copy.isEmpty()) {
+            emit statusMessage(ui(apptext::diskVersionCopyFailed).arg(shown, reasonText(failure)));
             return false;
         }
         told << ui(apptext::diskVersionConflicts)
-                    .arg(shown, QDir::toNativeSeparators(copy.path), conflictList(plan.conflicts));
+                    .arg(shown, QDir::toNativeSeparators(copy), conflictList(plan.conflicts));
     }
     merged.applyEdit(plan.edit);
     const Edit unsaved = plan.edit; // what the window holds beyond the new base

@@ -54,10 +54,6 @@ class JournalController : public QObject {
     // The start cannot go on: said on standard error and in a message box.
     void refuseStart(const QString &text);
 
-    JournalSession &session() const { return *session_; }
-    EditLogWriter &editLog() const { return *editLog_; }
-    bool journalLoaded() const { return journalLoaded_; }
-
     // ---- the document's file ----
     QString documentPath() const;
     QString documentTitle() const;
@@ -89,9 +85,9 @@ class JournalController : public QObject {
     // stored the same way, asking nothing; the program keeps running.
     void commitSessionData();
     // The display has gone (the program cannot go on): the journal is
-    // stored without a word, as at a termination signal. True when stored
-    // (or nothing needed storing).
-    bool storeAtLostDisplay();
+    // stored without a word, as at a termination signal; when that fails,
+    // the edit log keeps the edits.
+    void storeAtLostDisplay();
 
     // The journal on disk may have changed (the watcher's notice): reads it
     // again when nothing is unsaved, or says that both versions will be kept.

@@ -293,7 +293,12 @@ void JournalSession::adoptDiskVersion(const DiskVersion &version)
 
 QString JournalSession::keepBaseAsConflictCopy(SessionFailure &failure)
 {
-    const KeptCopy copy = keepCopy(folder_.fd(), name_, baseBytes_,
+    return keepConflictCopyOf(baseBytes_, failure);
+}
+
+QString JournalSession::keepConflictCopyOf(const std::string &bytes, SessionFailure &failure)
+{
+    const KeptCopy copy = keepCopy(folder_.fd(), name_, bytes,
                                    keptCopyName(folder_.fd(), name_, keptcopykind::conflict,
                                                 conflictStamp(QDateTime::currentDateTime())),
                                    folderPath());
@@ -428,13 +433,7 @@ QString JournalSession::keepConflictCopy(SessionFailure &failure)
         failure = fileFailure(problem, error);
         return QString();
     }
-    const KeptCopy copy = keepCopy(folder_.fd(), name_, bytes,
-                                   keptCopyName(folder_.fd(), name_, keptcopykind::conflict,
-                                                conflictStamp(QDateTime::currentDateTime())),
-                                   folderPath());
-    if (copy.path.isEmpty())
-        failure = fileFailure(copy.problem, copy.systemReason.toStdString());
-    return copy.path;
+    return keepConflictCopyOf(bytes, failure);
 }
 
 OpenOutcome JournalSession::restoreRecovery(const RecoveryFile &recovery, Date today,

@@ -177,6 +177,10 @@ class JournalSession {
     // Keeps the base's bytes as a conflict copy (before a version lacking
     // some of its days is taken). The copy's name, or empty with failure set.
     QString keepBaseAsConflictCopy(SessionFailure &failure);
+    // Keeps `bytes` (another program's version the window does not take
+    // whole) as a conflict copy beside the journal, wherever its folder is
+    // now. The copy's name, or empty with failure set.
+    QString keepConflictCopyOf(const std::string &bytes, SessionFailure &failure);
 
     // Whether the document holds changes not yet stored (the modified flag).
     bool hasUnsavedChanges() const;
