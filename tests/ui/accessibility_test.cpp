@@ -57,11 +57,8 @@ class AccessibilityTest : public AppTest {
     void SetUp() override
     {
         AppTest::SetUp();
-        writeJournalFile(path(QStringLiteral("zph0001.txt")), "Taro",
-                         "2026/08/01\t57.5\t20\t0\t0\t0\t0\t\r\n"
-                         "2026/08/03\t57.1\t0\t3\t1200\t0\t0\t\r\n");
-        ASSERT_TRUE(startApp());
-        frame = app->mainFrame();
+        ASSERT_NO_FATAL_FAILURE(startOnJournal("2026/08/01\t57.5\t20\t0\t0\t0\t0\t\r\n"
+                                               "2026/08/03\t57.1\t0\t3\t1200\t0\t0\t\r\n"));
         frame->show();
         QCoreApplication::processEvents();
     }
@@ -71,8 +68,6 @@ class AccessibilityTest : public AppTest {
         app->context().setSelectedDate(day);
         app->context().updateAllViews();
     }
-
-    CMainFrame *frame = nullptr;
 };
 
 TEST_F(AccessibilityTest, listHasALineItemPerDayAndMarksTheSelectedOne)

@@ -68,6 +68,15 @@ class AppTest : public ::testing::Test {
         return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
     }
 
+    // Starts the program on the current user's journal, named (so no prompt
+    // comes) and holding dayLines; `frame` is its window.
+    void startOnJournal(const QByteArray &dayLines, const QByteArray &settings = {})
+    {
+        writeJournalFile(path(QStringLiteral("zph0001.txt")), "Taro", dayLines, settings);
+        ASSERT_TRUE(startApp());
+        frame = app->mainFrame();
+    }
+
     // Starts the program in-process with the answers given to `answerer`.
     bool startApp(const QStringList &arguments = {QStringLiteral("zephalonte")})
     {
@@ -80,4 +89,5 @@ class AppTest : public ::testing::Test {
     QByteArray previousDataHome;
     ModalAnswerer answerer;
     std::unique_ptr<CZephalonteApp> app;
+    CMainFrame *frame = nullptr; // set by startOnJournal
 };

@@ -61,18 +61,13 @@ class MainFrameTest : public AppTest {
     void SetUp() override
     {
         AppTest::SetUp();
-        writeJournalFile(path(QStringLiteral("zph0001.txt")), "Taro",
-                         "2026/08/01\t57.5\t0\t0\t0\t0\t0\t\r\n");
-        ASSERT_TRUE(startApp());
-        frame = app->mainFrame();
+        ASSERT_NO_FATAL_FAILURE(startOnJournal("2026/08/01\t57.5\t0\t0\t0\t0\t0\t\r\n"));
         QCoreApplication::processEvents();
     }
 
     QMenu *menu(int index) const { return frame->menuBar()->actions().at(index)->menu(); }
 
     QList<int> topWidths() const { return frame->topSplitter()->sizes(); }
-
-    CMainFrame *frame = nullptr;
 };
 
 TEST_F(MainFrameTest, menusCarryTheirTextsAndShortcuts)

@@ -64,10 +64,7 @@ class ProgressTest : public AppTest {
     void SetUp() override
     {
         AppTest::SetUp();
-        writeJournalFile(path(QStringLiteral("zph0001.txt")), "Taro", swingingDays(),
-                         "graphNDays = 14\r\n");
-        ASSERT_TRUE(startApp());
-        frame = app->mainFrame();
+        ASSERT_NO_FATAL_FAILURE(startOnJournal(swingingDays(), "graphNDays = 14\r\n"));
         graph = frame->graphView();
         app->context().setSelectedDate(firstDay + days{journalDays - 1});
         app->context().updateAllViews();
@@ -101,7 +98,6 @@ class ProgressTest : public AppTest {
         return image;
     }
 
-    CMainFrame *frame = nullptr;
     CGraphView *graph = nullptr;
 };
 

@@ -38,14 +38,9 @@ class ShortScreenTest : public AppTest {
     void SetUp() override
     {
         AppTest::SetUp();
-        writeJournalFile(path(QStringLiteral("zph0001.txt")), "Taro",
-                         "2026/08/01\t57.5\t0\t0\t0\t0\t0\t\r\n");
-        ASSERT_TRUE(startApp());
-        frame = app->mainFrame();
+        ASSERT_NO_FATAL_FAILURE(startOnJournal("2026/08/01\t57.5\t0\t0\t0\t0\t0\t\r\n"));
         QCoreApplication::processEvents();
     }
-
-    CMainFrame *frame = nullptr;
 };
 
 TEST_F(ShortScreenTest, windowFitsAndTheTopRowGivesWayToThePlot)

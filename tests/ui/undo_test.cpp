@@ -35,11 +35,8 @@ class UndoTest : public AppTest {
         AppTest::SetUp();
         qputenv("TZ", "UTC");
         ::tzset();
-        writeJournalFile(path(QStringLiteral("zph0001.txt")), "Taro",
-                         "2026/08/01\t57.5\t0\t0\t0\t0\t0\t\r\n"
-                         "2026/08/03\t57.1\t0\t2\t900\t0\t0\train\r\n");
-        ASSERT_TRUE(startApp());
-        frame = app->mainFrame();
+        ASSERT_NO_FATAL_FAILURE(startOnJournal("2026/08/01\t57.5\t0\t0\t0\t0\t0\t\r\n"
+                                               "2026/08/03\t57.1\t0\t2\t900\t0\t0\train\r\n"));
         QApplication::setActiveWindow(frame);
         QCoreApplication::processEvents();
     }
@@ -79,8 +76,6 @@ class UndoTest : public AppTest {
         EXPECT_TRUE(app->fileSave());
         return fileBytes(path(QStringLiteral("zph0001.txt")));
     }
-
-    CMainFrame *frame = nullptr;
 };
 
 void clickOkOf(QWidget *dialog)
